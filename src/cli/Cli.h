@@ -1,0 +1,21 @@
+#pragma once
+// kinloom-cli: the core's operations from a terminal. Kept as a library so tests run the real
+// commands in-process with their streams redirected.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace kinloom::cli {
+
+enum ExitCode : int {
+    kOk = 0,
+    kUsage = 1,
+    kUnreadable = 2,  // index error, unreadable file, entry outside the index
+    kDecompression = 3,
+};
+
+// Runs one command (arguments without the program name); messages go to err, results to out.
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace kinloom::cli

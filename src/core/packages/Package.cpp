@@ -1,0 +1,186 @@
+#include "packages/Package.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+
+#include "platform/FileIO.h"
+
+namespace kinloom {
+
+int ReadIndex(ByteView package, EntryList& entries) {
+    entries.clear();
+    ByteReader r(package);
+    r.seek(kIndexCountField);
+    // The game's tools read these as signed 32-bit numbers; the division is signed too.
+    const std::int32_t count = r.i32();
+    const std::uint32_t indexOffset = r.u32();
+    const std::int32_t indexSize = r.i32();
+    if (count == 0 || indexSize == 0) return 0;
+    const int entrySize = indexSize / count;
+    if (entrySize != 20 && entrySize != 24) return entrySize;
+    if (count < 0) return entrySize;
+
+    r.seek(indexOffset);
+    // Bound the count by what the file can hold before anything is allocated.
+    const auto wanted = static_cast<std::size_t>(count);
+    if (wanted > r.remaining() / static_cast<std::size_t>(entrySize))
+        throw ReadError("the index lists " + std::to_string(wanted) +
+                        " entries but runs past the end of the file");
+    entries.reserve(wanted);
+    for (std::size_t i = 0; i < wanted; ++i) {
+        PackageIndexEntry e;
+        e.Type = r.u32();
+        e.Group = r.u32();
+        e.Instance = r.u32();
+        if (entrySize == 24) e.InstanceHigh = r.u32();
+        e.Offset = r.u32();
+        e.Size = r.u32();
+        // The short form leaves out entries that start at or beyond the end of the file.
+        if (entrySize == 20 && e.Offset >= package.size()) continue;
+        entries.push_back(e);
+    }
+    return entrySize;
+}
+
+std::string TypeIdText(std::uint32_t value) {
+    char buf[9];
+    std::snprintf(buf, sizeof buf, "%08X", value);
+    return buf;
+}
+
+std::string ReadHexText(ByteReader& reader, std::size_t position, std::size_t count, bool asValue) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    reader.seek(position);
+    ByteView bytes = reader.bytes(count);
+    std::string text;
+    text.reserve(count * 2);
+    auto put = [&](std::uint8_t b) {
+        text.push_back(kHex[b >> 4]);
+        text.push_back(kHex[b & 15]);
+    };
+    if (asValue)
+        for (auto it = bytes.rbegin(); it != bytes.rend(); ++it) put(*it);
+    else
+        for (std::uint8_t b : bytes) put(b);
+    return text;
+}
+
+bool WriteIfDifferent(Bytes& image, std::uint32_t value, std::size_t position, int width) {
+    if (width < 1 || width > 4 || position > image.size() ||
+        static_cast<std::size_t>(width) > image.size() - position)
+        return false;
+    for (int i = 0; i < width; ++i) {
+        auto want = static_cast<std::uint8_t>(value >> (8 * i));
+        std::uint8_t& have = image[position + static_cast<std::size_t>(i)];
+        if (have != want) have = want;
+    }
+    return true;
+}
+
+const PackageIndexEntry* FindFirst(const EntryList& entries, std::uint32_t type) {
+    for (const auto& e : entries)
+        if (e.Type == type) return &e;
+    return nullptr;
+}
+
+const PackageIndexEntry* FindLast(const EntryList& entries, std::uint32_t type) {
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+        if (it->Type == type) return &*it;
+    return nullptr;
+}
+
+std::vector<const PackageIndexEntry*> FindAll(const EntryList& entries, std::uint32_t type) {
+    std::vector<const PackageIndexEntry*> found;
+    for (const auto& e : entries)
+        if (e.Type == type) found.push_back(&e);
+    return found;
+}
+
+ByteView StoredBytes(ByteView package, const PackageIndexEntry& entry) {
+    return ByteReader(package).slice(entry.Offset, entry.Size);
+}
+
+Package Package::Open(const std::filesystem::path& path) {
+    Package p;
+    p.Path = path;
+    p.Data = ReadWholeFile(path);
+    p.EntrySize = ReadIndex(p.Data, p.Entries);
+    return p;
+}
+
+namespace {
+
+std::uint32_t ImagePosition(const Bytes& image) {
+    if (image.size() > std::numeric_limits<std::uint32_t>::max())
+        throw IndexError("the rewritten package would exceed 4 GiB");
+    return static_cast<std::uint32_t>(image.size());
+}
+
+}  // namespace
+
+void FinishPackageImage(Bytes& image, const EntryList& entries, int entrySize) {
+    const std::uint32_t indexOffset = ImagePosition(image);
+    WriteIfDifferent(image, indexOffset, kIndexOffsetField, 4);
+    image.reserve(image.size() + entries.size() * static_cast<std::size_t>(entrySize));
+    for (const auto& e : entries) {
+        AppendU32(image, e.Type);
+        AppendU32(image, e.Group);
+        AppendU32(image, e.Instance);
+        if (entrySize == 24) AppendU32(image, e.InstanceHigh);
+        AppendU32(image, e.Offset);
+        AppendU32(image, e.Size);
+    }
+    const auto count = static_cast<std::uint32_t>(entries.size());
+    WriteIfDifferent(image, count, kIndexCountField, 4);
+    WriteIfDifferent(image, count * static_cast<std::uint32_t>(entrySize), kIndexSizeField, 4);
+    WriteIfDifferent(image, 0, kHoleCountField, 4);
+    WriteIfDifferent(image, 0, kHoleOffsetField, 4);
+    WriteIfDifferent(image, 0, kHoleSizeField, 4);
+}
+
+PackageImage RewritePackageImage(ByteView package, const EntryPlanner& plan) {
+    EntryList source;
+    const int entrySize = ReadIndex(package, source);
+    if (entrySize != 20 && entrySize != 24)
+        throw IndexError("the package index is not in a form that can be rewritten");
+
+    PackageImage out;
+    out.EntrySize = entrySize;
+    ByteView header = ByteReader(package).slice(0, kPackageHeaderSize);
+    out.Data.assign(header.begin(), header.end());
+    out.Entries.reserve(source.size());
+
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        EntryChoice choice = plan ? plan(source[i], i) : EntryChoice::Copy();
+        if (choice.kind == EntryChoice::Kind::Drop) continue;
+        PackageIndexEntry e = source[i];
+        const std::uint32_t start = ImagePosition(out.Data);
+        if (choice.kind == EntryChoice::Kind::Replace) {
+            out.Data.insert(out.Data.end(), choice.content.begin(), choice.content.end());
+        } else {
+            ByteView stored = StoredBytes(package, e);
+            out.Data.insert(out.Data.end(), stored.begin(), stored.end());
+            if (choice.kind == EntryChoice::Kind::Patch && choice.patch)
+                choice.patch(std::span<std::uint8_t>(out.Data).subspan(start));
+        }
+        e.Offset = start;
+        e.Size = ImagePosition(out.Data) - start;
+        out.Entries.push_back(e);
+    }
+    // An index of no entries reads back as an index error: such an image is never written.
+    if (out.Entries.empty())
+        throw IndexError("the rewritten package would hold no entries");
+    FinishPackageImage(out.Data, out.Entries, entrySize);
+    return out;
+}
+
+void RewritePackage(const std::filesystem::path& path, const EntryPlanner& plan,
+                    AtomicFileWriter* writer) {
+    Bytes original = ReadWholeFile(path);
+    PackageImage image = RewritePackageImage(original, plan);
+    AtomicFileWriter defaultWriter;
+    (writer ? *writer : defaultWriter).Replace(path, image.Data);
+}
+
+}  // namespace kinloom
