@@ -1,0 +1,147 @@
+#include "packages/PropertySet.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "platform/Messages.h"
+
+namespace kinloom {
+
+namespace {
+
+constexpr std::size_t kCountField = 6;
+constexpr std::size_t kFirstProperty = 10;
+constexpr std::size_t kColorLength = 36;
+
+std::string AsText(ByteView bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// Reads the format id and leaves the reader on the first property; nullopt for content that is
+// not a property set. The count is only a promise: every property is still read bounded.
+std::optional<std::uint32_t> StartPropertySet(ByteReader& reader) {
+    if (reader.u32() != kPropertySetFormat) return std::nullopt;
+    reader.seek(kCountField);
+    std::uint32_t count = reader.u32();
+    reader.seek(kFirstProperty);
+    return count;
+}
+
+}  // namespace
+
+std::vector<Property> ReadPropertySet(ByteView content) {
+    ByteReader reader(content);
+    std::vector<Property> properties;
+    std::optional<std::uint32_t> count = StartPropertySet(reader);
+    if (!count) return properties;
+    for (std::uint32_t i = 0; i < *count; ++i) {
+        Property p;
+        p.ValueType = reader.u32();
+        p.Name = AsText(reader.bytes(reader.u32()));
+        switch (p.ValueType) {
+            case valuetypes::Number:
+                p.Number = reader.u32();
+                break;
+            case valuetypes::Text:
+                p.Text = AsText(reader.bytes(reader.u32()));
+                break;
+            case valuetypes::Opaque:
+                reader.skip(4);
+                break;
+            default:
+                break;  // an unknown type carries no value bytes: the next property follows
+        }
+        properties.push_back(std::move(p));
+    }
+    return properties;
+}
+
+std::string VersionText(ByteView content) {
+    std::string first, second;
+    bool hasSecond = false;
+    for (const Property& p : ReadPropertySet(content)) {
+        if (p.Name == "0") {
+            first = p.Text;
+        } else if (p.Name == "1") {
+            second = p.Text;
+            hasSecond = true;
+        }
+    }
+    if (!hasSecond) return {};
+    return first + " - " + second;
+}
+
+void ReadSimProperties(ByteView content, SimProperties& into) {
+    for (const Property& p : ReadPropertySet(content)) {
+        const std::uint32_t number = p.ValueType == valuetypes::Number ? p.Number : 0;
+        if (p.Name == "age")
+            into.PropertyAge = static_cast<std::uint16_t>(number);
+        else if (p.Name == "gender")
+            into.PropertyGender = static_cast<std::uint16_t>(number);
+        else if (p.Name == "skincolor")
+            into.SkinColor = p.Text;
+        else if (p.Name == "haircolor")
+            into.HairColor = p.Text;
+        else if (p.Name == "eyecolor")
+            into.EyeColor = p.Text;
+    }
+}
+
+void PatchColorStrings(std::span<std::uint8_t> entry, const SimProperties& record,
+                       Messages& messages) {
+    struct Color {
+        const char* name;
+        const std::string& value;
+        const char* mismatch;
+    };
+    const std::array<Color, 3> colors{{
+        {"skincolor", record.SkinColor, "Data Length Mismatch (chSkinColor)"},
+        {"haircolor", record.HairColor, "Data Length Mismatch (chHairColor)"},
+        {"eyecolor", record.EyeColor, "Data Length Mismatch (chEyeColor)"},
+    }};
+    struct Patch {
+        std::size_t offset;
+        const std::string* value;
+    };
+
+    // Walk the whole set before touching a byte or saying anything, so damaged content throws
+    // with the entry still exactly as it was copied.
+    ByteReader reader(ByteView(entry.data(), entry.size()));
+    std::optional<std::uint32_t> count = StartPropertySet(reader);
+    if (!count) return;
+    std::vector<Patch> patches;
+    std::vector<const char*> mismatches;
+    for (std::uint32_t i = 0; i < *count; ++i) {
+        const std::uint32_t valueType = reader.u32();
+        const ByteView name = reader.bytes(reader.u32());
+        switch (valueType) {
+            case valuetypes::Text: {
+                const std::uint32_t length = reader.u32();
+                const std::size_t valueAt = reader.position();
+                reader.skip(length);
+                auto color = std::find_if(colors.begin(), colors.end(),
+                                          [&](const Color& c) { return AsText(name) == c.name; });
+                if (color == colors.end() || color->value.size() != kColorLength) break;
+                if (length == kColorLength)
+                    patches.push_back({valueAt, &color->value});
+                else
+                    mismatches.push_back(color->mismatch);
+                break;
+            }
+            case valuetypes::Number:
+            case valuetypes::Opaque:
+                reader.skip(4);
+                break;
+            default:
+                break;
+        }
+    }
+
+    for (const Patch& patch : patches)
+        std::copy(patch.value->begin(), patch.value->end(),
+                  entry.begin() + static_cast<std::ptrdiff_t>(patch.offset));
+    for (const char* text : mismatches) messages.Show(text);
+}
+
+}  // namespace kinloom

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include "PackageBuilder.h"
+#include "packages/TextList.h"
+#include "packages/Utf8.h"
+
+namespace kinloom {
+namespace {
+
+struct Item {
+    int language;
+    std::string value;
+};
+
+// A text list as the game stores it (descriptions non-empty, to show they are skipped).
+Bytes ListBytes(const std::vector<Item>& items, std::optional<std::uint16_t> count = {}) {
+    Bytes out(64, 'n');
+    out.push_back(0xFD);
+    out.push_back(0xFF);
+    AppendU16(out, count.value_or(static_cast<std::uint16_t>(items.size())));
+    for (const Item& i : items) {
+        out.push_back(static_cast<std::uint8_t>(i.language));
+        out.insert(out.end(), i.value.begin(), i.value.end());
+        out.push_back(0);
+        const std::string description = "desc";
+        out.insert(out.end(), description.begin(), description.end());
+        out.push_back(0);
+    }
+    return out;
+}
+
+using Strings = std::vector<std::string>;
+
+TEST(TextListTest, LanguageRule) {
+    struct Case {
+        const char* name;
+        std::vector<Item> items;
+        int language;
+        std::size_t wanted;
+        Strings expected;
+    };
+    const Case cases[] = {
+        {"game language fills gaps, empty entries still count",
+         {{1, "A"}, {1, ""}, {1, "C"}, {4, ""}, {4, "B"}, {4, ""}},
+         4,
+         3,
+         {"A", "B", "C"}},
+        {"game language replaces", {{1, "Anna"}, {3, "Anne"}}, 3, 1, {"Anne"}},
+        {"language 1 only", {{1, "Anna"}, {3, "Anne"}}, 1, 1, {"Anna"}},
+        {"trimmed at both ends", {{1, " \t Anna\r\n"}, {1, "  "}}, 1, 2, {"Anna", ""}},
+        {"fewer entries than wanted", {{1, "Bell"}}, 1, 3, {"Bell", "", ""}},
+        {"more entries than wanted", {{1, "a"}, {1, "b"}, {1, "c"}}, 1, 2, {"a", "b"}},
+        {"other languages ignored", {{2, "x"}, {1, "y"}}, 1, 1, {"y"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto read = ReadTextList(ListBytes(c.items), c.wanted, c.language);
+        ASSERT_TRUE(read.has_value());
+        EXPECT_EQ(*read, c.expected);
+    }
+}
+
+TEST(TextListTest, DamagedListsEndWithoutRunningPastTheContent) {
+    EXPECT_FALSE(ReadTextList(Bytes(70, 0), 2, 1).has_value()) << "no FD FF marker";
+    EXPECT_FALSE(ReadTextList(Bytes{}, 2, 1).has_value());
+
+    Bytes lyingCount = ListBytes({{1, "First"}, {1, "Desc"}}, 500);
+    EXPECT_EQ(*ReadTextList(lyingCount, 3, 1), (Strings{"First", "Desc", ""}));
+
+    Bytes unterminated = ListBytes({{1, "First"}});
+    // The last value loses its terminator: it runs to the end of the content and ends the list.
+    unterminated.resize(unterminated.size() - 6);
+    unterminated.push_back(1);
+    EXPECT_EQ(*ReadTextList(unterminated, 2, 1), (Strings{"First", ""}));
+
+    Bytes full = ListBytes({{1, "First"}, {1, "Middle"}, {1, "Last"}});
+    for (std::size_t cut = 0; cut <= full.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        Bytes shortened(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(cut));
+        auto read = ReadTextList(shortened, 3, 1);
+        if (cut < 66) {
+            EXPECT_FALSE(read.has_value());
+        } else {
+            ASSERT_TRUE(read.has_value());
+            EXPECT_EQ(read->size(), 3u);
+        }
+    }
+}
+
+TEST(TextListTest, WriteShapes) {
+    auto parse = [](const Bytes& b) { return ReadTextList(b, 3, 1); };
+    // Pair, game language 1: just the two language-1 entries.
+    Bytes pair1 = WriteTextList(TextListShape::Pair, {"Pleasantview", "A town"}, 1);
+    EXPECT_TRUE(
+        std::all_of(pair1.begin(), pair1.begin() + 64, [](std::uint8_t b) { return b == 0; }));
+    const std::string tail1(pair1.begin() + 64, pair1.end());
+    EXPECT_EQ(tail1, std::string("\xFD\xFF\x02\x00\x01Pleasantview\0\0\x01"
+                                 "A town\0\0",
+                                 28));
+    EXPECT_EQ(*parse(pair1), (Strings{"Pleasantview", "A town", ""}));
+
+    // Pair in another language: language 1 first, then the game's.
+    Bytes pair5 = WriteTextList(TextListShape::Pair, {"Name", "Desc"}, 5);
+    const std::string tail5(pair5.begin() + 64, pair5.end());
+    EXPECT_EQ(tail5, std::string("\xFD\xFF\x04\x00\x01Name\0\0\x01"
+                                 "Desc\0\0\x05Name\0\0\x05"
+                                 "Desc\0\0",
+                                 32));
+
+    // Sim shape: 132 entries, values only for language 1 and the game's.
+    Bytes sim = WriteTextList(TextListShape::Sim, {"Anna", "likes tea", "Bell"}, 3);
+    ByteReader r(sim);
+    r.seek(66);
+    ASSERT_EQ(r.u16(), 132);
+    for (int language = 1; language <= 44; ++language) {
+        for (const std::string& own :
+             {std::string("Anna"), std::string("likes tea"), std::string("Bell")}) {
+            SCOPED_TRACE(language);
+            ASSERT_EQ(r.u8(), language);
+            const std::string expected = (language == 1 || language == 3) ? own : "";
+            ByteView v = r.bytes(expected.size());
+            EXPECT_EQ(std::string(v.begin(), v.end()), expected);
+            EXPECT_EQ(r.u8(), 0);
+            EXPECT_EQ(r.u8(), 0);
+        }
+    }
+    EXPECT_TRUE(r.atEnd());
+    EXPECT_EQ(*ReadTextList(sim, 3, 3), (Strings{"Anna", "likes tea", "Bell"}));
+}
+
+TEST(Utf8Test, Decode) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::u16string expected;
+    };
+    const Case cases[] = {
+        {"ASCII", "Anna", u"Anna"},
+        {"two-byte form", "\xC3\xA9", u"\u00E9"},
+        {"three-byte form", "\xE6\x97\xA5\xE6\x9C\xAC", u"\u65E5\u672C"},
+        {"lone lead byte at the end dropped", "Ren\xC3", u"Ren"},
+        {"cut three-byte form dropped", "a\xE6\x97", u"a"},
+        {"continuation bytes not checked", "\xC3\x41", u"\u00C1"},
+        {"a stray continuation byte leads a three-byte form", "\x80\x41\x42z", u"Bz"},
+        {"a four-byte lead takes three, its last byte is dropped", "\xF0\x9F\x98\x80", u"\u07D8"},
+        {"surrounding blanks trimmed", "  Bell \t", u"Bell"},
+        {"empty", "", u""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(DecodeUtf8(c.bytes), c.expected);
+    }
+}
+
+// What the user types survives the way to the package and back, in every shape written.
+TEST(Utf8Test, TypedNamesRoundTripThroughATextList) {
+    const std::vector<std::u16string> typed = {
+        u"Ren\u00E9e", u"\u65E5\u672C\u306E\u540D\u524D \u00DF", u"M\u00FCller-\u0141\u00F3d\u017A",
+        u"\u30B5\u30AF\u30E9 \U0001F338"};  // a character beyond 16 bits arrives as two
+    struct Case {
+        TextListShape shape;
+        int language;
+        std::size_t count;
+    };
+    for (const Case& c : {Case{TextListShape::Sim, 1, 3}, Case{TextListShape::Sim, 3, 3},
+                          Case{TextListShape::Pair, 1, 2}, Case{TextListShape::Pair, 5, 2}}) {
+        SCOPED_TRACE(c.language);
+        for (std::size_t first = 0; first + c.count <= typed.size(); ++first) {
+            std::vector<std::string> stored;
+            for (std::size_t i = 0; i < c.count; ++i)
+                stored.push_back(EncodeUtf8(typed[first + i]));
+            auto read =
+                ReadTextList(WriteTextList(c.shape, stored, c.language), c.count, c.language);
+            ASSERT_TRUE(read.has_value());
+            ASSERT_EQ(read->size(), c.count);
+            for (std::size_t i = 0; i < c.count; ++i)
+                EXPECT_EQ(DecodeUtf8((*read)[i]), typed[first + i]);
+        }
+    }
+}
+
+TEST(Utf8Test, EncodesEachCharacterInTheShortestForm) {
+    struct Case {
+        const char* name;
+        std::u16string text;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"ASCII as before", u"Plain ASCII~\x7F", "Plain ASCII~\x7F"},
+        {"first two-byte", u"\u0080", "\xC2\x80"},
+        {"e acute", u"\u00E9", "\xC3\xA9"},
+        {"last two-byte", u"\u07FF", "\xDF\xBF"},
+        {"first three-byte", u"\u0800", "\xE0\xA0\x80"},
+        {"kanji", u"\u65E5", "\xE6\x97\xA5"},
+        {"last 16-bit", u"\uFFFF", "\xEF\xBF\xBF"},
+        // The decoder reads three-byte forms only, so each half of a pair is one such form.
+        {"surrogate pair", u"\U0001F338", "\xED\xA0\xBC\xED\xBC\xB8"},
+        {"empty", u"", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(EncodeUtf8(c.text), c.bytes);
+    }
+}
+
+// Names that were never edited go back exactly as stored, whatever their bytes.
+TEST(TextListTest, StoredBytesAreWrittenBackUnchanged) {
+    const std::vector<std::string> stored = {
+        "Ren\xE9"
+        "e",
+        "\xC3", "\xF0\x9F\x8C\xB8 x"};
+    for (int language : {1, 7}) {
+        SCOPED_TRACE(language);
+        auto read = ReadTextList(WriteTextList(TextListShape::Sim, stored, language), 3, language);
+        ASSERT_TRUE(read.has_value());
+        EXPECT_EQ(*read, stored);
+    }
+    // A zero byte cannot be stored inside a value: the value ends there, the list stays whole.
+    const std::vector<std::string> withZero = {std::string("Ann\0a", 5), "Desc", "Bell"};
+    auto read = ReadTextList(WriteTextList(TextListShape::Sim, withZero, 2), 3, 2);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(*read, (Strings{"Ann", "Desc", "Bell"}));
+}
+
+// A language number the language byte cannot hold never wraps round to another language.
+TEST(TextListTest, GameLanguageOutsideTheByteWritesLanguageOneOnly) {
+    for (int language : {0, -1, 256, 257, 300}) {
+        SCOPED_TRACE(language);
+        EXPECT_EQ(WriteTextList(TextListShape::Pair, {"Name", "Desc"}, language),
+                  WriteTextList(TextListShape::Pair, {"Name", "Desc"}, 1));
+        EXPECT_EQ(WriteTextList(TextListShape::Sim, {"A", "B", "C"}, language),
+                  WriteTextList(TextListShape::Sim, {"A", "B", "C"}, 1));
+    }
+}
+
+}  // namespace
+}  // namespace kinloom
