@@ -1,0 +1,95 @@
+#include "records/Household.h"
+
+#include <algorithm>
+
+namespace kinloom {
+
+namespace {
+
+// Where the household data start and how long the trailing block is, by household version.
+struct HouseholdLayout {
+    std::size_t start;
+    std::size_t trailing;
+};
+
+HouseholdLayout LayoutFor(std::uint32_t version) {
+    switch (version) {
+        case 81:
+        case 84:
+            return {16, 12};
+        case 85:
+            return {20, 12};
+        case 79:
+            return {12, 8};
+        default:
+            return {12, 4};
+    }
+}
+
+// The stored layout: where the member list begins and how many members it holds, checked
+// against the bytes that are really there.
+struct StoredHousehold {
+    HouseholdLayout layout;
+    std::size_t membersAt = 0;
+    std::size_t memberCount = 0;
+};
+
+StoredHousehold Locate(ByteReader& in) {
+    in.seek(4);
+    StoredHousehold h;
+    h.layout = LayoutFor(in.u32());
+    in.seek(h.layout.start + 20);
+    h.memberCount = in.u32();
+    h.membersAt = in.position();
+    const std::size_t available = in.remaining();
+    if (h.memberCount > available / 4 || available - h.memberCount * 4 < h.layout.trailing)
+        throw ReadError("household announces " + std::to_string(h.memberCount) +
+                        " members and a trailing block of " + std::to_string(h.layout.trailing) +
+                        " bytes in " + std::to_string(available) + " bytes");
+    return h;
+}
+
+}  // namespace
+
+void ReadHousehold(ByteView content, Household& household) {
+    ByteReader in(content);
+    const StoredHousehold h = Locate(in);
+    in.seek(h.layout.start);
+    const std::int32_t lot = in.i32();
+    in.skip(4);
+    const std::int32_t cash = in.i32();
+    const std::int32_t friends = in.i32();
+    in.seek(h.membersAt);
+    std::vector<FourBytes> members(h.memberCount);
+    for (FourBytes& m : members) {
+        ByteView b = in.bytes(4);
+        std::copy(b.begin(), b.end(), m.begin());
+    }
+    household.HouseHoldFile = lot;
+    household.Cash = cash;
+    household.FamFriends = friends;
+    household.Members = std::move(members);
+    household.Modified = false;
+}
+
+Bytes WriteHousehold(ByteView stored, const Household& household) {
+    ByteReader in(stored);
+    const StoredHousehold h = Locate(in);
+    const std::size_t start = h.layout.start;
+    const std::size_t tailAt = h.membersAt + h.memberCount * 4;
+
+    Bytes out;
+    out.reserve(stored.size() + household.Members.size() * 4);
+    ByteView head = in.slice(0, start + 8);  // header, lot and the word after it
+    out.insert(out.end(), head.begin(), head.end());
+    AppendU32(out, static_cast<std::uint32_t>(household.Cash));
+    ByteView middle = in.slice(start + 12, 8);  // family friends and the word after them
+    out.insert(out.end(), middle.begin(), middle.end());
+    AppendU32(out, static_cast<std::uint32_t>(household.Members.size()));
+    for (const FourBytes& m : household.Members) out.insert(out.end(), m.begin(), m.end());
+    ByteView tail = in.slice(tailAt, stored.size() - tailAt);
+    out.insert(out.end(), tail.begin(), tail.end());
+    return out;
+}
+
+}  // namespace kinloom
