@@ -3,7 +3,7 @@
 
 kinloom_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev fonts-dejavu-core
   libpng-dev libjpeg-dev zlib1g-dev
   nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -3,8 +3,10 @@
 #include <charconv>
 #include <ostream>
 
+#include "neighborhoods/Discovery.h"
 #include "packages/Compression.h"
 #include "packages/Package.h"
+#include "packages/Utf8.h"
 #include "platform/FileIO.h"
 #include "platform/Messages.h"
 
@@ -15,7 +17,9 @@ constexpr const char* kUsageText =
     "usage: kinloom-cli COMMAND ARGS\n"
     "  index PACKAGE            list the package index (tab-separated)\n"
     "  cat PACKAGE POSITION     write the plain content of one listed entry to standard output\n"
-    "  decompress PACKAGE       rewrite the package with every entry stored plain\n";
+    "  decompress PACKAGE       rewrite the package with every entry stored plain\n"
+    "  neighborhoods [--user-data DIR] [--wine-prefix DIR] [/l N]\n"
+    "                           list the game's neighborhoods: folder, name, version, package\n";
 
 // Messages from core operations go to the error stream, one per line.
 class StreamMessages final : public Messages {
@@ -32,9 +36,16 @@ public:
     }
 
 private:
-    static std::string Flat(std::string text) {
-        for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, " ");
-        return text;
+    // Each "\r\n" line break becomes one blank.
+    static std::string Flat(const std::string& text) {
+        std::string flat;
+        flat.reserve(text.size());
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const bool lineBreak = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+            flat.push_back(lineBreak ? ' ' : text[i]);
+            if (lineBreak) ++i;
+        }
+        return flat;
     }
     std::ostream& err_;
 };
@@ -123,6 +134,60 @@ int Decompress(const std::string& file, std::ostream& err) {
     return kOk;
 }
 
+// One field of a tab-separated line: line breaks and tabs in a name would split it.
+std::string Field(std::string text) {
+    for (char& c : text) {
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    }
+    return text;
+}
+
+int Neighborhoods(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    StartupArguments parsed = ParseStartupArguments(args);
+    bool understood = !parsed.Error;
+    for (std::size_t i = 0; understood && i < parsed.Rest.size(); ++i) {
+        if (parsed.Rest[i] == "/l" || parsed.Rest[i] == "/L")
+            ++i;  // its number, read by the discovery itself
+        else
+            understood = false;
+    }
+    if (!understood) {
+        if (parsed.Error) err << "kinloom-cli: " << *parsed.Error << '\n';
+        err << kUsageText;
+        return kUsage;
+    }
+
+    GamePlatform platform = OpenGamePlatform(parsed.WinePrefix);
+    StartupInputs inputs;
+    inputs.Registry = platform.Registry.get();
+    inputs.Documents = platform.Documents;
+    inputs.UserData = parsed.UserData;
+    inputs.Arguments = parsed.Rest;
+    StartupOutcome outcome = DiscoverStartup(inputs);
+
+    StreamMessages messages(err);
+    for (const std::string& text : outcome.Messages) messages.Show(text);
+    const StartupState& state = outcome.State;
+    for (const Neighborhood& n : state.Neighborhoods) {
+        out << Field(n.FolderName) << '\t' << Field(EncodeUtf8(DecodeUtf8(n.NGBDName))) << '\t'
+            << Field(n.NGBDVersion) << '\t' << n.PackagePath.string() << '\n';
+    }
+    const ExpansionFlags& p = state.Packs;
+    err << "HasUniversity=" << p.HasUniversity << " HasNightlife=" << p.HasNightlife
+        << " HasBusiness=" << p.HasBusiness << " HasPets=" << p.HasPets
+        << " HasSeasons=" << p.HasSeasons << " HasBonVoyage=" << p.HasBonVoyage
+        << " HasFreeTime=" << p.HasFreeTime << '\n';
+    err << "GameLanguage=" << state.GameLanguage << '\n';
+    err << "UserDataFolder=" << state.UserDataFolder.string() << '\n';
+    if (outcome.Termination) {
+        messages.Show(*outcome.Termination);
+        return state.Neighborhoods.empty() && *outcome.Termination != kNeighborhoodAccessFailure
+                   ? kNoNeighborhoods
+                   : kUnreadable;
+    }
+    return kOk;
+}
+
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -134,6 +199,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (command == "index" && args.size() == 2) return Index(args[1], out, err);
     if (command == "cat" && args.size() == 3) return Cat(args[1], args[2], out, err);
     if (command == "decompress" && args.size() == 2) return Decompress(args[1], err);
+    if (command == "neighborhoods")
+        return Neighborhoods(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     err << kUsageText;
     return kUsage;
 }

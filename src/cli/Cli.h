@@ -13,6 +13,7 @@ enum ExitCode : int {
     kUsage = 1,
     kUnreadable = 2,  // index error, unreadable file, entry outside the index
     kDecompression = 3,
+    kNoNeighborhoods = 1,  // neighborhoods: none found, or no user-data folder to choose
 };
 
 // Runs one command (arguments without the program name); messages go to err, results to out.

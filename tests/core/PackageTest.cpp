@@ -94,6 +94,7 @@ TEST(ReadIndexTest, EntrySizeFromTheHeader) {
         {"truncated quotient 24", 2, 49, 24, 2},
         {"negative sizes divide as signed numbers", -1, -20, 20, 0},
         {"unknown 16-byte form lists nothing", 2, 32, 16, 0},
+        {"a quotient beyond 32 bits lists nothing", -1, INT32_MIN, -1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,20 +1,153 @@
 #include <QApplication>
+#include <QCheckBox>
+#include <QEnterEvent>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <gtest/gtest.h>
 
+#include "FakeMessages.h"
+#include "platform/Settings.h"
+#include "shell/ACLabel.h"
+#include "shell/MyTrackbar.h"
 #include "shell/uiMain.h"
 
 namespace kinloom::gui {
 namespace {
 
-TEST(MainWindow, OpensAndCloses) {
-    TfrmMain window;
+class MainWindowTest : public ::testing::Test {
+protected:
+    MemorySettings settings;
+    test::FakeMessages messages;
+
+    template <typename T>
+    T* child(QWidget& w, const char* name) {
+        T* c = w.findChild<T*>(name);
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+};
+
+TEST_F(MainWindowTest, NavigationColumnInOrder) {
+    TfrmMain window(settings, messages);
+    EXPECT_EQ(window.windowTitle(), "Kinloom 1.6");
+    const std::pair<const char*, const char*> expected[] = {
+        {"btnNeighborhood", "Neighborhood"}, {"btnHouseHolds", "Households"},
+        {"btnJobs", "Job/School"},           {"btnSkills", "Skills/Needs"},
+        {"btnPersonality", "Personality"},   {"btnInterests", "Interests"},
+        {"btnCharacters", "Character"},      {"btnCloning", "Cloning Lab"},
+        {"btnSave", "Save"},                 {"btnRelationships", "Relationships"},
+        {"btnAspiration", "Aspiration/Influence"}, {"btnFamilyTies", "Family Tree"},
+        {"btnClose", "Close"},               {"btnAbout", "About"},
+        {"btnGenetics", "Genetics (DNA)"},   {"btnHobbies", "Hobbies/Talents"},
+    };
+    QWidget* column = child<QWidget>(window, "pnlButtons");
+    QList<QPushButton*> buttons = column->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(static_cast<std::size_t>(buttons.size()), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(expected[i].first);
+        EXPECT_EQ(buttons[static_cast<int>(i)]->objectName(), expected[i].first);
+        EXPECT_EQ(buttons[static_cast<int>(i)]->text(), expected[i].second);
+    }
+}
+
+TEST_F(MainWindowTest, PageSwitchAndCurrentButton) {
+    TfrmMain window(settings, messages);
     window.show();
-    QApplication::processEvents();
+    // Start-up shows the About page and marks its button.
+    EXPECT_TRUE(window.Page("pnlAbout")->isVisible());
+    EXPECT_FALSE(child<QPushButton>(window, "btnAbout")->isEnabled());
+
+    child<QPushButton>(window, "btnSkills")->click();
+    EXPECT_TRUE(window.Page("pnlSkills")->isVisible());
+    EXPECT_TRUE(window.Page("pnlSkills")->isEnabled());
+    EXPECT_FALSE(window.Page("pnlAbout")->isVisible());
+    EXPECT_FALSE(window.Page("pnlAbout")->isEnabled());
+    for (QPushButton* b : child<QWidget>(window, "pnlButtons")->findChildren<QPushButton*>()) {
+        SCOPED_TRACE(b->objectName().toStdString());
+        EXPECT_EQ(b->isEnabled(), b->objectName() != "btnSkills");
+    }
+
+    window.ShowPage("");
+    for (const char* page : {"pnlSkills", "pnlAbout", "pnlNeighborhood"}) EXPECT_FALSE(window.Page(page)->isVisible());
+}
+
+TEST_F(MainWindowTest, ColourSchemes) {
+    {
+        TfrmMain window(settings, messages);  // "ColorScheme" absent: dark
+        EXPECT_EQ(window.ColorScheme(), 1);
+        EXPECT_EQ(window.SchemeBackground(), QColor(Qt::black));
+        EXPECT_TRUE(child<QRadioButton>(window, "rbDarkScheme")->isChecked());
+        window.show();
+        EXPECT_TRUE(window.close());
+    }
+    EXPECT_EQ(settings.ReadInteger("ColorScheme"), 1);
+
+    settings.WriteInteger("ColorScheme", 0);
+    TfrmMain window(settings, messages);
+    window.show();
+    EXPECT_EQ(window.ColorScheme(), 0);
+    EXPECT_EQ(window.SchemeForeground(), QColor(Qt::black));
+
+    // A scheme button clicked while another page is shown changes nothing.
+    child<QPushButton>(window, "btnSkills")->click();
+    child<QRadioButton>(window, "rbDarkScheme")->click();
+    EXPECT_EQ(window.ColorScheme(), 0);
+    EXPECT_EQ(window.palette().color(QPalette::Window), QColor(Qt::white));
+
+    child<QPushButton>(window, "btnAbout")->click();
+    child<QRadioButton>(window, "rbDarkScheme")->click();
+    EXPECT_EQ(window.ColorScheme(), 1);
+    EXPECT_EQ(window.palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(window.font().pointSize(), TfrmMain::kSchemeFontSize);
+}
+
+TEST_F(MainWindowTest, CloseIsRefusedWhileBusyAndWritesSettings) {
+    settings.WriteInteger("Advanced", 1);
+    TfrmMain window(settings, messages);
+    window.show();
+    EXPECT_TRUE(child<QCheckBox>(window, "ckAdvanced")->isChecked());
+    window.BeginBusy();
+    EXPECT_FALSE(child<QWidget>(window, "pnlTop")->isEnabled());
+    EXPECT_FALSE(window.Page("pnlAbout")->isEnabled());
+    EXPECT_FALSE(window.close());
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.objectName(), "frmMain");
-    EXPECT_TRUE(window.close());
+    window.EndBusy();
+    EXPECT_TRUE(child<QWidget>(window, "pnlButtons")->isEnabled());
+    child<QCheckBox>(window, "ckAdvanced")->setChecked(false);
+    child<QPushButton>(window, "btnClose")->click();
     EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(settings.ReadInteger("Advanced"), 0);
+}
+
+TEST(CustomControlsTest, LinkLabelReportsEnterThenExit) {
+    TACLabel label("link");
+    std::vector<std::string> calls;
+    label.OnEnter = [&](TACLabel* sender) {
+        EXPECT_EQ(sender, &label);
+        calls.push_back("enter");
+    };
+    label.OnExit = [&](TACLabel*) { calls.push_back("exit"); };
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&label, &enter);
+    QApplication::sendEvent(&label, &leave);
+    EXPECT_EQ(calls, (std::vector<std::string>{"enter", "exit"}));
+
+    TACLabel silent("plain");  // no callbacks: only the label's own handling
+    QApplication::sendEvent(&silent, &enter);
+    QApplication::sendEvent(&silent, &leave);
+}
+
+TEST(CustomControlsTest, ThinTrackbarIsAPlainSlider) {
+    TThinTrackbar slider;
+    slider.setRange(0, 1000);
+    int changes = 0;
+    QObject::connect(&slider, &QSlider::valueChanged, [&](int) { ++changes; });
+    slider.setValue(500);
+    slider.setValue(500);  // no change, no notification
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(slider.orientation(), Qt::Horizontal);
 }
 
 }  // namespace

@@ -17,7 +17,10 @@ int ReadIndex(ByteView package, EntryList& entries) {
     const std::uint32_t indexOffset = r.u32();
     const std::int32_t indexSize = r.i32();
     if (count == 0 || indexSize == 0) return 0;
-    const int entrySize = indexSize / count;
+    // Divided in 64 bits: the smallest size over a count of -1 does not fit 32.
+    const std::int64_t quotient = std::int64_t{indexSize} / count;
+    if (quotient < INT32_MIN || quotient > INT32_MAX) return -1;
+    const int entrySize = static_cast<int>(quotient);
     if (entrySize != 20 && entrySize != 24) return entrySize;
     if (count < 0) return entrySize;
 
@@ -139,7 +142,8 @@ void FinishPackageImage(Bytes& image, const EntryList& entries, int entrySize) {
     WriteIfDifferent(image, 0, kHoleSizeField, 4);
 }
 
-PackageImage RewritePackageImage(ByteView package, const EntryPlanner& plan) {
+PackageImage RewritePackageImage(ByteView package, const EntryPlanner& plan,
+                                 const std::vector<AppendedEntry>& appended) {
     EntryList source;
     const int entrySize = ReadIndex(package, source);
     if (entrySize != 20 && entrySize != 24)
@@ -164,6 +168,15 @@ PackageImage RewritePackageImage(ByteView package, const EntryPlanner& plan) {
             if (choice.kind == EntryChoice::Kind::Patch && choice.patch)
                 choice.patch(std::span<std::uint8_t>(out.Data).subspan(start));
         }
+        e.Offset = start;
+        e.Size = ImagePosition(out.Data) - start;
+        out.Entries.push_back(e);
+    }
+    for (const AppendedEntry& extra : appended) {
+        PackageIndexEntry e = extra.Entry;
+        const std::uint32_t start = ImagePosition(out.Data);
+        out.Data.insert(out.Data.end(), extra.Content.begin(), extra.Content.end());
+        if (extra.Patch) extra.Patch(std::span<std::uint8_t>(out.Data).subspan(start));
         e.Offset = start;
         e.Size = ImagePosition(out.Data) - start;
         out.Entries.push_back(e);

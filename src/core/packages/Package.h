@@ -119,6 +119,14 @@ struct EntryChoice {
 // Decides, per listed entry (with its position in the list), what the rewrite does with it.
 using EntryPlanner = std::function<EntryChoice(const PackageIndexEntry&, std::size_t)>;
 
+// An entry added after the listed ones (a body taken from another package): its index record
+// keeps type, group and instances; offset and size are set where it lands in the image.
+struct AppendedEntry {
+    PackageIndexEntry Entry;
+    kinloom::Bytes Content;
+    std::function<void(std::span<std::uint8_t>)> Patch;  // optional, on the appended bytes
+};
+
 struct PackageImage {
     kinloom::Bytes Data;
     EntryList Entries;  // as written into the new index
@@ -130,7 +138,8 @@ struct PackageImage {
 // Throws IndexError when the index is not in the 20- or 24-byte form or nothing would be left in it
 // (either way the result could not be read back) and ReadError when the header or an entry runs
 // past the end.
-PackageImage RewritePackageImage(ByteView package, const EntryPlanner& plan);
+PackageImage RewritePackageImage(ByteView package, const EntryPlanner& plan,
+                                 const std::vector<AppendedEntry>& appended = {});
 
 // Finishes an image from a header and entries already laid out after it: writes field 40, the
 // index records, and fields 36, 44 and 48 to 56. Shared by every kind of package rewrite.

@@ -1,17 +1,382 @@
 #include "shell/uiMain.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "platform/Messages.h"
+#include "platform/ProgramVersion.h"
+#include "platform/Settings.h"
+#include "shell/ACLabel.h"
 
 namespace kinloom::gui {
 
-TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
+const char* const TfrmMain::kWebAddress = "https://github.com/quillfern/kinloom";
+
+namespace {
+
+struct NavEntry {
+    const char* button;
+    const char* caption;
+    const char* page;  // empty: the button opens no page of its own
+};
+
+// The navigation column, top to bottom.
+constexpr NavEntry kNavigation[] = {
+    {"btnNeighborhood", "Neighborhood", "pnlNeighborhood"},
+    {"btnHouseHolds", "Households", "pnlHouseholds"},
+    {"btnJobs", "Job/School", "pnlJobs"},
+    {"btnSkills", "Skills/Needs", "pnlSkills"},
+    {"btnPersonality", "Personality", "pnlPersonality"},
+    {"btnInterests", "Interests", "pnlInterests"},
+    {"btnCharacters", "Character", "pnlCharacters"},
+    {"btnCloning", "Cloning Lab", "pnlCloning"},
+    {"btnSave", "Save", ""},
+    {"btnRelationships", "Relationships", "pnlRelationships"},
+    {"btnAspiration", "Aspiration/Influence", "pnlAspiration"},
+    {"btnFamilyTies", "Family Tree", "pnlFamilyTies"},
+    {"btnClose", "Close", ""},
+    {"btnAbout", "About", "pnlAbout"},
+    {"btnGenetics", "Genetics (DNA)", "pnlGenetics"},
+    {"btnHobbies", "Hobbies/Talents", "pnlHobbies"},
+};
+
+QFrame* Panel(const char* name, QWidget* parent) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(name);
+    return f;
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(Settings& settings, Messages& messages, QWidget* parent)
+    : QMainWindow(parent), settings_(settings), messages_(messages) {
     setObjectName("frmMain");
-    setWindowTitle("Kinloom");
-    auto* placeholder = new QLabel(tr("Kinloom"), this);
-    placeholder->setObjectName("lblTitle");
-    placeholder->setAlignment(Qt::AlignCenter);
-    setCentralWidget(placeholder);
-    resize(900, 640);
+    setWindowTitle("Kinloom 1.6");
+
+    auto* central = new QWidget(this);
+    auto* outer = new QVBoxLayout(central);
+    outer->setContentsMargins(6, 6, 6, 6);
+    outer->setSpacing(6);
+
+    BuildTopBar();
+    outer->addWidget(pnlTop_);
+
+    auto* middle = new QHBoxLayout;
+    BuildNavigation();
+    middle->addWidget(pnlButtons_);
+    BuildPages();
+    middle->addWidget(pageArea_, 1);
+    outer->addLayout(middle, 1);
+
+    pbLoading_ = new QProgressBar(central);
+    pbLoading_->setObjectName("pbLoading");
+    pbLoading_->setRange(0, 100);
+    pbLoading_->setValue(0);
+    pbLoading_->setTextVisible(false);
+    pbLoading_->setMaximumHeight(10);
+    outer->addWidget(pbLoading_);
+
+    setCentralWidget(central);
+    resize(1000, 700);
+
+    colorScheme_ = settings_.ReadInteger("ColorScheme").value_or(1);
+    ckAdvanced_->setChecked(settings_.ReadInteger("Advanced").value_or(0) == 1);
+    // Start-up shows the About page once, which applies the stored scheme.
+    ShowAboutPage();
+}
+
+void TfrmMain::BuildTopBar() {
+    pnlTop_ = Panel("pnlTop", this);
+    auto* row = new QHBoxLayout(pnlTop_);
+    row->setContentsMargins(4, 4, 4, 4);
+
+    auto* imgTitle = new QLabel("Kinloom", pnlTop_);
+    imgTitle->setObjectName("imgTitle");
+    QFont titleFont = imgTitle->font();
+    titleFont.setPointSize(16);
+    titleFont.setBold(true);
+    imgTitle->setFont(titleFont);
+    row->addWidget(imgTitle);
+    row->addSpacing(16);
+
+    auto* lblNgbd = new QLabel("Neighborhoods:", pnlTop_);
+    lblNgbd->setObjectName("lblNeighborhoods");
+    row->addWidget(lblNgbd);
+    cbNeighborhood_ = new QComboBox(pnlTop_);
+    cbNeighborhood_->setObjectName("cbNeighborhood");
+    cbNeighborhood_->setMinimumWidth(220);
+    row->addWidget(cbNeighborhood_);
+
+    auto* lblChars = new QLabel("Characters:", pnlTop_);
+    lblChars->setObjectName("lblCharacters");
+    row->addWidget(lblChars);
+    cbUserName_ = new QComboBox(pnlTop_);
+    cbUserName_->setObjectName("cbUserName");
+    cbUserName_->setMinimumWidth(260);
+    row->addWidget(cbUserName_);
+
+    auto* btnDelSim = new QPushButton("Delete", pnlTop_);
+    btnDelSim->setObjectName("btnDelSim");
+    row->addWidget(btnDelSim);
+    auto* btnSortUsers = new QPushButton("Sort", pnlTop_);
+    btnSortUsers->setObjectName("btnSortUsers");
+    row->addWidget(btnSortUsers);
+    ckAdvanced_ = new QCheckBox("Advanced", pnlTop_);
+    ckAdvanced_->setObjectName("ckAdvanced");
+    row->addWidget(ckAdvanced_);
+    row->addStretch(1);
+}
+
+void TfrmMain::BuildNavigation() {
+    pnlButtons_ = Panel("pnlButtons", this);
+    auto* column = new QVBoxLayout(pnlButtons_);
+    column->setContentsMargins(4, 4, 4, 4);
+    column->setSpacing(4);
+    for (const NavEntry& n : kNavigation) {
+        auto* b = new QPushButton(n.caption, pnlButtons_);
+        b->setObjectName(n.button);
+        b->setMinimumWidth(150);
+        column->addWidget(b);
+        navButtons_.insert(n.button, b);
+        buttonPage_.insert(n.button, n.page);
+        const QString name = n.button;
+        connect(b, &QPushButton::clicked, this, [this, name] { OpenPage(name); });
+    }
+    column->addStretch(1);
+    navButtons_.value("btnSave")->hide();  // shown once something changed
+    connect(navButtons_.value("btnClose"), &QPushButton::clicked, this, &QWidget::close);
+    SetPageOpener("btnAbout", [this] { ShowAboutPage(); });
+}
+
+void TfrmMain::BuildPages() {
+    pageArea_ = new QWidget(this);
+    pageArea_->setObjectName("pnlPages");
+    pageLayout_ = new QGridLayout(pageArea_);
+    pageLayout_->setContentsMargins(0, 0, 0, 0);
+    for (const NavEntry& n : kNavigation) {
+        if (!*n.page) continue;
+        QWidget* page = std::string_view(n.page) == "pnlAbout" ? BuildAboutPage() : nullptr;
+        if (!page) {
+            // Pages not built yet show their frame and title only.
+            auto* frame = Panel(n.page, pageArea_);
+            frame->setFrameShape(QFrame::StyledPanel);
+            auto* layout = new QVBoxLayout(frame);
+            auto* title = new QLabel(n.caption, frame);
+            QFont f = title->font();
+            f.setPointSize(14);
+            title->setFont(f);
+            layout->addWidget(title);
+            layout->addStretch(1);
+            page = frame;
+        }
+        pageLayout_->addWidget(page, 0, 0);
+        page->hide();
+        pages_.insert(n.page, page);
+    }
+}
+
+QWidget* TfrmMain::BuildAboutPage() {
+    auto* page = Panel("pnlAbout", pageArea_);
+    page->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(24, 24, 24, 24);
+    layout->setSpacing(12);
+
+    auto* imgLargeTitle = new QLabel("Kinloom", page);
+    imgLargeTitle->setObjectName("imgLargeTitle");
+    QFont big = imgLargeTitle->font();
+    big.setPointSize(28);
+    big.setBold(true);
+    imgLargeTitle->setFont(big);
+    layout->addWidget(imgLargeTitle);
+
+    auto* lblCaption = new QLabel(QString::fromStdString(ProgramVersionText()), page);
+    lblCaption->setObjectName("lblCaption");
+    layout->addWidget(lblCaption);
+
+    auto* lblThanks = new QLabel(
+        "An editor for the neighborhoods of The Sims 2.\n"
+        "Thanks to everyone who kept their families safe with backups and bug reports.",
+        page);
+    lblThanks->setObjectName("lblThanks");
+    lblThanks->setWordWrap(true);
+    layout->addWidget(lblThanks);
+
+    auto* lblTrademarks = new QLabel(
+        "Kinloom is not endorsed by, or Affiliated with Electronic Arts in any way. The Sims is a "
+        "trademark of Electronic Arts, Inc.",
+        page);
+    lblTrademarks->setObjectName("lblTrademarks");
+    lblTrademarks->setWordWrap(true);
+    layout->addWidget(lblTrademarks);
+
+    lblGoWeb_ = new TACLabel(QString::fromLatin1(kWebAddress), page);
+    lblGoWeb_->setObjectName("lblGoWeb");
+    // The link's own style sheet outranks the scheme's.
+    auto linkColour = [](TACLabel* label, const QColor& colour) {
+        label->setStyleSheet(QString("color: %1;").arg(colour.name()));
+    };
+    lblGoWeb_->OnEnter = [linkColour](TACLabel* label) {
+        linkColour(label, QColor(Qt::red));
+        label->setCursor(Qt::PointingHandCursor);
+    };
+    lblGoWeb_->OnExit = [linkColour](TACLabel* label) {
+        linkColour(label, QColor(Qt::blue));
+        label->unsetCursor();
+    };
+    linkColour(lblGoWeb_, QColor(Qt::blue));
+    layout->addWidget(lblGoWeb_);
+    lblGoWeb_->installEventFilter(this);
+
+    auto* group = new QGroupBox("Color Scheme", page);
+    group->setObjectName("grpColorScheme");
+    auto* g = new QVBoxLayout(group);
+    rbDarkScheme_ = new QRadioButton("Dark Background", group);
+    rbDarkScheme_->setObjectName("rbDarkScheme");
+    rbLightScheme_ = new QRadioButton("Light Background", group);
+    rbLightScheme_->setObjectName("rbLightScheme");
+    g->addWidget(rbDarkScheme_);
+    g->addWidget(rbLightScheme_);
+    connect(rbDarkScheme_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) ApplyColorScheme(rbDarkScheme_);
+    });
+    connect(rbLightScheme_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) ApplyColorScheme(rbLightScheme_);
+    });
+    group->setMaximumWidth(260);
+    layout->addWidget(group);
+    layout->addStretch(1);
+    return page;
+}
+
+void TfrmMain::SetPageOpener(const QString& buttonName, std::function<void()> open) {
+    openers_.insert(buttonName, std::move(open));
+}
+
+void TfrmMain::OpenPage(const QString& buttonName) {
+    if (auto it = openers_.find(buttonName); it != openers_.end()) {
+        (*it)();
+        return;
+    }
+    const QString page = buttonPage_.value(buttonName);
+    if (page.isEmpty()) return;
+    ShowPage(page);
+    SelectNavButton(buttonName);
+}
+
+void TfrmMain::BeginBusy() {
+    if (busyDepth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
+    pnlTop_->setEnabled(false);
+    pnlButtons_->setEnabled(false);
+    for (QWidget* page : pages_) page->setEnabled(false);
+}
+
+void TfrmMain::EndBusy() {
+    pnlTop_->setEnabled(true);
+    pnlButtons_->setEnabled(true);
+    for (QWidget* page : pages_) page->setEnabled(true);
+    if (busyDepth_ > 0 && --busyDepth_ == 0) QApplication::restoreOverrideCursor();
+}
+
+void TfrmMain::ShowPage(const QString& pageName) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (QWidget* page : pages_) {
+        page->hide();
+        page->setEnabled(false);
+    }
+    if (QWidget* page = pages_.value(pageName)) {
+        page->setEnabled(true);
+        page->show();
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void TfrmMain::SelectNavButton(const QString& buttonName) {
+    for (QPushButton* b : navButtons_) b->setEnabled(true);
+    if (QPushButton* b = navButtons_.value(buttonName)) b->setEnabled(false);
+}
+
+void TfrmMain::ShowAboutPage() {
+    ShowPage("pnlAbout");
+    // Checking the radio button applies the scheme (the page is enabled by now).
+    QRadioButton* rb = colorScheme_ == 0 ? rbLightScheme_ : rbDarkScheme_;
+    if (rb->isChecked())
+        ApplyColorScheme(rb);
+    else
+        rb->setChecked(true);
+    SelectNavButton("btnAbout");
+}
+
+void TfrmMain::ApplyColorScheme(QRadioButton* sender) {
+    if (!pages_.value("pnlAbout")->isEnabled()) return;
+    const bool dark = sender == rbDarkScheme_;
+    colorScheme_ = dark ? 1 : 0;
+    schemeBackground_ = dark ? QColor(Qt::black) : QColor(Qt::white);
+    schemeForeground_ = dark ? QColor(Qt::white) : QColor(Qt::black);
+
+    QPalette p = palette();
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::AlternateBase, QPalette::Button})
+        p.setColor(role, schemeBackground_);
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(role, schemeForeground_);
+    p.setColor(QPalette::Mid, dark ? QColor(90, 90, 90) : QColor(170, 170, 170));
+    setPalette(p);
+    QFont f(languageFont_, kSchemeFontSize);
+    setFont(f);
+    // On black the style's own outlines (drawn darker than the background) vanish: give the
+    // indicators, frames and bars of the dark scheme visible edges.
+    setStyleSheet(dark ? QString(
+        "QWidget { color: #ffffff; background-color: #000000; }"
+        "QCheckBox::indicator, QRadioButton::indicator { width: 11px; height: 11px;"
+        "  border: 1px solid #9a9a9a; background: #000; }"
+        "QRadioButton::indicator { border-radius: 6px; }"
+        "QCheckBox::indicator:checked, QRadioButton::indicator:checked { background: #e0e0e0; }"
+        "QCheckBox::indicator:disabled, QRadioButton::indicator:disabled { border-color: #555; }"
+        "QGroupBox { border: 1px solid #6a6a6a; margin-top: 1.2em; padding-top: 4px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"
+        "QPushButton { border: 1px solid #7a7a7a; padding: 3px 10px; background: #161616; }"
+        "QPushButton:disabled { color: #808080; border-color: #444; }"
+        "QPushButton:hover { background: #262626; }"
+        "QComboBox, QLineEdit, QPlainTextEdit, QTextEdit, QListWidget, QTreeWidget {"
+        "  border: 1px solid #6a6a6a; }"
+        "QProgressBar { border: 1px solid #6a6a6a; background: #000; }"
+        "QProgressBar::chunk { background: #4caf50; }"
+        "QWidget#pnlPages > QFrame { border: 1px solid #4a4a4a; }")
+                       : QString());
+    update();
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lblGoWeb_ && event->type() == QEvent::MouseButtonRelease) {
+        QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebAddress)));
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    // Loading and saving must finish: a package half-way through is never left behind.
+    if (!pnlTop_->isEnabled()) {
+        event->ignore();
+        return;
+    }
+    settings_.WriteText("NGBD", cbNeighborhood_->currentData().toString().toStdString());
+    settings_.WriteInteger("ColorScheme", colorScheme_);
+    settings_.WriteInteger("Advanced", ckAdvanced_->isChecked() ? 1 : 0);
+    event->accept();
 }
 
 }  // namespace kinloom::gui

@@ -1,0 +1,123 @@
+#pragma once
+// Start-up discovery: what the registry says about the installed game (packs, display name,
+// language), where the game keeps its user data, and the neighborhoods found there. The result is
+// the start-up state the whole program reads, plus the messages to show and, when start-up cannot
+// go on, the text to show before the program ends.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "neighborhoods/NeighborhoodScan.h"
+#include "platform/GameRegistry.h"
+
+namespace kinloom {
+
+class Settings;
+
+struct LanguageChoice {
+    int GameLanguage = 1;
+    std::string FontName = "Arial";
+    std::uint8_t FontCharset = 0;
+};
+
+// The game language, and the font that shows it, for the registry's LanguageName (compared
+// regardless of case); English US for an unknown or missing name.
+LanguageChoice LanguageFromName(std::string_view languageName);
+
+// Every "/l" (either case) replaces the language by the argument after it; 1 when that is missing
+// or is not a number that fits the byte the language is stored in.
+int LanguageFromArguments(const std::vector<std::string>& arguments, int gameLanguage);
+
+struct ExpansionFlags {
+    bool HasUniversity = false;
+    bool HasNightlife = false;  // Nightlife or the Deluxe edition
+    bool HasBusiness = false;
+    bool HasPets = false;
+    bool HasSeasons = false;
+    bool HasBonVoyage = false;
+    bool HasFreeTime = false;
+
+    bool operator==(const ExpansionFlags&) const = default;
+};
+
+ExpansionFlags ReadExpansionFlags(const GameRegistry& registry);
+
+struct GameRegistration {
+    std::string DisplayName;                  // empty when the registry names none
+    std::optional<std::string> LanguageName;  // the last one found
+};
+
+// The display name (current user first, then local machine) and the language name of the base
+// game and the packs that carry one. Once a lookup has fallen back to the local machine, the later
+// ones stay there, as the game's own installers expect.
+GameRegistration ReadGameRegistration(const GameRegistry& registry);
+
+struct UserDataChoice {
+    std::optional<std::filesystem::path> Folder;
+    std::optional<std::string> Termination;  // several candidates and nothing to choose by
+};
+
+// The game's user-data folder in documents: "EA Games/<display name>" when that folder exists;
+// otherwise the only "EA Games/The Sims 2*" folder that holds a Neighborhoods folder (players keep
+// the retail game, the Ultimate Collection or the Legacy edition there); with several, the one
+// named like the display name. Without any candidate, "EA Games/<display name>" all the same.
+UserDataChoice ChooseUserDataFolder(const std::optional<std::filesystem::path>& documents,
+                                    const std::string& displayName);
+
+struct StartupState {
+    ExpansionFlags Packs;
+    int GameLanguage = 1;
+    std::string LanguageFontName = "Arial";
+    std::uint8_t LanguageFontCharset = 0;
+    std::filesystem::path UserDataFolder;
+    std::filesystem::path NeighborhoodsFolder;
+    std::string LastNeighborhood;  // setting "NGBD"
+    std::vector<Neighborhood> Neighborhoods;
+};
+
+struct StartupOutcome {
+    StartupState State;
+    std::vector<std::string> Messages;       // to show in order
+    std::optional<std::string> Termination;  // to show, after which the program ends
+};
+
+inline constexpr const char* kUserDataNotFound = "Unable to continue, Game User Data Not Found.";
+
+struct StartupInputs {
+    const GameRegistry* Registry = nullptr;          // required
+    std::optional<std::filesystem::path> Documents;  // the user's documents folder, if known
+    std::optional<std::filesystem::path> UserData;   // --user-data: skips the folder discovery
+    const Settings* Stored = nullptr;                // the program's settings, if any
+    std::vector<std::string> Arguments;              // the command line, for "/l"
+};
+
+// Runs the start-up discovery: packs, last neighborhood, display name, user-data folder,
+// language and font, "/l", neighborhoods folder and the neighborhood list.
+StartupOutcome DiscoverStartup(const StartupInputs& inputs);
+
+// The command-line options that steer discovery; other arguments are left to the caller.
+struct StartupArguments {
+    std::optional<std::filesystem::path> UserData;    // --user-data DIR
+    std::optional<std::filesystem::path> WinePrefix;  // --wine-prefix DIR
+    std::vector<std::string> Rest;                    // everything else, in order
+    std::optional<std::string> Error;                 // an option without its folder
+};
+
+StartupArguments ParseStartupArguments(const std::vector<std::string>& arguments);
+
+// The game's registry and documents folder on this machine: the Windows registry and shell on
+// Windows; elsewhere the Wine prefix chosen by winePrefix, $WINEPREFIX or ~/.wine.
+struct GamePlatform {
+    std::unique_ptr<GameRegistry> Registry;
+    std::optional<std::filesystem::path> Documents;
+    std::optional<std::filesystem::path> WinePrefix;  // the prefix read, under Wine
+};
+
+GamePlatform OpenGamePlatform(const std::optional<std::filesystem::path>& winePrefix);
+
+}  // namespace kinloom

@@ -1,0 +1,24 @@
+#pragma once
+// TACLabel: a label that reports the mouse pointer entering and leaving it (the About page's
+// link label uses it). Both callbacks are optional.
+
+#include <QLabel>
+#include <functional>
+
+namespace kinloom::gui {
+
+class TACLabel : public QLabel {
+    Q_OBJECT
+public:
+    using Notify = std::function<void(TACLabel* sender)>;
+    explicit TACLabel(const QString& text = {}, QWidget* parent = nullptr);
+
+    Notify OnEnter;
+    Notify OnExit;
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+};
+
+}  // namespace kinloom::gui

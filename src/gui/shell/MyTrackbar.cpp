@@ -1,0 +1,20 @@
+#include "shell/MyTrackbar.h"
+
+namespace kinloom::gui {
+
+TThinTrackbar::TThinTrackbar(QWidget* parent) : TThinTrackbar(Qt::Horizontal, parent) {}
+
+TThinTrackbar::TThinTrackbar(Qt::Orientation orientation, QWidget* parent)
+    : QSlider(orientation, parent) {
+    // A thin groove; QSlider never draws a selection range, so there is nothing else to remove.
+    setStyleSheet(
+        "QSlider::groove:horizontal { height: 3px; background: palette(mid); border-radius: 1px; }"
+        "QSlider::groove:vertical { width: 3px; background: palette(mid); border-radius: 1px; }"
+        "QSlider::handle:horizontal { width: 10px; margin: -7px 0; background: palette(button);"
+        "  border: 1px solid palette(dark); border-radius: 3px; }"
+        "QSlider::handle:vertical { height: 10px; margin: 0 -7px; background: palette(button);"
+        "  border: 1px solid palette(dark); border-radius: 3px; }");
+    setTickPosition(QSlider::NoTicks);
+}
+
+}  // namespace kinloom::gui

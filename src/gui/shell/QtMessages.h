@@ -1,0 +1,26 @@
+#pragma once
+// Messages shown in message boxes; questions have no icon, as the program always asked them.
+
+#include <QWidget>
+
+#include "platform/Messages.h"
+
+namespace kinloom::gui {
+
+class QtMessages final : public Messages {
+public:
+    explicit QtMessages(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+
+    void Show(const std::string& text) override;
+    bool AskOkCancel(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+
+    // The program's texts mark line breaks as "\r\n".
+    static QString Displayed(const std::string& text);
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace kinloom::gui

@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "PackageBuilder.h"
+#include "platform/GameProcess.h"
+
+namespace kinloom {
+namespace {
+
+TEST(GameProcessTest, ProgramNames) {
+    struct Case {
+        const char* argument;
+        bool game;
+    };
+    const Case cases[] = {
+        {"C:\\Program Files\\EA GAMES\\The Sims 2\\TSBin\\Sims2.exe", true},
+        {"C:\\Games\\The Sims 2 Ultimate Collection\\Fun with Pets\\SP9\\TSBin\\Sims2EP9.exe", true},
+        {"/home/p/.wine/drive_c/x/SIMS2RPC.EXE", true},
+        {"sims2.exe", true},
+        {"Sims2.exe.bak", false},
+        {"TheSims2.exe", false},
+        {"wineserver", false},
+        {"", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.argument);
+        EXPECT_EQ(NamesGameProgram(c.argument), c.game);
+    }
+}
+
+TEST(GameProcessTest, FindsTheGameInTheProcessTable) {
+    test::TempDir proc;
+    auto process = [&](const std::string& pid, const std::string& cmdline) {
+        std::filesystem::create_directories(proc.path() / pid);
+        std::ofstream(proc.path() / pid / "cmdline", std::ios::binary) << cmdline;
+    };
+    process("1", std::string("/sbin/init\0splash\0", 18));
+    process("4242", std::string("C:\\Program Files\\EA GAMES\\The Sims 2\\TSBin\\Sims2EP9.exe\0-w\0", 58));
+    process("self", std::string("Sims2.exe\0", 10));  // not a process number
+    process("77", "");                                 // a kernel thread
+    std::filesystem::create_directories(proc.path() / "99");  // gone before it was read
+
+    EXPECT_EQ(RunningGameProcesses(proc.path()),
+              std::vector<std::string>{"C:\\Program Files\\EA GAMES\\The Sims 2\\TSBin\\Sims2EP9.exe -w"});
+    std::filesystem::remove_all(proc.path() / "4242");
+    EXPECT_TRUE(RunningGameProcesses(proc.path()).empty());
+    EXPECT_TRUE(RunningGameProcesses(proc.path() / "missing").empty());
+}
+
+}  // namespace
+}  // namespace kinloom
