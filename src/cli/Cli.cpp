@@ -1,5 +1,7 @@
 #include "Cli.h"
 
+#include "CliCommon.h"
+
 #include <charconv>
 #include <ostream>
 
@@ -19,36 +21,16 @@ constexpr const char* kUsageText =
     "  cat PACKAGE POSITION     write the plain content of one listed entry to standard output\n"
     "  decompress PACKAGE       rewrite the package with every entry stored plain\n"
     "  neighborhoods [--user-data DIR] [--wine-prefix DIR] [/l N]\n"
-    "                           list the game's neighborhoods: folder, name, version, package\n";
-
-// Messages from core operations go to the error stream, one per line.
-class StreamMessages final : public Messages {
-public:
-    explicit StreamMessages(std::ostream& err) : err_(err) {}
-    void Show(const std::string& text) override { err_ << Flat(text) << '\n'; }
-    bool AskOkCancel(const std::string& text) override {
-        err_ << Flat(text) << " (answered Cancel)\n";
-        return false;
-    }
-    bool AskYesNo(const std::string& text) override {
-        err_ << Flat(text) << " (answered No)\n";
-        return false;
-    }
-
-private:
-    // Each "\r\n" line break becomes one blank.
-    static std::string Flat(const std::string& text) {
-        std::string flat;
-        flat.reserve(text.size());
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const bool lineBreak = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
-            flat.push_back(lineBreak ? ' ' : text[i]);
-            if (lineBreak) ++i;
-        }
-        return flat;
-    }
-    std::ostream& err_;
-};
+    "                           list the game's neighborhoods: folder, name, version, package\n"
+    "  demo DIR [--sims N]      write the demo user-data folder\n"
+    "  sims NEIGHBORHOOD [discovery options]\n"
+    "                           the sims in list order: label, file, GUID, instance, household\n"
+    "  show NEIGHBORHOOD SIM [discovery options]\n"
+    "                           one sim's record as JSON (SIM: file name, GUID or label)\n"
+    "  set NEIGHBORHOOD SIM FIELD=VALUE... [--dry-run] [--force] [discovery options]\n"
+    "                           change fields and save (refused while the game runs, unless\n"
+    "                           --force); --dry-run shows the changes and writes nothing\n"
+    "  discovery options: --user-data DIR, --wine-prefix DIR, /l N\n";
 
 // Opens a package and insists on a usable index; reports and returns false otherwise.
 bool OpenPackage(const std::string& file, Package& package, std::ostream& err) {
@@ -199,6 +181,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (command == "index" && args.size() == 2) return Index(args[1], out, err);
     if (command == "cat" && args.size() == 3) return Cat(args[1], args[2], out, err);
     if (command == "decompress" && args.size() == 2) return Decompress(args[1], err);
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (command == "demo") return Demo(rest, out, err);
+    if (command == "sims") return Sims(rest, out, err);
+    if (command == "show") return Show(rest, out, err);
+    if (command == "set") return Set(rest, out, err);
     if (command == "neighborhoods")
         return Neighborhoods(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     err << kUsageText;

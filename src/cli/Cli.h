@@ -14,6 +14,8 @@ enum ExitCode : int {
     kUnreadable = 2,  // index error, unreadable file, entry outside the index
     kDecompression = 3,
     kNoNeighborhoods = 1,  // neighborhoods: none found, or no user-data folder to choose
+    kRefused = 4,          // set: the game is running (without --force)
+    kNotSaved = 5,         // set: the save failed; nothing (or only the named files) changed
 };
 
 // Runs one command (arguments without the program name); messages go to err, results to out.

@@ -1,0 +1,49 @@
+#pragma once
+// What the command-line tool's commands share.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/Messages.h"
+
+namespace kinloom::cli {
+
+// Messages from core operations go to the error stream, one per line; questions are answered
+// "no" (the tool never asks).
+class StreamMessages final : public Messages {
+public:
+    explicit StreamMessages(std::ostream& err) : err_(err) {}
+    void Show(const std::string& text) override { err_ << Flat(text) << '\n'; }
+    bool AskOkCancel(const std::string& text) override {
+        err_ << Flat(text) << " (answered Cancel)\n";
+        return false;
+    }
+    bool AskYesNo(const std::string& text) override {
+        err_ << Flat(text) << " (answered No)\n";
+        return false;
+    }
+
+    // Each "\r\n" line break becomes one blank.
+    static std::string Flat(const std::string& text) {
+        std::string flat;
+        flat.reserve(text.size());
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const bool lineBreak = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+            flat.push_back(lineBreak ? ' ' : text[i]);
+            if (lineBreak) ++i;
+        }
+        return flat;
+    }
+
+private:
+    std::ostream& err_;
+};
+
+// The commands that work on a loaded neighborhood (arguments after the command name).
+int Demo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int Sims(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int Show(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int Set(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace kinloom::cli

@@ -1,0 +1,292 @@
+// kinloom-cli commands on a loaded neighborhood: demo, sims, show, set.
+
+#include <charconv>
+#include <nlohmann/json.hpp>
+
+#include "Cli.h"
+#include "CliCommon.h"
+#include "demo/DemoWriter.h"
+#include "editing/CharacterFields.h"
+#include "editing/LoadNeighborhood.h"
+#include "editing/SaveNeighborhood.h"
+#include "neighborhoods/Discovery.h"
+#include "packages/Utf8.h"
+#include "platform/GameProcess.h"
+
+namespace kinloom::cli {
+namespace {
+
+std::string Lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+std::string GuidText(const FourBytes& guid) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string s;
+    for (std::uint8_t b : guid) {
+        s.push_back(kHex[b >> 4]);
+        s.push_back(kHex[b & 15]);
+    }
+    return s;
+}
+
+// A neighborhood found through the discovery options and loaded.
+struct Opened {
+    LoadedNeighborhood state;
+    int gameLanguage = 1;
+};
+
+// Splits discovery options off; returns false (after reporting) for an option without its value.
+bool Discovery(const std::vector<std::string>& args, StartupArguments& parsed,
+               std::vector<std::string>& positional, std::vector<std::string>& flags,
+               std::ostream& err) {
+    parsed = ParseStartupArguments(args);
+    if (parsed.Error) {
+        err << "kinloom-cli: " << *parsed.Error << '\n';
+        return false;
+    }
+    std::vector<std::string> language;
+    for (std::size_t i = 0; i < parsed.Rest.size(); ++i) {
+        const std::string& a = parsed.Rest[i];
+        if ((a == "/l" || a == "/L") && i + 1 < parsed.Rest.size()) {
+            language = {a, parsed.Rest[i + 1]};
+            ++i;
+        } else if (a.starts_with("--")) {
+            flags.push_back(a);
+        } else {
+            positional.push_back(a);
+        }
+    }
+    parsed.Rest = language;
+    return true;
+}
+
+// Discovers the game, finds the neighborhood by folder name and loads it.
+int OpenNeighborhood(const StartupArguments& parsed, const std::string& folder, Opened& opened,
+                     Messages& messages, std::ostream& err) {
+    GamePlatform platform = OpenGamePlatform(parsed.WinePrefix);
+    StartupInputs inputs;
+    inputs.Registry = platform.Registry.get();
+    inputs.Documents = platform.Documents;
+    inputs.UserData = parsed.UserData;
+    inputs.Arguments = parsed.Rest;
+    StartupOutcome outcome = DiscoverStartup(inputs);
+    for (const std::string& text : outcome.Messages) messages.Show(text);
+    if (outcome.Termination) {
+        messages.Show(*outcome.Termination);
+        return kNoNeighborhoods;
+    }
+    const Neighborhood* found = nullptr;
+    for (const Neighborhood& n : outcome.State.Neighborhoods)
+        if (Lower(n.FolderName) == Lower(folder)) found = &n;
+    if (!found) {
+        err << "kinloom-cli: no neighborhood " << folder << " in "
+            << outcome.State.NeighborhoodsFolder.string() << '\n';
+        return kUsage;
+    }
+    opened.gameLanguage = outcome.State.GameLanguage;
+    EditingContext context{messages, opened.gameLanguage, {}, {}};
+    LoadOutcome loaded =
+        LoadNeighborhood(*found, opened.state, LabelForm::FirstName, context);
+    if (!loaded.Loaded) {
+        if (loaded.Failure) messages.Show(*loaded.Failure);
+        err << "kinloom-cli: " << folder << " could not be loaded\n";
+        return kUnreadable;
+    }
+    return kOk;
+}
+
+// SIM as a file name (with or without ".package"), a GUID (8 hex digits) or a label.
+Character* FindSim(const LoadedNeighborhood& state, const std::string& sim) {
+    const std::string wanted = Lower(sim);
+    for (Character* c : state.Sims) {
+        const std::string file = Lower(c->FileName);
+        if (file == wanted || file == wanted + ".package") return c;
+        if (Lower(GuidText(c->GUID)) == wanted) return c;
+        for (LabelForm form : {LabelForm::FirstName, LabelForm::File, LabelForm::LastName})
+            if (EncodeUtf8(SimLabel(*c, form)) == sim) return c;
+    }
+    return nullptr;
+}
+
+nlohmann::ordered_json RecordJson(const Character& sim) {
+    nlohmann::ordered_json j;
+    for (const CharacterField& f : CharacterFields()) {
+        const std::string text = FieldText(sim, f);
+        switch (f.Kind) {
+            case FieldKind::Int16:
+            case FieldKind::UInt16:
+            case FieldKind::UInt32: j[f.Name] = std::stoll(text); break;
+            case FieldKind::Flag: j[f.Name] = text == "true"; break;
+            default: j[f.Name] = text; break;
+        }
+    }
+    return j;
+}
+
+}  // namespace
+
+int Demo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    DemoOptions options;
+    std::optional<std::string> folder;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--sims" && i + 1 < args.size()) {
+            const std::string& n = args[++i];
+            auto [ptr, ec] = std::from_chars(n.data(), n.data() + n.size(), options.Sims);
+            if (ec != std::errc() || ptr != n.data() + n.size() || options.Sims < 1 ||
+                options.Sims > 5000) {
+                err << "kinloom-cli: --sims wants a number from 1 to 5000\n";
+                return kUsage;
+            }
+        } else if (!folder && !args[i].starts_with("--")) {
+            folder = args[i];
+        } else {
+            err << "kinloom-cli: usage: demo DIR [--sims N]\n";
+            return kUsage;
+        }
+    }
+    if (!folder) {
+        err << "kinloom-cli: usage: demo DIR [--sims N]\n";
+        return kUsage;
+    }
+    try {
+        WriteDemoUserData(*folder, options);
+    } catch (const DemoError& e) {
+        err << "kinloom-cli: " << e.what() << '\n';
+        return kUsage;
+    } catch (const std::exception& e) {
+        err << "kinloom-cli: the demo folder could not be written: " << e.what() << '\n';
+        return kUnreadable;
+    }
+    out << *folder << '\n';
+    return kOk;
+}
+
+int Sims(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    StartupArguments parsed;
+    std::vector<std::string> positional, flags;
+    if (!Discovery(args, parsed, positional, flags, err)) return kUsage;
+    if (positional.size() != 1 || !flags.empty()) {
+        err << "kinloom-cli: usage: sims NEIGHBORHOOD [discovery options]\n";
+        return kUsage;
+    }
+    StreamMessages messages(err);
+    Opened opened;
+    if (int code = OpenNeighborhood(parsed, positional[0], opened, messages, err)) return code;
+    for (const Character* sim : opened.state.Sims) {
+        out << EncodeUtf8(SimLabel(*sim, opened.state.Form)) << '\t' << sim->FileName << '\t'
+            << GuidText(sim->GUID) << '\t';
+        if (sim->DescriptionInstance == kNoDescription)
+            out << '-';
+        else
+            out << sim->DescriptionInstance;
+        out << '\t' << sim->FamilyNumber << '\n';
+    }
+    return kOk;
+}
+
+int Show(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    StartupArguments parsed;
+    std::vector<std::string> positional, flags;
+    if (!Discovery(args, parsed, positional, flags, err)) return kUsage;
+    if (positional.size() != 2 || !flags.empty()) {
+        err << "kinloom-cli: usage: show NEIGHBORHOOD SIM [discovery options]\n";
+        return kUsage;
+    }
+    StreamMessages messages(err);
+    Opened opened;
+    if (int code = OpenNeighborhood(parsed, positional[0], opened, messages, err)) return code;
+    const Character* sim = FindSim(opened.state, positional[1]);
+    if (!sim) {
+        err << "kinloom-cli: no sim " << positional[1] << " in " << positional[0] << '\n';
+        return kUsage;
+    }
+    // Names are the game's bytes; anything that is not UTF-8 is shown replaced, not refused.
+    out << RecordJson(*sim).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    return kOk;
+}
+
+int Set(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    StartupArguments parsed;
+    std::vector<std::string> positional, flags;
+    if (!Discovery(args, parsed, positional, flags, err)) return kUsage;
+    bool dryRun = false, force = false;
+    for (const std::string& f : flags) {
+        if (f == "--dry-run") dryRun = true;
+        else if (f == "--force") force = true;
+        else {
+            err << "kinloom-cli: unknown option " << f << '\n';
+            return kUsage;
+        }
+    }
+    if (positional.size() < 3) {
+        err << "kinloom-cli: usage: set NEIGHBORHOOD SIM FIELD=VALUE... [--dry-run] [--force]\n";
+        return kUsage;
+    }
+
+    // Every assignment is checked before anything is loaded or written.
+    struct Assignment {
+        const CharacterField* field;
+        std::string value;
+    };
+    std::vector<Assignment> assignments;
+    for (std::size_t i = 2; i < positional.size(); ++i) {
+        const std::string& a = positional[i];
+        const std::size_t eq = a.find('=');
+        const CharacterField* field = eq == std::string::npos ? nullptr : FindCharacterField(a.substr(0, eq));
+        if (!field) {
+            err << "kinloom-cli: not a field: " << a.substr(0, eq) << '\n';
+            return kUsage;
+        }
+        Character probe;
+        if (auto problem = SetFieldText(probe, *field, a.substr(eq + 1))) {
+            err << "kinloom-cli: " << field->Name << ": " << *problem << '\n';
+            return kUsage;
+        }
+        assignments.push_back({field, a.substr(eq + 1)});
+    }
+
+    if (!dryRun) {
+        const auto running = RunningGameProcesses();
+        if (!running.empty()) {
+            err << "kinloom-cli: " << StreamMessages::Flat(kGameRunningWarning) << '\n';
+            for (const std::string& p : running) err << "  " << p << '\n';
+            if (!force) {
+                err << "kinloom-cli: nothing was written (use --force to save anyway)\n";
+                return kRefused;
+            }
+        }
+    }
+
+    StreamMessages messages(err);
+    Opened opened;
+    if (int code = OpenNeighborhood(parsed, positional[0], opened, messages, err)) return code;
+    Character* sim = FindSim(opened.state, positional[1]);
+    if (!sim) {
+        err << "kinloom-cli: no sim " << positional[1] << " in " << positional[0] << '\n';
+        return kUsage;
+    }
+    for (const Assignment& a : assignments) {
+        const std::string before = FieldText(*sim, *a.field);
+        SetFieldText(*sim, *a.field, a.value);
+        out << a.field->Name << ": " << before << " -> " << FieldText(*sim, *a.field) << '\n';
+    }
+    sim->Modified = true;
+    if (dryRun) {
+        out << "dry run: would rewrite " << opened.state.Selected.PackagePath.string() << " and "
+            << (opened.state.CharactersFolder / sim->FileName).string() << '\n';
+        return kOk;
+    }
+    EditingContext context{messages, opened.gameLanguage, {}, {}};
+    SaveOutcome saved = SaveNeighborhood(opened.state, context);
+    if (!saved.Saved) {
+        messages.Show(saved.Failure.value_or("The neighborhood was not saved."));
+        return kNotSaved;
+    }
+    out << "saved\n";
+    return kOk;
+}
+
+}  // namespace kinloom::cli

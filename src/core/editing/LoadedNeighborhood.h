@@ -1,0 +1,69 @@
+#pragma once
+// The loaded neighborhood: every record the editors work on, from one load to the next. It owns
+// the records; the window holds non-owning pointers to them.
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editing/SimLabels.h"
+#include "maintenance/Bitmap.h"
+#include "neighborhoods/NeighborhoodScan.h"
+#include "packages/Package.h"
+#include "records/Character.h"
+#include "records/DNA.h"
+#include "records/FamilyTies.h"
+#include "records/Household.h"
+#include "records/Relationship.h"
+
+namespace kinloom {
+
+class Messages;
+
+struct LoadedNeighborhood {
+    Neighborhood Selected;               // the neighborhood's record; name and description edited here
+    EntryList NeighborhoodIndex;         // its package's index, as loaded
+    std::filesystem::path CharactersFolder;
+
+    std::vector<std::unique_ptr<Character>> Characters;  // in loading order (owner)
+    std::vector<Character*> Sims;                        // list order: sorted by label
+    LabelForm Form = LabelForm::FirstName;
+
+    std::vector<std::unique_ptr<Household>> Households;  // in index order (owner)
+    std::vector<Household*> HouseholdList;               // list order: sorted by label
+    std::vector<bool> HouseholdNamed;                    // per Households item: a name list was found
+
+    std::vector<FamilyTie> FamilyTies;
+    std::vector<DNA> DNAList;
+    std::vector<RelationshipRecord> Relationships;
+
+    // The label a household is listed under: its decoded name when it has a name list, else its
+    // lot number.
+    std::u16string HouseholdLabel(const Household& household) const;
+    // Re-sorts the sim list into a form (the Sort button) and the household list by label.
+    void SortSims(LabelForm form);
+    void SortHouseholds();
+
+    Character* FindSim(const FourBytes& guid) const;
+    Household* FindHousehold(std::uint32_t instance) const;
+    DNA* FindDNA(std::uint32_t instance);
+
+    // Whether anything would be written by a save.
+    bool AnythingModified() const;
+};
+
+// What loading and saving need from the world around them.
+struct EditingContext {
+    Messages& messages;
+    int GameLanguage = 1;
+    // The placeholder picture of a sim without one of its own ("IMGUnknown" of the pictures
+    // library); nullopt when the library cannot be opened ("Bad DLL Load" is then shown).
+    std::function<std::optional<Bitmap>()> placeholder;
+    // Loading progress: position of maximum.
+    std::function<void(int position, int maximum)> progress;
+};
+
+}  // namespace kinloom

@@ -1,0 +1,38 @@
+#pragma once
+// Saving every change of the loaded neighborhood: the neighborhood package, then the character
+// package of every changed sim. Every new package image is built in memory first; files are
+// replaced (atomically, one by one) only when all images are built, so a damaged package stops
+// the save before anything on disk has changed.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editing/LoadedNeighborhood.h"
+
+namespace kinloom {
+
+class AtomicFileWriter;
+
+struct SaveOutcome {
+    bool Saved = false;
+    std::optional<std::string> Failure;           // the message the caller shows
+    std::vector<std::filesystem::path> Written;   // files replaced before a failure, if any
+};
+
+// Saves the loaded neighborhood. On success every modified flag is cleared; on failure every
+// edit stays in memory, still marked modified.
+SaveOutcome SaveNeighborhood(LoadedNeighborhood& state, EditingContext& context,
+                             AtomicFileWriter* writer = nullptr);
+
+// The new image of the neighborhood package (stored plain) from the records.
+PackageImage BuildNeighborhoodImage(ByteView plainPackage, const LoadedNeighborhood& state,
+                                    int gameLanguage);
+
+// The new image of a changed sim's character package (stored plain), with the body entries of
+// bodySource (plain) when the sim takes another body.
+PackageImage BuildCharacterImage(ByteView plainPackage, const Character& sim,
+                                 const Bytes* plainBodySource, int gameLanguage,
+                                 Messages& messages);
+
+}  // namespace kinloom

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "Cli.h"
+#include "PackageBuilder.h"
+#include "platform/FileIO.h"
+
+namespace kinloom::cli {
+namespace {
+namespace fs = std::filesystem;
+
+struct RunResult {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+RunResult RunCli(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    int code = Run(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+class EditingCliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(RunCli({"demo", data.string()}).code, kOk);
+    }
+    std::vector<std::string> With(std::vector<std::string> args) {
+        args.push_back("--user-data");
+        args.push_back(data.string());
+        return args;
+    }
+    test::TempDir dir;
+    fs::path data = dir / "userdata";
+};
+
+TEST_F(EditingCliTest, SimsShowAndSetRoundTrip) {
+    RunResult sims = RunCli(With({"sims", "N001"}));
+    ASSERT_EQ(sims.code, kOk) << sims.err;
+    const auto lines = Lines(sims.out);
+    ASSERT_GE(lines.size(), 10u);
+    // label, file, GUID, instance, household
+    const std::string first = lines.front();
+    std::vector<std::string> columns;
+    std::istringstream row(first);
+    for (std::string c; std::getline(row, c, '\t');) columns.push_back(c);
+    ASSERT_EQ(columns.size(), 5u);
+    const std::string file = columns[1];
+    EXPECT_EQ(columns[2].size(), 8u);
+
+    RunResult shown = RunCli(With({"show", "n001", file}));
+    ASSERT_EQ(shown.code, kOk) << shown.err;
+    auto record = nlohmann::json::parse(shown.out);
+    EXPECT_EQ(record["FileName"], file);
+    EXPECT_TRUE(record.contains("Cooking"));
+    EXPECT_TRUE(record["Cooking"].is_number());
+    EXPECT_EQ(RunCli(With({"show", "N001", columns[2]})).out, shown.out) << "found by GUID too";
+    EXPECT_EQ(RunCli(With({"show", "N001", columns[0]})).out, shown.out) << "and by label";
+
+    const Bytes before = ReadWholeFile(data / "Neighborhoods" / "N001" / "N001_Neighborhood.package");
+    RunResult dry = RunCli(With({"set", "N001", file, "Cooking=901", "--dry-run"}));
+    EXPECT_EQ(dry.code, kOk) << dry.err;
+    EXPECT_NE(dry.out.find("-> 901"), std::string::npos);
+    EXPECT_EQ(ReadWholeFile(data / "Neighborhoods" / "N001" / "N001_Neighborhood.package"), before);
+
+    RunResult set = RunCli(With({"set", "N001", file, "Cooking=901", "LastName=Quill"}));
+    ASSERT_EQ(set.code, kOk) << set.err;
+    auto after = nlohmann::json::parse(RunCli(With({"show", "N001", file})).out);
+    EXPECT_EQ(after["Cooking"], 901);
+    EXPECT_EQ(after["LastName"], "Quill");
+    EXPECT_EQ(after["Nice"], record["Nice"]);
+}
+
+TEST_F(EditingCliTest, BadRequestsWriteNothing) {
+    const auto before = ReadWholeFile(data / "Neighborhoods" / "N001" / "N001_Neighborhood.package");
+    const std::string file = Lines(RunCli(With({"sims", "N001"})).out).front();
+    const std::string simFile = file.substr(file.find('\t') + 1, file.find('\t', file.find('\t') + 1) - file.find('\t') - 1);
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int code;
+    };
+    const Case cases[] = {
+        {"unknown field", {"set", "N001", simFile, "Cookery=1"}, kUsage},
+        {"out of range", {"set", "N001", simFile, "Cooking=40000"}, kUsage},
+        {"not a number", {"set", "N001", simFile, "Cooking=lots"}, kUsage},
+        {"wrong width", {"set", "N001", simFile, "Career=ABC"}, kUsage},
+        {"derived field", {"set", "N001", simFile, "GUID=00000000"}, kUsage},
+        {"no such sim", {"set", "N001", "Nobody", "Cooking=1"}, kUsage},
+        {"no such neighborhood", {"sims", "N404"}, kUsage},
+        {"missing assignment", {"set", "N001", simFile}, kUsage},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunResult r = RunCli(With(c.args));
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_FALSE(r.err.empty());
+        EXPECT_EQ(ReadWholeFile(data / "Neighborhoods" / "N001" / "N001_Neighborhood.package"), before);
+    }
+    // The demo never overwrites a folder that holds something else.
+    const fs::path other = dir / "other";
+    fs::create_directories(other / "Neighborhoods");
+    EXPECT_EQ(RunCli({"demo", other.string()}).code, kUsage);
+}
+
+}  // namespace
+}  // namespace kinloom::cli
