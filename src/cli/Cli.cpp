@@ -139,13 +139,7 @@ int Neighborhoods(const std::vector<std::string>& args, std::ostream& out, std::
         return kUsage;
     }
 
-    GamePlatform platform = OpenGamePlatform(parsed.WinePrefix);
-    StartupInputs inputs;
-    inputs.Registry = platform.Registry.get();
-    inputs.Documents = platform.Documents;
-    inputs.UserData = parsed.UserData;
-    inputs.Arguments = parsed.Rest;
-    StartupOutcome outcome = DiscoverStartup(inputs);
+    StartupOutcome outcome = DiscoverFromArguments(parsed);
 
     StreamMessages messages(err);
     for (const std::string& text : outcome.Messages) messages.Show(text);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "neighborhoods/Discovery.h"
 #include "platform/Messages.h"
 
 namespace kinloom::cli {
@@ -39,6 +40,9 @@ public:
 private:
     std::ostream& err_;
 };
+
+// Runs the start-up discovery the way the window does, steered by the command's options.
+StartupOutcome DiscoverFromArguments(const StartupArguments& parsed);
 
 // The commands that work on a loaded neighborhood (arguments after the command name).
 int Demo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

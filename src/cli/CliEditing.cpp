@@ -66,13 +66,7 @@ bool Discovery(const std::vector<std::string>& args, StartupArguments& parsed,
 // Discovers the game, finds the neighborhood by folder name and loads it.
 int OpenNeighborhood(const StartupArguments& parsed, const std::string& folder, Opened& opened,
                      Messages& messages, std::ostream& err) {
-    GamePlatform platform = OpenGamePlatform(parsed.WinePrefix);
-    StartupInputs inputs;
-    inputs.Registry = platform.Registry.get();
-    inputs.Documents = platform.Documents;
-    inputs.UserData = parsed.UserData;
-    inputs.Arguments = parsed.Rest;
-    StartupOutcome outcome = DiscoverStartup(inputs);
+    StartupOutcome outcome = DiscoverFromArguments(parsed);
     for (const std::string& text : outcome.Messages) messages.Show(text);
     if (outcome.Termination) {
         messages.Show(*outcome.Termination);
@@ -127,6 +121,16 @@ nlohmann::ordered_json RecordJson(const Character& sim) {
 }
 
 }  // namespace
+
+StartupOutcome DiscoverFromArguments(const StartupArguments& parsed) {
+    GamePlatform platform = OpenGamePlatform(parsed.WinePrefix);
+    StartupInputs inputs;
+    inputs.Registry = platform.Registry.get();
+    inputs.Documents = platform.Documents;
+    inputs.UserData = parsed.UserData;
+    inputs.Arguments = parsed.Rest;
+    return DiscoverStartup(inputs);
+}
 
 int Demo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     DemoOptions options;

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "Cli.h"
+#include "RunCli.h"
 #include "PackageBuilder.h"
 #include "Qfs.h"
 #include "packages/Package.h"
@@ -14,17 +15,8 @@ namespace {
 using test::PackageBuilder;
 using test::Text;
 
-struct RunResult {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-RunResult RunCli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int code = Run(args, out, err);
-    return {code, out.str(), err.str()};
-}
+using test::RunCli;
+using test::RunResult;
 
 class CliTest : public ::testing::Test {
 protected:

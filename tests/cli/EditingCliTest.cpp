@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "Cli.h"
+#include "RunCli.h"
 #include "PackageBuilder.h"
 #include "platform/FileIO.h"
 
@@ -11,17 +12,8 @@ namespace kinloom::cli {
 namespace {
 namespace fs = std::filesystem;
 
-struct RunResult {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-RunResult RunCli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int code = Run(args, out, err);
-    return {code, out.str(), err.str()};
-}
+using test::RunCli;
+using test::RunResult;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "Cli.h"
+#include "RunCli.h"
 #include "PackageBuilder.h"
 #include "WinePrefix.h"
 #include "packages/Package.h"
@@ -12,17 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-RunResult RunCli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int code = Run(args, out, err);
-    return {code, out.str(), err.str()};
-}
+using test::RunCli;
+using test::RunResult;
 
 // A Wine prefix as a 64-bit Wine lays it out, with the game's keys in the 32-bit view.
 class NeighborhoodsCliTest : public ::testing::Test {

@@ -43,19 +43,7 @@ Bytes DemoPackage::Build() const {
                          static_cast<std::uint32_t>(directory.size())});
         image.insert(image.end(), directory.begin(), directory.end());
     }
-    const auto indexOffset = static_cast<std::uint32_t>(image.size());
-    for (const PackageIndexEntry& e : index) {
-        AppendU32(image, e.Type);
-        AppendU32(image, e.Group);
-        AppendU32(image, e.Instance);
-        if (entrySize_ == 24) AppendU32(image, e.InstanceHigh);
-        AppendU32(image, e.Offset);
-        AppendU32(image, e.Size);
-    }
-    PutU32(image, kIndexCountField, static_cast<std::uint32_t>(index.size()));
-    PutU32(image, kIndexOffsetField, indexOffset);
-    PutU32(image, kIndexSizeField,
-           static_cast<std::uint32_t>(index.size() * static_cast<std::size_t>(entrySize_)));
+    FinishPackageImage(image, index, entrySize_);
     return image;
 }
 
