@@ -1,0 +1,18 @@
+// Hostile BMP files: decoding is bounded and fails with an ImageError, never a crash.
+#include <cstddef>
+#include <cstdint>
+
+#include "maintenance/Bmp.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace kinloom;
+    try {
+        ImageLimits limits;
+        limits.maxSide = 4096;
+        limits.maxPixels = 4096 * 1024;
+        Bitmap b = DecodeBmp(ByteView(data, size), limits);
+        if (b.width() <= 0 || b.height() <= 0) __builtin_trap();
+    } catch (const ImageError&) {
+    }
+    return 0;
+}
