@@ -1,16 +1,68 @@
 #include <QApplication>
+#include <cstdio>
+#include <string>
+#include <vector>
 
+#include "editing/NeighborhoodEditor.h"
+#include "editing/StartupSource.h"
+#include "platform/ProgramVersion.h"
+#include "shell/PicturesLibrary.h"
 #include "shell/QtMessages.h"
 #include "shell/QtSettings.h"
+#include "shell/Startup.h"
 #include "shell/uiMain.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: kinloom [--user-data DIR | --wine-prefix DIR | --demo] [/l LANGUAGE]\n"
+    "  --user-data DIR    the game's user-data folder (the one holding Neighborhoods)\n"
+    "  --wine-prefix DIR  the Wine prefix the game is installed in (default $WINEPREFIX, ~/.wine)\n"
+    "  --demo             open the demo neighborhoods\n"
+    "  /l LANGUAGE        the game's language number for names and descriptions\n"
+    "  --help, --version\n"
+    "Without a game installation the demo neighborhoods are opened.\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // The command line is read before the window system is needed, so --help works anywhere.
+    kinloom::StartupRequest request;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (a == "--version") {
+            std::printf("Kinloom %s\n", kinloom::ProgramVersionText().c_str());
+            return 0;
+        }
+        if (a == "--demo")
+            request.Demo = true;
+        else
+            request.Arguments.push_back(a);
+    }
+    if (auto error = kinloom::ParseStartupArguments(request.Arguments).Error) {
+        std::fprintf(stderr, "kinloom: %s\n%s", error->c_str(), kUsage);
+        return 2;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kinloom 1.6");
+
     kinloom::gui::QtSettings settings;
     kinloom::gui::QtMessages messages;
-    kinloom::gui::TfrmMain window(settings, messages);
+    kinloom::gui::PicturesLibrary pictures;
+    kinloom::gui::TfrmMain window(settings, messages, &pictures);
     messages.SetParent(&window);
-    window.show();
+    kinloom::gui::NeighborhoodEditor editor(window, settings, messages, pictures);
+
+    request.Stored = &settings;
+    request.DemoFolder = kinloom::DefaultDemoFolder();
+    const bool started = kinloom::gui::RunStartup(window, editor, pictures, messages, [&] {
+        return kinloom::DiscoverStartupSource(request);
+    });
+    if (!started) return 1;
     return QApplication::exec();
 }

@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "FakeMessages.h"
+#include "PackageBuilder.h"
 #include "platform/Settings.h"
 #include "shell/ACLabel.h"
 #include "shell/MyTrackbar.h"
+#include "shell/PicturesLibrary.h"
 #include "shell/uiMain.h"
 
 namespace kinloom::gui {
@@ -100,6 +102,47 @@ TEST_F(MainWindowTest, ColourSchemes) {
     EXPECT_EQ(window.ColorScheme(), 1);
     EXPECT_EQ(window.palette().color(QPalette::Window), QColor(Qt::black));
     EXPECT_EQ(window.font().pointSize(), TfrmMain::kSchemeFontSize);
+}
+
+TEST_F(MainWindowTest, LightSchemeAfterDarkLeavesNoDarkControls) {
+    TfrmMain window(settings, messages);  // starts dark
+    window.show();
+    child<QRadioButton>(window, "rbLightScheme")->click();
+    for (const char* name : {"lblTrademarks", "pnlButtons", "pnlTop"}) {
+        SCOPED_TRACE(name);
+        const QPalette p = child<QWidget>(window, name)->palette();
+        EXPECT_EQ(p.color(QPalette::Window), QColor(Qt::white));
+        EXPECT_EQ(p.color(QPalette::WindowText), QColor(Qt::black));
+    }
+}
+
+TEST_F(MainWindowTest, SchemePicturesFollowTheScheme) {
+    PicturesLibrary pictures(QString::fromUtf8(KINLOOM_IMAGES_RCC));
+    TfrmMain window(settings, messages, &pictures);  // dark
+    window.show();
+    auto shows = [&](const char* control, const char* picture) {
+        const QImage expected = pictures.Take(picture).value_or(QImage());
+        const QImage shown = child<QLabel>(window, control)->pixmap().toImage();
+        return !expected.isNull() &&
+               shown.convertToFormat(QImage::Format_ARGB32) ==
+                   expected.convertToFormat(QImage::Format_ARGB32);
+    };
+    EXPECT_TRUE(shows("imgTitle", "IMGDkVARNTitle"));
+    EXPECT_TRUE(shows("imgLargeTitle", "IMGDkVARN"));
+    child<QRadioButton>(window, "rbLightScheme")->click();
+    EXPECT_TRUE(shows("imgTitle", "IMGVARNTitle"));
+    EXPECT_TRUE(shows("imgLargeTitle", "IMGVARN"));
+    EXPECT_TRUE(messages.shown.empty());
+
+    // The library gone: the message, and the pictures stay as they were.
+    test::TempDir temp;
+    PicturesLibrary missing(QString::fromStdString((temp / "Images.rcc").string()));
+    TfrmMain other(settings, messages, &missing);
+    other.show();
+    EXPECT_TRUE(messages.shown.empty());  // start-up reports it, not the first scheme
+    child<QRadioButton>(other, "rbLightScheme")->click();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Bad DLL Load"});
+    EXPECT_EQ(other.ColorScheme(), 0);
 }
 
 TEST_F(MainWindowTest, CloseIsRefusedWhileBusyAndWritesSettings) {

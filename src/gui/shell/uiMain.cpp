@@ -20,6 +20,7 @@
 #include "platform/ProgramVersion.h"
 #include "platform/Settings.h"
 #include "shell/ACLabel.h"
+#include "shell/PicturesLibrary.h"
 
 namespace kinloom::gui {
 
@@ -62,7 +63,11 @@ QFrame* Panel(const char* name, QWidget* parent) {
 }  // namespace
 
 TfrmMain::TfrmMain(Settings& settings, Messages& messages, QWidget* parent)
-    : QMainWindow(parent), settings_(settings), messages_(messages) {
+    : TfrmMain(settings, messages, nullptr, parent) {}
+
+TfrmMain::TfrmMain(Settings& settings, Messages& messages, const PicturesLibrary* pictures,
+                   QWidget* parent)
+    : QMainWindow(parent), settings_(settings), messages_(messages), pictures_(pictures) {
     setObjectName("frmMain");
     setWindowTitle("Kinloom 1.6");
 
@@ -156,6 +161,12 @@ void TfrmMain::BuildNavigation() {
         connect(b, &QPushButton::clicked, this, [this, name] { OpenPage(name); });
     }
     column->addStretch(1);
+    // The selected sim's picture, under the column.
+    auto* imgChar = new QLabel(pnlButtons_);
+    imgChar->setObjectName("imgChar");
+    imgChar->setFixedSize(128, 128);
+    imgChar->setAlignment(Qt::AlignCenter);
+    column->addWidget(imgChar, 0, Qt::AlignHCenter);
     navButtons_.value("btnSave")->hide();  // shown once something changed
     connect(navButtons_.value("btnClose"), &QPushButton::clicked, this, &QWidget::close);
     SetPageOpener("btnAbout", [this] { ShowAboutPage(); });
@@ -203,7 +214,7 @@ QWidget* TfrmMain::BuildAboutPage() {
     imgLargeTitle->setFont(big);
     layout->addWidget(imgLargeTitle);
 
-    auto* lblCaption = new QLabel(QString::fromStdString(ProgramVersionText()), page);
+    auto* lblCaption = new QLabel("Kinloom Version: " + QString::fromStdString(ProgramVersionText()), page);
     lblCaption->setObjectName("lblCaption");
     layout->addWidget(lblCaption);
 
@@ -264,6 +275,37 @@ QWidget* TfrmMain::BuildAboutPage() {
 
 void TfrmMain::SetPageOpener(const QString& buttonName, std::function<void()> open) {
     openers_.insert(buttonName, std::move(open));
+}
+
+QString TfrmMain::CurrentNavButton() const {
+    for (auto it = navButtons_.begin(); it != navButtons_.end(); ++it)
+        // Judged by the button's own state: the busy state disables the whole column.
+        if (!it.value()->isEnabledTo(pnlButtons_) && !it.value()->isHidden()) return it.key();
+    return {};
+}
+
+void TfrmMain::ReplacePage(const QString& pageName, QWidget* page) {
+    QWidget* old = pages_.value(pageName);
+    if (!old || old == page) return;
+    const bool shown = old->isVisible();
+    pageLayout_->removeWidget(old);
+    old->deleteLater();
+    old->hide();
+    page->setParent(pageArea_);
+    page->setObjectName(pageName);
+    pageLayout_->addWidget(page, 0, 0);
+    pages_.insert(pageName, page);
+    page->setVisible(shown);
+    page->setEnabled(old->isEnabled());
+    ApplySchemePictures(false);
+}
+
+void TfrmMain::ReapplyColorScheme() {
+    QWidget* about = pages_.value("pnlAbout");
+    const bool enabled = about->isEnabled();
+    about->setEnabled(true);
+    ApplyColorScheme(colorScheme_ == 0 ? rbLightScheme_ : rbDarkScheme_);
+    about->setEnabled(enabled);
 }
 
 void TfrmMain::OpenPage(const QString& buttonName) {
@@ -327,17 +369,9 @@ void TfrmMain::ApplyColorScheme(QRadioButton* sender) {
     schemeBackground_ = dark ? QColor(Qt::black) : QColor(Qt::white);
     schemeForeground_ = dark ? QColor(Qt::white) : QColor(Qt::black);
 
-    QPalette p = palette();
-    for (auto role : {QPalette::Window, QPalette::Base, QPalette::AlternateBase, QPalette::Button})
-        p.setColor(role, schemeBackground_);
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        p.setColor(role, schemeForeground_);
-    p.setColor(QPalette::Mid, dark ? QColor(90, 90, 90) : QColor(170, 170, 170));
-    setPalette(p);
-    QFont f(languageFont_, kSchemeFontSize);
-    setFont(f);
     // On black the style's own outlines (drawn darker than the background) vanish: give the
-    // indicators, frames and bars of the dark scheme visible edges.
+    // indicators, frames and bars of the dark scheme visible edges. The style sheet goes first:
+    // removing one restores the palette it found, which must not undo the new scheme's colours.
     setStyleSheet(dark ? QString(
         "QWidget { color: #ffffff; background-color: #000000; }"
         "QCheckBox::indicator, QRadioButton::indicator { width: 11px; height: 11px;"
@@ -354,9 +388,49 @@ void TfrmMain::ApplyColorScheme(QRadioButton* sender) {
         "  border: 1px solid #6a6a6a; }"
         "QProgressBar { border: 1px solid #6a6a6a; background: #000; }"
         "QProgressBar::chunk { background: #4caf50; }"
-        "QWidget#pnlPages > QFrame { border: 1px solid #4a4a4a; }")
+        "QWidget#pnlPages > QFrame { border: 1px solid #4a4a4a; }"
+        "QListWidget::item:selected, QTreeWidget::item:selected, QComboBox QAbstractItemView"
+        "  { selection-background-color: #3a5f8a; selection-color: #ffffff; }")
                        : QString());
+    QPalette p = palette();
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::AlternateBase, QPalette::Button})
+        p.setColor(role, schemeBackground_);
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(role, schemeForeground_);
+    p.setColor(QPalette::Mid, dark ? QColor(90, 90, 90) : QColor(170, 170, 170));
+    setPalette(p);
+    QFont f(languageFont_, kSchemeFontSize);
+    setFont(f);
+    // Before start-up has looked for the pictures library, a missing one is not reported twice.
+    ApplySchemePictures(isVisible());
     update();
+}
+
+void TfrmMain::ApplySchemePictures(bool reportFailure) {
+    if (!pictures_) return;
+    const bool dark = colorScheme_ == 1;
+    struct SchemePicture {
+        const char* control;
+        const char* light;
+        const char* dark;
+    };
+    static constexpr SchemePicture kPictures[] = {
+        {"imgTitle", "IMGVARNTitle", "IMGDkVARNTitle"}, {"imgFamTies", "IMGFamTree", "IMGFamTree"},
+        {"imgLargeTitle", "IMGVARN", "IMGDkVARN"},      {"imgHouse", "IMGHouse", "IMGDkHouse"},
+        {"imgFamily", "IMGFamily", "IMGDkFamily"},      {"imgCash", "IMGCash", "IMGDkCash"},
+        {"imgCat", "IMGCat", "IMGDkCat"},               {"imgDog", "IMGDog", "IMGDkDog"},
+        {"imgBird", "IMGBird", "IMGDkBird"},
+    };
+    for (const SchemePicture& p : kPictures) {
+        auto* label = findChild<QLabel*>(p.control);
+        if (!label) continue;  // a page not built yet
+        std::optional<QImage> picture = pictures_->Take(dark ? p.dark : p.light);
+        if (!picture) {
+            if (reportFailure) messages_.Show("Bad DLL Load");
+            return;  // the pictures stay as they were
+        }
+        label->setPixmap(QPixmap::fromImage(*picture));
+    }
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {

@@ -23,12 +23,16 @@ class Settings;
 
 namespace kinloom::gui {
 
+class PicturesLibrary;
 class TACLabel;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
     TfrmMain(Settings& settings, Messages& messages, QWidget* parent = nullptr);
+    // With the pictures library the scheme pictures are drawn; without it titles stay text.
+    TfrmMain(Settings& settings, Messages& messages, const PicturesLibrary* pictures,
+             QWidget* parent = nullptr);
 
     // Wait cursor and every panel disabled; EndBusy enables every panel again.
     void BeginBusy();
@@ -40,6 +44,17 @@ public:
     void SelectNavButton(const QString& buttonName);
 
     void ShowAboutPage();
+
+    // Runs a navigation button's handler, as a click does, even while the column is disabled.
+    void OpenPage(const QString& buttonName);
+    // The navigation button of the current page (the disabled one); empty when none is.
+    QString CurrentNavButton() const;
+
+    // Puts a built page in place of a page's placeholder frame; the window owns it from then on.
+    void ReplacePage(const QString& pageName, QWidget* page);
+
+    // Applies the scheme again, for instance once the language font is known.
+    void ReapplyColorScheme();
 
     int ColorScheme() const { return colorScheme_; }
     QColor SchemeBackground() const { return schemeBackground_; }
@@ -67,10 +82,11 @@ private:
     void BuildPages();
     QWidget* BuildAboutPage();
     void ApplyColorScheme(QRadioButton* sender);
-    void OpenPage(const QString& buttonName);
+    void ApplySchemePictures(bool reportFailure);
 
     Settings& settings_;
     Messages& messages_;
+    const PicturesLibrary* pictures_ = nullptr;
 
     QFrame* pnlTop_ = nullptr;
     QFrame* pnlButtons_ = nullptr;

@@ -1,0 +1,247 @@
+#include "editing/HouseholdsPage.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "packages/Utf8.h"
+#include "shell/BitmapImage.h"
+
+namespace kinloom::gui {
+
+namespace {
+
+QLabel* Label(const QString& text, const char* name, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+QString Decoded(const std::string& utf8) {
+    return QString::fromStdU16String(DecodeUtf8(utf8));
+}
+
+// The household's instance and a sim's household number name the same household when their
+// eight hex digits agree (the number is stored in 16 bits, the instance in 32).
+bool SameHousehold(const Household& household, std::int16_t familyNumber) {
+    return household.Instance ==
+           static_cast<std::uint32_t>(static_cast<std::uint16_t>(familyNumber));
+}
+
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace
+
+HouseholdsPage::HouseholdsPage(QWidget* parent) : QFrame(parent) {
+    setObjectName("pnlHouseholds");
+    setFrameShape(QFrame::StyledPanel);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(10);
+
+    auto* numbers = new QHBoxLayout;
+    lblLingeringNumber_ = Label("LingeringNumber: ", "lblLingeringNumber", this);
+    lblGhostFlags_ = Label("GhostFlags: ", "lblGhostFlags", this);
+    lblFamilyNumber_ = Label("FamilyNumber: ", "lblFamilyNumber", this);
+    numbers->addWidget(lblFamilyNumber_);
+    numbers->addSpacing(24);
+    numbers->addWidget(lblLingeringNumber_);
+    numbers->addSpacing(24);
+    numbers->addWidget(lblGhostFlags_);
+    numbers->addStretch(1);
+    outer->addLayout(numbers);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(8);
+    grid->setColumnMinimumWidth(0, 48);
+    auto picture = [this](const char* name) {
+        auto* l = Label(QString(), name, this);
+        l->setFixedSize(48, 48);
+        return l;
+    };
+    int row = 0;
+    grid->addWidget(picture("imgHouse"), row, 0, 2, 1, Qt::AlignTop);
+    grid->addWidget(Label("Household:", "lblHouseHold", this), row, 1);
+    cbHouseHold_ = new QComboBox(this);
+    cbHouseHold_->setObjectName("cbHouseHold");
+    cbHouseHold_->setMinimumWidth(320);
+    grid->addWidget(cbHouseHold_, row, 2);
+    ++row;
+    lblHouseHoldFile_ = Label("Lot File : ", "lblHouseHoldFile", this);
+    grid->addWidget(lblHouseHoldFile_, row, 2);
+    ++row;
+    grid->addWidget(picture("imgFamily"), row, 0, 2, 1, Qt::AlignTop);
+    lblHouseMembers_ = Label("Members:", "lblHouseMembers", this);
+    grid->addWidget(lblHouseMembers_, row, 1);
+    cbHouseMembers_ = new QComboBox(this);
+    cbHouseMembers_->setObjectName("cbHouseMembers");
+    cbHouseMembers_->setIconSize(QSize(32, 32));
+    grid->addWidget(cbHouseMembers_, row, 2);
+    btnMoveIn_ = new QPushButton("Move In", this);
+    btnMoveIn_->setObjectName("btnMoveIn");
+    grid->addWidget(btnMoveIn_, row, 3);
+    ++row;
+    lblFamFriends_ = Label(" Family Friends", "lblFamFriends", this);
+    grid->addWidget(lblFamFriends_, row, 2);
+    ++row;
+    lblHouseName_ = Label("Household Name:", "lblHouseName", this);
+    grid->addWidget(lblHouseName_, row, 1);
+    edtHouseholdName_ = new QLineEdit(this);
+    edtHouseholdName_->setObjectName("edtHouseholdName");
+    grid->addWidget(edtHouseholdName_, row, 2);
+    ++row;
+    lblHouseholdDescription_ = Label("Description:", "lblHouseholdDescription", this);
+    grid->addWidget(lblHouseholdDescription_, row, 1, Qt::AlignTop);
+    memHouseholdDescription_ = new QPlainTextEdit(this);
+    memHouseholdDescription_->setObjectName("memHouseholdDescription");
+    memHouseholdDescription_->setFixedHeight(110);
+    grid->addWidget(memHouseholdDescription_, row, 2, 1, 2);
+    ++row;
+    grid->addWidget(picture("imgCash"), row, 0, Qt::AlignVCenter);
+    lblCash_ = Label("Funds:", "lblCash", this);
+    grid->addWidget(lblCash_, row, 1);
+    edtCash_ = new QLineEdit(this);
+    edtCash_->setObjectName("edtCash");
+    edtCash_->setReadOnly(true);  // funds are edited on the Character page
+    edtCash_->setMaximumWidth(160);
+    grid->addWidget(edtCash_, row, 2, Qt::AlignLeft);
+    grid->setColumnStretch(4, 1);
+    outer->addLayout(grid);
+    outer->addStretch(1);
+
+    connect(cbHouseHold_, &QComboBox::activated, this, [this] { HouseholdSelectionChanged(); });
+    connect(edtHouseholdName_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        Household* h = SelectedHousehold();
+        if (!isEnabled() || !h) return;
+        cbHouseHold_->setItemText(cbHouseHold_->currentIndex(), text);
+        h->HouseholdName = EncodeUtf8(text.toStdU16String());
+        h->Modified = true;
+        emit HouseholdEdited();
+    });
+    connect(memHouseholdDescription_, &QPlainTextEdit::textChanged, this, [this] {
+        Household* h = SelectedHousehold();
+        if (filling_ || !isEnabled() || !h) return;
+        h->HouseholdDescription =
+            EncodeUtf8(memHouseholdDescription_->toPlainText().toStdU16String());
+        h->Modified = true;
+        emit HouseholdEdited();
+    });
+    SetNeighborhood(nullptr);
+}
+
+void HouseholdsPage::SetNeighborhood(LoadedNeighborhood* state) {
+    state_ = state;
+    sim_ = nullptr;
+    cbHouseHold_->clear();
+    cbHouseMembers_->clear();
+    filling_ = true;
+    edtHouseholdName_->clear();
+    memHouseholdDescription_->clear();
+    filling_ = false;
+    SetMembersVisible(false);
+    lblHouseHoldFile_->setText("Lot File : ");
+    if (state_) FillHouseholds(nullptr);
+}
+
+Household* HouseholdsPage::SelectedHousehold() const {
+    if (!state_) return nullptr;
+    const int i = cbHouseHold_->currentIndex();
+    if (i < 0 || i >= static_cast<int>(state_->HouseholdList.size())) return nullptr;
+    return state_->HouseholdList[static_cast<std::size_t>(i)];
+}
+
+void HouseholdsPage::FillHouseholds(const Household* keep) {
+    cbHouseHold_->clear();
+    int keepIndex = -1;
+    for (std::size_t i = 0; i < state_->HouseholdList.size(); ++i) {
+        const Household* h = state_->HouseholdList[i];
+        cbHouseHold_->addItem(QString::fromStdU16String(state_->HouseholdLabel(*h)));
+        if (h == keep) keepIndex = static_cast<int>(i);
+    }
+    cbHouseHold_->setCurrentIndex(keepIndex);
+}
+
+void HouseholdsPage::ShowFor(const Character& sim, bool advanced) {
+    if (!state_) return;
+    BusyCursor busy;
+    sim_ = &sim;
+    advanced_ = advanced;
+    lblLingeringNumber_->setText("LingeringNumber: " + QString::number(sim.LingeringNumber));
+    lblGhostFlags_->setText("GhostFlags: " + QString::number(sim.GhostFlags));
+    lblFamilyNumber_->setText("FamilyNumber: " + QString::number(sim.FamilyNumber));
+
+    Household* previous = SelectedHousehold();
+    state_->SortHouseholds();
+    FillHouseholds(previous);
+    const auto& list = state_->HouseholdList;
+    for (std::size_t i = list.size(); i-- > 0;) {
+        if (SameHousehold(*list[i], sim.FamilyNumber)) {
+            cbHouseHold_->setCurrentIndex(static_cast<int>(i));
+            HouseholdSelectionChanged();
+            return;
+        }
+    }
+    // No household of its own: the previous one stays, refreshed for this sim's Move In.
+    if (SelectedHousehold()) HouseholdSelectionChanged();
+}
+
+void HouseholdsPage::HouseholdSelectionChanged() {
+    Household* h = SelectedHousehold();
+    if (!state_ || !h) return;
+    BusyCursor busy;
+    filling_ = true;
+    cbHouseMembers_->clear();
+    edtHouseholdName_->clear();
+    memHouseholdDescription_->clear();
+    btnMoveIn_->setEnabled(true);
+
+    int selectedMember = -1;
+    for (const FourBytes& guid : h->Members) {
+        if (sim_ && guid == sim_->GUID) btnMoveIn_->setEnabled(false);  // already lives here
+        for (const Character* member : state_->Sims) {
+            if (member->GUID != guid) continue;
+            const QString name = Decoded(member->FirstName) + " " + Decoded(member->LastName);
+            cbHouseMembers_->addItem(QPixmap::fromImage(ThumbImage(member->Thumbnail, 32)), name);
+            if (sim_ && member->DescriptionInstance == sim_->DescriptionInstance &&
+                selectedMember < 0)
+                selectedMember = cbHouseMembers_->count() - 1;
+            edtHouseholdName_->setText(Decoded(h->HouseholdName));
+            memHouseholdDescription_->setPlainText(Decoded(h->HouseholdDescription));
+        }
+    }
+    cbHouseMembers_->setCurrentIndex(selectedMember);
+    filling_ = false;
+
+    const bool hasMembers = cbHouseMembers_->count() > 0;
+    SetMembersVisible(hasMembers);
+    if (hasMembers) {
+        lblHouseHoldFile_->setText("Lot File : " + QString::number(h->HouseHoldFile));
+        lblFamFriends_->setText(QString::number(h->FamFriends) + " Family Friends");
+        edtCash_->setText(QString::number(h->Cash));
+    }
+    if (!advanced_) btnMoveIn_->hide();
+}
+
+void HouseholdsPage::SetMembersVisible(bool visible) {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             edtCash_, lblCash_, lblFamFriends_, lblHouseMembers_, cbHouseMembers_, lblHouseName_,
+             edtHouseholdName_, lblHouseholdDescription_, memHouseholdDescription_, btnMoveIn_})
+        w->setVisible(visible);
+    if (QWidget* cash = findChild<QWidget*>("imgCash")) cash->setVisible(visible);
+    if (QWidget* family = findChild<QWidget*>("imgFamily")) family->setVisible(visible);
+}
+
+}  // namespace kinloom::gui

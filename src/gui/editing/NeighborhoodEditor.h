@@ -1,0 +1,96 @@
+#pragma once
+// The window's side of one editing session: the neighborhood list of cbNeighborhood, the loaded
+// neighborhood with its sim list, the Neighborhood and Households pages, and Save. It owns the
+// start-up state and the loaded records; the pages hold pointers into them.
+
+#include <QObject>
+#include <filesystem>
+#include <functional>
+
+#include "editing/LoadedNeighborhood.h"
+#include "editing/SimList.h"
+#include "neighborhoods/Discovery.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace kinloom {
+class Messages;
+class Settings;
+}  // namespace kinloom
+
+namespace kinloom::gui {
+
+class HouseholdsPage;
+class NeighborhoodPage;
+class PicturesLibrary;
+class TfrmMain;
+
+class NeighborhoodEditor : public QObject {
+    Q_OBJECT
+public:
+    // Whether the game runs now; loading and saving ask before they go on while it does.
+    using GameRunningCheck = std::function<bool()>;
+
+    NeighborhoodEditor(TfrmMain& window, Settings& settings, Messages& messages,
+                       const PicturesLibrary& pictures, GameRunningCheck gameRunning = {});
+
+    // The start-up state: fills cbNeighborhood with the neighborhoods found.
+    void SetStartup(StartupState startup, std::filesystem::path documents);
+    const StartupState& Startup() const { return startup_; }
+
+    // Selects the neighborhood at index of the list (no loading).
+    void SelectNeighborhood(int index);
+    // Loads the neighborhood selected in cbNeighborhood; false when nothing was loaded.
+    bool LoadSelectedNeighborhood();
+
+    LoadedNeighborhood& State() { return state_; }
+    bool Loaded() const { return loaded_; }
+    Character* SelectedSim() const;
+
+    // The selected sim changed: the current page is filled again for it, and its picture shown.
+    void SimSelectionChanged();
+    // The Sort button: the sim list moves to its next label form; the selection stays.
+    void SortSims();
+    void ShowNeighborhoodPage();
+    void ShowHouseholdsPage();
+    // Something was edited: Save is offered.
+    void ShowSaveButton();
+    // btnSave: writes every change; true when saved.
+    bool Save();
+
+private:
+    EditingContext Context();
+    bool ConfirmGameClosed();
+    void NameEdited(const QString& text);
+    void DescriptionEdited(const QString& text);
+    void RefreshNeighborhoodItem();
+    std::filesystem::path PicturePath() const;
+
+    TfrmMain& window_;
+    Settings& settings_;
+    Messages& messages_;
+    const PicturesLibrary& pictures_;
+    GameRunningCheck gameRunning_;
+
+    StartupState startup_;
+    std::filesystem::path documents_;
+    LoadedNeighborhood state_;
+    bool loaded_ = false;
+    int loadedIndex_ = -1;
+
+    QComboBox* cbNeighborhood_;
+    QComboBox* cbUserName_;
+    QPushButton* btnSave_;
+    QCheckBox* ckAdvanced_;
+    QLabel* imgChar_;
+    QProgressBar* pbLoading_;
+    NeighborhoodPage* neighborhoodPage_;
+    HouseholdsPage* householdsPage_;
+    SimList simList_;
+};
+
+}  // namespace kinloom::gui

@@ -1,0 +1,180 @@
+#include "neighborhoods/NeighborhoodPage.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "maintenance/ImageCodecs.h"
+#include "packages/Utf8.h"
+#include "platform/FileIO.h"
+#include "shell/BitmapImage.h"
+
+namespace kinloom::gui {
+
+namespace {
+
+QLabel* Label(const QString& text, const char* name, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+QString Decoded(const std::string& utf8) {
+    return QString::fromStdU16String(DecodeUtf8(utf8));
+}
+
+void AddNodes(QTreeWidgetItem* item, const BackupNode& node) {
+    for (const BackupNode& child : node.Children) {
+        auto* c = new QTreeWidgetItem(item, {QString::fromStdString(child.Text)});
+        c->setData(0, Qt::UserRole, QString::fromStdU16String(child.Path.u16string()));
+        AddNodes(c, child);
+    }
+}
+
+}  // namespace
+
+NeighborhoodPage::NeighborhoodPage(QWidget* parent) : QFrame(parent) {
+    setObjectName("pnlNeighborhood");
+    setFrameShape(QFrame::StyledPanel);
+    auto* outer = new QHBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(20);
+
+    // Left: the neighborhood itself.
+    auto* left = new QVBoxLayout;
+    left->setSpacing(6);
+    lblNGBDVersion_ = Label("Version : ", "lblNGBDVersion", this);
+    left->addWidget(lblNGBDVersion_);
+    imgNGBD_ = Label(QString(), "imgNGBD", this);
+    imgNGBD_->setFixedSize(400, 300);
+    imgNGBD_->setAlignment(Qt::AlignCenter);
+    imgNGBD_->setFrameShape(QFrame::Box);
+    imgNGBD_->setContextMenuPolicy(Qt::CustomContextMenu);  // "Replace Image" hangs here
+    left->addWidget(imgNGBD_);
+    auto* lblNGBDImage =
+        Label("Right Click Neighborhood Image above to Change", "lblNGBDImage", this);
+    left->addWidget(lblNGBDImage);
+    left->addSpacing(8);
+    left->addWidget(Label("Neighborhood Name:", "lblNGBDName", this));
+    edtNGBDName_ = new QLineEdit(this);
+    edtNGBDName_->setObjectName("edtNGBDName");
+    edtNGBDName_->setMaxLength(kNameLength);
+    edtNGBDName_->setFixedWidth(400);
+    left->addWidget(edtNGBDName_);
+    left->addWidget(Label("Neighborhood Description:", "lblNGBDDescription", this));
+    memNGBDDescription_ = new QPlainTextEdit(this);
+    memNGBDDescription_->setObjectName("memNGBDDescription");
+    memNGBDDescription_->setFixedWidth(400);
+    memNGBDDescription_->setMinimumHeight(90);
+    left->addWidget(memNGBDDescription_, 1);
+    outer->addLayout(left);
+
+    // Right: the stored backups.
+    auto* right = new QVBoxLayout;
+    right->setSpacing(6);
+    auto* buttons = new QHBoxLayout;
+    auto* btnBackup = new QPushButton("Backup Neighborhood", this);
+    btnBackup->setObjectName("btnBackup");
+    auto* btnArchiveLoc = new QPushButton("Change Backup Location", this);
+    btnArchiveLoc->setObjectName("btnArchiveLoc");
+    buttons->addWidget(btnBackup);
+    buttons->addWidget(btnArchiveLoc);
+    buttons->addStretch(1);
+    right->addLayout(buttons);
+    auto* hint = Label(
+        "Click the Backup Neighborhood button above to create dated backup copies of the "
+        "currently selected neighborhood.",
+        "lblBackupHint", this);
+    hint->setWordWrap(true);
+    right->addWidget(hint);
+    tvNGBD_ = new QTreeWidget(this);
+    tvNGBD_->setObjectName("tvNGBD");
+    tvNGBD_->setHeaderHidden(true);
+    tvNGBD_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tvNGBD_->setContextMenuPolicy(Qt::CustomContextMenu);
+    right->addWidget(tvNGBD_, 1);
+    auto* select = Label("Left Click to select a Neighborhood backup folder on the right. ",
+                         "lblSelectHint", this);
+    select->setWordWrap(true);
+    right->addWidget(select);
+    auto* more =
+        Label("Then Right Click the selected folder for more options. (Restore, Delete, Show Path)",
+              "lblMoreHint", this);
+    more->setWordWrap(true);
+    right->addWidget(more);
+    outer->addLayout(right, 1);
+
+    // A click on the root or a group opens it, or closes it when open; closing the root closes
+    // every group too. A backup folder is only selected.
+    connect(tvNGBD_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        if (!item->parent()) {
+            if (!item->isExpanded()) {
+                item->setExpanded(true);
+            } else {
+                for (int i = 0; i < item->childCount(); ++i) item->child(i)->setExpanded(false);
+                item->setExpanded(false);
+            }
+        } else if (!item->parent()->parent()) {
+            item->setExpanded(!item->isExpanded());
+        }
+    });
+
+    // textEdited is the user's typing only; the description box reports every change, so
+    // filling is fenced off.
+    connect(edtNGBDName_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (isEnabled()) emit NameEdited(text);
+    });
+    connect(memNGBDDescription_, &QPlainTextEdit::textChanged, this, [this] {
+        if (filling_ || !isEnabled()) return;
+        QString text = memNGBDDescription_->toPlainText();
+        if (text.size() > kDescriptionLength) {
+            text.truncate(kDescriptionLength);
+            filling_ = true;
+            memNGBDDescription_->setPlainText(text);
+            memNGBDDescription_->moveCursor(QTextCursor::End);
+            filling_ = false;
+        }
+        emit DescriptionEdited(text);
+    });
+}
+
+void NeighborhoodPage::Fill(const Neighborhood& neighborhood,
+                            const std::filesystem::path& picture) {
+    filling_ = true;
+    edtNGBDName_->setText(Decoded(neighborhood.NGBDName));
+    memNGBDDescription_->setPlainText(Decoded(neighborhood.NGBDDescription));
+    filling_ = false;
+    lblNGBDVersion_->setText("Version : " + QString::fromStdString(neighborhood.NGBDVersion));
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(picture, ec)) {
+        try {
+            const QImage image = ToQImage(DecodeImage(ReadWholeFile(picture)));
+            imgNGBD_->setPixmap(QPixmap::fromImage(
+                image.scaled(imgNGBD_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        } catch (const ImageError&) {
+        } catch (const FileError&) {
+        }
+    }
+}
+
+void NeighborhoodPage::ShowBackups(const BackupTree& tree) {
+    tvNGBD_->clear();
+    auto* root = new QTreeWidgetItem(tvNGBD_, {QString::fromStdString(tree.Root.Text)});
+    root->setData(0, Qt::UserRole, QString::fromStdU16String(tree.Root.Path.u16string()));
+    AddNodes(root, tree.Root);
+    root->setExpanded(true);
+    QTreeWidgetItem* selected = root;
+    for (std::size_t i : tree.Selected) {
+        if (i >= static_cast<std::size_t>(selected->childCount())) break;
+        selected = selected->child(static_cast<int>(i));
+    }
+    selected->setExpanded(true);
+    tvNGBD_->setCurrentItem(selected);
+}
+
+}  // namespace kinloom::gui

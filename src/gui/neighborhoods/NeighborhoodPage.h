@@ -1,0 +1,46 @@
+#pragma once
+// The Neighborhood page: the loaded neighborhood's name, description, version and picture, and
+// the tree of stored backups of every neighborhood. The page only shows and reports edits; the
+// neighborhood editor writes them into the record.
+
+#include <QFrame>
+#include <filesystem>
+
+#include "maintenance/Backups.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTreeWidget;
+
+namespace kinloom::gui {
+
+class NeighborhoodPage : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int kNameLength = 30;
+    static constexpr int kDescriptionLength = 1000;
+
+    explicit NeighborhoodPage(QWidget* parent = nullptr);
+
+    // Fills the controls; call while the page is disabled so that filling is no edit. The
+    // picture stays as it was when the file is missing or cannot be read.
+    void Fill(const Neighborhood& neighborhood, const std::filesystem::path& picture);
+    void ShowBackups(const BackupTree& tree);
+
+signals:
+    // The user changed the name or the description (only while the page is enabled).
+    void NameEdited(const QString& text);
+    void DescriptionEdited(const QString& text);
+
+private:
+    QLabel* lblNGBDVersion_;
+    QLabel* imgNGBD_;
+    QLineEdit* edtNGBDName_;
+    QPlainTextEdit* memNGBDDescription_;
+    QTreeWidget* tvNGBD_;
+    bool filling_ = false;
+};
+
+}  // namespace kinloom::gui

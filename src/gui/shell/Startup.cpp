@@ -1,0 +1,53 @@
+#include "shell/Startup.h"
+
+#include <QApplication>
+
+#include "editing/NeighborhoodEditor.h"
+#include "neighborhoods/uNGBDSelect.h"
+#include "platform/Messages.h"
+#include "shell/PicturesLibrary.h"
+#include "shell/uiMain.h"
+
+namespace kinloom::gui {
+
+bool RunStartup(TfrmMain& window, NeighborhoodEditor& editor, const PicturesLibrary& pictures,
+                Messages& messages, const std::function<StartupSource()>& discover) {
+    // The logo stays for the whole run; without the library nothing can be drawn.
+    std::optional<QImage> logo = pictures.Take("IMGVARN");
+    if (!logo) {
+        messages.Show("Bad DLL Load");
+        return false;
+    }
+    window.setWindowIcon(QIcon(QPixmap::fromImage(*logo)));
+
+    window.BeginBusy();
+    StartupSource source = discover();
+    window.EndBusy();
+    if (source.ArgumentError) {
+        messages.Show(*source.ArgumentError);
+        return false;
+    }
+    for (const std::string& text : source.Outcome.Messages) messages.Show(text);
+    if (source.Outcome.Termination) {
+        messages.Show(*source.Outcome.Termination);
+        return false;
+    }
+    if (source.Demo) window.setWindowTitle(window.windowTitle() + " (demo neighborhoods)");
+
+    const StartupState& state = source.Outcome.State;
+    window.SetLanguageFont(QString::fromStdString(state.LanguageFontName));
+    window.ReapplyColorScheme();
+    const std::string last = state.LastNeighborhood;
+    editor.SetStartup(std::move(source.Outcome.State), std::move(source.Documents));
+
+    window.hide();
+    TfrmNGBDSelect picker(editor.Startup().Neighborhoods, last, window.SchemeBackground(),
+                          window.SchemeForeground());
+    if (picker.exec() != QDialog::Accepted) return false;
+    editor.SelectNeighborhood(picker.ChosenIndex());
+    window.show();
+    editor.LoadSelectedNeighborhood();
+    return true;
+}
+
+}  // namespace kinloom::gui
