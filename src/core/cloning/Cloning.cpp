@@ -1,0 +1,326 @@
+#include "cloning/Cloning.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "cloning/CloneLayout.h"
+#include "packages/ByteReader.h"
+#include "packages/Compression.h"
+#include "packages/Utf8.h"
+#include "platform/FileIO.h"
+#include "platform/Messages.h"
+
+namespace kinloom {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kPendingBody =
+    "The Character you have selected is in the process of being Cloned already. Before you will "
+    "be able to use a new Clone for their Body you will need to complete the previous Cloning "
+    "operation by saving.";
+constexpr const char* kPetTarget = "Pet Cloning is currently not available.";
+constexpr const char* kMemoryOnly =
+    "You will not be able to clone a new body onto this character since they only exist in the "
+    "memories of others.";
+constexpr const char* kNotABodyPackage =
+    "The file you have selected is Not a Bodyshop or Character Package";
+constexpr const char* kBodyImported =
+    "The skin and body information for this package has been imported. Other attributes are not "
+    "avaiable in this file.";
+
+// The zodiac's place in the personality group.
+constexpr std::size_t kZodiacOffset = 20;
+
+// The property set's age for a description's life stage; nullopt keeps the one the sim has.
+std::optional<std::uint16_t> PropertyAgeFor(std::int16_t ages) {
+    switch (ages) {
+        case 1:
+            return 32;
+        case 2:
+            return 1;
+        case 3:
+            return 2;
+        case 16:
+            return 4;
+        case 19:
+            return 8;
+        case 51:
+            return 16;
+        default:
+            return std::nullopt;
+    }
+}
+
+std::string LowerExtension(const fs::path& file) {
+    std::string ext = file.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+std::array<std::string*, 16> DnaStrings(DNA& d) {
+    return {&d.SkinTone,
+            &d.RecSkinTone,
+            &d.FatherHairColor,
+            &d.MotherHairColor,
+            &d.FatherSkinTone,
+            &d.MotherSkinTone,
+            &d.DomEyeColor,
+            &d.RecEyeColor,
+            &d.Key5,
+            &d.Key4,
+            &d.Key7,
+            &d.Key8,
+            &d.Key268435460,
+            &d.Key268435461,
+            &d.Key268435463,
+            &d.Key268435464};
+}
+
+// The fixed-layout groups a tick box stands for.
+std::vector<std::uint32_t> TickedFixedGroups(const CloneGroups& g) {
+    std::vector<std::uint32_t> out;
+    if (g.Personality) out.push_back(clonegroups::Personality);
+    if (g.Aspiration) out.push_back(clonegroups::Aspiration);
+    if (g.Skills) out.push_back(clonegroups::Skills);
+    if (g.Interests) out.push_back(clonegroups::Interests);
+    if (g.Job) out.push_back(clonegroups::Job);
+    if (g.Character) out.push_back(clonegroups::Character);
+    if (g.University) out.push_back(clonegroups::University);
+    if (g.Attraction) out.push_back(clonegroups::Attraction);
+    if (g.Hobbies) out.push_back(clonegroups::Hobbies);
+    if (g.Needs) out.push_back(clonegroups::Needs);
+    return out;
+}
+
+}  // namespace
+
+CloneGroups CloneGroups::All() {
+    return {true, true, true, true, true, true, true, true, true, true, true, true};
+}
+
+CloningButtons CloningButtonsFor(const Character& target, bool hasPets) {
+    CloningButtons b;
+    if (target.HasBody && !target.CloneInProgress) {
+        b.DirectClone = b.GetAClone = b.CreateAClone = true;
+    } else if (target.HasBody) {
+        b.CreateAClone = true;
+        b.Status = kPendingBody;
+    } else {
+        b.Status = hasPets && target.Species > 0 ? kPetTarget : kMemoryOnly;
+    }
+    return b;
+}
+
+std::vector<Character*> CloneSources(const LoadedNeighborhood& state, const Character& target) {
+    std::vector<Character*> out;
+    for (Character* sim : state.Sims)
+        if (sim != &target && sim->HasBody && sim->BodySourcePath.empty()) out.push_back(sim);
+    return out;
+}
+
+void ApplyClone(const CloneContents& clone, const CloneGroups& groups, Character& target,
+                DNA* targetDna) {
+    // Written order, so the university group's young-adult age wins over the life stage's.
+    for (std::uint32_t group : TickedFixedGroups(groups)) {
+        const auto found = clone.Groups.find(group);
+        if (found == clone.Groups.end()) continue;
+        const Bytes& bytes = found->second;
+        TakeCloneGroup(group, bytes, target);
+
+        if (group == clonegroups::Personality) {
+            // An unset zodiac in the clone keeps the target's sign.
+            const auto zodiac = ByteReader(bytes).slice(kZodiacOffset, 2);
+            const auto value = static_cast<std::int16_t>(zodiac[0] | (zodiac[1] << 8));
+            if (value >= 1) target.Zodiac = value;
+        } else if (group == clonegroups::Character) {
+            if (target.Gender == 0)
+                target.PropertyGender = 2;
+            else if (target.Gender == 1)
+                target.PropertyGender = 1;
+            if (auto age = PropertyAgeFor(target.Ages)) target.PropertyAge = *age;
+            if (clone.FirstName) target.FirstName = *clone.FirstName;
+            if (clone.LastName) target.LastName = *clone.LastName;
+            if (clone.Description) target.CharacterDescription = *clone.Description;
+        } else if (group == clonegroups::University) {
+            if (target.YoungAdult == 1) target.PropertyAge = 64;
+        }
+    }
+    // The names may come without the life-stage group.
+    if (groups.Character && !clone.Groups.contains(clonegroups::Character)) {
+        if (clone.FirstName) target.FirstName = *clone.FirstName;
+        if (clone.LastName) target.LastName = *clone.LastName;
+        if (clone.Description) target.CharacterDescription = *clone.Description;
+    }
+
+    if (groups.Genes && clone.Genes && targetDna != nullptr) {
+        const CloneGenes& genes = *clone.Genes;
+        const auto strings = DnaStrings(*targetDna);
+        for (std::size_t i = 0; i < strings.size(); ++i) *strings[i] = genes[i];
+        target.SkinColor = genes[16];
+        target.HairColor = genes[17];
+        target.EyeColor = genes[18];
+        targetDna->Modified = true;
+    }
+}
+
+bool DirectClone(const Character& source, const DNA* sourceDna, Character& target, DNA* targetDna,
+                 const CloneGroups& groups, const fs::path& charactersFolder) {
+    if (&source == &target || !CloningButtonsFor(target, true).DirectClone) return false;
+
+    for (std::uint32_t group : TickedFixedGroups(groups)) CopyCloneGroup(group, source, target);
+    if (groups.Personality) target.Zodiac = source.Zodiac;
+    if (groups.Character) {
+        target.FirstName = source.FirstName;
+        target.LastName = source.LastName;
+        target.CharacterDescription = source.CharacterDescription;
+    }
+    if (groups.Genes) {
+        // The skin stays the target's own: only what the sim passes on and shows in hair and eyes.
+        target.PropertyAge = source.PropertyAge;
+        target.PropertyGender = source.PropertyGender;
+        target.HairColor = source.HairColor;
+        target.EyeColor = source.EyeColor;
+        if (sourceDna != nullptr && targetDna != nullptr) {
+            DNA copy = *sourceDna;
+            const auto from = DnaStrings(copy);
+            const auto to = DnaStrings(*targetDna);
+            for (std::size_t i = 0; i < to.size(); ++i) *to[i] = *from[i];
+            targetDna->Modified = true;
+        }
+    }
+    if (groups.Body) {
+        target.BodySourcePath = charactersFolder / source.FileName;
+        target.CloneInProgress = true;
+    }
+    target.Modified = true;
+    return true;
+}
+
+bool ImportClone(const fs::path& file, const CloneGroups& groups, Character& target, DNA* targetDna,
+                 Messages& messages) {
+    // The window offers no Get A Clone for such a target; other callers are held to the same rule.
+    const CloningButtons allowed = CloningButtonsFor(target, true);
+    if (!allowed.GetAClone) {
+        messages.Show(allowed.Status);
+        return false;
+    }
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec)) return false;
+
+    Bytes data;
+    try {
+        data = ReadWholeFile(file);
+    } catch (const FileError& e) {
+        messages.Show("The file \"" + file.filename().string() + "\" cannot be read (" + e.what() +
+                      ").");
+        return false;
+    }
+
+    if (LowerExtension(file) == ".package") {
+        // A package offers a body and nothing else.
+        if (!groups.Body) return false;
+        if (!HoldsCompleteBody(data)) {
+            messages.Show(kNotABodyPackage);
+            return false;
+        }
+        messages.Show(kBodyImported);
+        target.BodySourcePath = file;
+    } else {
+        CloneContents clone;
+        try {
+            clone = ReadCloneFile(data);
+        } catch (const CloneFileError& e) {
+            messages.Show("The clone file \"" + file.filename().string() +
+                          "\" cannot be used: " + e.what() + ".\r\nNothing was imported.");
+            return false;
+        }
+        // Saving would take the sim's own body away and put nothing in its place.
+        if (groups.Body && !clone.HasBody) {
+            messages.Show("The clone file \"" + file.filename().string() +
+                          "\" holds no complete body.\r\nNothing was imported; clear Body to "
+                          "import its other attributes.");
+            return false;
+        }
+        ApplyClone(clone, groups, target, targetDna);
+        if (groups.Body) target.BodySourcePath = file;
+    }
+
+    if (!target.BodySourcePath.empty()) {
+        target.ResetThumbnail = true;
+        target.CloneInProgress = true;
+    }
+    target.Modified = true;
+    return true;
+}
+
+fs::path CloneTargetPath(const fs::path& chosen) {
+    fs::path out = chosen;
+    out.replace_extension(".clone");
+    return out;
+}
+
+std::u16string ProposedCloneName(const Character& sim) {
+    return DecodeUtf8(sim.FirstName) + DecodeUtf8(sim.LastName);
+}
+
+bool ExportClone(LoadedNeighborhood& state, const Character& sim, const fs::path& target,
+                 const CloneExportOptions& options, Messages& messages, AtomicFileWriter* writer) {
+    Bytes image;
+    try {
+        // Read and decoded in memory: the player's file stays as it is.
+        const PackageImage plain =
+            DecompressPackageImage(ReadWholeFile(state.CharactersFolder / sim.FileName), messages);
+        image = BuildCloneImage(sim, state.FindDNA(sim.DescriptionInstance), plain.Data,
+                                options.HasFreeTime, options.GameLanguage);
+    } catch (const std::exception& e) {
+        messages.Show("No clone was written: the character package " + sim.FileName +
+                      " cannot be read (" + e.what() + ").");
+        return false;
+    }
+
+    std::error_code ec;
+    if (fs::exists(target, ec) &&
+        !messages.AskOkCancel("\"" + target.filename().string() +
+                              "\" already exists, Do you wish to replace this file?"))
+        return false;
+
+    try {
+        AtomicFileWriter defaultWriter;
+        (writer ? *writer : defaultWriter).Replace(target, image);
+    } catch (const FileError& e) {
+        messages.Show(e.what());
+        return false;
+    }
+    return true;
+}
+
+std::u16string LabelAfterImport(const LoadedNeighborhood& state, const Character& target) {
+    const auto& sims = state.Sims;
+    const auto at = std::find(sims.begin(), sims.end(), &target);
+    if (sims.size() < 2 || at == sims.end()) return SimLabel(target, state.Form);
+    const bool first = at == sims.begin();
+    const Character& reference = *sims[first ? 1 : 0];
+    const auto form = DetectLabelForm(SimLabel(reference, state.Form), reference);
+    return SimLabel(target, form ? *form : (first ? LabelForm::File : LabelForm::FirstName));
+}
+
+std::optional<fs::path> CloneStartFolder(const Settings& settings, const fs::path& documents) {
+    if (auto remembered = settings.ReadText("ClonePath"); remembered && !remembered->empty())
+        return fs::path(*remembered);
+    // One level only: without the program's own folder the dialog opens where it likes.
+    const fs::path folder = documents / "Quillfern" / "Clones";
+    std::error_code ec;
+    if (fs::is_directory(folder, ec)) return folder;
+    if (fs::create_directory(folder, ec) && !ec) return folder;
+    return std::nullopt;
+}
+
+void RememberCloneFolder(Settings& settings, const fs::path& chosenFile) {
+    std::string folder = chosenFile.parent_path().string();
+    folder.push_back(static_cast<char>(fs::path::preferred_separator));
+    settings.WriteText("ClonePath", folder);
+}
+
+}  // namespace kinloom
