@@ -1,0 +1,61 @@
+#include "editing/MoveIn.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "platform/FileOps.h"
+#include "platform/Messages.h"
+
+namespace kinloom {
+
+bool CanMoveIn(const Household& household, const Character& sim) {
+    return std::find(household.Members.begin(), household.Members.end(), sim.GUID) ==
+           household.Members.end();
+}
+
+void MoveIn(LoadedNeighborhood& state, Character& sim, Household& household) {
+    // Every copy goes: a sim listed twice (or in two households) must end up in one list, once.
+    for (const auto& each : state.Households) {
+        auto& members = each->Members;
+        const auto kept = std::remove(members.begin(), members.end(), sim.GUID);
+        if (kept == members.end()) continue;
+        members.erase(kept, members.end());
+        each->Modified = true;
+    }
+    household.Members.push_back(sim.GUID);
+    household.Modified = true;
+
+    // The description holds the household as 16 bits; 0 would mean "no household".
+    if (household.Instance == 0 || household.Instance > 0xFFFF) return;
+    const auto family = static_cast<std::int16_t>(static_cast<std::uint16_t>(household.Instance));
+    if (sim.FamilyNumber == family) return;
+    sim.FamilyNumber = family;
+    sim.Modified = true;
+}
+
+DeleteOutcome DeleteCharacter(LoadedNeighborhood& state, std::size_t index, Messages& messages,
+                              FileOps& files) {
+    DeleteOutcome outcome;
+    if (index >= state.Sims.size()) return outcome;
+    Character* sim = state.Sims[index];
+    // Only a plain file name inside the Characters folder is ever trashed.
+    const std::filesystem::path name(sim->FileName);
+    if (name.empty() || name != name.filename()) return outcome;
+    const std::filesystem::path file = state.CharactersFolder / name;
+
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error)) return outcome;
+    if (!messages.AskYesNo(kDeleteSimQuestion)) return outcome;
+    if (!files.DeleteToTrash(file)) {
+        messages.Show(kDeleteSimFailed);
+        return outcome;
+    }
+
+    state.Sims.erase(state.Sims.begin() + static_cast<std::ptrdiff_t>(index));
+    std::erase_if(state.Characters, [sim](const auto& owned) { return owned.get() == sim; });
+    outcome.Deleted = true;
+    if (!state.Sims.empty()) outcome.NextSelection = std::min(index, state.Sims.size() - 1);
+    return outcome;
+}
+
+}  // namespace kinloom

@@ -1,0 +1,48 @@
+#pragma once
+// Household membership and the set of sims: moving a sim into a household, and deleting a sim's
+// character package (to the desktop's trash, never for good).
+
+#include <cstddef>
+#include <optional>
+
+#include "editing/LoadedNeighborhood.h"
+
+namespace kinloom {
+
+class FileOps;
+class Messages;
+
+// Whether Move In is offered: the sim is not already one of the household's members.
+bool CanMoveIn(const Household& household, const Character& sim);
+
+// Makes sim a member of household: its GUID leaves every other household's member list and is
+// appended to this one's (run on a household it already belongs to, it moves to the end of the
+// list). Every household that changes is marked Modified. The sim's FamilyNumber is set to name
+// its new household, so the game and the Households page agree with the member lists, and the sim
+// is marked Modified; a household whose instance does not fit the 16-bit field leaves it as is.
+void MoveIn(LoadedNeighborhood& state, Character& sim, Household& household);
+
+inline constexpr const char* kDeleteSimQuestion =
+    "You are about to delete the selected Character. Are you sure you want to do this?";
+inline constexpr const char* kDeleteSimFailed = "Delete Operation Failed.";
+// The Delete button's tooltip: deleting leaves references to the sim behind.
+inline constexpr const char* kDeleteSimToolTip =
+    "Moves this sim's character file to the trash. The sim's household membership, family ties "
+    "and relationships stay in the neighborhood. Make a backup of the neighborhood first.";
+
+struct DeleteOutcome {
+    bool Deleted = false;
+    // The position in the sim list to select afterwards: the same position, or the new last one
+    // when the last was deleted; nullopt when nothing was deleted or no sim remains.
+    std::optional<std::size_t> NextSelection;
+};
+
+// Deletes the sim at position index of the sim list (state.Sims): asks first, then moves its
+// character package to the trash and drops the sim from the loaded neighborhood. The neighborhood
+// package is not touched, so the sim's description, household membership, family ties and
+// relationships stay there. No answer Yes, a missing package or an index past the list changes
+// nothing; a failed trash is reported and changes nothing either.
+DeleteOutcome DeleteCharacter(LoadedNeighborhood& state, std::size_t index, Messages& messages,
+                              FileOps& files);
+
+}  // namespace kinloom
