@@ -10,14 +10,24 @@
 #include "editing/HouseholdsPage.h"
 #include "editing/LoadNeighborhood.h"
 #include "editing/SaveNeighborhood.h"
+#include "editors/AspirationPage.h"
+#include "editors/CharacterPage.h"
+#include "editors/HobbiesPage.h"
+#include "editors/InterestsPage.h"
+#include "editors/PersonalityPage.h"
+#include "editors/SkillsPage.h"
 #include "maintenance/Backups.h"
+#include "maintenance/NeighborhoodPicture.h"
+#include "maintenance/QtFileOps.h"
 #include "neighborhoods/NeighborhoodPage.h"
 #include "packages/Utf8.h"
+#include "platform/Dialogs.h"
 #include "platform/GameProcess.h"
 #include "platform/Messages.h"
 #include "platform/Settings.h"
 #include "shell/BitmapImage.h"
 #include "shell/PicturesLibrary.h"
+#include "shell/QtDialogs.h"
 #include "shell/uiMain.h"
 
 namespace kinloom::gui {
@@ -30,6 +40,12 @@ T* Control(QWidget& window, const char* name) {
     Q_ASSERT(control);
     return control;
 }
+
+// The open dialog's filter for a new neighborhood picture.
+constexpr const char* kPictureFilter =
+    "All (*.png;*.jpg;*.jpeg;*.bmp)|*.png;*.jpg;*.jpeg;*.bmp|Portable Network Graphics "
+    "(*.png)|*.png|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|Bitmap Files "
+    "(*.bmp)|*.bmp";
 
 void KeepPainting() {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -50,7 +66,8 @@ private:
 
 NeighborhoodEditor::NeighborhoodEditor(TfrmMain& window, Settings& settings, Messages& messages,
                                        const PicturesLibrary& pictures,
-                                       GameRunningCheck gameRunning)
+                                       GameRunningCheck gameRunning, Dialogs* dialogs,
+                                       FileOps* files)
     : QObject(&window),
       window_(window),
       settings_(settings),
@@ -58,6 +75,10 @@ NeighborhoodEditor::NeighborhoodEditor(TfrmMain& window, Settings& settings, Mes
       pictures_(pictures),
       gameRunning_(gameRunning ? std::move(gameRunning)
                                : GameRunningCheck([] { return !RunningGameProcesses().empty(); })),
+      ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogs>(&window)),
+      ownFiles_(files ? nullptr : std::make_unique<QtFileOps>()),
+      dialogs_(dialogs ? *dialogs : *ownDialogs_),
+      files_(files ? *files : *ownFiles_),
       cbNeighborhood_(Control<QComboBox>(window, "cbNeighborhood")),
       cbUserName_(Control<QComboBox>(window, "cbUserName")),
       btnSave_(Control<QPushButton>(window, "btnSave")),
@@ -76,6 +97,18 @@ NeighborhoodEditor::NeighborhoodEditor(TfrmMain& window, Settings& settings, Mes
             &NeighborhoodEditor::NameEdited);
     connect(neighborhoodPage_, &NeighborhoodPage::DescriptionEdited, this,
             &NeighborhoodEditor::DescriptionEdited);
+    connect(neighborhoodPage_, &NeighborhoodPage::BackupRequested, this,
+            &NeighborhoodEditor::BackupSelectedNeighborhood);
+    connect(neighborhoodPage_, &NeighborhoodPage::ArchiveLocationRequested, this,
+            &NeighborhoodEditor::ChangeBackupLocation);
+    connect(neighborhoodPage_, &NeighborhoodPage::RestoreRequested, this,
+            &NeighborhoodEditor::RestoreBackup);
+    connect(neighborhoodPage_, &NeighborhoodPage::DeleteRequested, this,
+            &NeighborhoodEditor::DeleteBackup);
+    connect(neighborhoodPage_, &NeighborhoodPage::ShowPathRequested, this,
+            &NeighborhoodEditor::ShowBackupPath);
+    connect(neighborhoodPage_, &NeighborhoodPage::ReplaceImageRequested, this,
+            &NeighborhoodEditor::ReplaceNeighborhoodImage);
     connect(householdsPage_, &HouseholdsPage::HouseholdEdited, this,
             &NeighborhoodEditor::ShowSaveButton);
     connect(cbNeighborhood_, &QComboBox::activated, this, [this](int index) {
@@ -85,7 +118,58 @@ NeighborhoodEditor::NeighborhoodEditor(TfrmMain& window, Settings& settings, Mes
     connect(Control<QPushButton>(window, "btnSortUsers"), &QPushButton::clicked, this,
             &NeighborhoodEditor::SortSims);
     connect(btnSave_, &QPushButton::clicked, this, [this] { Save(); });
+
+    PageContext pages;
+    pages.CurrentSim = [this] { return SelectedSim(); };
+    pages.ShowSave = [this] { ShowSaveButton(); };
+    pages.HasPets = [this] { return startup_.Packs.HasPets; };
+    pages.HasFreeTime = [this] { return startup_.Packs.HasFreeTime; };
+    pages.Random = &traitRandom_;
+    pages.HasUniversity = [this] { return startup_.Packs.HasUniversity; };
+    pages.HasNightlife = [this] { return startup_.Packs.HasNightlife; };
+    pages.HasLaterPacks = [this] {
+        const ExpansionFlags& p = startup_.Packs;
+        return p.HasNightlife || p.HasSeasons || p.HasBonVoyage || p.HasFreeTime;
+    };
+    pages.Advanced = [this] { return ckAdvanced_->isChecked(); };
+    pages.RelabelCurrentSim = [this] { RelabelSelectedSim(); };
+    AddSimPage("btnCharacters", new CharacterPage(pages));
+    AddSimPage("btnSkills", new SkillsPage(pages));
+    AddSimPage("btnPersonality", new PersonalityPage(pages));
+    AddSimPage("btnInterests", new InterestsPage(pages));
+    AddSimPage("btnHobbies", new HobbiesPage(pages));
+    AddSimPage("btnAspiration", new AspirationPage(pages));
 }
+
+// A renamed sim keeps its place in the list and gets its label in the form the list shows, judged
+// from another entry; when that tells nothing, the form the list was last sorted into.
+void NeighborhoodEditor::RelabelSelectedSim() {
+    Character* sim = SelectedSim();
+    if (!sim) return;
+    const int current = cbUserName_->currentIndex();
+    const int reference = current == 0 ? 1 : 0;
+    LabelForm form = state_.Form;
+    if (reference < cbUserName_->count() &&
+        reference < static_cast<int>(state_.Sims.size())) {
+        const Character& other = *state_.Sims[static_cast<std::size_t>(reference)];
+        if (auto shown = DetectLabelForm(cbUserName_->itemText(reference).toStdU16String(), other))
+            form = *shown;
+    }
+    cbUserName_->setItemText(current, QString::fromStdU16String(SimLabel(*sim, form)));
+}
+
+void NeighborhoodEditor::AddSimPage(const char* button, EditingPage* page) {
+    const QString pageName = page->objectName();
+    window_.ReplacePage(pageName, page);
+    window_.SetPageOpener(button, [this, page, pageName, button] {
+        page->Open([this, pageName, button] {
+            window_.ShowPage(pageName);
+            window_.SelectNavButton(button);
+        });
+    });
+}
+
+NeighborhoodEditor::~NeighborhoodEditor() = default;
 
 void NeighborhoodEditor::SetStartup(StartupState startup, std::filesystem::path documents) {
     startup_ = std::move(startup);
@@ -268,6 +352,94 @@ bool NeighborhoodEditor::Save() {
     btnSave_->hide();
     SimSelectionChanged();
     return true;
+}
+
+Backups NeighborhoodEditor::MakeBackups() {
+    return Backups({startup_.NeighborhoodsFolder, documents_, startup_.GameLanguage}, settings_,
+                   messages_, files_);
+}
+
+void NeighborhoodEditor::ShowFileProgress(std::size_t done, std::size_t total) {
+    // The bar counts in whole percent: a neighborhood may hold more files than an int counts.
+    const int percent =
+        total == 0 ? 100 : static_cast<int>(std::min<std::size_t>(done, total) * 100 / total);
+    pbLoading_->setRange(0, 100);
+    pbLoading_->setValue(percent);
+    KeepPainting();
+}
+
+void NeighborhoodEditor::ResetProgress() {
+    pbLoading_->setRange(0, 100);
+    pbLoading_->setValue(0);
+}
+
+void NeighborhoodEditor::BackupSelectedNeighborhood() {
+    const int index = cbNeighborhood_->currentIndex();
+    if (index < 0 || index >= static_cast<int>(startup_.Neighborhoods.size())) return;
+    const Neighborhood chosen = startup_.Neighborhoods[static_cast<std::size_t>(index)];
+    BusyState busy(window_);
+    const BackupOutcome outcome = MakeBackups().BackupNeighborhood(
+        chosen, [this](std::size_t done, std::size_t total) { ShowFileProgress(done, total); });
+    ResetProgress();
+    neighborhoodPage_->ShowBackups(outcome.Tree);
+}
+
+void NeighborhoodEditor::ChangeBackupLocation() {
+    Backups backups = MakeBackups();
+    const bool changed = backups.ChangeArchiveLocation(
+        [this](const std::filesystem::path& start) { return dialogs_.ChooseFolder(start); });
+    if (changed) ShowNeighborhoodPage();
+}
+
+void NeighborhoodEditor::RestoreBackup(const BackupNode& node) {
+    const int index = cbNeighborhood_->currentIndex();
+    const std::string selectedFolder =
+        index >= 0 && index < static_cast<int>(startup_.Neighborhoods.size())
+            ? startup_.Neighborhoods[static_cast<std::size_t>(index)].FolderName
+            : std::string();
+    RestoreOutcome outcome;
+    {
+        BusyState busy(window_);
+        outcome = MakeBackups().RestoreBackup(
+            &node, startup_.Neighborhoods, selectedFolder,
+            [this](std::size_t done, std::size_t total) { ShowFileProgress(done, total); });
+        ResetProgress();
+        if (outcome.Added) {
+            startup_.Neighborhoods.push_back(*outcome.Added);
+            cbNeighborhood_->addItem(
+                QString::fromStdU16String(NeighborhoodDisplayText(*outcome.Added)),
+                QString::fromStdString(outcome.Added->FolderName));
+        }
+    }
+    // The restored folder is what the loaded neighborhood must show now; its unsaved edits go.
+    if (outcome.ReloadLoaded) LoadSelectedNeighborhood();
+}
+
+void NeighborhoodEditor::DeleteBackup(const BackupNode& node) {
+    const Neighborhood loaded = loaded_ ? state_.Selected : Neighborhood{};
+    neighborhoodPage_->setEnabled(false);
+    const DeleteOutcome outcome = MakeBackups().DeleteBackup(&node, loaded);
+    if (outcome.Tree) neighborhoodPage_->ShowBackups(*outcome.Tree);
+    neighborhoodPage_->setEnabled(true);
+}
+
+void NeighborhoodEditor::ShowBackupPath(const BackupNode& node) {
+    MakeBackups().ShowBackupPath(&node);
+}
+
+void NeighborhoodEditor::ReplaceNeighborhoodImage() {
+    if (!loaded_) return;
+    const std::optional<std::filesystem::path> chosen = dialogs_.OpenFile(kPictureFilter);
+    std::error_code ec;
+    if (!chosen || !std::filesystem::is_regular_file(*chosen, ec)) return;
+    if (!messages_.AskOkCancel(kReplacePictureQuestion)) return;
+    const std::filesystem::path picture = PicturePath();
+    if (const std::optional<std::string> error = ReplaceNeighborhoodPicture(*chosen, picture)) {
+        messages_.Show(*error);
+        return;
+    }
+    neighborhoodPage_->ClearPicture();
+    neighborhoodPage_->ShowPicture(picture);
 }
 
 }  // namespace kinloom::gui

@@ -6,7 +6,9 @@
 #include <QObject>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
+#include "editing/EditingModel.h"
 #include "editing/LoadedNeighborhood.h"
 #include "editing/SimList.h"
 #include "neighborhoods/Discovery.h"
@@ -18,12 +20,17 @@ class QProgressBar;
 class QPushButton;
 
 namespace kinloom {
+class Backups;
+struct BackupNode;
+class Dialogs;
+class FileOps;
 class Messages;
 class Settings;
 }  // namespace kinloom
 
 namespace kinloom::gui {
 
+class EditingPage;
 class HouseholdsPage;
 class NeighborhoodPage;
 class PicturesLibrary;
@@ -35,8 +42,11 @@ public:
     // Whether the game runs now; loading and saving ask before they go on while it does.
     using GameRunningCheck = std::function<bool()>;
 
+    // Without dialogs or file operations the desktop's own are used.
     NeighborhoodEditor(TfrmMain& window, Settings& settings, Messages& messages,
-                       const PicturesLibrary& pictures, GameRunningCheck gameRunning = {});
+                       const PicturesLibrary& pictures, GameRunningCheck gameRunning = {},
+                       Dialogs* dialogs = nullptr, FileOps* files = nullptr);
+    ~NeighborhoodEditor() override;
 
     // The start-up state: fills cbNeighborhood with the neighborhoods found.
     void SetStartup(StartupState startup, std::filesystem::path documents);
@@ -62,19 +72,36 @@ public:
     // btnSave: writes every change; true when saved.
     bool Save();
 
+    // The Neighborhood page's backup operations and the picture's "Replace Image".
+    void BackupSelectedNeighborhood();
+    void ChangeBackupLocation();
+    void RestoreBackup(const BackupNode& node);
+    void DeleteBackup(const BackupNode& node);
+    void ShowBackupPath(const BackupNode& node);
+    void ReplaceNeighborhoodImage();
+
 private:
     EditingContext Context();
     bool ConfirmGameClosed();
+    void AddSimPage(const char* button, EditingPage* page);
+    void RelabelSelectedSim();
     void NameEdited(const QString& text);
     void DescriptionEdited(const QString& text);
     void RefreshNeighborhoodItem();
     std::filesystem::path PicturePath() const;
+    Backups MakeBackups();
+    void ShowFileProgress(std::size_t done, std::size_t total);
+    void ResetProgress();
 
     TfrmMain& window_;
     Settings& settings_;
     Messages& messages_;
     const PicturesLibrary& pictures_;
     GameRunningCheck gameRunning_;
+    std::unique_ptr<Dialogs> ownDialogs_;
+    std::unique_ptr<FileOps> ownFiles_;
+    Dialogs& dialogs_;
+    FileOps& files_;
 
     StartupState startup_;
     std::filesystem::path documents_;
@@ -91,6 +118,7 @@ private:
     NeighborhoodPage* neighborhoodPage_;
     HouseholdsPage* householdsPage_;
     SimList simList_;
+    TraitRandom traitRandom_;
 };
 
 }  // namespace kinloom::gui

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -28,10 +29,17 @@ QString Decoded(const std::string& utf8) {
     return QString::fromStdU16String(DecodeUtf8(utf8));
 }
 
+constexpr int kLevelRole = Qt::UserRole + 1;
+
+void SetNode(QTreeWidgetItem* item, const BackupNode& node) {
+    item->setData(0, Qt::UserRole, QString::fromStdU16String(node.Path.u16string()));
+    item->setData(0, kLevelRole, node.Level);
+}
+
 void AddNodes(QTreeWidgetItem* item, const BackupNode& node) {
     for (const BackupNode& child : node.Children) {
         auto* c = new QTreeWidgetItem(item, {QString::fromStdString(child.Text)});
-        c->setData(0, Qt::UserRole, QString::fromStdU16String(child.Path.u16string()));
+        SetNode(c, child);
         AddNodes(c, child);
     }
 }
@@ -55,6 +63,8 @@ NeighborhoodPage::NeighborhoodPage(QWidget* parent) : QFrame(parent) {
     imgNGBD_->setAlignment(Qt::AlignCenter);
     imgNGBD_->setFrameShape(QFrame::Box);
     imgNGBD_->setContextMenuPolicy(Qt::CustomContextMenu);  // "Replace Image" hangs here
+    connect(imgNGBD_, &QLabel::customContextMenuRequested, this,
+            &NeighborhoodPage::OpenPictureMenu);
     left->addWidget(imgNGBD_);
     auto* lblNGBDImage =
         Label("Right Click Neighborhood Image above to Change", "lblNGBDImage", this);
@@ -82,6 +92,9 @@ NeighborhoodPage::NeighborhoodPage(QWidget* parent) : QFrame(parent) {
     btnBackup->setObjectName("btnBackup");
     auto* btnArchiveLoc = new QPushButton("Change Backup Location", this);
     btnArchiveLoc->setObjectName("btnArchiveLoc");
+    connect(btnBackup, &QPushButton::clicked, this, &NeighborhoodPage::BackupRequested);
+    connect(btnArchiveLoc, &QPushButton::clicked, this,
+            &NeighborhoodPage::ArchiveLocationRequested);
     buttons->addWidget(btnBackup);
     buttons->addWidget(btnArchiveLoc);
     buttons->addStretch(1);
@@ -89,7 +102,7 @@ NeighborhoodPage::NeighborhoodPage(QWidget* parent) : QFrame(parent) {
     auto* hint = Label(
         "Click the Backup Neighborhood button above to create dated backup copies of the "
         "currently selected neighborhood.",
-        "lblBackupHint", this);
+        "lblNGBDBackupDesc", this);
     hint->setWordWrap(true);
     right->addWidget(hint);
     tvNGBD_ = new QTreeWidget(this);
@@ -97,32 +110,26 @@ NeighborhoodPage::NeighborhoodPage(QWidget* parent) : QFrame(parent) {
     tvNGBD_->setHeaderHidden(true);
     tvNGBD_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tvNGBD_->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Nodes open by a click on their text; no expand buttons are drawn.
+    tvNGBD_->setRootIsDecorated(false);
+    tvNGBD_->setIndentation(31);
+    tvNGBD_->setExpandsOnDoubleClick(false);
     right->addWidget(tvNGBD_, 1);
     auto* select = Label("Left Click to select a Neighborhood backup folder on the right. ",
-                         "lblSelectHint", this);
+                         "lblNGBDDesc1", this);
     select->setWordWrap(true);
     right->addWidget(select);
     auto* more =
         Label("Then Right Click the selected folder for more options. (Restore, Delete, Show Path)",
-              "lblMoreHint", this);
+              "lblNGBDDesc2", this);
     more->setWordWrap(true);
     right->addWidget(more);
     outer->addLayout(right, 1);
 
-    // A click on the root or a group opens it, or closes it when open; closing the root closes
-    // every group too. A backup folder is only selected.
-    connect(tvNGBD_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-        if (!item->parent()) {
-            if (!item->isExpanded()) {
-                item->setExpanded(true);
-            } else {
-                for (int i = 0; i < item->childCount(); ++i) item->child(i)->setExpanded(false);
-                item->setExpanded(false);
-            }
-        } else if (!item->parent()->parent()) {
-            item->setExpanded(!item->isExpanded());
-        }
-    });
+    connect(tvNGBD_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { ToggleNode(item); });
+    connect(tvNGBD_, &QTreeWidget::customContextMenuRequested, this,
+            &NeighborhoodPage::OpenTreeMenu);
 
     // textEdited is the user's typing only; the description box reports every change, so
     // filling is fenced off.
@@ -150,6 +157,10 @@ void NeighborhoodPage::Fill(const Neighborhood& neighborhood,
     memNGBDDescription_->setPlainText(Decoded(neighborhood.NGBDDescription));
     filling_ = false;
     lblNGBDVersion_->setText("Version : " + QString::fromStdString(neighborhood.NGBDVersion));
+    ShowPicture(picture);
+}
+
+void NeighborhoodPage::ShowPicture(const std::filesystem::path& picture) {
     std::error_code ec;
     if (std::filesystem::is_regular_file(picture, ec)) {
         try {
@@ -165,7 +176,7 @@ void NeighborhoodPage::Fill(const Neighborhood& neighborhood,
 void NeighborhoodPage::ShowBackups(const BackupTree& tree) {
     tvNGBD_->clear();
     auto* root = new QTreeWidgetItem(tvNGBD_, {QString::fromStdString(tree.Root.Text)});
-    root->setData(0, Qt::UserRole, QString::fromStdU16String(tree.Root.Path.u16string()));
+    SetNode(root, tree.Root);
     AddNodes(root, tree.Root);
     root->setExpanded(true);
     QTreeWidgetItem* selected = root;
@@ -175,6 +186,81 @@ void NeighborhoodPage::ShowBackups(const BackupTree& tree) {
     }
     selected->setExpanded(true);
     tvNGBD_->setCurrentItem(selected);
+}
+
+void NeighborhoodPage::ClearPicture() {
+    imgNGBD_->clear();
+}
+
+BackupNode NeighborhoodPage::NodeOf(const QTreeWidgetItem& item) {
+    BackupNode node;
+    node.Level = item.data(0, kLevelRole).toInt();
+    node.Text = item.text(0).toStdString();
+    node.Path = std::filesystem::path(item.data(0, Qt::UserRole).toString().toStdU16String());
+    return node;
+}
+
+// The root or a group opens, or closes when open; closing the root closes every group too. A
+// backup folder is only selected.
+void NeighborhoodPage::ToggleNode(QTreeWidgetItem* item) {
+    if (!item->parent()) {
+        if (!item->isExpanded()) {
+            item->setExpanded(true);
+        } else {
+            for (int i = 0; i < item->childCount(); ++i) item->child(i)->setExpanded(false);
+            item->setExpanded(false);
+        }
+    } else if (!item->parent()->parent()) {
+        item->setExpanded(!item->isExpanded());
+    }
+}
+
+void NeighborhoodPage::OpenTreeMenu(const QPoint& pos) {
+    QTreeWidgetItem* item = tvNGBD_->itemAt(pos);
+    if (!item) return;
+    tvNGBD_->setCurrentItem(item);
+    // The node is taken now: an operation may rebuild the tree and so delete the item.
+    const BackupNode node = NodeOf(*item);
+    const QPoint at = tvNGBD_->viewport()->mapToGlobal(pos);
+
+    QMenu menu(this);
+    if (node.Level == 2) {
+        menu.setObjectName("popTreeviewNGBD");
+        QAction* restore = menu.addAction("Restore");
+        restore->setObjectName("mNGBDRestore");
+        QAction* remove = menu.addAction("Delete");
+        remove->setObjectName("mNGBDDelete");
+        QAction* path = menu.addAction("Show Path");
+        path->setObjectName("mNGBDShowPath");
+        QAction* chosen = menu.exec(at);
+        if (chosen == restore)
+            emit RestoreRequested(node);
+        else if (chosen == remove)
+            emit DeleteRequested(node);
+        else if (chosen == path)
+            emit ShowPathRequested(node);
+        return;
+    }
+    menu.setObjectName("popTreeviewExpand");
+    QAction* toggle = menu.addAction(item->isExpanded() ? "Collapse" : "Expand");
+    toggle->setObjectName("mExpand");
+    QAction* path = menu.addAction("Show Path");
+    path->setObjectName("mnuShowPath");
+    QAction* chosen = menu.exec(at);
+    if (chosen == toggle) {
+        // The menu ran its own event loop; the item may be gone by now.
+        if (QTreeWidgetItem* current = tvNGBD_->currentItem(); current == item) ToggleNode(item);
+    } else if (chosen == path) {
+        emit ShowPathRequested(node);
+    }
+}
+
+void NeighborhoodPage::OpenPictureMenu(const QPoint& pos) {
+    QMenu menu(this);
+    menu.setObjectName("popNGBDImage");
+    QAction* replace = menu.addAction("Replace Image");
+    replace->setObjectName("ReplaceImage1");
+    if (menu.exec(imgNGBD_->mapToGlobal(pos)) == replace) emit ReplaceImageRequested();
 }
 
 }  // namespace kinloom::gui

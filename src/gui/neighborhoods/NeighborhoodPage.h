@@ -9,10 +9,12 @@
 #include "maintenance/Backups.h"
 
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace kinloom::gui {
 
@@ -28,13 +30,33 @@ public:
     // picture stays as it was when the file is missing or cannot be read.
     void Fill(const Neighborhood& neighborhood, const std::filesystem::path& picture);
     void ShowBackups(const BackupTree& tree);
+    // Shows the picture file in imgNGBD; the previous picture stays when it cannot be shown.
+    void ShowPicture(const std::filesystem::path& picture);
+    void ClearPicture();
+
+    // The tree node an item stands for, as the backup operations take it.
+    static BackupNode NodeOf(const QTreeWidgetItem& item);
 
 signals:
     // The user changed the name or the description (only while the page is enabled).
     void NameEdited(const QString& text);
     void DescriptionEdited(const QString& text);
 
+    // The backup buttons and the tree's menus; the editor carries the operations out.
+    void BackupRequested();
+    void ArchiveLocationRequested();
+    void RestoreRequested(const kinloom::BackupNode& node);
+    void DeleteRequested(const kinloom::BackupNode& node);
+    void ShowPathRequested(const kinloom::BackupNode& node);
+    // "Replace Image" of the picture's menu.
+    void ReplaceImageRequested();
+
 private:
+    // What a left click does on a node: the root and the groups open, or close when open.
+    void ToggleNode(QTreeWidgetItem* item);
+    void OpenTreeMenu(const QPoint& pos);
+    void OpenPictureMenu(const QPoint& pos);
+
     QLabel* lblNGBDVersion_;
     QLabel* imgNGBD_;
     QLineEdit* edtNGBDName_;

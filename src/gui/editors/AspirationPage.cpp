@@ -1,0 +1,267 @@
+#include "editors/AspirationPage.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "editing/EditingModel.h"
+#include "shell/MyTrackbar.h"
+
+namespace kinloom::gui {
+
+namespace {
+
+QLabel* Label(const QString& text, const char* name, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    if (*name) l->setObjectName(name);
+    return l;
+}
+
+QLabel* Warning(const QString& text, const char* name, QWidget* parent) {
+    QLabel* l = Label(text, name, parent);
+    l->setWordWrap(true);
+    // Red on both colour schemes; bold so it is read before the lists are touched.
+    l->setStyleSheet("color: #d22; font-weight: bold;");
+    return l;
+}
+
+}  // namespace
+
+AspirationPage::AspirationPage(PageContext context, QWidget* parent)
+    : EditingPage("pnlAspiration", std::move(context), parent) {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(8);
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(8);
+    int row = 0;
+
+    grid->addWidget(Label("Aspiration:", "lblAspiration", this), row, 0);
+    cbAspiration1_ = new QComboBox(this);
+    cbAspiration1_->setObjectName("cbAspiration1");
+    grid->addWidget(cbAspiration1_, row, 1, Qt::AlignLeft);
+    cbAspiration2_ = new QComboBox(this);
+    cbAspiration2_->setObjectName("cbAspiration2");
+    grid->addWidget(cbAspiration2_, row++, 2, Qt::AlignLeft);
+    lblFTAspireWarning_ = Warning(
+        "Warning: Do not change the secondary aspiration for a character. If there isn't one do "
+        "not add one.  Before changing the primary aspiration you will need to first determine "
+        "which of the aspirations below is the secondary one in the game. ",
+        "lblFTAspireWarning", this);
+    grid->addWidget(lblFTAspireWarning_, row++, 0, 1, 4);
+    lblFTAspireWarning2_ = Warning(
+        "If you inadvertantly do change the secondary one then go into the game and determine "
+        "what it is (mouse over the secondary aspiration meter) and then return here and use one "
+        "of the boxes below to add it back in.",
+        "lblFTAspireWarning2", this);
+    grid->addWidget(lblFTAspireWarning2_, row++, 0, 1, 4);
+
+    grid->addWidget(Label("Aspiration Level:", "lblAspirationLevelCaption", this), row, 0);
+    trkAspirationLevel_ = MakeSlider("trkAspirationLevel", 0, 1200, 25, 200);
+    grid->addWidget(trkAspirationLevel_, row, 1, 1, 2);
+    lblAspirationLevel_ = Label("", "lblAspirationLevel", this);
+    grid->addWidget(lblAspirationLevel_, row++, 3);
+    grid->addWidget(Label("Aspiration Score:", "lblAspirationScoreCaption", this), row, 0);
+    trkAspirationScore_ = MakeSlider("trkAspirationScore", 0, 100, 5, 10);
+    grid->addWidget(trkAspirationScore_, row, 1, 1, 2);
+    lblAspirationScoreLevel_ = Label("", "lblAspirationScoreLevel", this);
+    grid->addWidget(lblAspirationScoreLevel_, row++, 3);
+    auto* note = Label("Aspiration Level is the displayed aspiration level while the Aspiration "
+                       "Score effects how long the Aspiration Level remains effective.",
+                       "lblAspirationNote", this);
+    note->setWordWrap(true);
+    grid->addWidget(note, row++, 0, 1, 4);
+    grid->addWidget(Label("Aspiration Reward Points:", "lblAspirationRewardPoints", this), row,
+                    0);
+    edtAspirationRewardPoints_ = new QLineEdit(this);
+    edtAspirationRewardPoints_->setObjectName("edtAspirationRewardPoints");
+    edtAspirationRewardPoints_->setMaxLength(10);
+    edtAspirationRewardPoints_->setMaximumWidth(120);
+    grid->addWidget(edtAspirationRewardPoints_, row++, 1, Qt::AlignLeft);
+
+    pnlInfluence_ = new QWidget(this);
+    pnlInfluence_->setObjectName("pnlInfluence");
+    {
+        auto* l = new QGridLayout(pnlInfluence_);
+        l->setContentsMargins(0, 0, 0, 0);
+        lblInfluenceLevel_ = Label("Influence Level: ", "lblInfluenceLevel", pnlInfluence_);
+        trkInfluenceLevel_ = MakeSlider("trkInfluenceLevel", 0, 5, 1, 1);
+        trkInfluenceLevel_->setParent(pnlInfluence_);
+        lblInfluenceMinimum_ = Label("Influence Minimum: ", "lblInfluenceMinimum", pnlInfluence_);
+        lblInfluenceScore_ = Label("Influence Score: ", "lblInfluenceScore", pnlInfluence_);
+        lblInfluenceMinimum_->hide();  // kept for the record, not shown
+        lblInfluenceScore_->hide();
+        l->addWidget(lblInfluenceLevel_, 0, 0);
+        l->addWidget(trkInfluenceLevel_, 0, 1);
+        l->setColumnStretch(1, 1);
+    }
+    grid->addWidget(pnlInfluence_, row++, 0, 1, 4);
+
+    pnlLongTerm_ = new QWidget(this);
+    pnlLongTerm_->setObjectName("pnlLongTerm");
+    {
+        auto* l = new QGridLayout(pnlLongTerm_);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->addWidget(Label("Long Term Aspiration Unlocks Available:", "lblLTAUnlocks",
+                           pnlLongTerm_),
+                     0, 0);
+        cbLTAUnlocks_ = new QComboBox(pnlLongTerm_);
+        cbLTAUnlocks_->setObjectName("cbLTAUnlocks");
+        l->addWidget(cbLTAUnlocks_, 0, 1, Qt::AlignLeft);
+        lblLTAUnlocksUsed_ = Label("", "lblLTAUnlocksUsed", pnlLongTerm_);
+        l->addWidget(lblLTAUnlocksUsed_, 0, 2);
+        lblLTAspiration_ = Label("Long Term Aspiration Level", "lblLTAspiration", pnlLongTerm_);
+        l->addWidget(lblLTAspiration_, 1, 0);
+        trkLTAspiration_ = MakeSlider("trkLTAspiration", 0, 30000, 25, 1500);
+        trkLTAspiration_->setParent(pnlLongTerm_);
+        l->addWidget(trkLTAspiration_, 1, 1, 1, 2);
+        l->setColumnStretch(2, 1);
+    }
+    grid->addWidget(pnlLongTerm_, row++, 0, 1, 4);
+    grid->setColumnStretch(2, 1);
+    outer->addLayout(grid);
+    outer->addStretch(1);
+
+    connect(cbAspiration1_, &QComboBox::activated, this, [this] { cbAspirationChange(); });
+    connect(cbAspiration2_, &QComboBox::activated, this, [this] { cbAspirationChange(); });
+    BindSlider(trkAspirationLevel_, &Character::AspirationLevel,
+               [this](int v) { lblAspirationLevel_->setText(QString::number(v)); });
+    BindSlider(trkAspirationScore_, &Character::AspirationScore,
+               [this](int v) { lblAspirationScoreLevel_->setText(QString::number(v)); });
+    BindSlider(trkInfluenceLevel_, &Character::InfluenceLevel, [this](int v) {
+        lblInfluenceLevel_->setText("Influence Level: (" + QString::number(v) + ")");
+    });
+    // The long-term caption follows the slider only for edits; loading sets it itself.
+    connect(trkLTAspiration_, &QSlider::valueChanged, this, [this](int v) {
+        Character* sim = EditTarget();
+        if (!sim) return;
+        lblLTAspiration_->setText("Long Term Aspiration Level (" + QString::number(v) + ")");
+        sim->LTAspiration = Low16(v);
+        Edited(*sim);
+    });
+    // Points are cleaned as typed but written only when the field is left.
+    connect(edtAspirationRewardPoints_, &QLineEdit::textEdited, this,
+            [this] { CleanNumberField(*edtAspirationRewardPoints_); });
+    edtAspirationRewardPoints_->installEventFilter(this);
+    connect(cbLTAUnlocks_, &QComboBox::activated, this, [this](int position) {
+        Character* sim = EditTarget();
+        if (!sim) return;
+        sim->LTAUnlocks = Low16(position + sim->LTAUnlocksUsed);
+        setEnabled(false);
+        FillUnlocks(*sim);
+        setEnabled(true);
+        Edited(*sim);
+    });
+}
+
+bool AspirationPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edtAspirationRewardPoints_ && event->type() == QEvent::FocusOut)
+        edtAspirationRewardPointsExit();
+    return EditingPage::eventFilter(watched, event);
+}
+
+void AspirationPage::edtAspirationRewardPointsExit() {
+    const QString shown = QString::fromStdU16String(
+        RewardPointsText(edtAspirationRewardPoints_->text().toStdU16String()));
+    edtAspirationRewardPoints_->setText(shown);
+    Character* sim = EditTarget();
+    if (!sim) return;
+    sim->AspirationRewardPoints = RewardPointsValue(shown.toStdU16String());
+    Edited(*sim);
+}
+
+void AspirationPage::FillUnlocks(const Character& sim) {
+    cbLTAUnlocks_->clear();
+    const int count = UnlockEntryCount(sim.LTAUnlocksUsed);
+    for (int i = 0; i < count; ++i) cbLTAUnlocks_->addItem(QString::number(i));
+    if (count > 0) cbLTAUnlocks_->setCurrentIndex(sim.LTAUnlocks - sim.LTAUnlocksUsed);
+    lblLTAUnlocksUsed_->setText("(" + QString::number(sim.LTAUnlocksUsed) + " of 16 Used)");
+}
+
+void AspirationPage::Fill(const Character& sim) {
+    const bool freeTime = HasFreeTime();
+    const bool pleasure = freeTime || (context_.HasNightlife && context_.HasNightlife());
+    cbAspiration1_->clear();
+    for (std::size_t i = 0; i < kAspirationEntries.size(); ++i)
+        if (i < 8 || pleasure) cbAspiration1_->addItem(kAspirationEntries[i]);
+    cbAspiration2_->clear();
+    if (freeTime)
+        for (const char* entry : kAspirationEntries) cbAspiration2_->addItem(entry);
+    cbAspiration2_->setVisible(freeTime);
+    pnlLongTerm_->setVisible(freeTime);
+    if (freeTime) {
+        FillUnlocks(sim);
+        trkLTAspiration_->setMaximum(30000);
+        trkLTAspiration_->setValue(sim.LTAspiration);
+        lblLTAspiration_->setText("Long Term Aspiration Level (" +
+                                  QString::number(trkLTAspiration_->value()) + ")");
+    }
+
+    const auto [primary, secondary] = AspirationPositions(sim.Aspiration);
+    // A bit beyond what the list offers (Pleasure without the packs that bring it) shows "-".
+    cbAspiration1_->setCurrentIndex(primary < cbAspiration1_->count() ? primary : 0);
+    cbAspiration2_->setCurrentIndex(freeTime ? secondary : -1);
+
+    if (const int maximum = AspirationScoreMaximum(sim.Ages, freeTime))
+        trkAspirationScore_->setMaximum(maximum);
+    trkAspirationScore_->setValue(sim.AspirationScore);
+    lblAspirationScoreLevel_->setText(QString::number(trkAspirationScore_->value()));
+    edtAspirationRewardPoints_->setText(QString::number(sim.AspirationRewardPoints * 10));
+    trkAspirationLevel_->setValue(sim.AspirationLevel);
+    lblAspirationLevel_->setText(QString::number(trkAspirationLevel_->value()));
+    const bool notBaby = sim.Ages > 1;
+    trkAspirationLevel_->setEnabled(notBaby);
+    trkAspirationScore_->setEnabled(notBaby);
+
+    const bool influence =
+        (context_.HasUniversity && context_.HasUniversity() && sim.YoungAdult == 1) ||
+        (context_.HasLaterPacks && context_.HasLaterPacks()) || freeTime;
+    pnlInfluence_->setEnabled(influence);
+    if (influence) {
+        lblInfluenceLevel_->setText("Influence Level: (" + QString::number(sim.InfluenceLevel) +
+                                    ")");
+        trkInfluenceLevel_->setValue(sim.InfluenceLevel);
+        lblInfluenceMinimum_->setText("Influence Minimum: (" +
+                                      QString::number(sim.InfluenceMinimum) + ")");
+        lblInfluenceScore_->setText("Influence Score: (" + QString::number(sim.InfluenceScore) +
+                                    ")");
+    } else {
+        lblInfluenceLevel_->setText("Influence Level: ");
+        lblInfluenceMinimum_->setText("Influence Minimum: ");
+        lblInfluenceScore_->setText("Influence Score: ");
+    }
+
+    const bool advanced = context_.Advanced && context_.Advanced();
+    if (freeTime) {
+        pnlLongTerm_->setEnabled(true);
+        cbAspiration1_->setEnabled(advanced);
+        cbAspiration2_->setEnabled(advanced);
+        lblFTAspireWarning_->setVisible(advanced);
+        lblFTAspireWarning2_->setVisible(advanced);
+    } else {
+        pnlLongTerm_->setEnabled(false);
+        cbAspiration1_->setEnabled(true);
+        cbAspiration2_->setEnabled(false);
+        lblFTAspireWarning_->setVisible(false);
+        lblFTAspireWarning2_->setVisible(false);
+    }
+}
+
+void AspirationPage::cbAspirationChange() {
+    Character* sim = EditTarget();
+    if (!sim) return;
+    int secondary = -1;
+    if (HasFreeTime()) {
+        if (cbAspiration2_->currentIndex() == cbAspiration1_->currentIndex())
+            cbAspiration2_->setCurrentIndex(0);
+        secondary = cbAspiration2_->currentIndex();
+    }
+    sim->Aspiration = AspirationOf(cbAspiration1_->currentIndex(), secondary);
+    Edited(*sim);
+}
+
+}  // namespace kinloom::gui

@@ -1,0 +1,50 @@
+#pragma once
+// The Aspiration/Influence page: one aspiration, or with FreeTime a primary and a secondary one,
+// level and score, reward points, the long-term level and unlocks, and the influence level.
+
+#include "editors/EditingPage.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace kinloom::gui {
+
+class AspirationPage : public EditingPage {
+    Q_OBJECT
+public:
+    explicit AspirationPage(PageContext context, QWidget* parent = nullptr);
+
+    // The reward points are written when the focus leaves their field.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+protected:
+    void Fill(const Character& sim) override;
+
+private:
+    void cbAspirationChange();
+    void FillUnlocks(const Character& sim);
+    void edtAspirationRewardPointsExit();
+
+    QComboBox* cbAspiration1_;
+    QComboBox* cbAspiration2_;
+    QLabel* lblFTAspireWarning_;
+    QLabel* lblFTAspireWarning2_;
+    TThinTrackbar* trkAspirationLevel_;
+    QLabel* lblAspirationLevel_;
+    TThinTrackbar* trkAspirationScore_;
+    QLabel* lblAspirationScoreLevel_;
+    QLineEdit* edtAspirationRewardPoints_;
+    QWidget* pnlLongTerm_;
+    QComboBox* cbLTAUnlocks_;
+    QLabel* lblLTAUnlocksUsed_;
+    TThinTrackbar* trkLTAspiration_;
+    QLabel* lblLTAspiration_;
+    QWidget* pnlInfluence_;
+    QLabel* lblInfluenceLevel_;
+    TThinTrackbar* trkInfluenceLevel_;
+    QLabel* lblInfluenceMinimum_;
+    QLabel* lblInfluenceScore_;
+};
+
+}  // namespace kinloom::gui

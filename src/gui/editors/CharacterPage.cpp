@@ -1,0 +1,357 @@
+#include "editors/CharacterPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "editing/EditingModel.h"
+#include "packages/Utf8.h"
+#include "shell/MyTrackbar.h"
+
+namespace kinloom::gui {
+
+namespace {
+
+constexpr int kMaxBiography = 1000;
+
+QString Decoded(const std::string& utf8) {
+    return QString::fromStdU16String(DecodeUtf8(utf8)).trimmed();
+}
+
+QLabel* Label(const QString& text, const char* name, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    if (*name) l->setObjectName(name);
+    return l;
+}
+
+QLineEdit* NumberField(const char* name, QWidget* parent) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setMaxLength(10);
+    e->setMaximumWidth(110);
+    return e;
+}
+
+// A slider with its captions on a sub-panel of its own, which a pet does not see.
+QWidget* SliderPanel(const char* name, QWidget* parent) {
+    auto* w = new QWidget(parent);
+    w->setObjectName(name);
+    return w;
+}
+
+}  // namespace
+
+CharacterPage::CharacterPage(PageContext context, QWidget* parent)
+    : EditingPage("pnlCharacters", std::move(context), parent) {
+    auto* outer = new QHBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(20);
+
+    // Left column: who the sim is.
+    auto* left = new QGridLayout;
+    left->setVerticalSpacing(8);
+    int row = 0;
+    left->addWidget(Label("First Name:", "lblFirstName", this), row, 0);
+    edtFirstName_ = new QLineEdit(this);
+    edtFirstName_->setObjectName("edtFirstName");
+    edtFirstName_->setMaxLength(30);
+    left->addWidget(edtFirstName_, row++, 1);
+    left->addWidget(Label("Last Name:", "lblLastName", this), row, 0);
+    edtLastName_ = new QLineEdit(this);
+    edtLastName_->setObjectName("edtLastName");
+    edtLastName_->setMaxLength(30);
+    left->addWidget(edtLastName_, row++, 1);
+    left->addWidget(Label("Bio:", "lblCharacterDescription", this), row, 0, Qt::AlignTop);
+    memCharacterDescription_ = new QPlainTextEdit(this);
+    memCharacterDescription_->setObjectName("memCharacterDescription");
+    memCharacterDescription_->setFixedHeight(100);
+    left->addWidget(memCharacterDescription_, row++, 1);
+
+    auto* gender = new QGroupBox("Gender", this);
+    gender->setObjectName("gbGender");
+    auto* genderRow = new QHBoxLayout(gender);
+    rbMale_ = new QRadioButton("Male", gender);
+    rbMale_->setObjectName("rbMale");
+    rbFemale_ = new QRadioButton("Female", gender);
+    rbFemale_->setObjectName("rbFemale");
+    genderRow->addWidget(rbMale_);
+    genderRow->addWidget(rbFemale_);
+    genderRow->addStretch(1);
+    left->addWidget(gender, row++, 0, 1, 2);
+
+    left->addWidget(Label("Life Stage:", "lblAges", this), row, 0);
+    cbAges_ = new QComboBox(this);
+    cbAges_->setObjectName("cbAges");
+    left->addWidget(cbAges_, row++, 1, Qt::AlignLeft);
+    lblPersonAge_ = Label("Life Stage: ", "lblPersonAge", this);
+    left->addWidget(lblPersonAge_, row++, 1);
+    lblSpecies_ = Label("Species: ", "lblSpecies", this);
+    left->addWidget(lblSpecies_, row++, 1);
+    lblYoungAdult_ = Label("Young Adult:", "lblYoungAdult", this);
+    left->addWidget(lblYoungAdult_, row, 0);
+    ckYoungAdult_ = new QCheckBox(this);
+    ckYoungAdult_->setObjectName("ckYoungAdult");
+    left->addWidget(ckYoungAdult_, row++, 1);
+    left->addWidget(Label("Days Left in current Life Stage:", "lblAgeDaysLeft", this), row, 0);
+    edtAgeDaysLeft_ = NumberField("edtAgeDaysLeft", this);
+    left->addWidget(edtAgeDaysLeft_, row++, 1);
+    left->addWidget(Label("Life Stage Duration:", "lblAgeDuration", this), row, 0);
+    edtAgeDuration_ = NumberField("edtAgeDuration", this);
+    left->addWidget(edtAgeDuration_, row++, 1);
+    left->addWidget(Label("Days in Previous Life Stage:", "lblDaysPrevAge", this), row, 0);
+    edtDaysPrevAge_ = NumberField("edtDaysPrevAge", this);
+    edtDaysPrevAge_->setEnabled(false);  // shown only
+    left->addWidget(edtDaysPrevAge_, row++, 1);
+    left->setRowStretch(row, 1);
+    outer->addLayout(left, 1);
+
+    // Right column: body, preferences, sanity, thumbnail.
+    auto* right = new QVBoxLayout;
+    right->setSpacing(8);
+    pnlFatness_ = SliderPanel("pnlFatness", this);
+    {
+        auto* l = new QGridLayout(pnlFatness_);
+        l->setContentsMargins(0, 0, 0, 0);
+        trkFatness_ = MakeSlider("trkFatness", 0, 1000, 10, 100);
+        trkFatness_->setParent(pnlFatness_);
+        l->addWidget(Label("Fit", "", pnlFatness_), 0, 0);
+        l->addWidget(trkFatness_, 0, 1);
+        l->addWidget(Label("Fat", "", pnlFatness_), 0, 2);
+        lblFatness_ = Label("", "lblFatness", pnlFatness_);
+        lblFatness_->setAlignment(Qt::AlignCenter);
+        l->addWidget(lblFatness_, 1, 1);
+    }
+    right->addWidget(pnlFatness_);
+    lblFitnessNote_ = Label(
+        "Note: Changes to character fitness will not take effect until they eat or work out.",
+        "lblFitnessNote", this);
+    lblFitnessNote_->setWordWrap(true);
+    right->addWidget(lblFitnessNote_);
+
+    auto prefPanel = [this](const char* panel, const char* slider, const char* label,
+                            const QString& caption, TThinTrackbar*& trk, QLabel*& lbl) {
+        QWidget* w = SliderPanel(panel, this);
+        auto* l = new QVBoxLayout(w);
+        l->setContentsMargins(0, 0, 0, 0);
+        lbl = Label(caption, label, w);
+        trk = MakeSlider(slider, -1000, 1000, 30, 100);
+        trk->setParent(w);
+        l->addWidget(lbl);
+        l->addWidget(trk);
+        return w;
+    };
+    pnlMalePref_ = prefPanel("pnlMalePref", "trkMalePref", "lblMalePref", "Male Preference: ",
+                             trkMalePref_, lblMalePref_);
+    pnlFemalePref_ = prefPanel("pnlFemalePref", "trkFemalePref", "lblFemalePref",
+                               "Female Preference: ", trkFemalePref_, lblFemalePref_);
+    right->addWidget(pnlMalePref_);
+    right->addWidget(pnlFemalePref_);
+
+    auto* fitnessPref = new QHBoxLayout;
+    lblFitnessPreference_ = Label("Fitness Preference:", "lblFitnessPreference", this);
+    edtFitnessPreference_ = NumberField("edtFitnessPreference", this);
+    fitnessPref->addWidget(lblFitnessPreference_);
+    fitnessPref->addWidget(edtFitnessPreference_);
+    fitnessPref->addStretch(1);
+    right->addLayout(fitnessPref);
+
+    pnlLocoBalance_ = SliderPanel("pnlLocoBalance", this);
+    {
+        auto* l = new QGridLayout(pnlLocoBalance_);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->addWidget(Label("Sanity Balance", "lblLocoBalance", pnlLocoBalance_), 0, 0, 1, 3);
+        lblLocoWeight0_ = Label("", "lblLocoWeight0", pnlLocoBalance_);
+        trkLocoBalance_ = MakeSlider("trkLocoBalance", 0, 100, 5, 10);
+        trkLocoBalance_->setParent(pnlLocoBalance_);
+        lblLocoWeight1_ = Label("", "lblLocoWeight1", pnlLocoBalance_);
+        l->addWidget(lblLocoWeight0_, 1, 0);
+        l->addWidget(trkLocoBalance_, 1, 1);
+        l->addWidget(lblLocoWeight1_, 1, 2);
+        l->setColumnStretch(1, 1);
+    }
+    right->addWidget(pnlLocoBalance_);
+
+    btnFixThumbs_ = new QPushButton("Fix Thumbnail", this);
+    btnFixThumbs_->setObjectName("btnFixThumbs");
+    right->addWidget(btnFixThumbs_, 0, Qt::AlignLeft);
+    auto* fixNote = Label("Fix Thumbnail deletes the current character thumbnail when saved to "
+                          "allow the game to generate a replacement thumbnail image.",
+                          "lblFixThumbs", this);
+    fixNote->setWordWrap(true);
+    right->addWidget(fixNote);
+    right->addStretch(1);
+    outer->addLayout(right, 1);
+
+    // Handlers.
+    connect(edtFirstName_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { NameEdited(&Character::FirstName, t); });
+    connect(edtLastName_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { NameEdited(&Character::LastName, t); });
+    connect(memCharacterDescription_, &QPlainTextEdit::textChanged, this, [this] {
+        QString text = memCharacterDescription_->toPlainText();
+        if (text.size() > kMaxBiography) {
+            // The biography holds at most 1000 characters; longer text is cut at the limit.
+            text.truncate(kMaxBiography);
+            memCharacterDescription_->setPlainText(text);
+            memCharacterDescription_->moveCursor(QTextCursor::End);
+            return;  // setPlainText comes back here with the shortened text
+        }
+        Character* sim = EditTarget();
+        if (!sim) return;
+        sim->CharacterDescription = EncodeUtf8(text.toStdU16String());
+        Edited(*sim);
+    });
+    connect(rbMale_, &QRadioButton::toggled, this, [this](bool on) {
+        Character* sim = EditTarget();
+        if (!on || !sim) return;
+        sim->Gender = 0;
+        sim->PropertyGender = 2;
+        Edited(*sim);
+    });
+    connect(rbFemale_, &QRadioButton::toggled, this, [this](bool on) {
+        Character* sim = EditTarget();
+        if (!on || !sim) return;
+        sim->Gender = 1;
+        sim->PropertyGender = 1;
+        Edited(*sim);
+    });
+    connect(cbAges_, &QComboBox::activated, this, [this](int i) { cbAgesChange(i); });
+    connect(ckYoungAdult_, &QCheckBox::toggled, this, [this](bool on) { ckYoungAdultClick(on); });
+    connect(btnFixThumbs_, &QPushButton::clicked, this, [this] { btnFixThumbsClick(); });
+    BindNumberField(edtAgeDaysLeft_, [this](std::int32_t v) {
+        if (Character* sim = EditTarget()) sim->AgeDaysLeft = Low16(v), Edited(*sim);
+    });
+    BindNumberField(edtAgeDuration_, [this](std::int32_t v) {
+        if (Character* sim = EditTarget()) sim->AgeDuration = Low16(v), Edited(*sim);
+    });
+    BindNumberField(edtDaysPrevAge_, [this](std::int32_t v) {
+        if (Character* sim = EditTarget()) sim->DaysPrevAge = Low16(v), Edited(*sim);
+    });
+    BindNumberField(edtFitnessPreference_, [this](std::int32_t v) {
+        if (Character* sim = EditTarget()) sim->FitnessPreference = Low16(v), Edited(*sim);
+    });
+    BindSlider(trkFatness_, &Character::Fatness,
+               [this](int v) { lblFatness_->setText(QString::number(v)); });
+    BindSlider(trkMalePref_, &Character::MalePref,
+               [this](int v) { lblMalePref_->setText("Male Preference: " + QString::number(v)); });
+    BindSlider(trkFemalePref_, &Character::FemalePref, [this](int v) {
+        lblFemalePref_->setText("Female Preference: " + QString::number(v));
+    });
+    // The two sanity weights always sum to 100.
+    connect(trkLocoBalance_, &QSlider::valueChanged, this, [this](int p) {
+        lblLocoWeight0_->setText(QString::number(p));
+        lblLocoWeight1_->setText(QString::number(100 - p));
+        Character* sim = EditTarget();
+        if (!sim) return;
+        sim->LocoBalance = Low16(p);
+        sim->LocoWeight1 = Low16(100 - p);
+        Edited(*sim);
+    });
+}
+
+void CharacterPage::Fill(const Character& sim) {
+    const bool pet = IsPetSim(sim);
+    memCharacterDescription_->setPlainText(Decoded(sim.CharacterDescription));
+    edtFirstName_->setText(Decoded(sim.FirstName));
+    edtLastName_->setText(Decoded(sim.LastName));
+
+    lblMalePref_->setText("Male Preference: " + QString::number(sim.MalePref));
+    trkMalePref_->setValue(sim.MalePref);
+    lblFemalePref_->setText("Female Preference: " + QString::number(sim.FemalePref));
+    trkFemalePref_->setValue(sim.FemalePref);
+    lblPersonAge_->setText("Life Stage: " + QString::number(sim.Ages));
+    edtAgeDaysLeft_->setText(QString::number(sim.AgeDaysLeft));
+    edtDaysPrevAge_->setText(QString::number(sim.DaysPrevAge));
+    edtFitnessPreference_->setText(QString::number(sim.FitnessPreference));
+    edtAgeDuration_->setText(QString::number(sim.AgeDuration));
+
+    lblLocoWeight0_->setText(QString::number(sim.LocoBalance));
+    lblLocoWeight1_->setText(QString::number(100 - trkLocoBalance_->value()));
+    trkLocoBalance_->setValue(sim.LocoBalance);
+    trkFatness_->setValue(sim.Fatness);
+    lblFatness_->setText(QString::number(trkFatness_->value()));
+
+    const bool youngAdultShown =
+        context_.HasUniversity && context_.HasUniversity() && sim.Ages == 19 && !pet;
+    if (youngAdultShown) {
+        if (sim.YoungAdult == 1) ckYoungAdult_->setChecked(true);
+        if (sim.YoungAdult == 0) ckYoungAdult_->setChecked(false);
+    }
+    ckYoungAdult_->setVisible(youngAdultShown);
+    lblYoungAdult_->setVisible(youngAdultShown);
+
+    if (sim.Gender == 0) rbMale_->setChecked(true);
+    if (sim.Gender == 1) rbFemale_->setChecked(true);
+
+    cbAges_->clear();
+    if (pet)
+        for (const LifeStage& s : PetLifeStages()) cbAges_->addItem(s.Entry);
+    else
+        for (const LifeStage& s : HumanLifeStages()) cbAges_->addItem(s.Entry);
+    cbAges_->setCurrentIndex(LifeStagePosition(sim, pet));
+    if (const char* caption = SpeciesCaption(sim, pet)) lblSpecies_->setText(caption);
+
+    const bool advanced = context_.Advanced && context_.Advanced();
+    lblFitnessPreference_->setVisible(advanced && !pet);
+    edtFitnessPreference_->setVisible(advanced && !pet);
+    cbAges_->setEnabled(advanced);
+    rbMale_->setEnabled(advanced);
+    rbFemale_->setEnabled(advanced);
+
+    btnFixThumbs_->setEnabled(!sim.ResetThumbnail && !sim.Thumbnail.empty() &&
+                              sim.FamilyNumber != 0);
+    pnlLocoBalance_->setVisible(advanced && !pet);
+    pnlMalePref_->setVisible(!pet);
+    pnlFemalePref_->setVisible(!pet);
+    pnlFatness_->setVisible(!pet);
+    lblFitnessNote_->setVisible(!pet);
+}
+
+void CharacterPage::NameEdited(std::string Character::*field, const QString& text) {
+    Character* sim = EditTarget();
+    if (!sim) return;
+    sim->*field = EncodeUtf8(text.toStdU16String());
+    if (context_.RelabelCurrentSim) context_.RelabelCurrentSim();
+    Edited(*sim);
+}
+
+void CharacterPage::cbAgesChange(int position) {
+    Character* sim = EditTarget();
+    if (!sim) return;
+    ApplyLifeStage(*sim, position, context_.HasPets && context_.HasPets());
+    if (position != kAdultPosition) ckYoungAdult_->setChecked(false);
+    if (ckYoungAdult_->isChecked() && position == kAdultPosition)
+        sim->PropertyAge = kYoungAdultAge;
+    lblPersonAge_->setText("Life Stage: " + QString::number(sim->Ages));
+    // The game draws a new thumbnail for the changed age. Marked before the page is filled
+    // again, so Fix Thumbnail is not offered for a thumbnail already on its way out.
+    sim->ResetThumbnail = true;
+    Reload();
+    Edited(*sim);
+}
+
+void CharacterPage::ckYoungAdultClick(bool checked) {
+    Character* sim = EditTarget();
+    if (!sim) return;
+    sim->YoungAdult = checked ? 1 : 0;
+    if (cbAges_->currentText() == "Adult") sim->PropertyAge = checked ? kYoungAdultAge : kAdultAge;
+    Edited(*sim);
+}
+
+void CharacterPage::btnFixThumbsClick() {
+    Character* sim = EditTarget();
+    if (!sim) return;
+    btnFixThumbs_->setEnabled(false);
+    sim->ResetThumbnail = true;
+    Edited(*sim);
+}
+
+}  // namespace kinloom::gui

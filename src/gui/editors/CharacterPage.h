@@ -1,0 +1,63 @@
+#pragma once
+// The Character page: names, biography, gender, life stage with its day counters, fitness,
+// preferences, the sanity balance, the young-adult box and Fix Thumbnail.
+
+#include "editors/EditingPage.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace kinloom::gui {
+
+class CharacterPage : public EditingPage {
+    Q_OBJECT
+public:
+    explicit CharacterPage(PageContext context, QWidget* parent = nullptr);
+
+protected:
+    void Fill(const Character& sim) override;
+
+private:
+    void NameEdited(std::string Character::*field, const QString& text);
+    void cbAgesChange(int position);
+    void ckYoungAdultClick(bool checked);
+    void btnFixThumbsClick();
+
+    QLineEdit* edtFirstName_;
+    QLineEdit* edtLastName_;
+    QPlainTextEdit* memCharacterDescription_;
+    QRadioButton* rbMale_;
+    QRadioButton* rbFemale_;
+    QComboBox* cbAges_;
+    QLabel* lblPersonAge_;
+    QLabel* lblSpecies_;
+    QLineEdit* edtAgeDaysLeft_;
+    QLineEdit* edtAgeDuration_;
+    QLineEdit* edtDaysPrevAge_;
+    QLabel* lblFitnessPreference_;
+    QLineEdit* edtFitnessPreference_;
+    TThinTrackbar* trkFatness_;
+    QLabel* lblFatness_;
+    QWidget* pnlFatness_;
+    QLabel* lblFitnessNote_;
+    TThinTrackbar* trkMalePref_;
+    QLabel* lblMalePref_;
+    QWidget* pnlMalePref_;
+    TThinTrackbar* trkFemalePref_;
+    QLabel* lblFemalePref_;
+    QWidget* pnlFemalePref_;
+    TThinTrackbar* trkLocoBalance_;
+    QLabel* lblLocoWeight0_;
+    QLabel* lblLocoWeight1_;
+    QWidget* pnlLocoBalance_;
+    QLabel* lblYoungAdult_;
+    QCheckBox* ckYoungAdult_;
+    QPushButton* btnFixThumbs_;
+};
+
+}  // namespace kinloom::gui

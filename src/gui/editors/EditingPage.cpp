@@ -1,0 +1,98 @@
+#include "editors/EditingPage.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+#include "editing/EditingModel.h"
+#include "shell/MyTrackbar.h"
+
+namespace kinloom::gui {
+
+EditingPage::EditingPage(const char* panelName, PageContext context, QWidget* parent)
+    : QFrame(parent), context_(std::move(context)) {
+    setObjectName(panelName);
+    setFrameShape(QFrame::StyledPanel);
+}
+
+void EditingPage::Open(const std::function<void()>& pageSwitch) {
+    pageSwitch_ = pageSwitch;
+    Character* sim = context_.CurrentSim ? context_.CurrentSim() : nullptr;
+    if (!sim) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    setEnabled(false);
+    Fill(*sim);
+    pageSwitch();
+    QApplication::restoreOverrideCursor();
+}
+
+Character* EditingPage::EditTarget() const {
+    if (!isEnabled() || !context_.CurrentSim) return nullptr;
+    return context_.CurrentSim();
+}
+
+void EditingPage::Edited(Character& sim) {
+    sim.Modified = true;
+    if (context_.ShowSave) context_.ShowSave();
+}
+
+bool EditingPage::IsPetSim(const Character& sim) const {
+    return IsPet(sim, context_.HasPets && context_.HasPets());
+}
+
+bool EditingPage::HasFreeTime() const {
+    return context_.HasFreeTime && context_.HasFreeTime();
+}
+
+TThinTrackbar* EditingPage::MakeSlider(const char* name, int min, int max, int page, int tick) {
+    auto* slider = new TThinTrackbar(Qt::Horizontal, this);
+    slider->setObjectName(name);
+    slider->setRange(min, max);
+    slider->setPageStep(page);
+    slider->setTickInterval(tick);
+    slider->setTickPosition(QSlider::TicksBelow);
+    return slider;
+}
+
+void EditingPage::BindSlider(TThinTrackbar* slider, std::int16_t Character::*field,
+                             std::function<void(int)> caption) {
+    connect(slider, &QSlider::valueChanged, this,
+            [this, field, caption = std::move(caption)](int value) {
+                if (caption) caption(value);
+                Character* sim = EditTarget();
+                if (!sim) return;
+                sim->*field = Low16(value);
+                Edited(*sim);
+            });
+}
+
+void EditingPage::MaxAll(const std::vector<TThinTrackbar*>& group) {
+    for (TThinTrackbar* slider : group) slider->setValue(slider->maximum());
+}
+
+void EditingPage::Randomize(const std::vector<TThinTrackbar*>& group) {
+    if (!context_.Random) return;
+    context_.Random->Reseed();
+    for (TThinTrackbar* slider : group) slider->setValue(context_.Random->Draw());
+}
+
+std::int32_t CleanNumberField(QLineEdit& field) {
+    const QString text = field.text();
+    const QString cleaned = QString::fromStdU16String(CleanNumberText(text.toStdU16String()));
+    if (cleaned != text) {
+        const int caret = field.cursorPosition();
+        field.setText(cleaned);
+        field.setCursorPosition(caret);
+    }
+    return NumberFieldValue(cleaned.toStdU16String());
+}
+
+void EditingPage::BindNumberField(QLineEdit* field, std::function<void(std::int32_t)> store) {
+    // Every edit of the user counts, pasted text included, not only key releases.
+    connect(field, &QLineEdit::textEdited, this, [this, field, store = std::move(store)] {
+        const std::int32_t value = CleanNumberField(*field);
+        if (!isEnabled()) return;
+        store(value);
+    });
+}
+
+}  // namespace kinloom::gui

@@ -1,0 +1,84 @@
+#pragma once
+// What every sim attribute page shares. A page is filled while its panel is disabled, and every
+// handler first updates its caption and then returns while the panel is disabled, so filling
+// never writes into the sim. An edit writes the current sim's field at once, marks the sim
+// Modified and offers Save; nothing reaches the disk before Save.
+
+#include <QFrame>
+#include <functional>
+#include <initializer_list>
+#include <vector>
+
+#include "records/Character.h"
+
+class QLineEdit;
+
+namespace kinloom {
+class TraitRandom;
+}
+
+namespace kinloom::gui {
+
+class TThinTrackbar;
+
+struct PageContext {
+    std::function<Character*()> CurrentSim;  // the sim selected in cbUserName, or nullptr
+    std::function<void()> ShowSave;
+    std::function<bool()> HasPets;
+    std::function<bool()> HasFreeTime;
+    TraitRandom* Random = nullptr;
+    std::function<bool()> HasUniversity;
+    std::function<bool()> HasNightlife;
+    // Nightlife, Seasons, Bon Voyage or FreeTime: the packs that give every sim influence.
+    std::function<bool()> HasLaterPacks;
+    std::function<bool()> Advanced;  // the window's Advanced switch
+    // Gives the current sim's sim list entry its label again, in the form the list uses.
+    std::function<void()> RelabelCurrentSim;
+};
+
+class EditingPage : public QFrame {
+    Q_OBJECT
+public:
+    EditingPage(const char* panelName, PageContext context, QWidget* parent = nullptr);
+
+    // Fills the page for the current sim under the busy cursor with the panel disabled, then
+    // runs pageSwitch, which shows and enables it. Nothing happens without a current sim.
+    void Open(const std::function<void()>& pageSwitch);
+
+protected:
+    virtual void Fill(const Character& sim) = 0;
+
+    // The sim an edit goes to; nullptr while the panel is disabled (it is being filled).
+    Character* EditTarget() const;
+    // Marks the sim changed and offers Save.
+    void Edited(Character& sim);
+    bool IsPetSim(const Character& sim) const;
+    bool HasFreeTime() const;
+
+    TThinTrackbar* MakeSlider(const char* name, int min, int max, int page, int tick);
+    // Connects a slider: its caption follows every move, and with the panel enabled the
+    // position is written into field.
+    void BindSlider(TThinTrackbar* slider, std::int16_t Character::*field,
+                    std::function<void(int)> caption);
+    // "Max All": every slider of the group to its maximum; a slider already there writes nothing.
+    static void MaxAll(const std::vector<TThinTrackbar*>& group);
+    // "Random": reseed from the clock, then each slider in turn to its own draw over 0..998.
+    void Randomize(const std::vector<TThinTrackbar*>& group);
+
+    // Number fields: after each edit the text is cleaned (non-digits become "0", length
+    // and caret kept) and, with the panel enabled, store receives its value.
+    void BindNumberField(QLineEdit* field, std::function<void(std::int32_t)> store);
+
+    // Fills the page again as it was last opened.
+    void Reload() { Open(pageSwitch_); }
+
+    PageContext context_;
+
+private:
+    std::function<void()> pageSwitch_;
+};
+
+// Writes a number field's cleaned text back, keeping its length and the caret; returns its value.
+std::int32_t CleanNumberField(QLineEdit& field);
+
+}  // namespace kinloom::gui

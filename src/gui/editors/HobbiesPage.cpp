@@ -1,0 +1,107 @@
+#include "editors/HobbiesPage.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "editing/EditingModel.h"
+#include "shell/MyTrackbar.h"
+
+namespace kinloom::gui {
+
+HobbiesPage::HobbiesPage(PageContext context, QWidget* parent)
+    : EditingPage("pnlHobbies", std::move(context), parent) {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(6);
+
+    auto* talent = new QHBoxLayout;
+    lblTalent_ = new QLabel("Natural Talent:", this);
+    lblTalent_->setObjectName("lblTalent");
+    cbTalent_ = new QComboBox(this);
+    cbTalent_->setObjectName("cbTalent");
+    cbTalent_->addItem("-");
+    for (const HobbyField& hobby : HobbyFields()) cbTalent_->addItem(hobby.TalentEntry);
+    talent->addWidget(lblTalent_);
+    talent->addWidget(cbTalent_);
+    talent->addStretch(1);
+    outer->addLayout(talent);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(24);
+    grid->setVerticalSpacing(4);
+    const auto& hobbies = HobbyFields();
+    for (std::size_t i = 0; i < hobbies.size(); ++i) {
+        const HobbyField& hobby = hobbies[i];
+        const QByteArray name(hobby.Name);
+        auto* panel = new QWidget(this);
+        panel->setObjectName("pnl" + name);
+        auto* row = new QHBoxLayout(panel);
+        row->setContentsMargins(0, 0, 0, 0);
+        auto* label = new QLabel(hobby.Caption, panel);
+        label->setObjectName("lbl" + name);
+        label->setMinimumWidth(160);
+        TThinTrackbar* slider = MakeSlider(("trk" + name).constData(), 0, 1000, 10, 100);
+        slider->setParent(panel);
+        slider->setMinimumWidth(160);
+        row->addWidget(label);
+        row->addWidget(slider, 1);
+        BindSlider(slider, hobby.Member, [label, &hobby](int value) {
+            label->setText(QString::fromStdString(HobbyCaption(hobby, value)));
+        });
+        sliders_.push_back(slider);
+        panels_.push_back(panel);
+        grid->addWidget(panel, static_cast<int>(i % 5), static_cast<int>(i / 5));
+    }
+    outer->addLayout(grid);
+    lblNoHobbies_ = new QLabel("Hobbies are available to sims in games with FreeTime.", this);
+    lblNoHobbies_->setObjectName("lblNoHobbies");
+    lblNoHobbies_->hide();
+    outer->addWidget(lblNoHobbies_);
+
+    auto* buttons = new QHBoxLayout;
+    btnRandomHobbies_ = new QPushButton("Random", this);
+    btnRandomHobbies_->setObjectName("btnRandomHobbies");
+    btnMaxHobbies_ = new QPushButton("Max All", this);
+    btnMaxHobbies_->setObjectName("btnMaxHobbies");
+    buttons->addStretch(1);
+    buttons->addWidget(btnRandomHobbies_);
+    buttons->addWidget(btnMaxHobbies_);
+    btnRandomHobbies_->hide();  // until the page shows hobbies
+    btnMaxHobbies_->hide();
+    outer->addLayout(buttons);
+    outer->addStretch(1);
+
+    connect(btnRandomHobbies_, &QPushButton::clicked, this, [this] { Randomize(sliders_); });
+    connect(btnMaxHobbies_, &QPushButton::clicked, this, [this] { MaxAll(sliders_); });
+    connect(cbTalent_, &QComboBox::activated, this, [this](int entry) {
+        Character* sim = EditTarget();
+        if (!sim) return;
+        sim->Talent = TalentOfEntry(entry);
+        Edited(*sim);
+    });
+}
+
+void HobbiesPage::Fill(const Character& sim) {
+    // Hobbies belong to human sims of FreeTime games, whether or not Pets is installed.
+    const bool available = HasFreeTime() && sim.Species == 0;
+    if (available) {
+        for (std::size_t i = 0; i < sliders_.size(); ++i)
+            sliders_[i]->setValue(sim.*(HobbyFields()[i].Member));
+        cbTalent_->setCurrentIndex(TalentListEntry(sim.Talent));
+    }
+    for (QWidget* panel : panels_) {
+        panel->setVisible(available);
+        panel->setEnabled(available);
+    }
+    btnRandomHobbies_->setVisible(available);
+    btnMaxHobbies_->setVisible(available);
+    cbTalent_->setVisible(available);
+    lblTalent_->setVisible(available);
+    lblNoHobbies_->setVisible(!available);
+}
+
+}  // namespace kinloom::gui

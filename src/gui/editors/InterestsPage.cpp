@@ -1,0 +1,91 @@
+#include "editors/InterestsPage.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "editing/EditingModel.h"
+#include "shell/MyTrackbar.h"
+
+namespace kinloom::gui {
+
+InterestsPage::InterestsPage(PageContext context, QWidget* parent)
+    : EditingPage("pnlInterests", std::move(context), parent) {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(6);
+    auto* columns = new QGridLayout;
+    columns->setHorizontalSpacing(24);
+    columns->setVerticalSpacing(4);
+    const auto& interests = InterestFields();
+    for (std::size_t i = 0; i < interests.size(); ++i) {
+        const InterestField& interest = interests[i];
+        const QByteArray name(interest.Name);
+        // The last nine sit on their own sub-panel, which a pet does not see.
+        QWidget* holder = this;
+        if (!interest.PetCaption) {
+            holder = new QWidget(this);
+            holder->setObjectName("pnl" + name);
+            humanOnly_.push_back(holder);
+        }
+        auto* row = new QHBoxLayout;
+        auto* label = new QLabel(interest.Caption, holder);
+        label->setObjectName("lbl" + name);
+        label->setMinimumWidth(150);
+        TThinTrackbar* slider = MakeSlider(("trk" + name).constData(), 0, 1000, 10, 100);
+        slider->setParent(holder);
+        slider->setMinimumWidth(160);
+        row->addWidget(label);
+        row->addWidget(slider, 1);
+        BindSlider(slider, interest.Member, [this, i](int value) { ShowCaption(i, value); });
+        sliders_.push_back(slider);
+        labels_.push_back(label);
+        const int r = static_cast<int>(i % 9);
+        const int c = static_cast<int>(i / 9);
+        if (holder != this) {
+            row->setContentsMargins(0, 0, 0, 0);
+            holder->setLayout(row);
+            columns->addWidget(holder, r, c);
+        } else {
+            columns->addLayout(row, r, c);
+        }
+    }
+    outer->addLayout(columns);
+    auto* buttons = new QHBoxLayout;
+    auto* random = new QPushButton("Random", this);
+    random->setObjectName("btnRandomInterests");
+    auto* max = new QPushButton("Max All", this);
+    max->setObjectName("btnMaxInterests");
+    buttons->addStretch(1);
+    buttons->addWidget(random);
+    buttons->addWidget(max);
+    outer->addLayout(buttons);
+    outer->addStretch(1);
+    connect(random, &QPushButton::clicked, this, [this] { Randomize(sliders_); });
+    connect(max, &QPushButton::clicked, this, [this] { MaxAll(sliders_); });
+}
+
+bool InterestsPage::CurrentIsPet() const {
+    const Character* sim = context_.CurrentSim ? context_.CurrentSim() : nullptr;
+    return sim && IsPetSim(*sim);
+}
+
+void InterestsPage::ShowCaption(std::size_t index, int value) {
+    const InterestField& interest = InterestFields()[index];
+    const bool pet = CurrentIsPet();
+    labels_[index]->setText(QString::fromStdString(InterestCaption(interest, pet, value)));
+}
+
+void InterestsPage::Fill(const Character& sim) {
+    for (std::size_t i = 0; i < sliders_.size(); ++i)
+        sliders_[i]->setValue(sim.*(InterestFields()[i].Member));
+    // A slider that did not move keeps its caption; renew them all so a pet never shows the
+    // previous human's wording, nor a human the pet's.
+    for (std::size_t i = 0; i < sliders_.size(); ++i) ShowCaption(i, sliders_[i]->value());
+    const bool pet = IsPetSim(sim);
+    for (QWidget* panel : humanOnly_) panel->setVisible(!pet);
+}
+
+}  // namespace kinloom::gui

@@ -1,0 +1,28 @@
+#pragma once
+// The Interests page: eighteen conversation interests; a pet has nine, shown under its own
+// captions, and the other nine are hidden for it.
+
+#include "editors/EditingPage.h"
+
+class QLabel;
+
+namespace kinloom::gui {
+
+class InterestsPage : public EditingPage {
+    Q_OBJECT
+public:
+    explicit InterestsPage(PageContext context, QWidget* parent = nullptr);
+
+protected:
+    void Fill(const Character& sim) override;
+
+private:
+    void ShowCaption(std::size_t index, int value);
+    bool CurrentIsPet() const;
+
+    std::vector<TThinTrackbar*> sliders_;
+    std::vector<QLabel*> labels_;
+    std::vector<QWidget*> humanOnly_;  // sub-panels of the last nine interests
+};
+
+}  // namespace kinloom::gui

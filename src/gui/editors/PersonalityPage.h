@@ -1,0 +1,31 @@
+#pragma once
+// The Personality page: the five traits as the game uses them now and as they were at birth, and
+// the zodiac sign, whose choice sets both sets to the sign's traits.
+
+#include "editors/EditingPage.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace kinloom::gui {
+
+class PersonalityPage : public EditingPage {
+    Q_OBJECT
+public:
+    explicit PersonalityPage(PageContext context, QWidget* parent = nullptr);
+
+protected:
+    void Fill(const Character& sim) override;
+
+private:
+    void cbZodiacChange(int position);
+
+    std::vector<TThinTrackbar*> current_;
+    std::vector<TThinTrackbar*> birth_;
+    std::vector<QPushButton*> buttons_;
+    QComboBox* cbZodiac_;
+    QLabel* lblZodiacInfo_;
+};
+
+}  // namespace kinloom::gui

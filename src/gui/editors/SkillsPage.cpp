@@ -1,0 +1,131 @@
+#include "editors/SkillsPage.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "editing/EditingModel.h"
+#include "shell/MyTrackbar.h"
+
+namespace kinloom::gui {
+
+namespace {
+
+QLabel* Heading(const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+QPushButton* Button(const char* name, const QString& text, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+}  // namespace
+
+SkillsPage::SkillsPage(PageContext context, QWidget* parent)
+    : EditingPage("pnlSkills", std::move(context), parent) {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(10);
+
+    outer->addWidget(Heading("Skills", this));
+    auto* skillGrid = new QGridLayout;
+    skillGrid->setHorizontalSpacing(12);
+    int row = 0;
+    for (const TraitField& skill : SkillFields()) {
+        const QByteArray name(skill.Name);
+        auto* label = new QLabel(QString(skill.Name) + ":", this);
+        label->setObjectName("lbl" + name);
+        label->setMinimumWidth(150);
+        TThinTrackbar* slider = MakeSlider(("trk" + name).constData(), 0, 1000, 10, 100);
+        BindSlider(slider, skill.Member, [label, &skill](int value) {
+            label->setText(QString::fromStdString(SkillCaption(skill, value)));
+        });
+        skills_.push_back(slider);
+        skillGrid->addWidget(label, row, 0);
+        skillGrid->addWidget(slider, row, 1);
+        ++row;
+    }
+    skillGrid->setColumnStretch(1, 1);
+    outer->addLayout(skillGrid);
+    auto* skillButtons = new QHBoxLayout;
+    btnRandomSkills_ = Button("btnRandomSkills", "Random", this);
+    btnMaxSkills_ = Button("btnMaxSkills", "Max All", this);
+    skillButtons->addStretch(1);
+    skillButtons->addWidget(btnRandomSkills_);
+    skillButtons->addWidget(btnMaxSkills_);
+    outer->addLayout(skillButtons);
+
+    outer->addSpacing(8);
+    outer->addWidget(Heading("Need Decay Modifiers", this));
+    auto* needGrid = new QGridLayout;
+    needGrid->setHorizontalSpacing(16);
+    for (std::size_t n = 0; n < NeedFields().size(); ++n) {
+        const TraitField& need = NeedFields()[n];
+        const int r = static_cast<int>(n);
+        needGrid->addWidget(new QLabel(QString(need.Name) + ":", this), r, 0);
+        auto* group = new QButtonGroup(this);  // each row is its own choice
+        for (std::size_t s = 0; s < kNeedDecaySteps.size(); ++s) {
+            const int step = kNeedDecaySteps[s];
+            auto* rb = new QRadioButton(kNeedDecayCaptions[s], this);
+            rb->setObjectName(QString("rb%1%2").arg(need.Name).arg(step));
+            group->addButton(rb);
+            needs_[n][s] = rb;
+            needGrid->addWidget(rb, r, static_cast<int>(s) + 1);
+            // Only the button that becomes checked writes, and only its own row.
+            connect(rb, &QRadioButton::toggled, this, [this, member = need.Member, step](bool on) {
+                if (!on) return;
+                Character* sim = EditTarget();
+                if (!sim) return;
+                sim->*member = static_cast<std::int16_t>(step);
+                Edited(*sim);
+            });
+        }
+    }
+    needGrid->setColumnStretch(5, 1);
+    outer->addLayout(needGrid);
+    auto* needButtons = new QHBoxLayout;
+    btnFreeTime_ = Button("btnFreeTime", "Lotsa Free Time", this);
+    needButtons->addStretch(1);
+    needButtons->addWidget(btnFreeTime_);
+    outer->addLayout(needButtons);
+    outer->addStretch(1);
+
+    connect(btnMaxSkills_, &QPushButton::clicked, this, [this] { MaxAll(skills_); });
+    connect(btnRandomSkills_, &QPushButton::clicked, this, [this] { Randomize(skills_); });
+    connect(btnFreeTime_, &QPushButton::clicked, this, [this] { btnFreeTimeClick(); });
+}
+
+void SkillsPage::Fill(const Character& sim) {
+    for (std::size_t i = 0; i < skills_.size(); ++i)
+        skills_[i]->setValue(sim.*(SkillFields()[i].Member));
+    // A value the page does not offer shows as "Normal" and is kept until a button is clicked.
+    for (std::size_t n = 0; n < needs_.size(); ++n)
+        needs_[n][static_cast<std::size_t>(NeedDecayStep(sim.*(NeedFields()[n].Member)))]
+            ->setChecked(true);
+
+    const bool freeTime = HasFreeTime();
+    for (const auto& row : needs_)
+        for (QRadioButton* rb : row) rb->setEnabled(freeTime);
+    btnFreeTime_->setEnabled(freeTime);
+
+    const bool skillsEditable = !IsPetSim(sim);
+    for (TThinTrackbar* slider : skills_) slider->setEnabled(skillsEditable);
+    btnRandomSkills_->setEnabled(skillsEditable);
+    btnMaxSkills_->setEnabled(skillsEditable);
+}
+
+void SkillsPage::btnFreeTimeClick() {
+    for (const auto& row : needs_) row.back()->setChecked(true);
+}
+
+}  // namespace kinloom::gui

@@ -1,0 +1,222 @@
+// Changing and removing a sim's parents: the parent and sibling ties rebuilt from the parents
+// shown, spouse ties left alone; and one parent and gene change carried through save and reload.
+#include <gtest/gtest.h>
+
+#include "FakeMessages.h"
+#include "PackageBuilder.h"
+#include "demo/DemoWriter.h"
+#include "editing/FamilyTree.h"
+#include "editing/GeneMods.h"
+#include "editing/GeneTables.h"
+#include "editing/LoadNeighborhood.h"
+#include "editing/ParentTies.h"
+#include "editing/SaveNeighborhood.h"
+
+namespace kinloom {
+namespace {
+
+using namespace tiekinds;
+using Ties = std::vector<FamilyTie>;
+
+// A neighborhood of bare sims, listed in the order given; sim numbers are their instances.
+struct Hood {
+    LoadedNeighborhood state;
+    explicit Hood(std::initializer_list<std::pair<std::uint32_t, const char*>> sims) {
+        for (const auto& [instance, name] : sims) {
+            auto sim = std::make_unique<Character>();
+            sim->DescriptionInstance = instance;
+            sim->FirstName = name;
+            sim->FamilyNumber = 1;
+            state.Sims.push_back(sim.get());
+            state.Characters.push_back(std::move(sim));
+        }
+    }
+    int At(std::uint32_t instance) const { return SimPositionByInstance(state, instance); }
+};
+
+// S = 10 with first parent P = 20 and second parent Q = 30; Q also has C1 = 41 and C2 = 42, P
+// has D = 60 by someone else; S is married to X = 50.
+Ties TwoParentFamily() {
+    return {
+        {10, FirstParent, 20}, {10, SecondParent, 30}, {10, Spouse, 50}, {10, Sibling, 41},
+        {10, Sibling, 42},     {10, Sibling, 60},      {20, Child, 10},  {20, Child, 60},
+        {30, Child, 41},       {30, Child, 42},        {30, Child, 10},  {41, Sibling, 10},
+        {42, Sibling, 10},     {60, Sibling, 10},      {50, Spouse, 10}, {60, FirstParent, 20},
+    };
+}
+
+TEST(ParentTiesTest, RemovingTheFirstParentKeepsTheSecondParentsChildrenAsSiblings) {
+    Hood hood({{10, "S"}, {20, "P"}, {30, "Q"}, {41, "C1"}, {42, "C2"}, {50, "X"}, {60, "D"}});
+    hood.state.FamilyTies = TwoParentFamily();
+    ParentPositions shown{hood.At(20), hood.At(30)};
+
+    ASSERT_TRUE(RemoveParent(hood.state, hood.At(10), ParentRole::First, shown));
+
+    EXPECT_EQ(shown.First, -1);
+    EXPECT_EQ(shown.Second, hood.At(30));
+    const Ties expected = {// untouched: the marriage, ties not naming S
+                           {10, Spouse, 50},
+                           {20, Child, 60},
+                           {30, Child, 41},
+                           {30, Child, 42},
+                           {50, Spouse, 10},
+                           {60, FirstParent, 20},
+                           // rebuilt from Q, its children walked from the last tie up
+                           {10, Sibling, 42},
+                           {42, Sibling, 10},
+                           {10, Sibling, 41},
+                           {41, Sibling, 10},
+                           {10, SecondParent, 30},
+                           {30, Child, 10}};
+    EXPECT_EQ(hood.state.FamilyTies, expected);
+}
+
+TEST(ParentTiesTest, AChildOfBothParentsGetsOneSiblingPair) {
+    // C = 41 is a child of both P = 20 and Q = 30; E = 43 only of Q.
+    Ties ties = {{20, Child, 41}, {30, Child, 41}, {30, Child, 43}};
+    RebuildParentTies(ties, 10, 20, 30);
+    const Ties expected = {{20, Child, 41},        {30, Child, 41},   {30, Child, 43},
+                           {10, Sibling, 41},      {41, Sibling, 10}, {10, FirstParent, 20},
+                           {20, Child, 10},        {10, Sibling, 43}, {43, Sibling, 10},
+                           {10, SecondParent, 30}, {30, Child, 10}};
+    EXPECT_EQ(ties, expected);
+}
+
+TEST(ParentTiesTest, SpouseTiesStayAndASimIsNeverItsOwnSibling) {
+    // Damaged data: S's sibling R also holds a spouse tie to S, and P holds a child tie to S
+    // without S naming P as a parent.
+    Ties ties = {{10, Sibling, 70}, {70, Sibling, 10}, {70, Spouse, 10},
+                 {10, Spouse, 70},  {20, Child, 10},   {20, Child, 61}};
+    RebuildParentTies(ties, 10, 20, std::nullopt);
+    const Ties expected = {{70, Spouse, 10},      {10, Spouse, 70},  {20, Child, 10},
+                           {20, Child, 61},       {10, Sibling, 61}, {61, Sibling, 10},
+                           {10, FirstParent, 20}, {20, Child, 10}};
+    EXPECT_EQ(ties, expected);
+}
+
+TEST(ParentTiesTest, ChoicesThatChangeNothing) {
+    Hood hood({{10, "S"}, {20, "P"}, {30, "Q"}, {41, "C1"}, {42, "C2"}, {50, "X"}, {60, "D"}});
+    hood.state.FamilyTies = TwoParentFamily();
+    const Character* p = hood.state.Sims[static_cast<std::size_t>(hood.At(20))];
+    const Character* q = hood.state.Sims[static_cast<std::size_t>(hood.At(30))];
+    const Character* s = hood.state.Sims[static_cast<std::size_t>(hood.At(10))];
+    // A copy of P's record, as another list's entry would carry it: found by its instance.
+    Character samePerson = *p;
+    const struct {
+        const char* name;
+        const Character* chosen;
+    } cases[] = {
+        {"no entry chosen", nullptr},
+        {"the parent already shown", p},
+        {"the parent already shown, through another record", &samePerson},
+        {"the sim itself", s},
+        {"the other parent", q},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ParentPositions shown{hood.At(20), hood.At(30)};
+        EXPECT_FALSE(ChangeParent(hood.state, hood.At(10), ParentRole::First, c.chosen, shown));
+        EXPECT_EQ(shown.First, hood.At(20));
+        EXPECT_EQ(shown.Second, hood.At(30));
+        EXPECT_EQ(hood.state.FamilyTies, TwoParentFamily());
+    }
+    // Removing a parent that is not shown changes nothing either.
+    ParentPositions none{-1, hood.At(30)};
+    EXPECT_FALSE(RemoveParent(hood.state, hood.At(10), ParentRole::First, none));
+    EXPECT_EQ(hood.state.FamilyTies, TwoParentFamily());
+}
+
+TEST(ParentTiesTest, ChangingTheSecondParentMovesTheSimToTheNewFamily) {
+    Hood hood({{10, "S"},
+               {20, "P"},
+               {30, "Q"},
+               {41, "C1"},
+               {42, "C2"},
+               {50, "X"},
+               {60, "D"},
+               {80, "R"},
+               {81, "Rkid"}});
+    hood.state.FamilyTies = TwoParentFamily();
+    hood.state.FamilyTies.push_back({80, Child, 81});
+    hood.state.FamilyTies.push_back({81, SecondParent, 80});
+    ParentPositions shown{hood.At(20), hood.At(30)};
+    const Character* r = hood.state.Sims[static_cast<std::size_t>(hood.At(80))];
+
+    ASSERT_TRUE(ChangeParent(hood.state, hood.At(10), ParentRole::Second, r, shown));
+
+    EXPECT_EQ(shown.First, hood.At(20));
+    EXPECT_EQ(shown.Second, hood.At(80));
+    const FamilyView view =
+        FamilyOf(hood.state, *hood.state.Sims[static_cast<std::size_t>(hood.At(10))]);
+    EXPECT_EQ(view.FirstParent, hood.At(20));
+    EXPECT_EQ(view.SecondParent, hood.At(80));
+    EXPECT_EQ(view.Spouse, hood.At(50));
+    std::vector<std::u16string> siblings;
+    for (const Relative& sibling : view.Siblings) siblings.push_back(sibling.Name);
+    EXPECT_EQ(siblings, (std::vector<std::u16string>{u"D ", u"Rkid "}));
+    // Q no longer counts S among its children, nor do C1 and C2 among their siblings.
+    for (const FamilyTie& tie : hood.state.FamilyTies) {
+        SCOPED_TRACE(std::to_string(tie.Owner) + ":" + std::to_string(tie.Kind) + ":" +
+                     std::to_string(tie.Relative));
+        EXPECT_FALSE(tie.Relative == 10 && (tie.Owner == 30 || tie.Owner == 41 || tie.Owner == 42));
+    }
+}
+
+// One parent change and one gene change on the demo neighborhood, saved and loaded again.
+TEST(ParentTiesTest, ParentAndGeneChangesSurviveSaveAndReload) {
+    test::TempDir dir;
+    WriteDemoUserData(dir.path(), DemoOptions{});
+    Neighborhood n001;
+    n001.FolderName = "N001";
+    n001.PackagePath = dir.path() / "Neighborhoods" / "N001" / "N001_Neighborhood.package";
+    test::FakeMessages messages;
+    EditingContext context{messages, 1, [] { return std::optional<Bitmap>(Bitmap(128, 128)); }, {}};
+    LoadedNeighborhood before;
+    ASSERT_TRUE(LoadNeighborhood(n001, before, LabelForm::FirstName, context).Loaded);
+    const std::vector<GeneMod> genes = ScanGeneMods(dir.path(), messages);
+    ASSERT_TRUE(messages.shown.empty()) << messages.shown.front();
+
+    // Sim 13's father (15) is replaced by sim 6; sim 13 takes a custom skin tone.
+    const int sim = SimPositionByInstance(before, 13);
+    ASSERT_GE(sim, 0);
+    Character& thirteen = *before.Sims[static_cast<std::size_t>(sim)];
+    FamilyView view = FamilyOf(before, thirteen);
+    ASSERT_EQ(view.SecondParent, SimPositionByInstance(before, 15));
+    ParentPositions shown{view.FirstParent, view.SecondParent};
+    const Character* six = before.Sims[static_cast<std::size_t>(SimPositionByInstance(before, 6))];
+    ASSERT_TRUE(ChangeParent(before, sim, ParentRole::Second, six, shown));
+
+    const GeneMod* skin = nullptr;
+    for (const GeneMod& gene : genes)
+        if (gene.TypeId == "4C158081") skin = &gene;
+    ASSERT_NE(skin, nullptr);
+    DNA* dna = before.FindDNA(thirteen.DescriptionInstance);
+    ASSERT_NE(dna, nullptr);
+    ChangeGene(GeneList::SkinTone, skin->ListIndex, thirteen, dna, genes);
+    ASSERT_TRUE(SaveNeighborhood(before, context).Saved);
+
+    LoadedNeighborhood after;
+    ASSERT_TRUE(LoadNeighborhood(n001, after, LabelForm::FirstName, context).Loaded);
+    // Saving groups the ties by owner.
+    std::vector<FamilyTie> regrouped;
+    ReadFamilyTies(WriteFamilyTies(before.FamilyTies), regrouped);
+    EXPECT_EQ(after.FamilyTies, regrouped);
+    const int reloaded = SimPositionByInstance(after, 13);
+    ASSERT_GE(reloaded, 0);
+    const Character& again = *after.Sims[static_cast<std::size_t>(reloaded)];
+    view = FamilyOf(after, again);
+    EXPECT_EQ(view.SecondParent, SimPositionByInstance(after, 6));
+    std::vector<std::uint32_t> siblings;
+    for (const Relative& sibling : view.Siblings)
+        siblings.push_back(sibling.Sim->DescriptionInstance);
+    EXPECT_EQ(siblings, std::vector<std::uint32_t>{9}) << "six's child";
+    const DNA* saved = after.FindDNA(again.DescriptionInstance);
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(saved->SkinTone, skin->Family);
+    EXPECT_EQ(GenePositions(again, saved, genes)[static_cast<std::size_t>(GeneList::SkinTone)],
+              skin->ListIndex);
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
+}
+
+}  // namespace
+}  // namespace kinloom
