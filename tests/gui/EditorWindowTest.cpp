@@ -380,6 +380,11 @@ TEST_F(EditorWindowTest, RenameHouseholdSaveAndReload) {
     auto* memo = child<QPlainTextEdit>("memHouseholdDescription");
     memo->moveCursor(QTextCursor::End);
     Type(memo, " and more");
+    // Funds: a typed non-digit becomes 0 in place, the value goes to the household.
+    auto* cash = child<QLineEdit>("edtCash");
+    cash->clear();
+    Type(cash, "12a3");
+    EXPECT_EQ(cash->text(), "1203");
     ASSERT_TRUE(child<QPushButton>("btnSave")->isVisible());
     const std::uint32_t instance =
         window->findChild<HouseholdsPage*>()->SelectedHousehold()->Instance;
@@ -393,6 +398,7 @@ TEST_F(EditorWindowTest, RenameHouseholdSaveAndReload) {
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(h->HouseholdName, "\xC3\x85ngstr\xC3\xB6m");
     EXPECT_TRUE(h->HouseholdDescription.ends_with(" and more"));
+    EXPECT_EQ(h->Cash, 1203);
 }
 
 TEST_F(EditorWindowTest, SwitchingNeighborhoodDropsUnsavedEdits) {

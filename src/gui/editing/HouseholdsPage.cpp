@@ -1,5 +1,7 @@
 #include "editing/HouseholdsPage.h"
 
+#include "editors/EditingPage.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
@@ -111,11 +113,11 @@ HouseholdsPage::HouseholdsPage(QWidget* parent) : QFrame(parent) {
     grid->addWidget(memHouseholdDescription_, row, 2, 1, 2);
     ++row;
     grid->addWidget(picture("imgCash"), row, 0, Qt::AlignVCenter);
-    lblCash_ = Label("Funds:", "lblCash", this);
+    lblCash_ = Label("$", "lblCash", this);
     grid->addWidget(lblCash_, row, 1);
     edtCash_ = new QLineEdit(this);
     edtCash_->setObjectName("edtCash");
-    edtCash_->setReadOnly(true);  // funds are edited on the Character page
+    edtCash_->setMaxLength(10);
     edtCash_->setMaximumWidth(160);
     grid->addWidget(edtCash_, row, 2, Qt::AlignLeft);
     grid->setColumnStretch(4, 1);
@@ -128,6 +130,13 @@ HouseholdsPage::HouseholdsPage(QWidget* parent) : QFrame(parent) {
         if (!isEnabled() || !h) return;
         cbHouseHold_->setItemText(cbHouseHold_->currentIndex(), text);
         h->HouseholdName = EncodeUtf8(text.toStdU16String());
+        h->Modified = true;
+        emit HouseholdEdited();
+    });
+    connect(edtCash_, &QLineEdit::textEdited, this, [this] {
+        Household* h = SelectedHousehold();
+        if (!isEnabled() || !h) return;
+        h->Cash = CleanNumberField(*edtCash_);
         h->Modified = true;
         emit HouseholdEdited();
     });
