@@ -134,37 +134,15 @@ private:
 // The index of a package, read as ReadIndex reads it but without holding the whole file:
 // the header fields, then the index records alone.
 EntryList ListIndex(PackageBytes& package) {
-    EntryList entries;
-    const Bytes header = package.read(kIndexCountField, 12);
-    ByteReader h(header);
-    const std::int32_t count = h.i32();
-    const std::uint32_t indexOffset = h.u32();
-    const std::int32_t indexSize = h.i32();
-    if (count <= 0 || indexSize == 0) return entries;
-    const std::int64_t entrySize = std::int64_t{indexSize} / count;
-    if (entrySize != 20 && entrySize != 24) return entries;
-
-    const auto wanted = static_cast<std::size_t>(count);
-    const auto recordSize = static_cast<std::size_t>(entrySize);
-    if (indexOffset > package.size() || wanted > (package.size() - indexOffset) / recordSize)
+    const IndexLocation where = LocateIndex(package.read(kIndexCountField, 12));
+    if (where.Count <= 0 || (where.EntrySize != 20 && where.EntrySize != 24)) return {};
+    const auto recordSize = static_cast<std::uint64_t>(where.EntrySize);
+    const auto wanted = static_cast<std::uint64_t>(where.Count);
+    if (where.Offset > package.size() || wanted > (package.size() - where.Offset) / recordSize)
         throw ReadError("the index lists " + std::to_string(wanted) +
                         " entries but runs past the end of the file");
-    const Bytes index = package.read(indexOffset, wanted * recordSize);
-    ByteReader r(index);
-    entries.reserve(wanted);
-    for (std::size_t i = 0; i < wanted; ++i) {
-        PackageIndexEntry e;
-        e.Type = r.u32();
-        e.Group = r.u32();
-        e.Instance = r.u32();
-        if (entrySize == 24) e.InstanceHigh = r.u32();
-        e.Offset = r.u32();
-        e.Size = r.u32();
-        // The short form leaves out entries that start at or beyond the end of the file.
-        if (entrySize == 20 && e.Offset >= package.size()) continue;
-        entries.push_back(e);
-    }
-    return entries;
+    const Bytes records = package.read(where.Offset, static_cast<std::size_t>(wanted * recordSize));
+    return ParseIndexRecords(records, where, package.size());
 }
 
 // The plain content of one entry. A content that does not decompress makes the package

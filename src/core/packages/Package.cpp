@@ -8,42 +8,53 @@
 
 namespace kinloom {
 
-int ReadIndex(ByteView package, EntryList& entries) {
-    entries.clear();
-    ByteReader r(package);
-    r.seek(kIndexCountField);
+IndexLocation LocateIndex(ByteView headerFields) {
+    ByteReader r(headerFields);
+    IndexLocation where;
     // The game's tools read these as signed 32-bit numbers; the division is signed too.
-    const std::int32_t count = r.i32();
-    const std::uint32_t indexOffset = r.u32();
+    where.Count = r.i32();
+    where.Offset = r.u32();
     const std::int32_t indexSize = r.i32();
-    if (count == 0 || indexSize == 0) return 0;
+    if (where.Count == 0 || indexSize == 0) return where;
     // Divided in 64 bits: the smallest size over a count of -1 does not fit 32.
-    const std::int64_t quotient = std::int64_t{indexSize} / count;
-    if (quotient < INT32_MIN || quotient > INT32_MAX) return -1;
-    const int entrySize = static_cast<int>(quotient);
-    if (entrySize != 20 && entrySize != 24) return entrySize;
-    if (count < 0) return entrySize;
+    const std::int64_t quotient = std::int64_t{indexSize} / where.Count;
+    where.EntrySize = quotient < INT32_MIN || quotient > INT32_MAX ? -1 : static_cast<int>(quotient);
+    return where;
+}
 
-    r.seek(indexOffset);
-    // Bound the count by what the file can hold before anything is allocated.
-    const auto wanted = static_cast<std::size_t>(count);
-    if (wanted > r.remaining() / static_cast<std::size_t>(entrySize))
+EntryList ParseIndexRecords(ByteView records, const IndexLocation& where, std::uint64_t fileLength) {
+    EntryList entries;
+    const auto wanted = static_cast<std::size_t>(where.Count);
+    // Bound the count by the bytes there are before anything is allocated.
+    if (wanted > records.size() / static_cast<std::size_t>(where.EntrySize))
         throw ReadError("the index lists " + std::to_string(wanted) +
                         " entries but runs past the end of the file");
+    ByteReader r(records);
     entries.reserve(wanted);
     for (std::size_t i = 0; i < wanted; ++i) {
         PackageIndexEntry e;
         e.Type = r.u32();
         e.Group = r.u32();
         e.Instance = r.u32();
-        if (entrySize == 24) e.InstanceHigh = r.u32();
+        if (where.EntrySize == 24) e.InstanceHigh = r.u32();
         e.Offset = r.u32();
         e.Size = r.u32();
         // The short form leaves out entries that start at or beyond the end of the file.
-        if (entrySize == 20 && e.Offset >= package.size()) continue;
+        if (where.EntrySize == 20 && e.Offset >= fileLength) continue;
         entries.push_back(e);
     }
-    return entrySize;
+    return entries;
+}
+
+int ReadIndex(ByteView package, EntryList& entries) {
+    entries.clear();
+    const IndexLocation where = LocateIndex(ByteReader(package).slice(kIndexCountField, 12));
+    if (where.EntrySize != 20 && where.EntrySize != 24) return where.EntrySize;
+    if (where.Count < 0) return where.EntrySize;
+    ByteReader r(package);
+    r.seek(where.Offset);
+    entries = ParseIndexRecords(r.bytes(r.remaining()), where, package.size());
+    return where.EntrySize;
 }
 
 std::string TypeIdText(std::uint32_t value) {

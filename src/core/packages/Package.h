@@ -68,6 +68,18 @@ using EntryList = std::vector<PackageIndexEntry>;
 // past the end of the bytes.
 int ReadIndex(ByteView package, EntryList& entries);
 
+// Where a package's index lies, from the header fields 36..47 (12 bytes from offset 36).
+struct IndexLocation {
+    std::int32_t Count = 0;
+    std::uint32_t Offset = 0;
+    int EntrySize = 0;  // as ReadIndex returns it
+};
+IndexLocation LocateIndex(ByteView headerFields);
+
+// The index records of a usable location (20- or 24-byte form, Count > 0), read from their
+// bytes; short-form records that start at or beyond fileLength are left out.
+EntryList ParseIndexRecords(ByteView records, const IndexLocation& where, std::uint64_t fileLength);
+
 // 8 upper-case hex digits of a 4-byte little-endian value ("4F424A44" for object data).
 std::string TypeIdText(std::uint32_t value);
 inline std::string TypeIdText(const PackageIndexEntry& entry) { return TypeIdText(entry.Type); }
