@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "FolderTree.h"
+
 #include <fstream>
 #include <map>
 
@@ -14,32 +16,14 @@ namespace kinloom {
 namespace {
 
 namespace fs = std::filesystem;
-using Tree = std::map<std::string, std::string>;  // relative path -> content ("/" for a folder)
+using Tree = test::FolderTree;
 
 void Make(const fs::path& root, const Tree& tree) {
     fs::create_directories(root);
-    for (const auto& [path, content] : tree) {
-        if (content == "/")
-            fs::create_directories(root / path);
-        else
-            test::WriteTextFile(root / path, content);
-    }
+    test::MakeFolderTree(root, tree);
 }
 
-Tree Read(const fs::path& root) {
-    Tree tree;
-    if (!fs::exists(root)) return tree;
-    for (const auto& e : fs::recursive_directory_iterator(root)) {
-        const std::string rel = e.path().lexically_relative(root).generic_string();
-        if (e.is_directory()) {
-            tree[rel] = "/";
-        } else {
-            std::ifstream in(e.path(), std::ios::binary);
-            tree[rel] = std::string(std::istreambuf_iterator<char>(in), {});
-        }
-    }
-    return tree;
-}
+Tree Read(const fs::path& root) { return test::ReadFolderTree(root); }
 
 std::vector<std::string> Names(const fs::path& folder) {
     std::vector<std::string> names;

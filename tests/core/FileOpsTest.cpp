@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "FolderTree.h"
+
 #include <fstream>
 #include <map>
 
@@ -11,31 +13,11 @@ namespace kinloom {
 namespace {
 
 namespace fs = std::filesystem;
-using Tree = std::map<std::string, std::string>;  // relative path -> content ("/" for a folder)
+using Tree = test::FolderTree;
 
-void Make(const fs::path& root, const Tree& tree) {
-    for (const auto& [path, content] : tree) {
-        if (content == "/")
-            fs::create_directories(root / path);
-        else
-            test::WriteTextFile(root / path, content);
-    }
-}
+void Make(const fs::path& root, const Tree& tree) { test::MakeFolderTree(root, tree); }
 
-Tree Read(const fs::path& root) {
-    Tree tree;
-    if (!fs::exists(root)) return tree;
-    for (const auto& e : fs::recursive_directory_iterator(root)) {
-        const std::string rel = e.path().lexically_relative(root).generic_string();
-        if (e.is_directory()) {
-            tree[rel] = "/";
-        } else {
-            std::ifstream in(e.path(), std::ios::binary);
-            tree[rel] = std::string(std::istreambuf_iterator<char>(in), {});
-        }
-    }
-    return tree;
-}
+Tree Read(const fs::path& root) { return test::ReadFolderTree(root); }
 
 // Trash for tests: a folder in the temporary directory; copies can be made to fail by name.
 class TestFileOps final : public FilesystemFileOps {

@@ -1,5 +1,7 @@
 #include "editing/HouseholdsPage.h"
 
+#include "shell/Widgets.h"
+
 #include "editors/EditingPage.h"
 
 #include <QApplication>
@@ -18,16 +20,6 @@
 namespace kinloom::gui {
 
 namespace {
-
-QLabel* Label(const QString& text, const char* name, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
-
-QString Decoded(const std::string& utf8) {
-    return QString::fromStdU16String(DecodeUtf8(utf8));
-}
 
 // The household's instance and a sim's household number name the same household when their
 // eight hex digits agree (the number is stored in 16 bits, the instance in 32).

@@ -1,5 +1,7 @@
 #include "neighborhoods/NeighborhoodPage.h"
 
+#include "shell/Widgets.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,16 +20,6 @@
 namespace kinloom::gui {
 
 namespace {
-
-QLabel* Label(const QString& text, const char* name, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
-
-QString Decoded(const std::string& utf8) {
-    return QString::fromStdU16String(DecodeUtf8(utf8));
-}
 
 constexpr int kLevelRole = Qt::UserRole + 1;
 

@@ -1,0 +1,24 @@
+#pragma once
+// Small helpers every page uses to build its controls.
+
+#include <QLabel>
+#include <QString>
+#include <string>
+
+#include "packages/Utf8.h"
+
+namespace kinloom::gui {
+
+// A label carrying its program name as objectName, so tests and styles find it.
+inline QLabel* Label(const QString& text, const char* name, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+// A stored (UTF-8) name as the window shows it.
+inline QString Decoded(const std::string& utf8) {
+    return QString::fromStdU16String(DecodeUtf8(utf8));
+}
+
+}  // namespace kinloom::gui
