@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <algorithm>
 
 #include "editing/HouseholdsPage.h"
 #include "editing/LoadNeighborhood.h"
@@ -133,12 +134,22 @@ NeighborhoodEditor::NeighborhoodEditor(TfrmMain& window, Settings& settings, Mes
     };
     pages.Advanced = [this] { return ckAdvanced_->isChecked(); };
     pages.RelabelCurrentSim = [this] { RelabelSelectedSim(); };
+    pages.Neighborhood = [this]() -> LoadedNeighborhood* { return loaded_ ? &state_ : nullptr; };
+    pages.SelectSim = [this](Character* sim) { SelectSim(sim); };
+    pages.Packs = [this]() -> const ExpansionFlags& { return startup_.Packs; };
+    pages.UserData = [this] { return startup_.UserDataFolder; };
+    pages.messages = &messages_;
+    pages.settings = &settings_;
+    pages.dialogs = &dialogs_;
+    pages.files = &files_;
+    pages.pictures = &pictures_;
     AddSimPage("btnCharacters", new CharacterPage(pages));
     AddSimPage("btnSkills", new SkillsPage(pages));
     AddSimPage("btnPersonality", new PersonalityPage(pages));
     AddSimPage("btnInterests", new InterestsPage(pages));
     AddSimPage("btnHobbies", new HobbiesPage(pages));
     AddSimPage("btnAspiration", new AspirationPage(pages));
+    // Further sim pages register here, one line each.
 }
 
 // A renamed sim keeps its place in the list and gets its label in the form the list shows, judged
@@ -264,6 +275,14 @@ void NeighborhoodEditor::SimSelectionChanged() {
     Bitmap picture = sim->Thumbnail;
     if (sim->FamilyNumber == 0) GrayscaleBitmap(picture);  // outside every household
     imgChar_->setPixmap(QPixmap::fromImage(ToQImage(picture)));
+}
+
+void NeighborhoodEditor::SelectSim(Character* sim) {
+    if (!loaded_ || !sim) return;
+    const auto listed = std::find(state_.Sims.begin(), state_.Sims.end(), sim);
+    if (listed == state_.Sims.end()) return;
+    cbUserName_->setCurrentIndex(static_cast<int>(listed - state_.Sims.begin()));
+    SimSelectionChanged();
 }
 
 void NeighborhoodEditor::SortSims() {

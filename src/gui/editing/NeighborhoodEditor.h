@@ -63,6 +63,8 @@ public:
 
     // The selected sim changed: the current page is filled again for it, and its picture shown.
     void SimSelectionChanged();
+    // Makes a listed sim the selected one (a relative reached from the Family Tree, say).
+    void SelectSim(Character* sim);
     // The Sort button: the sim list moves to its next label form; the selection stays.
     void SortSims();
     void ShowNeighborhoodPage();

@@ -5,6 +5,7 @@
 // Modified and offers Save; nothing reaches the disk before Save.
 
 #include <QFrame>
+#include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <vector>
@@ -14,11 +15,18 @@
 class QLineEdit;
 
 namespace kinloom {
+class Dialogs;
+class FileOps;
+class Messages;
+class Settings;
 class TraitRandom;
-}
+struct ExpansionFlags;
+struct LoadedNeighborhood;
+}  // namespace kinloom
 
 namespace kinloom::gui {
 
+class PicturesLibrary;
 class TThinTrackbar;
 
 struct PageContext {
@@ -34,6 +42,20 @@ struct PageContext {
     std::function<bool()> Advanced;  // the window's Advanced switch
     // Gives the current sim's sim list entry its label again, in the form the list uses.
     std::function<void()> RelabelCurrentSim;
+
+    // The loaded neighborhood (every sim, household, tie and relationship); nullptr when none.
+    std::function<LoadedNeighborhood*()> Neighborhood;
+    // Makes another sim the current one, as choosing it in cbUserName does (the open page is
+    // filled again for it).
+    std::function<void(Character*)> SelectSim;
+    std::function<const ExpansionFlags&()> Packs;
+    // The game's user-data folder (Downloads, SavedSims, Teleport, Neighborhoods live there).
+    std::function<std::filesystem::path()> UserData;
+    Messages* messages = nullptr;
+    Settings* settings = nullptr;
+    Dialogs* dialogs = nullptr;
+    FileOps* files = nullptr;
+    const PicturesLibrary* pictures = nullptr;
 };
 
 class EditingPage : public QFrame {
