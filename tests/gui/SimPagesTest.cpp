@@ -38,48 +38,14 @@
 #include "shell/Startup.h"
 #include "shell/uiMain.h"
 
+#include "SimPageFixtures.h"
+
 namespace kinloom::gui {
 namespace {
 
 namespace fs = std::filesystem;
-
-// One page on one sim, without the window: the page switch just enables the panel.
-template <typename Page>
-class PageHarness {
-public:
-    Character sim;
-    bool hasPets = true;
-    bool hasFreeTime = true;
-    bool hasUniversity = true;
-    bool advanced = true;
-    int saveOffered = 0;
-    std::uint64_t clock = 1;
-    TraitRandom random{[this] { return clock; }};
-    Page page;
-
-    PageHarness() : page(Context()) {}
-
-    PageContext Context() {
-        PageContext c;
-        c.CurrentSim = [this] { return &sim; };
-        c.ShowSave = [this] { ++saveOffered; };
-        c.HasPets = [this] { return hasPets; };
-        c.HasFreeTime = [this] { return hasFreeTime; };
-        c.Random = &random;
-        c.HasUniversity = [this] { return hasUniversity; };
-        c.Advanced = [this] { return advanced; };
-        return c;
-    }
-    void Open() {
-        page.Open([this] { page.setEnabled(true); });
-    }
-    template <typename T>
-    T* child(const QString& name) {
-        T* c = page.template findChild<T*>(name);
-        EXPECT_NE(c, nullptr) << name.toStdString();
-        return c;
-    }
-};
+using test_pages::PageHarness;
+using test_pages::SimPagesWindowTest;
 
 using SkillsHarness = PageHarness<SkillsPage>;
 using PersonalityHarness = PageHarness<PersonalityPage>;
@@ -546,80 +512,6 @@ TEST(AspirationPageTest, RewardPointsUnlocksAndLongTermLevel) {
 }
 
 // ---- In the window, on the demo ----
-
-const fs::path& DemoTemplate() {
-    static test::TempDir dir;
-    static const fs::path folder = [] {
-        const fs::path f = dir / "demo";
-        WriteDemoUserData(f, DemoOptions{});
-        return f;
-    }();
-    return folder;
-}
-
-class SimPagesWindowTest : public ::testing::Test {
-protected:
-    test::TempDir temp;
-    MemorySettings settings;
-    test::FakeMessages messages;
-    PicturesLibrary pictures{QString::fromUtf8(KINLOOM_IMAGES_RCC)};
-    std::unique_ptr<TfrmMain> window;
-    NeighborhoodEditor* editor = nullptr;
-
-    fs::path DemoFolder() { return temp / "kinloom" / "demo"; }
-
-    void SetUp() override {
-        fs::create_directories(DemoFolder().parent_path());
-        fs::copy(DemoTemplate(), DemoFolder(), fs::copy_options::recursive);
-        settings.WriteText(kArchiveSetting, (temp / "archive").string());
-        fs::create_directories(temp / "archive" / "N001 01-01-2020 000000");
-    }
-
-    bool Start() {
-        editor = nullptr;
-        window.reset();
-        window = std::make_unique<TfrmMain>(settings, messages, &pictures);
-        editor = new NeighborhoodEditor(*window, settings, messages, pictures, [] { return false; });
-        QTimer::singleShot(0, [] {
-            auto* picker = qobject_cast<TfrmNGBDSelect*>(QApplication::activeModalWidget());
-            ASSERT_NE(picker, nullptr);
-            picker->findChild<QPushButton*>("btnOkay")->click();
-        });
-        StartupRequest request;
-        request.Demo = true;
-        request.DemoFolder = DemoFolder();
-        request.Stored = &settings;
-        return RunStartup(*window, *editor, pictures, messages,
-                          [request] { return DiscoverStartupSource(request); });
-    }
-
-    template <typename T>
-    T* child(const QString& name) {
-        T* c = window->findChild<T*>(name);
-        EXPECT_NE(c, nullptr) << name.toStdString();
-        return c;
-    }
-
-    void ChooseSim(int index) {
-        auto* combo = child<QComboBox>("cbUserName");
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
-
-    Character* FindSim(const std::string& fileName) {
-        for (Character* s : editor->State().Sims)
-            if (s->FileName == fileName) return s;
-        return nullptr;
-    }
-
-    void SaveAndReload() {
-        ASSERT_TRUE(child<QPushButton>("btnSave")->isVisible());
-        child<QPushButton>("btnSave")->click();
-        ASSERT_FALSE(child<QPushButton>("btnSave")->isVisible());
-        ASSERT_TRUE(messages.shown.empty()) << messages.shown.front();
-        ASSERT_TRUE(Start());
-    }
-};
 
 TEST_F(SimPagesWindowTest, OpeningPagesAndSwitchingSimsIsNoEdit) {
     ASSERT_TRUE(Start());
