@@ -30,6 +30,15 @@ constexpr const char* kUsageText =
     "  set NEIGHBORHOOD SIM FIELD=VALUE... [--dry-run] [--force] [discovery options]\n"
     "                           change fields and save (refused while the game runs, unless\n"
     "                           --force); --dry-run shows the changes and writes nothing\n"
+    "  export-clone NEIGHBORHOOD SIM FILE [--replace] [discovery options]\n"
+    "                           write the sim's clone file (FILE gets the extension \".clone\";\n"
+    "                           an existing file is kept unless --replace)\n"
+    "  import-clone NEIGHBORHOOD SIM FILE [--groups LIST] [--dry-run] [--force]\n"
+    "               [discovery options]\n"
+    "                           take a clone file's groups (or a package's body) over into the\n"
+    "                           sim and save, as set does; LIST: all (the default) or some of\n"
+    "                           character,personality,aspiration,skills,interests,job,body,\n"
+    "                           university,genes,attraction,hobbies,needs\n"
     "  discovery options: --user-data DIR, --wine-prefix DIR, /l N\n";
 
 // Opens a package and insists on a usable index; reports and returns false otherwise.
@@ -180,6 +189,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (command == "sims") return Sims(rest, out, err);
     if (command == "show") return Show(rest, out, err);
     if (command == "set") return Set(rest, out, err);
+    if (command == "export-clone") return ExportCloneCommand(rest, out, err);
+    if (command == "import-clone") return ImportCloneCommand(rest, out, err);
     if (command == "neighborhoods")
         return Neighborhoods(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     err << kUsageText;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "editing/LoadedNeighborhood.h"
 #include "neighborhoods/Discovery.h"
 #include "platform/Messages.h"
 
@@ -44,10 +45,34 @@ private:
 // Runs the start-up discovery the way the window does, steered by the command's options.
 StartupOutcome DiscoverFromArguments(const StartupArguments& parsed);
 
+// A neighborhood found through the discovery options and loaded.
+struct Opened {
+    LoadedNeighborhood state;
+    int gameLanguage = 1;
+    ExpansionFlags packs;
+};
+
+// Splits discovery options off; returns false (after reporting) for an option without its value.
+bool Discovery(const std::vector<std::string>& args, StartupArguments& parsed,
+               std::vector<std::string>& positional, std::vector<std::string>& flags,
+               std::ostream& err);
+// Discovers the game, finds the neighborhood by folder name and loads it.
+int OpenNeighborhood(const StartupArguments& parsed, const std::string& folder, Opened& opened,
+                     Messages& messages, std::ostream& err);
+// SIM as a file name (with or without ".package"), a GUID (8 hex digits) or a label.
+Character* FindSim(const LoadedNeighborhood& state, const std::string& sim);
+// FindSim, reporting a sim that is not there (usage error).
+int FindNamedSim(const Opened& opened, const std::string& folder, const std::string& name,
+                 Character*& sim, std::ostream& err);
+// A command that writes stops while the game runs (exit 4), unless forced or only trying.
+int RefuseWhileGameRuns(bool dryRun, bool force, std::ostream& err);
+
 // The commands that work on a loaded neighborhood (arguments after the command name).
 int Demo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int Sims(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int Show(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int Set(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int ExportCloneCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int ImportCloneCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace kinloom::cli

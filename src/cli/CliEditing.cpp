@@ -32,13 +32,8 @@ std::string GuidText(const FourBytes& guid) {
     return s;
 }
 
-// A neighborhood found through the discovery options and loaded.
-struct Opened {
-    LoadedNeighborhood state;
-    int gameLanguage = 1;
-};
+}  // namespace
 
-// Splits discovery options off; returns false (after reporting) for an option without its value.
 bool Discovery(const std::vector<std::string>& args, StartupArguments& parsed,
                std::vector<std::string>& positional, std::vector<std::string>& flags,
                std::ostream& err) {
@@ -63,7 +58,6 @@ bool Discovery(const std::vector<std::string>& args, StartupArguments& parsed,
     return true;
 }
 
-// Discovers the game, finds the neighborhood by folder name and loads it.
 int OpenNeighborhood(const StartupArguments& parsed, const std::string& folder, Opened& opened,
                      Messages& messages, std::ostream& err) {
     StartupOutcome outcome = DiscoverFromArguments(parsed);
@@ -81,6 +75,7 @@ int OpenNeighborhood(const StartupArguments& parsed, const std::string& folder, 
         return kUsage;
     }
     opened.gameLanguage = outcome.State.GameLanguage;
+    opened.packs = outcome.State.Packs;
     EditingContext context{messages, opened.gameLanguage, {}, {}};
     LoadOutcome loaded =
         LoadNeighborhood(*found, opened.state, LabelForm::FirstName, context);
@@ -92,7 +87,25 @@ int OpenNeighborhood(const StartupArguments& parsed, const std::string& folder, 
     return kOk;
 }
 
-// SIM as a file name (with or without ".package"), a GUID (8 hex digits) or a label.
+int RefuseWhileGameRuns(bool dryRun, bool force, std::ostream& err) {
+    if (dryRun) return kOk;
+    const auto running = RunningGameProcesses();
+    if (running.empty()) return kOk;
+    err << "kinloom-cli: " << StreamMessages::Flat(kGameRunningWarning) << '\n';
+    for (const std::string& p : running) err << "  " << p << '\n';
+    if (force) return kOk;
+    err << "kinloom-cli: nothing was written (use --force to save anyway)\n";
+    return kRefused;
+}
+
+int FindNamedSim(const Opened& opened, const std::string& folder, const std::string& name,
+                 Character*& sim, std::ostream& err) {
+    sim = FindSim(opened.state, name);
+    if (sim) return kOk;
+    err << "kinloom-cli: no sim " << name << " in " << folder << '\n';
+    return kUsage;
+}
+
 Character* FindSim(const LoadedNeighborhood& state, const std::string& sim) {
     const std::string wanted = Lower(sim);
     for (Character* c : state.Sims) {
@@ -104,6 +117,8 @@ Character* FindSim(const LoadedNeighborhood& state, const std::string& sim) {
     }
     return nullptr;
 }
+
+namespace {
 
 nlohmann::ordered_json RecordJson(const Character& sim) {
     nlohmann::ordered_json j;
@@ -252,26 +267,13 @@ int Set(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         assignments.push_back({field, a.substr(eq + 1)});
     }
 
-    if (!dryRun) {
-        const auto running = RunningGameProcesses();
-        if (!running.empty()) {
-            err << "kinloom-cli: " << StreamMessages::Flat(kGameRunningWarning) << '\n';
-            for (const std::string& p : running) err << "  " << p << '\n';
-            if (!force) {
-                err << "kinloom-cli: nothing was written (use --force to save anyway)\n";
-                return kRefused;
-            }
-        }
-    }
+    if (int code = RefuseWhileGameRuns(dryRun, force, err)) return code;
 
     StreamMessages messages(err);
     Opened opened;
     if (int code = OpenNeighborhood(parsed, positional[0], opened, messages, err)) return code;
-    Character* sim = FindSim(opened.state, positional[1]);
-    if (!sim) {
-        err << "kinloom-cli: no sim " << positional[1] << " in " << positional[0] << '\n';
-        return kUsage;
-    }
+    Character* sim = nullptr;
+    if (int code = FindNamedSim(opened, positional[0], positional[1], sim, err)) return code;
     for (const Assignment& a : assignments) {
         const std::string before = FieldText(*sim, *a.field);
         SetFieldText(*sim, *a.field, a.value);

@@ -380,6 +380,37 @@ TEST(CloningButtonsTest, ButtonsFollowTheTargetsBody) {
     }
 }
 
+TEST(CloningButtonsTest, TheInstalledPacksDecideTheGroupsOffered) {
+    struct Case {
+        const char* name;
+        ExpansionFlags packs;
+        bool university, attraction, aspiration, hobbiesAndNeeds;
+    };
+    ExpansionFlags base, university, pets, seasons, freeTime, business;
+    university.HasUniversity = true;
+    pets.HasPets = true;
+    seasons.HasSeasons = true;
+    freeTime.HasFreeTime = true;
+    business.HasBusiness = true;  // brings nothing to clone
+    const Case cases[] = {{"base game", base, false, false, true, false},
+                          {"University", university, true, false, true, false},
+                          {"Pets", pets, false, true, true, false},
+                          {"Seasons", seasons, false, true, true, false},
+                          {"Open for Business", business, false, false, true, false},
+                          {"FreeTime", freeTime, false, true, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CloneGroups offered = OfferedCloneGroups(c.packs);
+        EXPECT_EQ(offered.University, c.university);
+        EXPECT_EQ(offered.Attraction, c.attraction);
+        EXPECT_EQ(offered.Aspiration, c.aspiration);
+        EXPECT_EQ(offered.Hobbies, c.hobbiesAndNeeds);
+        EXPECT_EQ(offered.Needs, c.hobbiesAndNeeds);
+        EXPECT_TRUE(offered.Character && offered.Personality && offered.Skills &&
+                    offered.Interests && offered.Job && offered.Body && offered.Genes);
+    }
+}
+
 TEST(DirectCloneTest, CopiesTickedGroupsAndKeepsTheTargetsSkin) {
     LoadedNeighborhood state;
     state.CharactersFolder = "/hood/Characters";
@@ -639,6 +670,16 @@ TEST(CloneFolderTest, TheLastFolderIsRememberedElseTheDefaultIsMade) {
     MemorySettings settings;
     // Without the program's own folder under documents the default cannot be made in one step.
     EXPECT_EQ(CloneStartFolder(settings, documents.path()), std::nullopt);
+    // Nor without a documents folder: nothing is made relative to wherever the program runs.
+    {
+        test::TempDir elsewhere;
+        fs::create_directory(elsewhere / "Quillfern");
+        const fs::path before = fs::current_path();
+        fs::current_path(elsewhere.path());
+        EXPECT_EQ(CloneStartFolder(settings, fs::path()), std::nullopt);
+        fs::current_path(before);
+        EXPECT_FALSE(fs::exists(elsewhere / "Quillfern" / "Clones"));
+    }
     fs::create_directory(documents / "Quillfern");
     EXPECT_EQ(CloneStartFolder(settings, documents.path()), documents / "Quillfern" / "Clones");
     EXPECT_TRUE(fs::is_directory(documents / "Quillfern" / "Clones"));

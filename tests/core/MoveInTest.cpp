@@ -192,7 +192,7 @@ TEST_F(DeleteTest, SelectsTheSimNowAtThePositionOrTheNewLast) {
         Make(c.sims);
         const std::string file = state.Sims[c.deleted]->FileName;
         messages.script({true});
-        const DeleteOutcome outcome = DeleteCharacter(state, c.deleted, messages, files);
+        const SimDeleteOutcome outcome = DeleteCharacter(state, c.deleted, messages, files);
         EXPECT_TRUE(outcome.Deleted);
         EXPECT_EQ(outcome.NextSelection, c.next);
         EXPECT_EQ(Names(), c.left);
@@ -217,7 +217,7 @@ TEST_F(DeleteTest, NothingChangesWithoutYesOrWhenTheTrashFails) {
     // Yes, but the trash refuses.
     files.works = false;
     messages.script({true});
-    const DeleteOutcome failed = DeleteCharacter(state, 0, messages, files);
+    const SimDeleteOutcome failed = DeleteCharacter(state, 0, messages, files);
     EXPECT_FALSE(failed.Deleted);
     EXPECT_FALSE(failed.NextSelection);
     EXPECT_EQ(files.trashed, std::vector<fs::path>{file});
@@ -332,7 +332,7 @@ TEST_F(MoveInDemoTest, ADeletedSimIsGoneOnReloadButStaysInItsHousehold) {
     test::TempDir trash;
     TrashFileOps files{trash.path()};
     messages.script({true});
-    const DeleteOutcome outcome =
+    const SimDeleteOutcome outcome =
         DeleteCharacter(state, static_cast<std::size_t>(it - state.Sims.begin()), messages, files);
     ASSERT_TRUE(outcome.Deleted);
     EXPECT_FALSE(state.FindSim(guid));

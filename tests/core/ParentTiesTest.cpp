@@ -11,6 +11,7 @@
 #include "editing/LoadNeighborhood.h"
 #include "editing/ParentTies.h"
 #include "editing/SaveNeighborhood.h"
+#include "platform/FileIO.h"
 
 namespace kinloom {
 namespace {
@@ -95,22 +96,33 @@ TEST(ParentTiesTest, SpouseTiesStayAndASimIsNeverItsOwnSibling) {
 }
 
 TEST(ParentTiesTest, ChoicesThatChangeNothing) {
-    Hood hood({{10, "S"}, {20, "P"}, {30, "Q"}, {41, "C1"}, {42, "C2"}, {50, "X"}, {60, "D"}});
+    // Two more sims share the 16-bit numbers of S and of Q, by which ties name sims.
+    Hood hood({{10, "S"},
+               {20, "P"},
+               {30, "Q"},
+               {41, "C1"},
+               {42, "C2"},
+               {50, "X"},
+               {60, "D"},
+               {0x0001000A, "S-number"},
+               {0x0001001E, "Q-number"}});
     hood.state.FamilyTies = TwoParentFamily();
-    const Character* p = hood.state.Sims[static_cast<std::size_t>(hood.At(20))];
-    const Character* q = hood.state.Sims[static_cast<std::size_t>(hood.At(30))];
-    const Character* s = hood.state.Sims[static_cast<std::size_t>(hood.At(10))];
+    auto sim = [&](std::uint32_t instance) {
+        return hood.state.Sims[static_cast<std::size_t>(hood.At(instance))];
+    };
     // A copy of P's record, as another list's entry would carry it: found by its instance.
-    Character samePerson = *p;
+    Character samePerson = *sim(20);
     const struct {
         const char* name;
         const Character* chosen;
     } cases[] = {
         {"no entry chosen", nullptr},
-        {"the parent already shown", p},
+        {"the parent already shown", sim(20)},
         {"the parent already shown, through another record", &samePerson},
-        {"the sim itself", s},
-        {"the other parent", q},
+        {"the sim itself", sim(10)},
+        {"the other parent", sim(30)},
+        {"a sim the ties would take for the sim itself", sim(0x0001000A)},
+        {"a sim the ties would take for the other parent", sim(0x0001001E)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -119,11 +131,60 @@ TEST(ParentTiesTest, ChoicesThatChangeNothing) {
         EXPECT_EQ(shown.First, hood.At(20));
         EXPECT_EQ(shown.Second, hood.At(30));
         EXPECT_EQ(hood.state.FamilyTies, TwoParentFamily());
+        EXPECT_FALSE(hood.state.AnythingModified());
     }
     // Removing a parent that is not shown changes nothing either.
     ParentPositions none{-1, hood.At(30)};
     EXPECT_FALSE(RemoveParent(hood.state, hood.At(10), ParentRole::First, none));
     EXPECT_EQ(hood.state.FamilyTies, TwoParentFamily());
+    EXPECT_FALSE(hood.state.AnythingModified());
+}
+
+// A parent whose sim is not in the sim list (its package was skipped) cannot be shown, but it is
+// still the sim's parent: changing or removing the other parent keeps it.
+TEST(ParentTiesTest, AParentOutsideTheSimListIsKept) {
+    const Ties start = {{10, FirstParent, 20}, {10, SecondParent, 99}, {20, Child, 10},
+                        {99, Child, 10},       {99, Child, 43},        {10, Sibling, 43},
+                        {43, Sibling, 10}};
+    const struct {
+        const char* name;
+        bool remove;  // else the first parent becomes R = 80
+        Ties expected;
+    } cases[] = {
+        {"first parent changed",
+         false,
+         {{99, Child, 43},
+          {10, FirstParent, 80},
+          {80, Child, 10},
+          {10, Sibling, 43},
+          {43, Sibling, 10},
+          {10, SecondParent, 99},
+          {99, Child, 10}}},
+        {"first parent removed",
+         true,
+         {{99, Child, 43},
+          {10, Sibling, 43},
+          {43, Sibling, 10},
+          {10, SecondParent, 99},
+          {99, Child, 10}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Hood hood({{10, "S"}, {20, "P"}, {43, "C"}, {80, "R"}});
+        hood.state.FamilyTies = start;
+        const FamilyView view =
+            FamilyOf(hood.state, *hood.state.Sims[static_cast<std::size_t>(hood.At(10))]);
+        ParentPositions shown{view.FirstParent, view.SecondParent};
+        ASSERT_EQ(shown.Second, -1);
+        const bool changed =
+            c.remove ? RemoveParent(hood.state, hood.At(10), ParentRole::First, shown)
+                     : ChangeParent(hood.state, hood.At(10), ParentRole::First,
+                                    hood.state.Sims[static_cast<std::size_t>(hood.At(80))], shown);
+        ASSERT_TRUE(changed);
+        EXPECT_EQ(hood.state.FamilyTies, c.expected);
+        EXPECT_TRUE(hood.state.FamilyTiesModified);
+        EXPECT_TRUE(hood.state.AnythingModified());
+    }
 }
 
 TEST(ParentTiesTest, ChangingTheSecondParentMovesTheSimToTheNewFamily) {
@@ -162,6 +223,11 @@ TEST(ParentTiesTest, ChangingTheSecondParentMovesTheSimToTheNewFamily) {
     }
 }
 
+class FailingWriter : public AtomicFileWriter {
+protected:
+    std::size_t WriteChunk(std::FILE*, ByteView) override { return 0; }
+};
+
 // One parent change and one gene change on the demo neighborhood, saved and loaded again.
 TEST(ParentTiesTest, ParentAndGeneChangesSurviveSaveAndReload) {
     test::TempDir dir;
@@ -185,6 +251,7 @@ TEST(ParentTiesTest, ParentAndGeneChangesSurviveSaveAndReload) {
     ParentPositions shown{view.FirstParent, view.SecondParent};
     const Character* six = before.Sims[static_cast<std::size_t>(SimPositionByInstance(before, 6))];
     ASSERT_TRUE(ChangeParent(before, sim, ParentRole::Second, six, shown));
+    EXPECT_TRUE(before.FamilyTiesModified);
 
     const GeneMod* skin = nullptr;
     for (const GeneMod& gene : genes)
@@ -193,7 +260,13 @@ TEST(ParentTiesTest, ParentAndGeneChangesSurviveSaveAndReload) {
     DNA* dna = before.FindDNA(thirteen.DescriptionInstance);
     ASSERT_NE(dna, nullptr);
     ChangeGene(GeneList::SkinTone, skin->ListIndex, thirteen, dna, genes);
+    // A save that cannot write keeps every change marked, the new ties included.
+    FailingWriter failing;
+    ASSERT_FALSE(SaveNeighborhood(before, context, &failing).Saved);
+    EXPECT_TRUE(before.FamilyTiesModified);
+    messages.shown.clear();
     ASSERT_TRUE(SaveNeighborhood(before, context).Saved);
+    EXPECT_FALSE(before.AnythingModified());
 
     LoadedNeighborhood after;
     ASSERT_TRUE(LoadNeighborhood(n001, after, LabelForm::FirstName, context).Loaded);

@@ -24,13 +24,26 @@ public:
         return Next(folders);
     }
 
-    // Answers for the next open dialogs and folder pickers, in order; an unscripted dialog is
-    // cancelled.
+    std::optional<std::filesystem::path> OpenFileIn(const FileDialogRequest& request) override {
+        filters.push_back(request.Filter);
+        opened.push_back(request);
+        return Next(files);
+    }
+    std::optional<std::filesystem::path> SaveFile(const FileDialogRequest& request) override {
+        saved.push_back(request);
+        return Next(saves);
+    }
+
+    // Answers for the next open dialogs, folder pickers and save dialogs, in order; an
+    // unscripted dialog is cancelled.
     std::deque<Answer> files;
     std::deque<Answer> folders;
+    std::deque<Answer> saves;
 
-    std::vector<std::string> filters;
+    std::vector<std::string> filters;  // of every open dialog
     std::vector<std::filesystem::path> starts;
+    std::vector<FileDialogRequest> opened;  // open dialogs given a folder and preselection
+    std::vector<FileDialogRequest> saved;   // save dialogs
 
 private:
     static Answer Next(std::deque<Answer>& answers) {

@@ -100,6 +100,16 @@ CloneGroups CloneGroups::All() {
     return {true, true, true, true, true, true, true, true, true, true, true, true};
 }
 
+CloneGroups OfferedCloneGroups(const ExpansionFlags& packs) {
+    CloneGroups offered = CloneGroups::All();
+    offered.University = packs.HasUniversity;
+    offered.Attraction = packs.HasNightlife || packs.HasPets || packs.HasSeasons ||
+                         packs.HasBonVoyage || packs.HasFreeTime;
+    offered.Hobbies = offered.Needs = packs.HasFreeTime;
+    offered.Aspiration = !packs.HasFreeTime;
+    return offered;
+}
+
 CloningButtons CloningButtonsFor(const Character& target, bool hasPets) {
     CloningButtons b;
     if (target.HasBody && !target.CloneInProgress) {
@@ -309,6 +319,8 @@ std::u16string LabelAfterImport(const LoadedNeighborhood& state, const Character
 std::optional<fs::path> CloneStartFolder(const Settings& settings, const fs::path& documents) {
     if (auto remembered = settings.ReadText("ClonePath"); remembered && !remembered->empty())
         return fs::path(*remembered);
+    // Without a documents folder there is no default: a relative path would land anywhere.
+    if (documents.empty()) return std::nullopt;
     // One level only: without the program's own folder the dialog opens where it likes.
     const fs::path folder = documents / "Quillfern" / "Clones";
     std::error_code ec;

@@ -10,6 +10,7 @@
 
 #include "cloning/CloneFile.h"
 #include "editing/LoadedNeighborhood.h"
+#include "neighborhoods/Discovery.h"
 #include "platform/Settings.h"
 
 namespace kinloom {
@@ -34,6 +35,11 @@ struct CloneGroups {
 
     static CloneGroups All();
 };
+
+// The groups offered with the installed packs: University with University; Attraction with any
+// pack from Nightlife on; Hobbies/Talents and Need Decay Mods with FreeTime, which takes
+// Aspiration away (its clones carry none). Every other group always.
+CloneGroups OfferedCloneGroups(const ExpansionFlags& packs);
 
 // Which of the three buttons a target allows, and why not when some are off.
 struct CloningButtons {

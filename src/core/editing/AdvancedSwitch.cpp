@@ -16,6 +16,18 @@ bool ShowAdvancedWarningIfDue(Settings& settings, Messages& messages) {
     return true;
 }
 
+InstalledPacks ToInstalledPacks(const ExpansionFlags& flags) {
+    InstalledPacks packs;
+    packs.HasUniversity = flags.HasUniversity;
+    packs.HasNightlife = flags.HasNightlife;
+    packs.HasBusiness = flags.HasBusiness;
+    packs.HasPets = flags.HasPets;
+    packs.HasSeasons = flags.HasSeasons;
+    packs.HasBonVoyage = flags.HasBonVoyage;
+    packs.HasFreeTime = flags.HasFreeTime;
+    return packs;
+}
+
 AdvancedControls AdvancedControlsFor(bool on, const InstalledPacks& packs, std::uint16_t species) {
     AdvancedControls controls;
     controls.GovernsAspirations = packs.HasFreeTime;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "careers/Careers.h"
+#include "neighborhoods/Discovery.h"
 
 namespace kinloom {
 
@@ -37,6 +38,8 @@ struct AdvancedControls {
     bool GovernsAspirations = false;
     bool EnableAspirations = false;  // the two lists enabled, the two warnings shown
 };
+
+InstalledPacks ToInstalledPacks(const ExpansionFlags& flags);
 
 // Pets have no fitness preference or locomotion balance to edit. The university class stays
 // locked, switch or not, once every later pack is installed.

@@ -48,7 +48,10 @@ void CollectPackages(const fs::path& folder, std::set<fs::path>& visited,
     const fs::path real = fs::weakly_canonical(folder, ec);
     if (ec || !visited.insert(real).second) return;
     std::vector<fs::path> files, folders;
-    for (const auto& item : fs::directory_iterator(folder, ec)) {
+    // Stepping with an error code: a folder that cannot be listed further ends its listing
+    // instead of throwing out of the scan.
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::directory_entry& item = *it;
         std::error_code itemError;
         if (item.is_directory(itemError))
             folders.push_back(item.path());
@@ -67,7 +70,8 @@ std::optional<fs::path> UserFolder(const fs::path& userData, const std::string& 
     if (fs::is_directory(userData / name, ec)) return userData / name;
     const std::string wanted = LowerAscii(name);
     std::vector<fs::path> matches;
-    for (const auto& item : fs::directory_iterator(userData, ec)) {
+    for (fs::directory_iterator it(userData, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::directory_entry& item = *it;
         std::error_code itemError;
         if (LowerAscii(item.path().filename().string()) == wanted && item.is_directory(itemError))
             matches.push_back(item.path());

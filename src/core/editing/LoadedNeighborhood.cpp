@@ -53,7 +53,7 @@ DNA* LoadedNeighborhood::FindDNA(std::uint32_t instance) {
 }
 
 bool LoadedNeighborhood::AnythingModified() const {
-    if (Selected.Modified) return true;
+    if (Selected.Modified || FamilyTiesModified) return true;
     for (const auto& c : Characters)
         if (c->Modified) return true;
     for (const auto& h : Households)

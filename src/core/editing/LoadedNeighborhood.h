@@ -37,6 +37,7 @@ struct LoadedNeighborhood {
     std::vector<bool> HouseholdNamed;                    // per Households item: a name list was found
 
     std::vector<FamilyTie> FamilyTies;
+    bool FamilyTiesModified = false;  // a parent was changed since loading or the last save
     std::vector<DNA> DNAList;
     std::vector<RelationshipRecord> Relationships;
 

@@ -33,9 +33,9 @@ void MoveIn(LoadedNeighborhood& state, Character& sim, Household& household) {
     sim.Modified = true;
 }
 
-DeleteOutcome DeleteCharacter(LoadedNeighborhood& state, std::size_t index, Messages& messages,
+SimDeleteOutcome DeleteCharacter(LoadedNeighborhood& state, std::size_t index, Messages& messages,
                               FileOps& files) {
-    DeleteOutcome outcome;
+    SimDeleteOutcome outcome;
     if (index >= state.Sims.size()) return outcome;
     Character* sim = state.Sims[index];
     // Only a plain file name inside the Characters folder is ever trashed.

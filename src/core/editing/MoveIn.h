@@ -30,7 +30,7 @@ inline constexpr const char* kDeleteSimToolTip =
     "Moves this sim's character file to the trash. The sim's household membership, family ties "
     "and relationships stay in the neighborhood. Make a backup of the neighborhood first.";
 
-struct DeleteOutcome {
+struct SimDeleteOutcome {
     bool Deleted = false;
     // The position in the sim list to select afterwards: the same position, or the new last one
     // when the last was deleted; nullopt when nothing was deleted or no sim remains.
@@ -42,7 +42,7 @@ struct DeleteOutcome {
 // package is not touched, so the sim's description, household membership, family ties and
 // relationships stay there. No answer Yes, a missing package or an index past the list changes
 // nothing; a failed trash is reported and changes nothing either.
-DeleteOutcome DeleteCharacter(LoadedNeighborhood& state, std::size_t index, Messages& messages,
+SimDeleteOutcome DeleteCharacter(LoadedNeighborhood& state, std::size_t index, Messages& messages,
                               FileOps& files);
 
 }  // namespace kinloom

@@ -32,6 +32,25 @@ bool ValidPosition(const LoadedNeighborhood& hood, int position) {
     return position >= 0 && static_cast<std::size_t>(position) < hood.Sims.size();
 }
 
+ParentRole Other(ParentRole role) {
+    return role == ParentRole::First ? ParentRole::Second : ParentRole::First;
+}
+
+// The parent in role that a rebuild must keep: the one shown at position, else the sim whose tie
+// the page could not show because it is not in the sim list (its character package was skipped,
+// say). Dropping that tie would lose the parent for good when the neighborhood is saved.
+std::optional<std::uint16_t> KeptParent(const LoadedNeighborhood& hood, std::uint16_t sim,
+                                        ParentRole role, int position) {
+    if (position >= 0) return NumberAt(hood, position);
+    const std::uint32_t kind =
+        role == ParentRole::First ? tiekinds::FirstParent : tiekinds::SecondParent;
+    std::optional<std::uint16_t> unlisted;
+    for (const FamilyTie& tie : hood.FamilyTies)
+        if (tie.Owner == sim && tie.Kind == kind && SimPosition(hood, tie.Relative) < 0)
+            unlisted = tie.Relative;  // a later tie wins, as on the page
+    return unlisted;
+}
+
 }  // namespace
 
 void RemoveParentTies(std::vector<FamilyTie>& ties, std::uint16_t sim) {
@@ -90,18 +109,33 @@ bool ChangeParent(LoadedNeighborhood& hood, int selected, ParentRole role, const
     const int other = role == ParentRole::First ? shown.Second : shown.First;
     if (position < 0 || position == current || position == selected || position == other)
         return false;
+    const std::uint16_t self = *NumberAt(hood, selected);
+    const std::uint16_t parent = *NumberAt(hood, position);
+    const std::optional<std::uint16_t> kept = KeptParent(hood, self, Other(role), other);
+    // Ties name sims by 16 bits only: a different sim with the same number would make the sim its
+    // own parent, or one sim both of its parents.
+    if (parent == self || parent == kept) return false;
     current = position;
-    RebuildParentTies(hood.FamilyTies, *NumberAt(hood, selected), NumberAt(hood, shown.First),
-                      NumberAt(hood, shown.Second));
+    if (role == ParentRole::First)
+        RebuildParentTies(hood.FamilyTies, self, parent, kept);
+    else
+        RebuildParentTies(hood.FamilyTies, self, kept, parent);
+    hood.FamilyTiesModified = true;
     return true;
 }
 
 bool RemoveParent(LoadedNeighborhood& hood, int selected, ParentRole role, ParentPositions& shown) {
     int& current = role == ParentRole::First ? shown.First : shown.Second;
     if (!ValidPosition(hood, selected) || current < 0) return false;
+    const int other = role == ParentRole::First ? shown.Second : shown.First;
+    const std::uint16_t self = *NumberAt(hood, selected);
+    const std::optional<std::uint16_t> kept = KeptParent(hood, self, Other(role), other);
     current = -1;
-    RebuildParentTies(hood.FamilyTies, *NumberAt(hood, selected), NumberAt(hood, shown.First),
-                      NumberAt(hood, shown.Second));
+    if (role == ParentRole::First)
+        RebuildParentTies(hood.FamilyTies, self, std::nullopt, kept);
+    else
+        RebuildParentTies(hood.FamilyTies, self, kept, std::nullopt);
+    hood.FamilyTiesModified = true;
     return true;
 }
 

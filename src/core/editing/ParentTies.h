@@ -39,14 +39,18 @@ struct ParentPositions {
 // The family-tie dialog chose chosen (nullptr: no entry chosen) as the selected sim's parent in
 // role. The sim meant is the first of the sim list with the chosen one's description instance.
 // Nothing changes, and false is returned, when nothing was chosen, when that sim is already
-// shown in the role, or when it is the sim itself or its other parent. Otherwise the shown
-// position becomes the chosen sim's, the ties are rebuilt and true is returned (the caller shows
-// the Save button and reopens the page).
+// shown in the role, or when it is the sim itself or its other parent (also by a sim number
+// they share). Otherwise the shown position becomes the chosen sim's, the ties are rebuilt, the
+// neighborhood's ties are marked modified and true is returned (the caller shows the Save button
+// and reopens the page).
+//
+// The other parent is kept: the one shown, or, when none is shown, the one a tie names that
+// is not in the sim list.
 bool ChangeParent(LoadedNeighborhood& hood, int selected, ParentRole role, const Character* chosen,
                   ParentPositions& shown);
 
-// Removes the parent shown in role and rebuilds the ties from the one still shown. False, with
-// nothing changed, when no parent is shown in that role.
+// Removes the parent shown in role and rebuilds the ties from the other parent (kept as above);
+// the ties are marked modified. False, with nothing changed, when no parent is shown in role.
 bool RemoveParent(LoadedNeighborhood& hood, int selected, ParentRole role, ParentPositions& shown);
 
 }  // namespace kinloom

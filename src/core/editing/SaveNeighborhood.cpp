@@ -172,6 +172,7 @@ SaveOutcome SaveNeighborhood(LoadedNeighborhood& state, EditingContext& context,
 
     // Everything is on disk: clear the flags and put the placeholder where pictures went.
     state.Selected.Modified = 0;
+    state.FamilyTiesModified = false;
     for (auto& h : state.Households) h->Modified = false;
     for (RelationshipRecord& r : state.Relationships) r.Modified = 0;
     for (DNA& d : state.DNAList) d.Modified = false;
