@@ -21,6 +21,7 @@
 #include "maintenance/Backups.h"
 #include "neighborhoods/Discovery.h"
 #include "neighborhoods/uNGBDSelect.h"
+#include "platform/FileOps.h"
 #include "platform/Settings.h"
 #include "shell/PicturesLibrary.h"
 #include "shell/Startup.h"
@@ -57,7 +58,13 @@ public:
         c.Random = &random;
         c.HasUniversity = [this] { return hasUniversity; };
         c.Advanced = [this] { return advanced; };
-        c.Packs = [this]() -> const ExpansionFlags& { return packs; };
+        c.Packs = [this]() -> const ExpansionFlags& {
+            // The switches above win, so a test can take one pack away.
+            packs.HasPets = hasPets;
+            packs.HasFreeTime = hasFreeTime;
+            packs.HasUniversity = hasUniversity;
+            return packs;
+        };
         c.messages = &messages;
         return c;
     }
@@ -91,6 +98,7 @@ protected:
     PicturesLibrary pictures{QString::fromUtf8(KINLOOM_IMAGES_RCC)};
     std::unique_ptr<TfrmMain> window;
     NeighborhoodEditor* editor = nullptr;
+    FileOps* files = nullptr;  // the desktop's own when not set
 
     fs::path DemoFolder() { return temp / "kinloom" / "demo"; }
 
@@ -105,7 +113,8 @@ protected:
         editor = nullptr;
         window.reset();
         window = std::make_unique<TfrmMain>(settings, messages, &pictures);
-        editor = new NeighborhoodEditor(*window, settings, messages, pictures, [] { return false; });
+        editor = new NeighborhoodEditor(*window, settings, messages, pictures, [] { return false; },
+                                        nullptr, files);
         QTimer::singleShot(0, [] {
             auto* picker = qobject_cast<TfrmNGBDSelect*>(QApplication::activeModalWidget());
             ASSERT_NE(picker, nullptr);

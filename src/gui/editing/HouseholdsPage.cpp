@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editing/MoveIn.h"
 #include "packages/Utf8.h"
 #include "shell/BitmapImage.h"
 
@@ -27,14 +28,6 @@ bool SameHousehold(const Household& household, std::int16_t familyNumber) {
     return household.Instance ==
            static_cast<std::uint32_t>(static_cast<std::uint16_t>(familyNumber));
 }
-
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 }  // namespace
 
@@ -117,6 +110,9 @@ HouseholdsPage::HouseholdsPage(QWidget* parent) : QFrame(parent) {
     outer->addStretch(1);
 
     connect(cbHouseHold_, &QComboBox::activated, this, [this] { HouseholdSelectionChanged(); });
+    connect(btnMoveIn_, &QPushButton::clicked, this, [this] {
+        if (Household* h = SelectedHousehold()) emit MoveInRequested(h);
+    });
     connect(edtHouseholdName_, &QLineEdit::textEdited, this, [this](const QString& text) {
         Household* h = SelectedHousehold();
         if (!isEnabled() || !h) return;
@@ -207,11 +203,10 @@ void HouseholdsPage::HouseholdSelectionChanged() {
     cbHouseMembers_->clear();
     edtHouseholdName_->clear();
     memHouseholdDescription_->clear();
-    btnMoveIn_->setEnabled(true);
+    btnMoveIn_->setEnabled(!sim_ || CanMoveIn(*h, *sim_));
 
     int selectedMember = -1;
     for (const FourBytes& guid : h->Members) {
-        if (sim_ && guid == sim_->GUID) btnMoveIn_->setEnabled(false);  // already lives here
         for (const Character* member : state_->Sims) {
             if (member->GUID != guid) continue;
             const QString name = Decoded(member->FirstName) + " " + Decoded(member->LastName);
@@ -234,6 +229,11 @@ void HouseholdsPage::HouseholdSelectionChanged() {
         edtCash_->setText(QString::number(h->Cash));
     }
     if (!advanced_) btnMoveIn_->hide();
+}
+
+void HouseholdsPage::ApplyAdvanced(bool showMoveIn) {
+    advanced_ = showMoveIn;
+    btnMoveIn_->setVisible(showMoveIn && cbHouseMembers_->count() > 0);
 }
 
 void HouseholdsPage::SetMembersVisible(bool visible) {

@@ -29,9 +29,16 @@ public:
 
     Household* SelectedHousehold() const;
 
+    // The Advanced switch: Move In is offered only while it is on (and members are listed).
+    void ApplyAdvanced(bool showMoveIn);
+    // Shows the selected household again (after Move In changed its members).
+    void Refresh() { HouseholdSelectionChanged(); }
+
 signals:
     // The user changed the selected household's name or description.
     void HouseholdEdited();
+    // btnMoveIn: the selected sim is to become a member of the household shown.
+    void MoveInRequested(Household* household);
 
 private:
     void FillHouseholds(const Household* keep);

@@ -7,15 +7,22 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
+#include <string_view>
 
+#include "cloning/CloningPage.h"
 #include "editing/HouseholdsPage.h"
 #include "editing/LoadNeighborhood.h"
+#include "editing/MoveIn.h"
 #include "editing/SaveNeighborhood.h"
 #include "editors/AspirationPage.h"
 #include "editors/CharacterPage.h"
+#include "editors/FamilyTiesPage.h"
+#include "editors/GeneticsPage.h"
 #include "editors/HobbiesPage.h"
 #include "editors/InterestsPage.h"
+#include "editors/JobSchoolPage.h"
 #include "editors/PersonalityPage.h"
+#include "editors/RelationshipsPage.h"
 #include "editors/SkillsPage.h"
 #include "maintenance/Backups.h"
 #include "maintenance/NeighborhoodPicture.h"
@@ -28,6 +35,7 @@
 #include "platform/Settings.h"
 #include "shell/BitmapImage.h"
 #include "shell/PicturesLibrary.h"
+#include "shell/Widgets.h"
 #include "shell/QtDialogs.h"
 #include "shell/uiMain.h"
 
@@ -119,6 +127,12 @@ NeighborhoodEditor::NeighborhoodEditor(TfrmMain& window, Settings& settings, Mes
     connect(Control<QPushButton>(window, "btnSortUsers"), &QPushButton::clicked, this,
             &NeighborhoodEditor::SortSims);
     connect(btnSave_, &QPushButton::clicked, this, [this] { Save(); });
+    connect(ckAdvanced_, &QCheckBox::clicked, this, [this] { ApplyAdvancedSwitch(); });
+    connect(householdsPage_, &HouseholdsPage::MoveInRequested, this,
+            &NeighborhoodEditor::MoveSelectedSimInto);
+    auto* btnDelSim = Control<QPushButton>(window, "btnDelSim");
+    btnDelSim->setToolTip(kDeleteSimToolTip);
+    connect(btnDelSim, &QPushButton::clicked, this, &NeighborhoodEditor::DeleteSelectedSim);
 
     PageContext pages;
     pages.CurrentSim = [this] { return SelectedSim(); };
@@ -150,6 +164,12 @@ NeighborhoodEditor::NeighborhoodEditor(TfrmMain& window, Settings& settings, Mes
     AddSimPage("btnHobbies", new HobbiesPage(pages));
     AddSimPage("btnAspiration", new AspirationPage(pages));
     // Further sim pages register here, one line each.
+    AddSimPage("btnJobs", new JobSchoolPage(pages));
+    AddSimPage("btnFamilyTies", new FamilyTiesPage(pages));
+    AddSimPage("btnGenetics", new GeneticsPage(pages));
+    AddSimPage("btnRelationships", new RelationshipsPage(pages));
+    AddSimPage("btnCloning", new CloningPage(pages, {[this] { return documents_; },
+                                                     [this] { return startup_.GameLanguage; }}));
 }
 
 // A renamed sim keeps its place in the list and gets its label in the form the list shows, judged
@@ -171,13 +191,60 @@ void NeighborhoodEditor::RelabelSelectedSim() {
 
 void NeighborhoodEditor::AddSimPage(const char* button, EditingPage* page) {
     const QString pageName = page->objectName();
+    simPages_.push_back(page);
+    // These pages hand the last word on their expert controls to the switch at every opening.
+    const std::string_view name = button;
+    const bool reapplySwitch =
+        name == "btnCharacters" || name == "btnJobs" || name == "btnRelationships";
     window_.ReplacePage(pageName, page);
-    window_.SetPageOpener(button, [this, page, pageName, button] {
-        page->Open([this, pageName, button] {
+    window_.SetPageOpener(button, [this, page, pageName, button, reapplySwitch] {
+        page->Open([this, pageName, button, reapplySwitch] {
             window_.ShowPage(pageName);
             window_.SelectNavButton(button);
+            if (reapplySwitch) ApplyAdvancedSwitch();
         });
     });
+}
+
+void NeighborhoodEditor::ApplyAdvancedSwitch() {
+    if (!loaded_ || state_.Sims.empty()) return;
+    const bool on = ckAdvanced_->isChecked();
+    if (on) ShowAdvancedWarningIfDue(settings_, messages_);
+    const Character* sim = SelectedSim();
+    const AdvancedControls controls = AdvancedControlsFor(
+        on, ToInstalledPacks(startup_.Packs), sim ? sim->Species : std::uint16_t{0});
+    for (EditingPage* page : simPages_) page->ApplyAdvanced(controls);
+    householdsPage_->ApplyAdvanced(controls.ShowMoveIn);
+}
+
+void NeighborhoodEditor::MoveSelectedSimInto(Household* household) {
+    Character* sim = SelectedSim();
+    if (!sim || !household) return;
+    {
+        BusyCursor busy;
+        MoveIn(state_, *sim, *household);
+    }
+    ShowSaveButton();
+    ShowHouseholdsPage();
+}
+
+void NeighborhoodEditor::DeleteSelectedSim() {
+    if (!loaded_ || state_.Sims.empty()) return;
+    const int index = cbUserName_->currentIndex();
+    if (index < 0) return;
+    const SimDeleteOutcome outcome =
+        DeleteCharacter(state_, static_cast<std::size_t>(index), messages_, files_);
+    if (!outcome.Deleted) return;
+    const Character* next =
+        outcome.NextSelection ? state_.Sims[*outcome.NextSelection] : nullptr;
+    simList_.Fill(state_, next);
+    if (next) {
+        SimSelectionChanged();
+    } else {
+        // No sim left: no page may keep showing the one that is gone.
+        imgChar_->clear();
+        window_.ShowPage("");
+    }
 }
 
 NeighborhoodEditor::~NeighborhoodEditor() = default;

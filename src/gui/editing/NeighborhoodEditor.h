@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "editing/EditingModel.h"
 #include "editing/LoadedNeighborhood.h"
@@ -82,6 +83,14 @@ public:
     void ShowBackupPath(const BackupNode& node);
     void ReplaceNeighborhoodImage();
 
+    // ckAdvanced: applies the switch to every page it governs; with it on, the warning is shown
+    // while fewer than five have been. Nothing happens while no sim is listed.
+    void ApplyAdvancedSwitch();
+    // btnMoveIn: the selected sim joins the household the Households page shows.
+    void MoveSelectedSimInto(Household* household);
+    // btnDelSim: asks, moves the sim's character package to the trash and drops it from the list.
+    void DeleteSelectedSim();
+
 private:
     EditingContext Context();
     bool ConfirmGameClosed();
@@ -120,6 +129,7 @@ private:
     NeighborhoodPage* neighborhoodPage_;
     HouseholdsPage* householdsPage_;
     SimList simList_;
+    std::vector<EditingPage*> simPages_;
     TraitRandom traitRandom_;
 };
 

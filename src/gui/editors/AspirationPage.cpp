@@ -235,13 +235,9 @@ void AspirationPage::Fill(const Character& sim) {
         lblInfluenceScore_->setText("Influence Score: ");
     }
 
-    const bool advanced = context_.Advanced && context_.Advanced();
     if (freeTime) {
         pnlLongTerm_->setEnabled(true);
-        cbAspiration1_->setEnabled(advanced);
-        cbAspiration2_->setEnabled(advanced);
-        lblFTAspireWarning_->setVisible(advanced);
-        lblFTAspireWarning2_->setVisible(advanced);
+        ApplyAdvanced(AdvancedFor(sim));
     } else {
         pnlLongTerm_->setEnabled(false);
         cbAspiration1_->setEnabled(true);
@@ -249,6 +245,15 @@ void AspirationPage::Fill(const Character& sim) {
         lblFTAspireWarning_->setVisible(false);
         lblFTAspireWarning2_->setVisible(false);
     }
+}
+
+void AspirationPage::ApplyAdvanced(const AdvancedControls& controls) {
+    // Without FreeTime the lists are the page's own business.
+    if (!controls.GovernsAspirations) return;
+    cbAspiration1_->setEnabled(controls.EnableAspirations);
+    cbAspiration2_->setEnabled(controls.EnableAspirations);
+    lblFTAspireWarning_->setVisible(controls.EnableAspirations);
+    lblFTAspireWarning2_->setVisible(controls.EnableAspirations);
 }
 
 void AspirationPage::cbAspirationChange() {

@@ -14,6 +14,7 @@ class AspirationPage : public EditingPage {
     Q_OBJECT
 public:
     explicit AspirationPage(PageContext context, QWidget* parent = nullptr);
+    void ApplyAdvanced(const AdvancedControls& controls) override;
 
     // The reward points are written when the focus leaves their field.
     bool eventFilter(QObject* watched, QEvent* event) override;

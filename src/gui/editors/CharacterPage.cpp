@@ -299,20 +299,22 @@ void CharacterPage::Fill(const Character& sim) {
     cbAges_->setCurrentIndex(LifeStagePosition(sim, pet));
     if (const char* caption = SpeciesCaption(sim, pet)) lblSpecies_->setText(caption);
 
-    const bool advanced = context_.Advanced && context_.Advanced();
-    lblFitnessPreference_->setVisible(advanced && !pet);
-    edtFitnessPreference_->setVisible(advanced && !pet);
-    cbAges_->setEnabled(advanced);
-    rbMale_->setEnabled(advanced);
-    rbFemale_->setEnabled(advanced);
-
     btnFixThumbs_->setEnabled(!sim.ResetThumbnail && !sim.Thumbnail.empty() &&
                               sim.FamilyNumber != 0);
-    pnlLocoBalance_->setVisible(advanced && !pet);
+    ApplyAdvanced(AdvancedFor(sim));
     pnlMalePref_->setVisible(!pet);
     pnlFemalePref_->setVisible(!pet);
     pnlFatness_->setVisible(!pet);
     lblFitnessNote_->setVisible(!pet);
+}
+
+void CharacterPage::ApplyAdvanced(const AdvancedControls& controls) {
+    lblFitnessPreference_->setVisible(controls.ShowFitnessAndLocomotion);
+    edtFitnessPreference_->setVisible(controls.ShowFitnessAndLocomotion);
+    pnlLocoBalance_->setVisible(controls.ShowFitnessAndLocomotion);
+    cbAges_->setEnabled(controls.EnableAgeAndGender);
+    rbMale_->setEnabled(controls.EnableAgeAndGender);
+    rbFemale_->setEnabled(controls.EnableAgeAndGender);
 }
 
 void CharacterPage::NameEdited(std::string Character::*field, const QString& text) {

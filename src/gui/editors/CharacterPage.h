@@ -18,6 +18,7 @@ class CharacterPage : public EditingPage {
     Q_OBJECT
 public:
     explicit CharacterPage(PageContext context, QWidget* parent = nullptr);
+    void ApplyAdvanced(const AdvancedControls& controls) override;
 
 protected:
     void Fill(const Character& sim) override;

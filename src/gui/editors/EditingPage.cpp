@@ -43,6 +43,21 @@ bool EditingPage::HasFreeTime() const {
     return context_.HasFreeTime && context_.HasFreeTime();
 }
 
+InstalledPacks EditingPage::Packs() const {
+    if (context_.Packs) return ToInstalledPacks(context_.Packs());
+    InstalledPacks packs;
+    packs.HasPets = context_.HasPets && context_.HasPets();
+    packs.HasFreeTime = HasFreeTime();
+    packs.HasUniversity = context_.HasUniversity && context_.HasUniversity();
+    packs.HasNightlife = context_.HasNightlife && context_.HasNightlife();
+    return packs;
+}
+
+AdvancedControls EditingPage::AdvancedFor(const Character& sim) const {
+    const bool on = context_.Advanced && context_.Advanced();
+    return AdvancedControlsFor(on, Packs(), static_cast<std::uint16_t>(sim.Species));
+}
+
 TThinTrackbar* EditingPage::MakeSlider(const char* name, int min, int max, int page, int tick) {
     auto* slider = new TThinTrackbar(Qt::Horizontal, this);
     slider->setObjectName(name);

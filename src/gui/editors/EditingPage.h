@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "editing/AdvancedSwitch.h"
 #include "records/Character.h"
 
 class QLineEdit;
@@ -67,6 +68,10 @@ public:
     // runs pageSwitch, which shows and enables it. Nothing happens without a current sim.
     void Open(const std::function<void()>& pageSwitch);
 
+    // The Advanced switch's say on this page's controls; pages it does not govern ignore it.
+    // Filling applies it too, so the page is right however it was reached.
+    virtual void ApplyAdvanced(const AdvancedControls& controls) { (void)controls; }
+
 protected:
     virtual void Fill(const Character& sim) = 0;
 
@@ -76,6 +81,10 @@ protected:
     void Edited(Character& sim);
     bool IsPetSim(const Character& sim) const;
     bool HasFreeTime() const;
+    // The packs installed, as the page's context tells them.
+    InstalledPacks Packs() const;
+    // What the Advanced switch, as it stands now, decides for this sim.
+    AdvancedControls AdvancedFor(const Character& sim) const;
 
     TThinTrackbar* MakeSlider(const char* name, int min, int max, int page, int tick);
     // Connects a slider: its caption follows every move, and with the panel enabled the

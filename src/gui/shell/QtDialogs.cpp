@@ -31,6 +31,45 @@ std::optional<std::filesystem::path> QtDialogs::OpenFile(const std::string& filt
     return std::filesystem::path(dialog.selectedFiles().front().toStdU16String());
 }
 
+namespace {
+
+// The request's folder and filter on a dialog; the name filter preselected when it exists.
+void Prepare(QFileDialog& dialog, const FileDialogRequest& request) {
+    const QStringList filters = QtDialogs::NameFilters(request.Filter);
+    dialog.setNameFilters(filters);
+    if (request.Preselected >= 0 && request.Preselected < filters.size())
+        dialog.selectNameFilter(filters[request.Preselected]);
+    if (!request.Folder.empty())
+        dialog.setDirectory(QString::fromStdU16String(request.Folder.u16string()));
+}
+
+std::optional<std::filesystem::path> Chosen(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return std::filesystem::path(dialog.selectedFiles().front().toStdU16String());
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> QtDialogs::OpenFileIn(const FileDialogRequest& request) {
+    QFileDialog dialog(parent_);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    Prepare(dialog, request);
+    return Chosen(dialog);
+}
+
+std::optional<std::filesystem::path> QtDialogs::SaveFile(const FileDialogRequest& request) {
+    QFileDialog dialog(parent_);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The caller asks before replacing, in its own words.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    Prepare(dialog, request);
+    if (!request.FileName.empty())
+        dialog.selectFile(QString::fromStdU16String(request.FileName.u16string()));
+    return Chosen(dialog);
+}
+
 std::optional<std::filesystem::path> QtDialogs::ChooseFolder(const std::filesystem::path& start) {
     const QString chosen = QFileDialog::getExistingDirectory(
         parent_, QString(), QString::fromStdU16String(start.u16string()),

@@ -15,6 +15,8 @@ public:
 
     std::optional<std::filesystem::path> OpenFile(const std::string& filter) override;
     std::optional<std::filesystem::path> ChooseFolder(const std::filesystem::path& start) override;
+    std::optional<std::filesystem::path> OpenFileIn(const FileDialogRequest& request) override;
+    std::optional<std::filesystem::path> SaveFile(const FileDialogRequest& request) override;
 
     // The program's "Caption (*.a;*.b)|*.a;*.b|..." filter as Qt's name filters, one per pair:
     // "Caption (*.a *.b)".

@@ -46,7 +46,8 @@ bool RunStartup(TfrmMain& window, NeighborhoodEditor& editor, const PicturesLibr
     if (picker.exec() != QDialog::Accepted) return false;
     editor.SelectNeighborhood(picker.ChosenIndex());
     window.show();
-    editor.LoadSelectedNeighborhood();
+    // The restored switch had nothing to act on before; now it applies (and may warn).
+    if (editor.LoadSelectedNeighborhood()) editor.ApplyAdvancedSwitch();
     return true;
 }
 

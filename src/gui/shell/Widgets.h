@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers every page uses to build its controls.
 
+#include <QApplication>
 #include <QLabel>
 #include <QString>
 #include <string>
@@ -15,6 +16,15 @@ inline QLabel* Label(const QString& text, const char* name, QWidget* parent) {
     l->setObjectName(name);
     return l;
 }
+
+// The wait cursor for as long as it lives.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
 
 // A stored (UTF-8) name as the window shows it.
 inline QString Decoded(const std::string& utf8) {

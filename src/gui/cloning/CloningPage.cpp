@@ -1,0 +1,386 @@
+#include "cloning/CloningPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+#include "editing/FamilyTree.h"
+#include "editing/LoadedNeighborhood.h"
+#include "maintenance/Bitmap.h"
+#include "maintenance/MakeThumb.h"
+#include "neighborhoods/Discovery.h"
+#include "platform/Dialogs.h"
+#include "platform/Messages.h"
+#include "platform/Settings.h"
+#include "shell/BitmapImage.h"
+#include "shell/Widgets.h"
+
+namespace kinloom::gui {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kPictureSize = 32;
+constexpr int kPictureRole = Qt::UserRole + 1;
+
+// The tick boxes in the order they are laid out, with the group each stands for.
+struct BoxSpec {
+    const char* box;
+    const char* label;
+    const char* caption;
+    bool CloneGroups::*group;
+};
+constexpr BoxSpec kBoxSpecs[] = {
+    {"ckCharClone", "lblCharClone", "Character (Name, Gender, etc.)", &CloneGroups::Character},
+    {"ckPersClone", "lblPersClone", "Personality", &CloneGroups::Personality},
+    {"ckAspireClone", "lblAspireClone", "Aspiration", &CloneGroups::Aspiration},
+    {"ckSkilClone", "lblSkilClone", "Skills", &CloneGroups::Skills},
+    {"ckIntClone", "lblIntClone", "Interests", &CloneGroups::Interests},
+    {"ckJobClone", "lblJobClone", "Career/Job", &CloneGroups::Job},
+    {"ckBodyClone", "lblBodyClone", "Body (Face, Skins, etc.)", &CloneGroups::Body},
+    {"ckUniversityClone", "lblUniversityClone", "University", &CloneGroups::University},
+    {"ckGeneClone", "lblGeneClone", "Genes (DNA Passed to Offspring)", &CloneGroups::Genes},
+    {"ckAttractionClone", "lblAttractionClone", "Attraction", &CloneGroups::Attraction},
+    {"ckHobbyClone", "lblHobbyClone", "Hobbies/Talents", &CloneGroups::Hobbies},
+    {"ckNeedsClone", "lblNeedClone", "Need Decay Mods", &CloneGroups::Needs},
+};
+enum BoxIndex : std::size_t {
+    kCharacter,
+    kPersonality,
+    kAspiration,
+    kSkills,
+    kInterests,
+    kJob,
+    kBody,
+    kUniversity,
+    kGenes,
+    kAttraction,
+    kHobbies,
+    kNeeds,
+};
+static_assert(std::size(kBoxSpecs) == kNeeds + 1);
+
+// One source per row: its picture, reduced to 32 pixels (grey outside every household), one
+// pixel in from the corner, and its label 4 pixels right of the picture and 8 below the top.
+class SourceItemDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        painter->save();
+        const bool selected = option.state & QStyle::State_Selected;
+        const QPalette& palette = option.palette;
+        painter->fillRect(option.rect, selected ? palette.highlight() : palette.base());
+        const QPoint corner = option.rect.topLeft() + QPoint(1, 1);
+        const QImage picture = index.data(kPictureRole).value<QImage>();
+        if (!picture.isNull()) painter->drawImage(corner, picture);
+        painter->setPen(selected ? palette.color(QPalette::HighlightedText)
+                                 : palette.color(QPalette::Text));
+        painter->setFont(option.font);
+        const QRect text(option.rect.left() + kPictureSize + 4, option.rect.top() + 8,
+                         option.rect.width() - kPictureSize - 4, option.rect.height() - 8);
+        painter->drawText(text, Qt::AlignLeft | Qt::AlignTop,
+                          index.data(Qt::DisplayRole).toString());
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(kPictureSize + 2);
+        return size;
+    }
+};
+
+QImage Picture(const Character& sim, bool greyOutsideHouseholds) {
+    Bitmap copy = sim.Thumbnail;
+    if (greyOutsideHouseholds && DrawnGrey(sim)) GrayscaleBitmap(copy);
+    return ToQImage(copy);
+}
+
+QImage ListPicture(const Character& sim) {
+    Bitmap thumb;
+    MakeThumb(sim.Thumbnail, thumb, kPictureSize);
+    if (DrawnGrey(sim)) GrayscaleBitmap(thumb);
+    return ToQImage(thumb);
+}
+
+QLabel* Wrapped(const QString& text, const char* name, QWidget* parent) {
+    QLabel* l = Label(text, name, parent);
+    l->setWordWrap(true);
+    return l;
+}
+
+QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setMinimumWidth(130);
+    return b;
+}
+
+QLabel* PictureBox(const char* name, QWidget* parent) {
+    QLabel* l = Label("", name, parent);
+    l->setMinimumSize(128, 128);
+    l->setAlignment(Qt::AlignCenter);
+    l->setFrameShape(QFrame::StyledPanel);
+    return l;
+}
+
+}  // namespace
+
+CloningPage::CloningPage(PageContext context, CloningEnvironment environment, QWidget* parent)
+    : EditingPage("pnlCloning", std::move(context), parent), environment_(std::move(environment)) {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(10);
+
+    outer->addWidget(Wrapped(
+        "The Cloning Lab allows you to Clone the attributes of another character. (Direct Clone) "
+        "It also allows you to import a Clone from an external source (Get A Clone) or to create "
+        "Clones to share. (Create A Clone)",
+        "lblCloningInfo", this));
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(12);
+    imgCloneOld_ = PictureBox("imgCloneOld", this);
+    top->addWidget(imgCloneOld_, 0, Qt::AlignTop);
+
+    auto* sourceColumn = new QVBoxLayout;
+    sourceColumn->addWidget(Label("Select Neighborhood Clone:", "lblCloneCharacters", this));
+    cbCloningSelect_ = new QComboBox(this);
+    cbCloningSelect_->setObjectName("cbCloningSelect");
+    cbCloningSelect_->setItemDelegate(new SourceItemDelegate(cbCloningSelect_));
+    cbCloningSelect_->setIconSize(QSize(kPictureSize, kPictureSize));
+    cbCloningSelect_->setMaxVisibleItems(5);
+    // A scrolling list of five rows, not a menu laid over the page as tall as the neighborhood.
+    cbCloningSelect_->setStyleSheet("QComboBox { combobox-popup: 0; }");
+    cbCloningSelect_->setMinimumWidth(300);
+    sourceColumn->addWidget(cbCloningSelect_);
+    imgCloneNew_ = PictureBox("imgCloneNew", this);
+    sourceColumn->addWidget(imgCloneNew_, 0, Qt::AlignLeft);
+    sourceColumn->addStretch(1);
+    top->addLayout(sourceColumn);
+
+    auto* buttonColumn = new QVBoxLayout;
+    btnCloneGet_ = Button("Direct Clone", "btnCloneGet", this);
+    btnCloneImport_ = Button("Get A Clone", "btnCloneImport", this);
+    btnCloneExport_ = Button("Create A Clone", "btnCloneExport", this);
+    buttonColumn->addWidget(btnCloneGet_);
+    buttonColumn->addWidget(btnCloneImport_);
+    buttonColumn->addWidget(btnCloneExport_);
+    // Never shown: the program keeps them for the record only.
+    auto* btnCloneSEP = Button("DNA From SEP", "btnCloneSEP", this);
+    btnCloneSEP->hide();
+    buttonColumn->addWidget(btnCloneSEP);
+    buttonColumn->addStretch(1);
+    top->addLayout(buttonColumn);
+    top->addStretch(1);
+    outer->addLayout(top);
+
+    outer->addWidget(Wrapped(
+        "Get A Clone allows you to import Clone information from a Clone record (Created using "
+        "Create A Clone) or you may also import Body Data from either BodyShop Characters or other "
+        "Neighborhood Characters.",
+        "lblGetDNA", this));
+    outer->addWidget(
+        Label("Choose the Attributes you would like to Clone below:", "lblCloneAttribInfo", this));
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        const BoxSpec& tick = kBoxSpecs[i];
+        auto* box = new QCheckBox(this);
+        box->setObjectName(tick.box);
+        QLabel* label = Label(tick.caption, tick.label, this);
+        // The caption stands beside its box; clicking it ticks the box as the box's own text would.
+        label->installEventFilter(this);
+        const int row = static_cast<int>(i % 6);
+        const int column = static_cast<int>(i / 6) * 2;
+        grid->addWidget(box, row, column);
+        grid->addWidget(label, row, column + 1);
+        boxes_[i] = {box, label};
+    }
+    auto* ckImgClone = new QCheckBox("Thumbnail", this);  // never shown
+    ckImgClone->setObjectName("ckImgClone");
+    ckImgClone->hide();
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    outer->addLayout(grid);
+
+    lblPreviousClone_ = Wrapped("", "lblPreviousClone", this);
+    // Red on both colour schemes; bold so it is read before a button is looked for.
+    lblPreviousClone_->setStyleSheet("color: #d22; font-weight: bold;");
+    lblPreviousClone_->hide();
+    outer->addWidget(lblPreviousClone_);
+    outer->addStretch(1);
+
+    connect(cbCloningSelect_, &QComboBox::activated, this, [this] { cbCloningSelectChange(); });
+    connect(btnCloneGet_, &QPushButton::clicked, this, [this] { btnCloneGetClick(); });
+    connect(btnCloneImport_, &QPushButton::clicked, this, [this] { btnCloneImportClick(); });
+    connect(btnCloneExport_, &QPushButton::clicked, this, [this] { btnCloneExportClick(); });
+}
+
+bool CloningPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        for (const Box& b : boxes_)
+            if (watched == b.label && b.box->isEnabled()) {
+                b.box->toggle();
+                return true;
+            }
+    }
+    return EditingPage::eventFilter(watched, event);
+}
+
+ExpansionFlags CloningPage::InstalledFlags() const {
+    if (context_.Packs) return context_.Packs();
+    ExpansionFlags flags;
+    flags.HasPets = context_.HasPets && context_.HasPets();
+    flags.HasFreeTime = HasFreeTime();
+    flags.HasUniversity = context_.HasUniversity && context_.HasUniversity();
+    flags.HasNightlife = context_.HasNightlife && context_.HasNightlife();
+    return flags;
+}
+
+LoadedNeighborhood* CloningPage::Loaded() const {
+    return context_.Neighborhood ? context_.Neighborhood() : nullptr;
+}
+
+Character* CloningPage::ChosenSource() const {
+    const int index = cbCloningSelect_->currentIndex();
+    if (index < 0 || static_cast<std::size_t>(index) >= sources_.size()) return nullptr;
+    return sources_[static_cast<std::size_t>(index)];
+}
+
+CloneGroups CloningPage::TickedGroups() const {
+    // A box the installed packs hide takes nothing over, whatever it was left at.
+    CloneGroups groups;
+    for (std::size_t i = 0; i < boxes_.size(); ++i)
+        groups.*kBoxSpecs[i].group = !boxes_[i].box->isHidden() && boxes_[i].box->isChecked();
+    return groups;
+}
+
+void CloningPage::Fill(const Character& sim) {
+    const CloneGroups offered = OfferedCloneGroups(InstalledFlags());
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        const bool shown = offered.*kBoxSpecs[i].group;
+        boxes_[i].box->setVisible(shown);
+        boxes_[i].label->setVisible(shown);
+    }
+
+    ShowTarget(sim);
+    // Every opening offers a body and genes again.
+    boxes_[kBody].box->setChecked(true);
+    boxes_[kGenes].box->setChecked(true);
+
+    cbCloningSelect_->clear();
+    sources_.clear();
+    if (const LoadedNeighborhood* state = Loaded()) {
+        sources_ = CloneSources(*state, sim);
+        for (const Character* source : sources_) {
+            const QImage picture = ListPicture(*source);
+            cbCloningSelect_->addItem(QPixmap::fromImage(picture),
+                                      QString::fromStdU16String(SimLabel(*source, state->Form)));
+            cbCloningSelect_->setItemData(cbCloningSelect_->count() - 1, picture, kPictureRole);
+        }
+    }
+    cbCloningSelect_->setCurrentIndex(sources_.empty() ? -1 : 0);
+    cbCloningSelectChange();
+    ShowButtons(sim);
+}
+
+void CloningPage::ShowTarget(const Character& sim) {
+    imgCloneOld_->setPixmap(QPixmap::fromImage(Picture(sim, false)));
+    imgCloneOld_->setToolTip(QString::fromStdU16String(SimName(sim)));
+}
+
+void CloningPage::ShowButtons(const Character& sim) {
+    const CloningButtons allowed = CloningButtonsFor(sim, InstalledFlags().HasPets);
+    // Without another sim to take from, Direct Clone has nothing to do.
+    btnCloneGet_->setEnabled(allowed.DirectClone && !sources_.empty());
+    btnCloneImport_->setEnabled(allowed.GetAClone);
+    btnCloneExport_->setEnabled(allowed.CreateAClone);
+    lblPreviousClone_->setText(QString::fromStdString(allowed.Status));
+    lblPreviousClone_->setVisible(!allowed.Status.empty());
+}
+
+void CloningPage::cbCloningSelectChange() {
+    const Character* source = ChosenSource();
+    if (!source) {
+        imgCloneNew_->clear();
+        imgCloneNew_->setToolTip({});
+        return;
+    }
+    imgCloneNew_->setPixmap(QPixmap::fromImage(Picture(*source, true)));
+    imgCloneNew_->setToolTip(QString::fromStdU16String(SimName(*source)));
+}
+
+void CloningPage::btnCloneGetClick() {
+    Character* target = EditTarget();
+    LoadedNeighborhood* state = Loaded();
+    const Character* source = ChosenSource();
+    if (!target || !state || !source) return;
+    const CloneGroups groups = TickedGroups();
+    if (!DirectClone(*source, state->FindDNA(source->DescriptionInstance), *target,
+                     state->FindDNA(target->DescriptionInstance), groups, state->CharactersFolder))
+        return;
+    // New names are shown in the sim list at once, as after an import.
+    if (groups.Character && context_.RelabelCurrentSim) context_.RelabelCurrentSim();
+    Edited(*target);
+    ShowTarget(*target);
+    ShowButtons(*target);
+}
+
+void CloningPage::btnCloneImportClick() {
+    Character* target = EditTarget();
+    if (!target || !context_.dialogs || !context_.messages) return;
+    FileDialogRequest request;
+    request.Filter = kGetACloneFilter;
+    request.Preselected = 1;
+    if (context_.settings)
+        if (auto remembered = context_.settings->ReadText("ClonePath"); remembered)
+            request.Folder = fs::path(*remembered);
+    const std::optional<fs::path> chosen = context_.dialogs->OpenFileIn(request);
+    if (!chosen) return;
+    if (context_.settings) RememberCloneFolder(*context_.settings, *chosen);
+
+    LoadedNeighborhood* state = Loaded();
+    DNA* targetDna = state ? state->FindDNA(target->DescriptionInstance) : nullptr;
+    if (!ImportClone(*chosen, TickedGroups(), *target, targetDna, *context_.messages)) return;
+    if (context_.RelabelCurrentSim) context_.RelabelCurrentSim();
+    Edited(*target);
+    ShowTarget(*target);
+    ShowButtons(*target);
+}
+
+void CloningPage::btnCloneExportClick() {
+    Character* sim = EditTarget();
+    LoadedNeighborhood* state = Loaded();
+    if (!sim || !state || !context_.dialogs || !context_.messages) return;
+    FileDialogRequest request;
+    request.Filter = kCreateACloneFilter;
+    request.FileName = fs::path(ProposedCloneName(*sim));
+    if (context_.settings) {
+        const fs::path documents = environment_.Documents ? environment_.Documents() : fs::path();
+        if (auto folder = CloneStartFolder(*context_.settings, documents)) request.Folder = *folder;
+    }
+    const std::optional<fs::path> chosen = context_.dialogs->SaveFile(request);
+    if (!chosen) return;
+    if (context_.settings) RememberCloneFolder(*context_.settings, *chosen);
+
+    CloneExportOptions options;
+    options.HasFreeTime = InstalledFlags().HasFreeTime;
+    if (environment_.GameLanguage) options.GameLanguage = environment_.GameLanguage();
+    // Nothing of the neighborhood changes: the clone is a copy to share.
+    ExportClone(*state, *sim, CloneTargetPath(*chosen), options, *context_.messages);
+}
+
+}  // namespace kinloom::gui

@@ -1,0 +1,82 @@
+#pragma once
+// The Cloning Lab: takes ticked attribute groups over onto the selected sim (the target) from
+// another sim of the neighborhood (Direct Clone), from a clone file or a Body Shop package (Get A
+// Clone), and writes the target's own clone file (Create A Clone). Attributes change in memory at
+// once; a new body is only noted and carried out by the next Save, and until then the target can
+// take no other body and gives none.
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "cloning/Cloning.h"
+#include "editors/EditingPage.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace kinloom::gui {
+
+// The open dialog's filter for Get A Clone; its second pair (clone files) is preselected.
+inline constexpr const char* kGetACloneFilter =
+    "All (*.clone;*.package)|*.clone;*.package|Kinloom Clone File (*.clone)|*.clone|Bodyshop "
+    "Package File (*.package)|*.package";
+// The save dialog's filter for Create A Clone.
+inline constexpr const char* kCreateACloneFilter = "Kinloom Clone (*.clone)|*.CLONE";
+
+// What the page needs beyond the pages' common context.
+struct CloningEnvironment {
+    std::function<std::filesystem::path()> Documents;  // the user's documents folder
+    std::function<int()> GameLanguage;                 // written into a clone's name groups
+};
+
+class CloningPage : public EditingPage {
+    Q_OBJECT
+public:
+    explicit CloningPage(PageContext context, CloningEnvironment environment = {},
+                         QWidget* parent = nullptr);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+protected:
+    void Fill(const Character& sim) override;
+
+private:
+    struct Box {
+        QCheckBox* box;
+        QLabel* label;
+    };
+
+    void ShowTarget(const Character& sim);
+    void ShowButtons(const Character& sim);
+    // Shows the chosen source, or nothing when there is none.
+    void cbCloningSelectChange();
+    void btnCloneGetClick();
+    void btnCloneImportClick();
+    void btnCloneExportClick();
+
+    // The groups ticked among the boxes shown.
+    CloneGroups TickedGroups() const;
+    ExpansionFlags InstalledFlags() const;
+    LoadedNeighborhood* Loaded() const;
+    // The chosen source, or nullptr when the list is empty.
+    Character* ChosenSource() const;
+
+    CloningEnvironment environment_;
+    std::vector<Character*> sources_;  // the entries of cbCloningSelect, in order
+
+    QLabel* imgCloneOld_;
+    QComboBox* cbCloningSelect_;
+    QLabel* imgCloneNew_;
+    QPushButton* btnCloneGet_;
+    QPushButton* btnCloneImport_;
+    QPushButton* btnCloneExport_;
+    QLabel* lblPreviousClone_;
+    std::array<Box, 12> boxes_{};
+};
+
+}  // namespace kinloom::gui

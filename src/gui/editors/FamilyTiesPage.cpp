@@ -1,0 +1,438 @@
+#include "editors/FamilyTiesPage.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "editing/FamilyTree.h"
+#include "editing/LoadedNeighborhood.h"
+#include "editors/uFamTieEdit.h"
+#include "maintenance/MakeThumb.h"
+#include "shell/BitmapImage.h"
+#include "shell/Widgets.h"
+#include "shell/uiMain.h"
+
+namespace kinloom::gui {
+
+namespace {
+
+constexpr int kSimRole = Qt::UserRole;
+constexpr int kPictureRole = Qt::UserRole + 1;
+constexpr int kRelativeSize = 64;
+constexpr int kSelfSize = 128;
+
+// One entry of a picture list: the list's background (the highlight for the entry under the
+// pointer or selected), the picture at the corner plus one, the text at the list's offsets.
+void DrawSimEntry(QPainter& painter, const QRect& rect, const QImage& picture, const QString& text,
+                  const SimPictureList& list, bool highlighted, const QPalette& palette,
+                  const QFont& font) {
+    painter.save();
+    painter.setClipRect(rect);
+    painter.fillRect(rect, highlighted ? palette.highlight() : palette.base());
+    if (!picture.isNull()) painter.drawImage(rect.topLeft() + QPoint(1, 1), picture);
+    painter.setPen(highlighted ? palette.color(QPalette::HighlightedText)
+                               : palette.color(QPalette::Text));
+    painter.setFont(font);
+    const int left = rect.left() + picture.width() + list.TextLeft();
+    const int top = rect.top() + list.TextTop();
+    painter.drawText(QRect(left, top, std::max(0, rect.right() - left), rect.bottom() - top + 1),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    painter.restore();
+}
+
+class SimEntryDelegate : public QStyledItemDelegate {
+public:
+    explicit SimEntryDelegate(SimPictureList* list) : QStyledItemDelegate(list), list_(*list) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const bool highlighted = option.state & (QStyle::State_Selected | QStyle::State_MouseOver);
+        DrawSimEntry(*painter, option.rect, index.data(kPictureRole).value<QImage>(),
+                     index.data(Qt::DisplayRole).toString(), list_, highlighted, option.palette,
+                     list_.font());
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(list_.ItemHeight());
+        return size;
+    }
+
+private:
+    const SimPictureList& list_;
+};
+
+QFrame* Frame(const char* name, QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    return frame;
+}
+
+QLabel* HelpText(const char* text, const char* name, QWidget* parent) {
+    QLabel* label = Label(text, name, parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+QAction* MenuItem(QMenu* menu, const char* text, const char* name) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(name);
+    return action;
+}
+
+// Shown and empty panels: pure blue behind a relative, the scheme's own background otherwise,
+// outlined in grey (visible on both schemes) so that an empty parent's place can be found for
+// its right click. The frame's own style sheet outranks the window's, which paints every widget
+// in the dark scheme.
+void PaintPanel(QFrame& panel, bool blue) {
+    panel.setStyleSheet(
+        QString(blue ? "QFrame#%1 { background-color: #0000ff; border: 1px solid #0000ff; }"
+                     : "QFrame#%1 { border: 1px solid #808080; }")
+            .arg(panel.objectName()));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+SimPictureList::SimPictureList(const char* name, int textLeft, int textTop, int itemHeight,
+                               QWidget* parent)
+    : QComboBox(parent), textLeft_(textLeft), textTop_(textTop), itemHeight_(itemHeight) {
+    setObjectName(name);
+    setItemDelegate(new SimEntryDelegate(this));
+    setMaxVisibleItems(3);
+    setMinimumHeight(itemHeight + 8);
+    setMinimumWidth(220);
+}
+
+void SimPictureList::AddSim(const QString& text, Character* sim) {
+    addItem(text);
+    const int index = count() - 1;
+    setItemData(index, QVariant::fromValue(static_cast<void*>(sim)), kSimRole);
+    setItemData(index, sim ? RelativePicture(*sim, kPictureSize) : QImage(), kPictureRole);
+}
+
+Character* SimPictureList::SimAt(int index) const {
+    if (index < 0 || index >= count()) return nullptr;
+    return static_cast<Character*>(itemData(index, kSimRole).value<void*>());
+}
+
+QImage SimPictureList::PictureAt(int index) const {
+    if (index < 0 || index >= count()) return {};
+    return itemData(index, kPictureRole).value<QImage>();
+}
+
+void SimPictureList::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.currentText.clear();
+    option.currentIcon = QIcon();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    const int current = currentIndex();
+    if (current < 0) return;  // an empty list draws nothing
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    DrawSimEntry(painter, field, PictureAt(current), itemText(current), *this, false, palette(),
+                 font());
+}
+
+QImage RelativePicture(const Character& sim, int size) {
+    Bitmap picture;
+    MakeThumb(sim.Thumbnail, picture, size);
+    if (DrawnGrey(sim)) GrayscaleBitmap(picture);
+    return ToQImage(picture);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+FamilyTiesPage::FamilyTiesPage(PageContext context, QWidget* parent)
+    : EditingPage("pnlFamilyTies", std::move(context), parent) {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(10);
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(16);
+
+    // The sim and its relatives.
+    auto* tree = new QGridLayout;
+    tree->setHorizontalSpacing(16);
+    tree->setVerticalSpacing(4);
+    tree->addWidget(Label("Self", "lblSelf", this), 0, 0, Qt::AlignHCenter);
+    pnlSelf_ = Frame("pnlSelf", this);
+    {
+        auto* l = new QVBoxLayout(pnlSelf_);
+        l->setContentsMargins(3, 3, 3, 3);
+        imgSelf_ = new QLabel(pnlSelf_);
+        imgSelf_->setObjectName("imgSelf");
+        imgSelf_->setFixedSize(kSelfSize, kSelfSize);
+        imgSelf_->setScaledContents(true);
+        l->addWidget(imgSelf_);
+    }
+    tree->addWidget(pnlSelf_, 1, 0, 3, 1, Qt::AlignTop | Qt::AlignHCenter);
+
+    BuildPicture(firstParent_, "pnlPrimaryParent", "imgPrimaryParent", "Primary Parent");
+    BuildPicture(secondParent_, "pnlSecondParent", "imgSecondParent", "Secondary Parent");
+    BuildPicture(spouse_, "pnlSpouse", "imgSpouse", "Spouse");
+    tree->addWidget(Label("Parent", "lblBirthParent", this), 0, 1, Qt::AlignHCenter);
+    tree->addWidget(firstParent_.panel, 1, 1, Qt::AlignHCenter);
+    tree->addWidget(Label("Parent", "lblSecondParent", this), 0, 2, Qt::AlignHCenter);
+    tree->addWidget(secondParent_.panel, 1, 2, Qt::AlignHCenter);
+    tree->addWidget(Label("Spouse", "lblSpouse", this), 2, 1, Qt::AlignHCenter);
+    tree->addWidget(spouse_.panel, 3, 1, Qt::AlignHCenter | Qt::AlignTop);
+    top->addLayout(tree);
+
+    auto* imgFamTies = new QLabel(this);
+    imgFamTies->setObjectName("imgFamTies");  // the window sets its picture with the scheme
+    top->addWidget(imgFamTies, 0, Qt::AlignTop);
+    top->addStretch(1);
+    outer->addLayout(top);
+
+    auto* lists = new QGridLayout;
+    lists->setHorizontalSpacing(16);
+    lists->addWidget(Label("Children", "lblChildren", this), 0, 0);
+    lists->addWidget(Label("Siblings", "lblSiblings", this), 0, 1);
+    cbChildren_ = new SimPictureList("cbChildren", 6, 6, 34, this);
+    cbSiblings_ = new SimPictureList("cbSiblings", 6, 6, 34, this);
+    lists->addWidget(cbChildren_, 1, 0);
+    lists->addWidget(cbSiblings_, 1, 1);
+    lists->setColumnStretch(2, 1);
+    outer->addLayout(lists);
+
+    outer->addWidget(
+        HelpText("You can Double Click the images to the left or make a selection "
+                 "from the lists below to change the selected character.",
+                 "lblFamTiesSelectDesc1", this));
+    outer->addWidget(
+        HelpText("This provides an easy method to select characters related to each "
+                 "other when changing their attributes.",
+                 "lblFamTiesSelectDesc2", this));
+    outer->addWidget(
+        HelpText("Right Click each parent to Add, Change, or Remove the Parent. "
+                 "Family ties will be changed to reflect the change.",
+                 "lblFamTiesParentChangeDesc1", this));
+    outer->addWidget(HelpText(
+        "Note: All Family Ties are changed by changing one or more of the parents assigned to the "
+        "current character. The exception is the spouse. The married/joined relationship value "
+        "overides the spouse family tie so there isn't a way to change it here.",
+        "lblFamTiesParentChangeDesc2", this));
+
+    memFamilyTies_ = new QPlainTextEdit(this);
+    memFamilyTies_->setObjectName("memFamilyTies");
+    memFamilyTies_->setReadOnly(true);
+    memFamilyTies_->hide();  // diagnostics only
+    outer->addWidget(memFamilyTies_);
+    outer->addStretch(1);
+
+    // Menus. "Select ..." does what a double click does.
+    auto parentMenus = [this](Picture& picture, ParentRole role, const char* number) {
+        const QString n = number;
+        picture.pictureMenu = new QMenu(this);
+        picture.pictureMenu->setObjectName(n == "1" ? "popFirstParent" : "popSecondParent");
+        connect(MenuItem(picture.pictureMenu, "Select Parent", qPrintable("mnuSelectParent" + n)),
+                &QAction::triggered, this, [this, &picture] { SelectPictured(picture); });
+        connect(MenuItem(picture.pictureMenu, "Change Parent", qPrintable("mnuChangeParent" + n)),
+                &QAction::triggered, this, [this, role] { mnuChangeParentClick(role); });
+        connect(MenuItem(picture.pictureMenu, "Remove Parent", qPrintable("mnuRemoveParent" + n)),
+                &QAction::triggered, this, [this, role] { mnuRemoveParentClick(role); });
+        picture.addMenu = new QMenu(this);
+        picture.addMenu->setObjectName("popAddParent" + n);
+        connect(MenuItem(picture.addMenu, "Add Parent", qPrintable("mnuAddParent" + n)),
+                &QAction::triggered, this, [this, role] { mnuChangeParentClick(role); });
+    };
+    parentMenus(firstParent_, ParentRole::First, "1");
+    parentMenus(secondParent_, ParentRole::Second, "2");
+    spouse_.pictureMenu = new QMenu(this);
+    spouse_.pictureMenu->setObjectName("popSpouse");
+    connect(MenuItem(spouse_.pictureMenu, "Select Spouse", "mnuSelectSpouse"), &QAction::triggered,
+            this, [this] { SelectPictured(spouse_); });
+
+    for (Picture* picture : {&firstParent_, &secondParent_, &spouse_}) {
+        // A disabled picture gets no mouse events: a right click on it reaches its panel, which
+        // offers "Add Parent" while no parent is shown.
+        picture->image->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(picture->image, &QWidget::customContextMenuRequested, this,
+                [picture](const QPoint& at) {
+                    if (picture->image->isEnabled())
+                        picture->pictureMenu->popup(picture->image->mapToGlobal(at));
+                });
+        if (!picture->addMenu) continue;
+        picture->panel->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(picture->panel, &QWidget::customContextMenuRequested, this,
+                [picture](const QPoint& at) {
+                    if (picture->addMenu->isEnabled())
+                        picture->addMenu->popup(picture->panel->mapToGlobal(at));
+                });
+    }
+
+    connect(cbChildren_, &QComboBox::activated, this,
+            [this](int index) { SelectListed(*cbChildren_, index); });
+    connect(cbSiblings_, &QComboBox::activated, this,
+            [this](int index) { SelectListed(*cbSiblings_, index); });
+}
+
+void FamilyTiesPage::BuildPicture(Picture& picture, const char* panel, const char* image,
+                                  const char* hint) {
+    picture.panel = Frame(panel, this);
+    auto* l = new QVBoxLayout(picture.panel);
+    l->setContentsMargins(3, 3, 3, 3);
+    picture.image = new QLabel(picture.panel);
+    picture.image->setObjectName(image);
+    picture.image->setFixedSize(kRelativeSize, kRelativeSize);
+    picture.image->setScaledContents(true);
+    picture.image->installEventFilter(this);
+    l->addWidget(picture.image);
+    picture.hint = hint;
+}
+
+void FamilyTiesPage::ResetPicture(Picture& picture) {
+    picture.image->clear();
+    picture.image->setEnabled(false);
+    picture.image->setToolTip(picture.hint);
+    picture.position = -1;
+    PaintPanel(*picture.panel, false);
+    if (picture.addMenu) picture.addMenu->setEnabled(true);
+}
+
+void FamilyTiesPage::ShowRelative(Picture& picture, int position) {
+    LoadedNeighborhood* hood = context_.Neighborhood ? context_.Neighborhood() : nullptr;
+    if (!hood || position < 0 || position >= static_cast<int>(hood->Sims.size())) return;
+    const Character& relative = *hood->Sims[static_cast<std::size_t>(position)];
+    picture.image->setPixmap(QPixmap::fromImage(RelativePicture(relative, kRelativeSize)));
+    picture.image->setToolTip(QString::fromStdU16String(SimName(relative)));
+    picture.position = position;
+    picture.image->setEnabled(true);
+    PaintPanel(*picture.panel, true);
+    if (picture.addMenu) picture.addMenu->setEnabled(false);
+}
+
+void FamilyTiesPage::Fill(const Character& sim) {
+    memFamilyTies_->clear();
+    imgSelf_->clear();
+    ResetPicture(firstParent_);
+    ResetPicture(secondParent_);
+    ResetPicture(spouse_);
+    PaintPanel(*pnlSelf_, false);
+    cbChildren_->clear();
+    cbSiblings_->clear();
+
+    Bitmap self = sim.Thumbnail;  // the whole picture: the control stretches it
+    if (DrawnGrey(sim)) GrayscaleBitmap(self);
+    imgSelf_->setPixmap(QPixmap::fromImage(ToQImage(self)));
+    imgSelf_->setToolTip(QString::fromStdU16String(SimName(sim)));
+
+    LoadedNeighborhood* hood = context_.Neighborhood ? context_.Neighborhood() : nullptr;
+    if (!hood) return;
+    const FamilyView view = FamilyOf(*hood, sim);
+    if (view.FirstParent >= 0) ShowRelative(firstParent_, view.FirstParent);
+    if (view.SecondParent >= 0) ShowRelative(secondParent_, view.SecondParent);
+    if (view.Spouse >= 0) ShowRelative(spouse_, view.Spouse);
+    for (const Relative& child : view.Children)
+        cbChildren_->AddSim(QString::fromStdU16String(child.Name), child.Sim);
+    for (const Relative& sibling : view.Siblings)
+        cbSiblings_->AddSim(QString::fromStdU16String(sibling.Name), sibling.Sim);
+    cbChildren_->setCurrentIndex(cbChildren_->count() > 0 ? 0 : -1);
+    cbSiblings_->setCurrentIndex(cbSiblings_->count() > 0 ? 0 : -1);
+    for (const std::u16string& line : view.Memo)
+        memFamilyTies_->appendPlainText(QString::fromStdU16String(line));
+}
+
+bool FamilyTiesPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        for (const Picture* picture : {&firstParent_, &secondParent_, &spouse_})
+            if (watched == picture->image) SelectPictured(*picture);
+    }
+    return EditingPage::eventFilter(watched, event);
+}
+
+void FamilyTiesPage::SelectPictured(const Picture& picture) {
+    // A picture that shows nobody is disabled; whatever reaches it then is no choice.
+    if (!isEnabled() || !picture.image->isEnabled() || picture.position < 0) return;
+    LoadedNeighborhood* hood = context_.Neighborhood ? context_.Neighborhood() : nullptr;
+    if (!hood || picture.position >= static_cast<int>(hood->Sims.size())) return;
+    if (context_.SelectSim)
+        context_.SelectSim(hood->Sims[static_cast<std::size_t>(picture.position)]);
+}
+
+void FamilyTiesPage::SelectListed(const SimPictureList& list, int index) {
+    if (!isEnabled()) return;
+    const Character* chosen = list.SimAt(index);
+    LoadedNeighborhood* hood = context_.Neighborhood ? context_.Neighborhood() : nullptr;
+    if (!chosen || !hood) return;
+    const int position = SimPositionByInstance(*hood, chosen->DescriptionInstance);
+    if (position < 0) return;  // no longer listed: nothing is selected
+    if (context_.SelectSim) context_.SelectSim(hood->Sims[static_cast<std::size_t>(position)]);
+}
+
+bool FamilyTiesPage::Editable(Character*& sim, int& position) const {
+    sim = EditTarget();
+    LoadedNeighborhood* hood = context_.Neighborhood ? context_.Neighborhood() : nullptr;
+    if (!sim || !hood) return false;
+    const auto listed = std::find(hood->Sims.begin(), hood->Sims.end(), sim);
+    if (listed == hood->Sims.end()) return false;
+    position = static_cast<int>(listed - hood->Sims.begin());
+    return true;
+}
+
+void FamilyTiesPage::Reopen(Character& sim) {
+    if (context_.ShowSave) context_.ShowSave();
+    // The sim-selection change fills the page again from the new ties.
+    if (context_.SelectSim)
+        context_.SelectSim(&sim);
+    else
+        Reload();
+}
+
+void FamilyTiesPage::mnuChangeParentClick(ParentRole role) {
+    Character* sim = nullptr;
+    int selected = -1;
+    if (!Editable(sim, selected)) return;
+    LoadedNeighborhood& hood = *context_.Neighborhood();
+    const Picture& current = role == ParentRole::First ? firstParent_ : secondParent_;
+    const Picture& other = role == ParentRole::First ? secondParent_ : firstParent_;
+    const ParentCandidates candidates =
+        ParentCandidatesFor(hood, selected, current.position, other.position);
+
+    QColor background = palette().color(QPalette::Window);
+    QColor foreground = palette().color(QPalette::WindowText);
+    if (const auto* main = qobject_cast<const TfrmMain*>(window())) {
+        background = main->SchemeBackground();
+        foreground = main->SchemeForeground();
+    }
+    const Character* chosen = nullptr;
+    {
+        TfrmFamTieEdit dialog(candidates, background, foreground, context_.messages, window());
+        if (dialog.exec() != QDialog::Accepted) return;
+        chosen = dialog.Chosen();
+    }  // the dialog is gone before the page is filled again
+
+    ParentPositions shown{firstParent_.position, secondParent_.position};
+    if (!ChangeParent(hood, selected, role, chosen, shown)) return;
+    firstParent_.position = shown.First;
+    secondParent_.position = shown.Second;
+    Reopen(*sim);
+}
+
+void FamilyTiesPage::mnuRemoveParentClick(ParentRole role) {
+    Character* sim = nullptr;
+    int selected = -1;
+    if (!Editable(sim, selected)) return;
+    ParentPositions shown{firstParent_.position, secondParent_.position};
+    if (!RemoveParent(*context_.Neighborhood(), selected, role, shown)) return;
+    firstParent_.position = shown.First;
+    secondParent_.position = shown.Second;
+    Reopen(*sim);
+}
+
+}  // namespace kinloom::gui

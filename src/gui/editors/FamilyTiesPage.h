@@ -1,0 +1,100 @@
+#pragma once
+// The Family Tree page: the selected sim's picture, the pictures of its parents and spouse and
+// lists of its children and siblings, all read from the neighborhood's family ties. It is a way
+// to reach relatives (double-click a picture, choose a list entry) and the place where a sim's
+// parents are added, changed or removed; those rebuild the sim's parent and sibling ties.
+
+#include <QComboBox>
+#include <QImage>
+
+#include "editing/ParentTies.h"
+#include "editors/EditingPage.h"
+
+class QFrame;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+
+namespace kinloom::gui {
+
+// An owner-drawn list of sims: each entry shows the sim's picture reduced to 32 pixels (grey for
+// a sim outside every household) one pixel in from the entry's corner, and its text at a fixed
+// offset right of the picture. The closed box draws its current entry the same way.
+class SimPictureList : public QComboBox {
+    Q_OBJECT
+public:
+    static constexpr int kPictureSize = 32;
+
+    // textLeft: gap between picture and text; textTop: the text's distance from the entry's top.
+    SimPictureList(const char* name, int textLeft, int textTop, int itemHeight,
+                   QWidget* parent = nullptr);
+
+    void AddSim(const QString& text, Character* sim);
+    // The sim an entry names; nullptr for a position that is not an entry.
+    Character* SimAt(int index) const;
+    // The picture an entry is drawn with.
+    QImage PictureAt(int index) const;
+
+    int TextLeft() const { return textLeft_; }
+    int TextTop() const { return textTop_; }
+    int ItemHeight() const { return itemHeight_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int textLeft_;
+    int textTop_;
+    int itemHeight_;
+};
+
+// A relative's picture as the page draws it: the sim's thumbnail reduced to size × size, grey
+// when the sim lives in no household.
+QImage RelativePicture(const Character& sim, int size);
+
+class FamilyTiesPage : public EditingPage {
+    Q_OBJECT
+public:
+    explicit FamilyTiesPage(PageContext context, QWidget* parent = nullptr);
+
+    // Positions in the sim list of the sims the pictures show; -1 when a picture shows nobody.
+    int FirstParentPosition() const { return firstParent_.position; }
+    int SecondParentPosition() const { return secondParent_.position; }
+    int SpousePosition() const { return spouse_.position; }
+
+protected:
+    void Fill(const Character& sim) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Picture {
+        QFrame* panel = nullptr;
+        QLabel* image = nullptr;
+        QMenu* pictureMenu = nullptr;
+        QMenu* addMenu = nullptr;  // the panel's "Add Parent" (parents only)
+        const char* hint = "";
+        int position = -1;
+    };
+
+    void BuildPicture(Picture& picture, const char* panel, const char* image, const char* hint);
+    void ResetPicture(Picture& picture);
+    void ShowRelative(Picture& picture, int position);
+    void SelectPictured(const Picture& picture);
+    void SelectListed(const SimPictureList& list, int index);
+    void mnuChangeParentClick(ParentRole role);
+    void mnuRemoveParentClick(ParentRole role);
+    // The sim the page shows and its place in the sim list, when there is one to edit.
+    bool Editable(Character*& sim, int& position) const;
+    void Reopen(Character& sim);
+
+    QFrame* pnlSelf_;
+    QLabel* imgSelf_;
+    Picture firstParent_;
+    Picture secondParent_;
+    Picture spouse_;
+    SimPictureList* cbChildren_;
+    SimPictureList* cbSiblings_;
+    QPlainTextEdit* memFamilyTies_;
+};
+
+}  // namespace kinloom::gui

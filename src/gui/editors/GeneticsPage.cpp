@@ -1,0 +1,220 @@
+#include "editors/GeneticsPage.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "editing/GeneMods.h"
+#include "editing/LoadedNeighborhood.h"
+#include "platform/Messages.h"
+#include "shell/Widgets.h"
+#include "shell/uiMain.h"
+
+namespace kinloom::gui {
+
+namespace {
+
+// The genes of the genetics record the page shows but does not edit, with their edits.
+struct KeyEdit {
+    const char* Name;
+    std::string DNA::*Field;
+};
+constexpr KeyEdit kKeyEdits[] = {
+    {"edtKey4", &DNA::Key4},
+    {"edtKey7", &DNA::Key7},
+    {"edtKey8", &DNA::Key8},
+    {"edtKey268435460", &DNA::Key268435460},
+    {"edtKey268435461", &DNA::Key268435461},
+    {"edtKey268435463", &DNA::Key268435463},
+    {"edtKey268435464", &DNA::Key268435464},
+};
+
+// Labels of the panel that were placed for checking values and are never filled.
+constexpr const char* kTestLabels[] = {
+    "lblchProduct",    "lblchSpecies",   "lblchStretch", "lblchSkeletonKeyIdx", "lblchFitness",
+    "lblchValidParts", "lblchActiveCat", "lblchListCnt", "lblchCreatorId",
+};
+
+QLineEdit* HiddenValueEdit(const char* name, QWidget* parent) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setReadOnly(true);
+    e->setMaxLength(36);
+    e->hide();
+    return e;
+}
+
+QLabel* HiddenLabel(const char* name, QWidget* parent) {
+    QLabel* l = Label("Test Label", name, parent);
+    l->hide();
+    return l;
+}
+
+// The window's busy state for as long as it lives (nothing when the page stands alone).
+class WindowBusy {
+public:
+    explicit WindowBusy(TfrmMain* window) : window_(window) {
+        if (window_) window_->BeginBusy();
+    }
+    ~WindowBusy() {
+        if (window_) window_->EndBusy();
+    }
+    WindowBusy(const WindowBusy&) = delete;
+    WindowBusy& operator=(const WindowBusy&) = delete;
+
+private:
+    TfrmMain* window_;
+};
+
+}  // namespace
+
+GeneticsPage::GeneticsPage(PageContext context, QWidget* parent)
+    : EditingPage("pnlGenetics", std::move(context), parent) {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(12);
+
+    QLabel* help = Label(
+        "When changing the eye or hair color below you need to have the character visit a "
+        "mirror and then select change appearance. No changes are necessary but you need to "
+        "select the check and close it to force a rebuild of the character that includes these.",
+        "lblGeneDesc1", this);
+    help->setWordWrap(true);
+    outer->addWidget(help);
+
+    // The sim's own looks on the left, what it passes on from its parents on the right.
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(8);
+    int ownRow = 0, parentRow = 0;
+    for (const GeneListInfo& info : GeneLists()) {
+        const auto i = static_cast<std::size_t>(info.List);
+        const std::string controlName(info.Control);
+        const std::string labelName = "lbl" + controlName.substr(2);
+        QLabel* caption = Label(info.Caption, labelName.c_str(), this);
+        auto* list = new QComboBox(this);
+        list->setObjectName(info.Control);
+        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        list->setMinimumWidth(180);
+        lists_[i] = list;
+        valueEdits_[i] = HiddenValueEdit(info.Edit, this);
+
+        const bool own = info.List == GeneList::HairColor || info.List == GeneList::EyeColor ||
+                         info.List == GeneList::SkinTone || info.List == GeneList::RecSkinTone;
+        const int column = own ? 0 : 3;
+        int& row = own ? ownRow : parentRow;
+        grid->addWidget(caption, row, column);
+        grid->addWidget(list, row, column + 1, Qt::AlignLeft);
+        grid->addWidget(valueEdits_[i], row, column + 2);
+        ++row;
+
+        connect(list, &QComboBox::activated, this,
+                [this, which = info.List](int position) { cbChangeGenes(which, position); });
+    }
+    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(5, 1);
+    outer->addLayout(grid);
+
+    auto* hidden = new QGridLayout;
+    for (std::size_t i = 0; i < keyEdits_.size(); ++i) {
+        keyEdits_[i] = HiddenValueEdit(kKeyEdits[i].Name, this);
+        hidden->addWidget(keyEdits_[i], 0, static_cast<int>(i));
+    }
+    lblchAge_ = HiddenLabel("lblchAge", this);
+    lblchGender_ = HiddenLabel("lblchGender", this);
+    lblchSkinColor_ = HiddenLabel("lblchSkinColor", this);
+    hidden->addWidget(lblchAge_, 1, 0);
+    hidden->addWidget(lblchGender_, 1, 1);
+    hidden->addWidget(lblchSkinColor_, 1, 2);
+    int column = 3;
+    for (const char* name : kTestLabels) hidden->addWidget(HiddenLabel(name, this), 1, column++);
+    outer->addLayout(hidden);
+    outer->addStretch(1);
+
+    FillLists();
+}
+
+void GeneticsPage::FillLists() {
+    for (const GeneListInfo& info : GeneLists()) {
+        QComboBox* list = lists_[static_cast<std::size_t>(info.List)];
+        list->clear();
+        for (const std::string& entry : GeneListEntries(info.Kind, geneMods_))
+            list->addItem(Decoded(entry));
+    }
+}
+
+void GeneticsPage::BuildGeneMods() {
+    if (!geneMods_.empty() || !context_.UserData) return;
+    const std::filesystem::path userData = context_.UserData();
+    if (userData.empty()) return;
+
+    QWidget* frame = window();
+    QProgressBar* progressBar = frame->findChild<QProgressBar*>("pbLoading");
+    SilentMessages silent;
+    Messages& messages = context_.messages ? *context_.messages : silent;
+    {
+        WindowBusy busy(qobject_cast<TfrmMain*>(frame));
+        geneMods_ = ScanGeneMods(userData, messages, [progressBar](int position, int maximum) {
+            if (progressBar) {
+                progressBar->setRange(0, std::max(maximum, 1));
+                progressBar->setValue(std::clamp(position, 0, std::max(maximum, 1)));
+            }
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+    }
+    // The window's busy state ends with every panel enabled; this one is still being filled.
+    setEnabled(false);
+    if (!geneMods_.empty()) FillLists();
+}
+
+DNA* GeneticsPage::DnaOf(const Character& sim) const {
+    LoadedNeighborhood* hood = context_.Neighborhood ? context_.Neighborhood() : nullptr;
+    return hood ? hood->FindDNA(sim.DescriptionInstance) : nullptr;
+}
+
+void GeneticsPage::ShowValues(const Character& sim, const DNA* dna) {
+    for (const GeneListInfo& info : GeneLists()) {
+        const std::string* value = GeneValueOf(info.List, sim, dna);
+        valueEdits_[static_cast<std::size_t>(info.List)]->setText(
+            value ? QString::fromStdString(*value) : QString());
+    }
+    for (std::size_t i = 0; i < keyEdits_.size(); ++i)
+        keyEdits_[i]->setText(dna ? QString::fromStdString(dna->*kKeyEdits[i].Field) : QString());
+}
+
+void GeneticsPage::Fill(const Character& sim) {
+    BuildGeneMods();
+    const DNA* dna = DnaOf(sim);
+
+    lblchAge_->setText("Age: " + QString::number(static_cast<std::int16_t>(sim.PropertyAge)));
+    lblchGender_->setText("Gender: " +
+                          QString::number(static_cast<std::int16_t>(sim.PropertyGender)));
+    lblchSkinColor_->setText("SkinColor: " + QString::fromStdString(sim.SkinColor));
+
+    const std::array<int, kGeneListCount> positions = GenePositions(sim, dna, geneMods_);
+    const bool editable = GeneListsEnabled(sim, context_.HasPets && context_.HasPets());
+    for (const GeneListInfo& info : GeneLists()) {
+        const auto i = static_cast<std::size_t>(info.List);
+        lists_[i]->setCurrentIndex(positions[i]);
+        // A sim without a genetics record has nowhere to keep its genes: choosing one would
+        // offer Save for a change that is never stored.
+        lists_[i]->setEnabled(editable && (dna || !info.InDNA));
+    }
+    ShowValues(sim, dna);
+}
+
+void GeneticsPage::cbChangeGenes(GeneList list, int position) {
+    Character* sim = EditTarget();
+    if (!sim) return;
+    DNA* dna = DnaOf(*sim);
+    ChangeGene(list, position, *sim, dna, geneMods_);
+    ShowValues(*sim, dna);
+    Edited(*sim);
+}
+
+}  // namespace kinloom::gui

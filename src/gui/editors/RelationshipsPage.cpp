@@ -1,0 +1,479 @@
+#include "editors/RelationshipsPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+#include "editing/Attraction.h"
+#include "editing/LoadedNeighborhood.h"
+#include "maintenance/MakeThumb.h"
+#include "platform/Messages.h"
+#include "shell/BitmapImage.h"
+#include "shell/MyTrackbar.h"
+#include "shell/Widgets.h"
+
+namespace kinloom::gui {
+
+namespace {
+
+constexpr int kPicture = 32;
+// Room for the picture drawn one pixel in from the entry's corner.
+constexpr int kEntryHeight = kPicture + 2;
+
+// The relationship list draws each sim with its picture, grey for a sim outside every household.
+class RelationshipEntryDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const bool selected = (option.state & QStyle::State_Selected) != 0;
+        painter->save();
+        painter->fillRect(option.rect,
+                          selected ? option.palette.highlight() : option.palette.base());
+        const QRect& r = option.rect;
+        const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
+        if (!icon.isNull())
+            painter->drawPixmap(r.left() + 1, r.top() + 1, icon.pixmap(kPicture, kPicture));
+        painter->setPen(selected ? option.palette.highlightedText().color()
+                                 : option.palette.text().color());
+        const int textLeft = r.left() + 1 + kPicture + 4;
+        painter->drawText(QRect(textLeft, r.top() + 8, r.right() - textLeft, r.height() - 8),
+                          Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                          index.data(Qt::DisplayRole).toString());
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(kEntryHeight);
+        return size;
+    }
+};
+
+QPixmap EntryPicture(const Character& sim) {
+    Bitmap thumb;
+    MakeThumb(sim.Thumbnail, thumb, kPicture);
+    if (sim.FamilyNumber == 0) GrayscaleBitmap(thumb);
+    const QImage image = ToQImage(thumb);
+    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+}
+
+QString Name(const Character& sim) {
+    return QString::fromStdU16String(SimFullName(sim));
+}
+
+QComboBox* TraitList(const char* name, QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(name);
+    for (const char* entry : AttractionListEntries()) list->addItem(entry);
+    list->setMinimumContentsLength(16);
+    return list;
+}
+
+}  // namespace
+
+RelationshipsPage::RelationshipsPage(PageContext context, QWidget* parent)
+    : EditingPage("pnlRelationships", std::move(context), parent) {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(10);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(Label("Relationships:", "lblRelationShips", this));
+    cbRelationShips_ = new QComboBox(this);
+    cbRelationShips_->setObjectName("cbRelationShips");
+    cbRelationShips_->setIconSize(QSize(kPicture, kPicture));
+    cbRelationShips_->setMinimumContentsLength(34);
+    cbRelationShips_->setItemDelegate(new RelationshipEntryDelegate(cbRelationShips_));
+    top->addWidget(cbRelationShips_);
+    top->addSpacing(12);
+    btnMaxBothRelationships_ = new QPushButton("Max Both Relationships", this);
+    btnMaxBothRelationships_->setObjectName("btnMaxBothRelationships");
+    top->addWidget(btnMaxBothRelationships_);
+    top->addStretch(1);
+    outer->addLayout(top);
+
+    auto* sides = new QHBoxLayout;
+    sides->setSpacing(12);
+    sides->addWidget(BuildDirection(one_, "pnlRelationshipsOne", "", "lblSimLike", kSimLikeCaption),
+                     1);
+    sides->addWidget(
+        BuildDirection(two_, "pnlRelationshipsTwo", "2", "lblSim2Like", kSim2LikeCaption), 1);
+    outer->addLayout(sides);
+    outer->addWidget(BuildAttraction());
+    outer->addStretch(1);
+
+    ConnectDirection(one_, RelationshipSide::Selected);
+    ConnectDirection(two_, RelationshipSide::Other);
+    connect(cbRelationShips_, &QComboBox::activated, this, [this] { cbRelationShipsChange(); });
+    connect(btnMaxBothRelationships_, &QPushButton::clicked, this,
+            [this] { btnMaxBothRelationshipsClick(); });
+    for (QComboBox* list : {cbTurnOn1_, cbTurnOn2_, cbTurnOff_})
+        connect(list, &QComboBox::activated, this, [this] { cbTurnOnOffChange(); });
+
+    one_.trkShortTerm->setEnabled(false);  // closed until a relationship is shown
+    SetRelationshipControls(false);
+}
+
+QWidget* RelationshipsPage::BuildDirection(Direction& d, const char* panelName, const char* suffix,
+                                           const char* likeName, const char* likeCaption) {
+    auto* panel = new QGroupBox(this);
+    panel->setObjectName(panelName);
+    d.panel = panel;
+    auto* l = new QVBoxLayout(panel);
+    l->setSpacing(6);
+    d.lblLike = Label(likeCaption, likeName, panel);
+    d.lblLike->setWordWrap(true);
+    QFont bold = d.lblLike->font();
+    bold.setBold(true);
+    d.lblLike->setFont(bold);
+    l->addWidget(d.lblLike);
+
+    const QString end(suffix);
+    auto term = [&](const char* name, const QString& caption, TThinTrackbar*& slider,
+                    QLabel*& label) {
+        label = Label(caption, (QString("lbl") + name + end).toLatin1().constData(), panel);
+        l->addWidget(label);
+        auto* row = new QHBoxLayout;
+        row->addWidget(Label("-100", "", panel));
+        slider = MakeSlider((QString("trk") + name + end).toLatin1().constData(), kRelationshipMin,
+                            kRelationshipMax, 10, 10);
+        slider->setParent(panel);
+        row->addWidget(slider, 1);
+        row->addWidget(Label("100", "", panel));
+        l->addLayout(row);
+    };
+    term("ShortTerm", "Short Term: ", d.trkShortTerm, d.lblShortTerm);
+    term("LongTerm", "Long Term: ", d.trkLongTerm, d.lblLongTerm);
+
+    auto* flags = new QGridLayout;
+    flags->setHorizontalSpacing(6);
+    flags->setVerticalSpacing(4);
+    const auto& table = RelationshipFlags();
+    constexpr int kRows = 5;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const RelationshipFlag& f = table[i];
+        auto* box = new QCheckBox(panel);
+        box->setObjectName(QString("ck") + f.Name + end);
+        QLabel* caption =
+            Label(f.Caption, (QString("lbl") + f.Name + end).toLatin1().constData(), panel);
+        caption->setBuddy(box);
+        caption->installEventFilter(this);
+        const int row = static_cast<int>(i) % kRows;
+        const int column = static_cast<int>(i) / kRows * 2;
+        flags->addWidget(box, row, column);
+        flags->addWidget(caption, row, column + 1);
+        d.boxes[i] = box;
+        d.captions[i] = caption;
+    }
+    flags->setColumnStretch(1, 1);
+    flags->setColumnStretch(3, 1);
+    l->addSpacing(4);
+    l->addLayout(flags);
+    l->addStretch(1);
+    return panel;
+}
+
+QWidget* RelationshipsPage::BuildAttraction() {
+    pnlAttraction_ = new QGroupBox(this);
+    pnlAttraction_->setObjectName("pnlAttraction");
+    auto* l = new QGridLayout(pnlAttraction_);
+    l->setHorizontalSpacing(16);
+    l->setVerticalSpacing(6);
+
+    auto traitGrid = [this](std::array<QLabel*, 8>& labels, const char* prefix) {
+        auto* grid = new QGridLayout;
+        grid->setHorizontalSpacing(16);
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            const QString name = QString(prefix) + QString::number(i + 1);
+            labels[i] = Label("", name.toLatin1().constData(), pnlAttraction_);
+            labels[i]->setMinimumWidth(110);
+            grid->addWidget(labels[i], static_cast<int>(i) / 2, static_cast<int>(i) % 2);
+        }
+        return grid;
+    };
+
+    lblSelAttractionTraits_ =
+        Label("Selected Character Attraction Traits:", "lblSelAttractionTraits", pnlAttraction_);
+    l->addWidget(lblSelAttractionTraits_, 0, 0);
+    l->addLayout(traitGrid(lblTrait_, "lblTrait"), 1, 0);
+    lblRelAttractionTraits_ = Label(
+        "Relationship Character Attraction Traits:", "lblRelAttractionTraits", pnlAttraction_);
+    l->addWidget(lblRelAttractionTraits_, 0, 1);
+    l->addLayout(traitGrid(lblRelTrait_, "lblRelTrait"), 1, 1);
+
+    auto* choices = new QGridLayout;
+    choices->setHorizontalSpacing(8);
+    lblTurnOns_ = Label("Selected Character Turn Ons:", "lblTurnOns", pnlAttraction_);
+    choices->addWidget(lblTurnOns_, 0, 0, 1, 2);
+    cbTurnOn1_ = TraitList("cbTurnOn1", pnlAttraction_);
+    cbTurnOn2_ = TraitList("cbTurnOn2", pnlAttraction_);
+    choices->addWidget(cbTurnOn1_, 1, 0);
+    choices->addWidget(cbTurnOn2_, 1, 1);
+    lblTurnOff_ = Label("Selected Character Turn Off:", "lblTurnOff", pnlAttraction_);
+    choices->addWidget(lblTurnOff_, 2, 0, 1, 2);
+    cbTurnOff_ = TraitList("cbTurnOff", pnlAttraction_);
+    choices->addWidget(cbTurnOff_, 3, 0);
+    choices->setColumnStretch(2, 1);
+    l->addLayout(choices, 2, 0, 1, 2);
+    l->setColumnStretch(0, 1);
+    l->setColumnStretch(1, 1);
+    return pnlAttraction_;
+}
+
+void RelationshipsPage::ConnectDirection(Direction& d, RelationshipSide side) {
+    // Captions follow the sliders always; writing waits for the guard.
+    connect(d.trkShortTerm, &QSlider::valueChanged, this, [this, &d, side](int v) {
+        d.lblShortTerm->setText("Short Term: " + QString::number(v));
+        TermChanged(side, RelationshipTerm::Short, v);
+    });
+    connect(d.trkLongTerm, &QSlider::valueChanged, this, [this, &d, side](int v) {
+        d.lblLongTerm->setText("Long Term: " + QString::number(v));
+        TermChanged(side, RelationshipTerm::Long, v);
+    });
+    for (std::size_t i = 0; i < d.boxes.size(); ++i)
+        connect(d.boxes[i], &QCheckBox::toggled, this, [this, i, side](bool on) {
+            if (side == RelationshipSide::Selected)
+                ckFlagOneClick(i, on);
+            else
+                ckFlagTwoClick(i, on);
+        });
+}
+
+bool RelationshipsPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* caption = qobject_cast<QLabel*>(watched);
+        auto* box = caption ? qobject_cast<QCheckBox*>(caption->buddy()) : nullptr;
+        if (box && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            box->click();  // nothing for a disabled box
+            return true;
+        }
+    }
+    return EditingPage::eventFilter(watched, event);
+}
+
+void RelationshipsPage::ApplyAdvanced(bool on) {
+    const auto& table = RelationshipFlags();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (!table[i].Advanced) continue;
+        for (Direction* d : {&one_, &two_}) {
+            d->boxes[i]->setVisible(on);
+            d->captions[i]->setVisible(on);
+        }
+    }
+}
+
+// ---- Filling ----
+
+void RelationshipsPage::Fill(const Character& sim) {
+    one_.trkShortTerm->setEnabled(false);
+    cbRelationShips_->clear();
+    entries_.clear();
+    FillAttraction(sim);
+
+    if (LoadedNeighborhood* state = context_.Neighborhood ? context_.Neighborhood() : nullptr)
+        entries_ = RelationshipEntries(*state, sim);
+    for (const RelationshipEntry& e : entries_)
+        cbRelationShips_->addItem(QIcon(EntryPicture(*e.Other)),
+                                  QString::fromStdU16String(e.Label));
+
+    ApplyAdvanced(context_.Advanced && context_.Advanced());
+
+    if (!entries_.empty()) {
+        SetRelationshipControls(true);
+        cbRelationShips_->setCurrentIndex(0);
+        cbRelationShipsChange();  // opens the guard at its end
+        return;
+    }
+    // Nothing to edit: the controls rest at neutral values, disabled, without captions. The
+    // guard is closed, so setting them writes nothing.
+    SetRelationshipControls(false);
+    for (Direction* d : {&one_, &two_}) {
+        d->panel->show();
+        d->trkShortTerm->setValue(0);
+        d->trkLongTerm->setValue(0);
+        for (QCheckBox* box : d->boxes) box->setChecked(false);
+    }
+    one_.lblLike->setText(kSimLikeCaption);
+    two_.lblLike->setText(kSim2LikeCaption);
+    ShowRelationTraits(nullptr);
+}
+
+void RelationshipsPage::FillAttraction(const Character& sim) {
+    for (QLabel* l : lblTrait_) l->clear();
+    for (QLabel* l : lblRelTrait_) l->clear();
+    pnlAttraction_->hide();
+    if (!sim.HasBody) return;
+    pnlAttraction_->show();
+
+    const QString name = Name(sim);
+    lblSelAttractionTraits_->setText("Attraction Traits for " + name + ":");
+    lblRelAttractionTraits_->clear();
+    lblTurnOns_->setText("Turn Ons for " + name + ":");
+    lblTurnOff_->setText("Turn Off for " + name + ":");
+
+    const AttractionView view = ReadAttraction(sim);
+    for (std::size_t i = 0; i < view.Traits.size() && i < lblTrait_.size(); ++i)
+        lblTrait_[i]->setText(QString::fromStdString(view.Traits[i]));
+    if (context_.messages)
+        for (const std::string& report : view.Reports) context_.messages->Show(report);
+
+    // Choices the sim's description cannot keep are not offered: they would be lost at Save.
+    const bool stored = TurnChoicesStored(sim);
+    for (QComboBox* list : {cbTurnOn1_, cbTurnOn2_, cbTurnOff_}) {
+        list->setEnabled(stored);
+        if (auto* model = qobject_cast<QStandardItemModel*>(list->model()))
+            for (int number = 1; number <= kTraitCount; ++number)
+                model->item(number)->setEnabled(TurnChoiceStored(sim, number));
+    }
+    // Selecting from code runs no handler: filling writes nothing.
+    cbTurnOn1_->setCurrentIndex(view.TurnOn1);
+    cbTurnOn2_->setCurrentIndex(view.TurnOn2);
+    cbTurnOff_->setCurrentIndex(view.TurnOff);
+}
+
+void RelationshipsPage::ShowRelationTraits(const Character* other) {
+    lblRelAttractionTraits_->clear();
+    for (QLabel* l : lblRelTrait_) l->clear();
+    if (!other || !other->HasBody) return;
+    lblRelAttractionTraits_->setText("Attraction Traits for " + Name(*other) + ":");
+    const std::vector<std::string> traits = TraitLabels(other->AttractionTraits);
+    for (std::size_t i = 0; i < traits.size() && i < lblRelTrait_.size(); ++i)
+        lblRelTrait_[i]->setText(QString::fromStdString(traits[i]));
+}
+
+void RelationshipsPage::SetRelationshipControls(bool on) {
+    for (Direction* d : {&one_, &two_}) {
+        if (d != &one_) d->trkShortTerm->setEnabled(on);
+        d->trkLongTerm->setEnabled(on);
+        for (QCheckBox* box : d->boxes) box->setEnabled(on);
+        for (QLabel* l : {d->lblLike, d->lblShortTerm, d->lblLongTerm}) l->setVisible(on);
+    }
+    cbRelationShips_->setEnabled(on);
+    btnMaxBothRelationships_->setEnabled(on);
+}
+
+void RelationshipsPage::ShowTerms(Direction& d, const RelationshipRecord& record) {
+    // A value beyond the slider shows at its end; the record keeps it until the slider moves.
+    d.trkShortTerm->setValue(record.ShortTerm);
+    d.lblShortTerm->setText("Short Term: " + QString::number(d.trkShortTerm->value()));
+    d.trkLongTerm->setValue(record.LongTerm);
+    d.lblLongTerm->setText("Long Term: " + QString::number(d.trkLongTerm->value()));
+}
+
+void RelationshipsPage::cbRelationShipsChange() {
+    one_.trkShortTerm->setEnabled(false);  // nothing below is an edit
+    RelationshipRecord* r = Shown();
+    if (!r) return;
+    const auto& table = RelationshipFlags();
+    ShowTerms(one_, *r);
+    for (std::size_t i = 0; i < table.size(); ++i) one_.boxes[i]->setChecked(HasFlag(*r, table[i]));
+
+    one_.lblLike->clear();
+    two_.lblLike->clear();
+    ShowRelationTraits(nullptr);
+    one_.panel->hide();
+    two_.panel->hide();
+
+    // The reverse record is looked for anew: the other sim's feelings may have no entry at all,
+    // and then the relationship cannot be edited.
+    const std::vector<RelationshipRecord*> reverses = ReversesOf(*List(), *r);
+    if (!reverses.empty()) {
+        const RelationshipRecord& q = *reverses.front();  // the one Save writes back
+        one_.panel->show();
+        two_.panel->show();
+        ShowTerms(two_, q);
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            const bool set = HasFlag(q, table[i]);
+            two_.boxes[i]->setChecked(set);
+            // Mutual flags show the other side's state in both panels.
+            if (table[i].Mutual) one_.boxes[i]->setChecked(set);
+        }
+        LoadedNeighborhood* state = context_.Neighborhood();
+        Character* current = context_.CurrentSim ? context_.CurrentSim() : nullptr;
+        Character* other = SimOfInstance(*state, r->SimB);
+        if (other && current) {
+            one_.lblLike->setText(QString::fromStdU16String(LikesCaption(*current, *other)));
+            two_.lblLike->setText(QString::fromStdU16String(LikesCaption(*other, *current)));
+            ShowRelationTraits(other);
+        }
+    }
+
+    SetRelationshipControls(!entries_.empty());
+    btnMaxBothRelationships_->setEnabled(!entries_.empty() && !reverses.empty());
+    one_.trkShortTerm->setEnabled(!entries_.empty());
+}
+
+// ---- Edits ----
+
+std::vector<RelationshipRecord>* RelationshipsPage::List() const {
+    LoadedNeighborhood* state = context_.Neighborhood ? context_.Neighborhood() : nullptr;
+    return state ? &state->Relationships : nullptr;
+}
+
+RelationshipRecord* RelationshipsPage::Shown() const {
+    const int index = cbRelationShips_->currentIndex();
+    if (index < 0 || static_cast<std::size_t>(index) >= entries_.size()) return nullptr;
+    std::vector<RelationshipRecord>* list = List();
+    const std::size_t record = entries_[static_cast<std::size_t>(index)].Record;
+    if (!list || record >= list->size()) return nullptr;
+    return &(*list)[record];
+}
+
+bool RelationshipsPage::GuardOpen() const {
+    return one_.trkShortTerm->isEnabled() && !entries_.empty() && Shown() != nullptr;
+}
+
+void RelationshipsPage::TermChanged(RelationshipSide side, RelationshipTerm term, int value) {
+    if (!GuardOpen()) return;
+    WriteRelationshipTerm(*List(), *Shown(), side, term, value);
+    if (context_.ShowSave) context_.ShowSave();
+}
+
+void RelationshipsPage::ckFlagOneClick(std::size_t flag, bool on) {
+    const RelationshipFlag& f = RelationshipFlags()[flag];
+    if (!GuardOpen()) return;
+    if (f.Mutual && !one_.boxes[flag]->isEnabled()) return;
+    WriteRelationshipFlag(*List(), *Shown(), RelationshipSide::Selected, f, on);
+    if (context_.ShowSave) context_.ShowSave();
+    if (f.Mutual) two_.boxes[flag]->setChecked(on);
+}
+
+void RelationshipsPage::ckFlagTwoClick(std::size_t flag, bool on) {
+    const RelationshipFlag& f = RelationshipFlags()[flag];
+    if (f.Mutual) {
+        // The panel-one box of the flag writes both directions when it changes.
+        one_.boxes[flag]->setChecked(on);
+        return;
+    }
+    if (!GuardOpen()) return;
+    WriteRelationshipFlag(*List(), *Shown(), RelationshipSide::Other, f, on);
+    if (context_.ShowSave) context_.ShowSave();
+}
+
+void RelationshipsPage::btnMaxBothRelationshipsClick() {
+    if (!GuardOpen()) return;
+    if (MaxBothRelationships(*List(), *Shown()) && context_.ShowSave) context_.ShowSave();
+    cbRelationShipsChange();  // the controls show the records as they are now
+}
+
+void RelationshipsPage::cbTurnOnOffChange() {
+    Character* sim = EditTarget();
+    if (!sim) return;
+    WriteTurnChoices(*sim, cbTurnOn1_->currentIndex(), cbTurnOn2_->currentIndex(),
+                     cbTurnOff_->currentIndex());
+    Edited(*sim);
+}
+
+}  // namespace kinloom::gui

@@ -1,0 +1,78 @@
+#include "editors/uFamTieEdit.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "editors/FamilyTiesPage.h"
+#include "platform/Messages.h"
+
+namespace kinloom::gui {
+
+const char* const TfrmFamTieEdit::kChooseParentFirst =
+    "Please choose the new parent in the selection box first, or select Cancel to keep the "
+    "Parent as it is.";
+
+TfrmFamTieEdit::TfrmFamTieEdit(const ParentCandidates& candidates, const QColor& background,
+                               const QColor& foreground, Messages* messages, QWidget* parent)
+    : QDialog(parent), messages_(messages) {
+    setObjectName("frmFamTieEdit");
+    setWindowTitle("Choose New Parent");
+    QPalette p = palette();
+    for (auto role : {QPalette::Window, QPalette::Base}) p.setColor(role, background);
+    for (auto role : {QPalette::WindowText, QPalette::Text}) p.setColor(role, foreground);
+    setPalette(p);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(6);
+
+    cbParents_ = new SimPictureList("cbParents", 6, 6, 32, this);
+    cbParents_->setPalette(p);
+    cbParents_->setFont(QFont("Trebuchet MS", 16));
+    for (const Relative& entry : candidates.Entries)
+        cbParents_->AddSim(QString::fromStdU16String(entry.Name), entry.Sim);
+    // Nothing preselected (no parent shown yet) leaves the choice to the user.
+    cbParents_->setCurrentIndex(candidates.Preselected);
+    layout->addWidget(cbParents_);
+
+    auto* lblChooseParent = new QLabel(
+        "Choose a new parent from the selection box above and then select OK to change the "
+        "current Parent. Select Cancel to return to the Family Ties without changing the Parent.",
+        this);
+    lblChooseParent->setObjectName("lblChooseParent");
+    lblChooseParent->setWordWrap(true);
+    lblChooseParent->setPalette(p);
+    layout->addWidget(lblChooseParent, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* btnOkay = new QPushButton("OK", this);
+    btnOkay->setObjectName("btnOkay");
+    btnOkay->setDefault(true);
+    auto* button2 = new QPushButton("Cancel", this);
+    button2->setObjectName("Button2");
+    buttons->addWidget(btnOkay);
+    buttons->addWidget(button2);
+    layout->addLayout(buttons);
+
+    connect(btnOkay, &QPushButton::clicked, this, &TfrmFamTieEdit::btnOkayClick);
+    connect(button2, &QPushButton::clicked, this, &QDialog::reject);
+    setFixedSize(425, 161);
+}
+
+Character* TfrmFamTieEdit::Chosen() const {
+    return cbParents_->SimAt(cbParents_->currentIndex());
+}
+
+void TfrmFamTieEdit::btnOkayClick() {
+    // OK without a choice would be read as "no change": say what is missing and stay open.
+    if (!Chosen()) {
+        if (messages_) messages_->Show(kChooseParentFirst);
+        return;
+    }
+    accept();
+}
+
+}  // namespace kinloom::gui

@@ -1,0 +1,274 @@
+// The Advanced switch across the window's pages, Move In and sim deletion, on the demo
+// neighborhood in the real editor window.
+
+#include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "SimPageFixtures.h"
+#include "editing/AdvancedSwitch.h"
+#include "editing/MoveIn.h"
+#include "platform/FileOps.h"
+
+namespace kinloom::gui {
+namespace {
+
+namespace fs = std::filesystem;
+using test_pages::SimPagesWindowTest;
+
+// The trash is a folder of the test's own, so nothing reaches the desktop's.
+class FolderTrash final : public FilesystemFileOps {
+public:
+    explicit FolderTrash(fs::path trash) : trash_(std::move(trash)) {}
+    bool DeleteToTrash(const fs::path& item) override {
+        if (fail) return false;
+        fs::create_directories(trash_);
+        std::error_code ec;
+        fs::rename(item, trash_ / item.filename(), ec);
+        return !ec;
+    }
+    bool fail = false;
+
+private:
+    fs::path trash_;
+};
+
+class AdvancedWindowTest : public SimPagesWindowTest {
+protected:
+    int WarningsShown() const {
+        return static_cast<int>(
+            std::count(messages.shown.begin(), messages.shown.end(), kAdvancedWarning));
+    }
+    int StoredCount() { return settings.ReadInteger(kAdvancedWarningCountSetting).value_or(0); }
+
+    int SimIndex(const std::string& fileName) {
+        const auto& sims = editor->State().Sims;
+        for (std::size_t i = 0; i < sims.size(); ++i)
+            if (sims[i]->FileName == fileName) return static_cast<int>(i);
+        ADD_FAILURE() << fileName << " not listed";
+        return -1;
+    }
+    const Household* HouseholdNumbered(std::uint32_t instance) {
+        return editor->State().FindHousehold(instance);
+    }
+    static bool IsMember(const Household& h, const FourBytes& guid) {
+        return std::find(h.Members.begin(), h.Members.end(), guid) != h.Members.end();
+    }
+};
+
+TEST_F(AdvancedWindowTest, WarningShownAtMostFiveTimesCountingAutomaticApplications) {
+    settings.WriteInteger(kAdvancedSetting, 1);
+    ASSERT_TRUE(Start());
+    // Restored on, applied once the chosen neighborhood is loaded.
+    EXPECT_TRUE(child<QCheckBox>("ckAdvanced")->isChecked());
+    EXPECT_EQ(WarningsShown(), 1);
+    EXPECT_EQ(StoredCount(), 1);
+
+    child<QPushButton>("btnCharacters")->click();  // re-applied at this page's opening
+    EXPECT_EQ(WarningsShown(), 2);
+    child<QPushButton>("btnSkills")->click();  // not a page the switch re-applies on
+    EXPECT_EQ(WarningsShown(), 2);
+
+    auto* box = child<QCheckBox>("ckAdvanced");
+    box->click();  // off: no warning, no count
+    EXPECT_EQ(WarningsShown(), 2);
+    EXPECT_EQ(StoredCount(), 2);
+    box->click();
+    EXPECT_EQ(WarningsShown(), 3);
+
+    // The page shown is locked in the navigation column: open another one in between.
+    for (int i = 0; i < 4; ++i) {
+        child<QPushButton>("btnSkills")->click();
+        child<QPushButton>("btnCharacters")->click();
+    }
+    EXPECT_EQ(WarningsShown(), 5);
+    EXPECT_EQ(StoredCount(), 5);
+    // A later run of the program never shows it again either.
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(WarningsShown(), 5);
+}
+
+TEST_F(AdvancedWindowTest, ClickWithNothingLoadedOnlyTicksTheBox) {
+    TfrmMain bare(settings, messages, &pictures);
+    auto* editorOnly =
+        new NeighborhoodEditor(bare, settings, messages, pictures, [] { return false; });
+    (void)editorOnly;
+    auto* box = bare.findChild<QCheckBox*>("ckAdvanced");
+    ASSERT_NE(box, nullptr);
+    box->click();
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(settings.ReadInteger(kAdvancedWarningCountSetting).has_value());
+}
+
+TEST_F(AdvancedWindowTest, SwitchGovernsCharacterAspirationAndHouseholdControls) {
+    settings.WriteInteger(kAdvancedWarningCountSetting, 5);  // no more warnings in the way
+    ASSERT_TRUE(Start());
+    auto* box = child<QCheckBox>("ckAdvanced");
+    ASSERT_FALSE(box->isChecked());
+
+    struct Case {
+        const char* file;
+        bool pet;
+    };
+    for (const Case& c : {Case{"N001_User00000.package", false},
+                          Case{"N001_User00007.package", true}}) {
+        SCOPED_TRACE(c.file);
+        ChooseSim(SimIndex(c.file));
+        ASSERT_EQ(editor->SelectedSim()->Species != 0, c.pet);
+        child<QPushButton>("btnCharacters")->click();
+        for (bool on : {true, false}) {
+            SCOPED_TRACE(on ? "on" : "off");
+            if (box->isChecked() != on) box->click();
+            EXPECT_EQ(child<QLineEdit>("edtFitnessPreference")->isVisible(), on && !c.pet);
+            EXPECT_EQ(child<QWidget>("pnlLocoBalance")->isVisible(), on && !c.pet);
+            EXPECT_EQ(child<QWidget>("cbAges")->isEnabled(), on);
+            EXPECT_EQ(child<QRadioButton>("rbMale")->isEnabled(), on);
+            // Reopening the page keeps what the switch decided.
+            child<QPushButton>("btnCharacters")->click();
+            EXPECT_EQ(child<QWidget>("cbAges")->isEnabled(), on);
+            EXPECT_EQ(child<QLineEdit>("edtFitnessPreference")->isVisible(), on && !c.pet);
+        }
+    }
+
+    // With FreeTime installed (the demo has every pack) the aspiration lists answer to it.
+    ChooseSim(SimIndex("N001_User00000.package"));
+    child<QPushButton>("btnAspiration")->click();
+    EXPECT_FALSE(child<QWidget>("cbAspiration1")->isEnabled());
+    EXPECT_FALSE(child<QLabel>("lblFTAspireWarning")->isVisible());
+    box->click();
+    EXPECT_TRUE(child<QWidget>("cbAspiration1")->isEnabled());
+    EXPECT_TRUE(child<QWidget>("cbAspiration2")->isEnabled());
+    EXPECT_TRUE(child<QLabel>("lblFTAspireWarning")->isVisible());
+    EXPECT_TRUE(child<QLabel>("lblFTAspireWarning2")->isVisible());
+
+    child<QPushButton>("btnHouseHolds")->click();
+    EXPECT_TRUE(child<QPushButton>("btnMoveIn")->isVisible());
+    box->click();
+    EXPECT_FALSE(child<QPushButton>("btnMoveIn")->isVisible());
+    EXPECT_FALSE(child<QWidget>("cbAspiration1")->isEnabled());
+    // The switch never writes into a sim.
+    EXPECT_FALSE(editor->State().AnythingModified());
+    EXPECT_FALSE(child<QPushButton>("btnSave")->isVisible());
+}
+
+TEST_F(AdvancedWindowTest, MoveInFromTheHouseholdsPageSurvivesSaveAndReload) {
+    settings.WriteInteger(kAdvancedSetting, 1);
+    settings.WriteInteger(kAdvancedWarningCountSetting, 5);
+    ASSERT_TRUE(Start());
+    const std::string file = "N001_User00000.package";  // lives in household 1
+    ChooseSim(SimIndex(file));
+    const FourBytes guid = editor->SelectedSim()->GUID;
+    child<QPushButton>("btnHouseHolds")->click();
+
+    auto* households = child<QComboBox>("cbHouseHold");
+    const auto& list = editor->State().HouseholdList;
+    const auto target = std::find_if(list.begin(), list.end(),
+                                     [](const Household* h) { return h->Instance == 3; });
+    ASSERT_NE(target, list.end());
+    const int position = static_cast<int>(target - list.begin());
+    households->setCurrentIndex(position);
+    emit households->activated(position);
+    auto* moveIn = child<QPushButton>("btnMoveIn");
+    ASSERT_TRUE(moveIn->isVisible());
+    ASSERT_TRUE(moveIn->isEnabled());
+    moveIn->click();
+
+    EXPECT_TRUE(HouseholdNumbered(1)->Modified);
+    EXPECT_TRUE(HouseholdNumbered(3)->Modified);
+    EXPECT_FALSE(HouseholdNumbered(2)->Modified);
+    EXPECT_TRUE(child<QPushButton>("btnSave")->isVisible());
+    // Now a member of the household shown: no second Move In.
+    EXPECT_EQ(households->currentIndex(), position);
+    EXPECT_FALSE(moveIn->isEnabled());
+
+    SaveAndReload();
+    EXPECT_FALSE(IsMember(*HouseholdNumbered(1), guid));
+    EXPECT_TRUE(IsMember(*HouseholdNumbered(3), guid));
+    EXPECT_EQ(HouseholdNumbered(3)->Members.back(), guid);
+    ASSERT_NE(FindSim(file), nullptr);
+    EXPECT_EQ(FindSim(file)->FamilyNumber, 3);
+}
+
+TEST_F(AdvancedWindowTest, DeleteAsksTrashesAndSelectsTheNeighbour) {
+    FolderTrash trash(temp / "trash");
+    files = &trash;
+    ASSERT_TRUE(Start());
+    auto* list = child<QComboBox>("cbUserName");
+    auto* del = child<QPushButton>("btnDelSim");
+    EXPECT_EQ(del->toolTip(), kDeleteSimToolTip);
+    const int count = list->count();
+    ASSERT_GT(count, 3);
+
+    // No: nothing happens.
+    ChooseSim(count - 1);
+    del->click();
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked.front(), kDeleteSimQuestion);
+    EXPECT_EQ(list->count(), count);
+
+    // A failing trash keeps the package and the entry.
+    trash.fail = true;
+    messages.script({true});
+    del->click();
+    EXPECT_EQ(list->count(), count);
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.back(), kDeleteSimFailed);
+    trash.fail = false;
+
+    // The last sim: the new last one is selected.
+    Character* last = editor->SelectedSim();
+    const std::string file = last->FileName;
+    const FourBytes guid = last->GUID;
+    const std::uint32_t household = static_cast<std::uint32_t>(last->FamilyNumber);
+    const fs::path characters = editor->State().CharactersFolder;
+    messages.script({true});
+    del->click();
+    EXPECT_EQ(list->count(), count - 1);
+    EXPECT_EQ(list->currentIndex(), count - 2);
+    EXPECT_NE(editor->SelectedSim(), nullptr);
+    EXPECT_FALSE(fs::exists(characters / file));
+    EXPECT_TRUE(fs::exists(temp / "trash" / file));
+    EXPECT_FALSE(child<QPushButton>("btnSave")->isVisible());
+
+    // A middle sim: the one now at its place is selected.
+    ChooseSim(1);
+    const Character* following = editor->State().Sims[2];
+    messages.script({true});
+    del->click();
+    EXPECT_EQ(list->currentIndex(), 1);
+    EXPECT_EQ(editor->SelectedSim(), following);
+
+    // The neighborhood keeps the deleted sim's membership; the sim stays gone after reloading.
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(child<QComboBox>("cbUserName")->count(), count - 2);
+    EXPECT_EQ(FindSim(file), nullptr);
+    ASSERT_NE(household, 0u);
+    ASSERT_NE(HouseholdNumbered(household), nullptr);
+    EXPECT_TRUE(IsMember(*HouseholdNumbered(household), guid));
+
+    // Down to the only sim, and past it: the list ends empty with nothing selected.
+    list = child<QComboBox>("cbUserName");
+    del = child<QPushButton>("btnDelSim");
+    while (list->count() > 0) {
+        const int before = list->count();
+        messages.script({true});
+        del->click();
+        ASSERT_EQ(list->count(), before - 1);
+    }
+    EXPECT_EQ(list->currentIndex(), -1);
+    EXPECT_EQ(editor->SelectedSim(), nullptr);
+    const std::size_t questions = messages.asked.size();
+    del->click();  // nothing left to delete: not even a question
+    EXPECT_EQ(messages.asked.size(), questions);
+}
+
+}  // namespace
+}  // namespace kinloom::gui
