@@ -228,6 +228,22 @@ TEST_F(DeleteTest, NothingChangesWithoutYesOrWhenTheTrashFails) {
     EXPECT_TRUE(fs::exists(file));
 }
 
+TEST_F(DeleteTest, APendingBodySourceIsKeptUntilSaved) {
+    Make(2);
+    Character& source = *state.Sims[0];
+    const fs::path file = state.CharactersFolder / source.FileName;
+    state.Sims[1]->CloneInProgress = true;
+    state.Sims[1]->BodySourcePath = file;
+    messages.script({true});
+    EXPECT_FALSE(DeleteCharacter(state, 0, messages, files).Deleted);
+    EXPECT_TRUE(messages.asked.empty());
+    EXPECT_EQ(messages.shown, std::vector<std::string>{kDeleteBodySourcePending});
+    EXPECT_TRUE(fs::exists(file));
+    EXPECT_EQ(Names(), "AB");
+    // The sim taking the body can itself be deleted.
+    EXPECT_TRUE(DeleteCharacter(state, 1, messages, files).Deleted);
+}
+
 TEST_F(DeleteTest, AMissingPackageOrPositionAsksNothing) {
     Make(2);
     fs::remove(state.CharactersFolder / state.Sims[1]->FileName);

@@ -11,6 +11,7 @@
 #include "editing/LoadNeighborhood.h"
 #include "editing/ParentTies.h"
 #include "editing/SaveNeighborhood.h"
+#include "packages/Compression.h"
 #include "platform/FileIO.h"
 
 namespace kinloom {
@@ -289,6 +290,41 @@ TEST(ParentTiesTest, ParentAndGeneChangesSurviveSaveAndReload) {
     EXPECT_EQ(GenePositions(again, saved, genes)[static_cast<std::size_t>(GeneList::SkinTone)],
               skin->ListIndex);
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
+}
+
+// A package without a family-ties entry cannot keep a parent change: the save says so and writes
+// nothing, rather than reporting success and dropping it.
+TEST(ParentTiesTest, APackageWithoutTiesRefusesToSaveAParentChange) {
+    test::TempDir dir;
+    WriteDemoUserData(dir.path(), DemoOptions{});
+    Neighborhood n001;
+    n001.FolderName = "N001";
+    n001.PackagePath = dir.path() / "Neighborhoods" / "N001" / "N001_Neighborhood.package";
+    test::FakeMessages messages;
+    {
+        const PackageImage plain = DecompressPackageImage(ReadWholeFile(n001.PackagePath), messages);
+        const PackageImage without =
+            RewritePackageImage(plain.Data, [](const PackageIndexEntry& e, std::size_t) {
+                return e.Type == types::FamilyTies ? EntryChoice::Drop() : EntryChoice::Copy();
+            });
+        ReplaceFileAtomically(n001.PackagePath, without.Data);
+    }
+    const Bytes onDisk = ReadWholeFile(n001.PackagePath);
+    EditingContext context{messages, 1, [] { return std::optional<Bitmap>(Bitmap(128, 128)); }, {}};
+    LoadedNeighborhood hood;
+    ASSERT_TRUE(LoadNeighborhood(n001, hood, LabelForm::FirstName, context).Loaded);
+    ASSERT_TRUE(hood.FamilyTies.empty());
+
+    const int sim = SimPositionByInstance(hood, 13);
+    ASSERT_GE(sim, 0);
+    ParentPositions shown;
+    const Character* six = hood.Sims[static_cast<std::size_t>(SimPositionByInstance(hood, 6))];
+    ASSERT_TRUE(ChangeParent(hood, sim, ParentRole::First, six, shown));
+    const SaveOutcome outcome = SaveNeighborhood(hood, context);
+    EXPECT_FALSE(outcome.Saved);
+    EXPECT_EQ(outcome.Failure, std::optional<std::string>(kNoFamilyTiesToSave));
+    EXPECT_TRUE(hood.FamilyTiesModified);
+    EXPECT_EQ(ReadWholeFile(n001.PackagePath), onDisk);
 }
 
 }  // namespace

@@ -45,6 +45,13 @@ SimDeleteOutcome DeleteCharacter(LoadedNeighborhood& state, std::size_t index, M
 
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error)) return outcome;
+    for (const auto& other : state.Characters) {
+        if (other.get() == sim || other->BodySourcePath.empty()) continue;
+        if (std::filesystem::equivalent(other->BodySourcePath, file, error)) {
+            messages.Show(kDeleteBodySourcePending);
+            return outcome;
+        }
+    }
     if (!messages.AskYesNo(kDeleteSimQuestion)) return outcome;
     if (!files.DeleteToTrash(file)) {
         messages.Show(kDeleteSimFailed);

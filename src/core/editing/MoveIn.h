@@ -25,6 +25,10 @@ void MoveIn(LoadedNeighborhood& state, Character& sim, Household& household);
 inline constexpr const char* kDeleteSimQuestion =
     "You are about to delete the selected Character. Are you sure you want to do this?";
 inline constexpr const char* kDeleteSimFailed = "Delete Operation Failed.";
+// Another sim takes this sim's body at the next save, which needs its character package.
+inline constexpr const char* kDeleteBodySourcePending =
+    "This sim's body is waiting to be copied to another sim. Save the neighborhood first, then "
+    "delete this sim.";
 // The Delete button's tooltip: deleting leaves references to the sim behind.
 inline constexpr const char* kDeleteSimToolTip =
     "Moves this sim's character file to the trash. The sim's household membership, family ties "
@@ -40,8 +44,9 @@ struct SimDeleteOutcome {
 // Deletes the sim at position index of the sim list (state.Sims): asks first, then moves its
 // character package to the trash and drops the sim from the loaded neighborhood. The neighborhood
 // package is not touched, so the sim's description, household membership, family ties and
-// relationships stay there. No answer Yes, a missing package or an index past the list changes
-// nothing; a failed trash is reported and changes nothing either.
+// relationships stay there. A sim whose package is another sim's pending body source is not
+// deleted (the save would need it). No answer Yes, a missing package or an index past the list
+// changes nothing; a failed trash is reported and changes nothing either.
 SimDeleteOutcome DeleteCharacter(LoadedNeighborhood& state, std::size_t index, Messages& messages,
                               FileOps& files);
 

@@ -126,6 +126,13 @@ SaveOutcome SaveNeighborhood(LoadedNeighborhood& state, EditingContext& context,
     std::vector<PendingFile> pending;
     std::string current;
 
+    // Ties are only ever replaced in place; a package without them has nowhere to keep changed
+    // parents, and saving the rest would report success while dropping them.
+    if (state.FamilyTiesModified && !FindFirst(state.NeighborhoodIndex, types::FamilyTies)) {
+        outcome.Failure = kNoFamilyTiesToSave;
+        return outcome;
+    }
+
     // Every image first: nothing on disk changes until all of them are built.
     try {
         current = state.Selected.PackagePath.filename().string();

@@ -14,6 +14,11 @@ namespace kinloom {
 
 class AtomicFileWriter;
 
+inline constexpr const char* kNoFamilyTiesToSave =
+    "The neighborhood was not saved: its package holds no family ties, so the changed parents "
+    "cannot be stored.\r\nNo file was changed; reload the neighborhood to drop the parent "
+    "changes, then save again.";
+
 struct SaveOutcome {
     bool Saved = false;
     std::optional<std::string> Failure;           // the message the caller shows
