@@ -254,7 +254,8 @@ int Set(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     for (std::size_t i = 2; i < positional.size(); ++i) {
         const std::string& a = positional[i];
         const std::size_t eq = a.find('=');
-        const CharacterField* field = eq == std::string::npos ? nullptr : FindCharacterField(a.substr(0, eq));
+        const CharacterField* field =
+            eq == std::string::npos ? nullptr : FindCharacterField(a.substr(0, eq));
         if (!field) {
             err << "kinloom-cli: not a field: " << a.substr(0, eq) << '\n';
             return kUsage;
