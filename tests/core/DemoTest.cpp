@@ -13,7 +13,10 @@
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "demo/DemoQfs.h"
+#include "demo/DemoPeople.h"
+#include "demo/DemoSims.h"
 #include "demo/DemoWriter.h"
+#include "editing/Attraction.h"
 #include "maintenance/ImageCodecs.h"
 #include "neighborhoods/Discovery.h"
 #include "neighborhoods/NeighborhoodScan.h"
@@ -364,6 +367,24 @@ TEST_F(DemoFolder, DownloadsHoldOneCustomGenePerPackage) {
         EXPECT_FALSE(ReadTextList(Content(p, *title), 1, 1)->front().empty());
     }
     EXPECT_EQ(kinds.size(), 3u);  // hair, skin and eyes
+}
+
+// The demo's people name their turn-ons and traits by list number; the records must carry them
+// at the bits the editor reads, the later traits (14 and up, kept out of number order) included.
+TEST(DemoWriter, TraitNumbersLandWhereTheEditorReadsThem) {
+    demo::Person p;
+    p.TurnOns = {33, 14, 0};
+    p.TurnOffs = {20, 0};
+    p.Traits = {3, 21};
+    demo::Dice dice(1);
+    const DemoSim sim = demo::MakeSim(p, 51, 1, 0, dice);
+    const AttractionView view = ReadAttraction(sim.Record);
+    EXPECT_EQ(view.TurnOn1, 33);  // 33 is scanned before 14
+    EXPECT_EQ(view.TurnOn2, 14);
+    EXPECT_EQ(view.TurnOff, 20);
+    EXPECT_EQ(view.Traits, (std::vector<std::string>{AttractionTraitOf(3)->Label,
+                                                     AttractionTraitOf(21)->Label}));
+    EXPECT_TRUE(view.Reports.empty());
 }
 
 TEST(DemoRegistry, HasEveryPackAndEnglish) {

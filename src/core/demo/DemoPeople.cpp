@@ -5,6 +5,7 @@
 #include <string>
 
 #include "demo/DemoSims.h"
+#include "editing/Attraction.h"
 
 namespace kinloom {
 namespace demo {
@@ -57,13 +58,9 @@ void ApplyStage(Character& c, Stage stage) {
     c.YoungAdult = stage == Stage::YoungAdult ? 1 : 0;
 }
 
-void SetTrait(FourBytes& bytes, TwoBytes& ext, int number) {
-    if (number <= 0) return;
-    const int bit = number - 1;
-    if (bit < 32)
-        bytes[static_cast<std::size_t>(bit / 8)] |= static_cast<std::uint8_t>(1u << (bit % 8));
-    else
-        ext[0] |= static_cast<std::uint8_t>(1u << (bit - 32));
+// Traits by their list number, at the bit the editor reads them from.
+void SetTraitNumber(FourBytes& bytes, TwoBytes& ext, int number) {
+    if (const AttractionTrait* trait = AttractionTraitOf(number)) SetTrait(bytes, ext, *trait);
 }
 
 }  // namespace
@@ -170,10 +167,10 @@ DemoSim MakeSim(const Person& p, std::uint16_t version, std::uint32_t seed, std:
         c.InfluenceMinimum = 100;
         c.InfluenceScore = static_cast<std::int16_t>(dice.Roll(100, 900));
     }
-    for (int t : p.TurnOns) SetTrait(c.TurnOns, c.TurnOnsExt, t);
-    for (int t : p.TurnOffs) SetTrait(c.TurnOffs, c.TurnOffsExt, t);
+    for (int t : p.TurnOns) SetTraitNumber(c.TurnOns, c.TurnOnsExt, t);
+    for (int t : p.TurnOffs) SetTraitNumber(c.TurnOffs, c.TurnOffsExt, t);
     TwoBytes noExt{};
-    for (int t : p.Traits) SetTrait(c.AttractionTraits, noExt, t);
+    for (int t : p.Traits) SetTraitNumber(c.AttractionTraits, noExt, t);
 
     c.HairColor = std::string(kHair[static_cast<std::size_t>(p.Hair) % kHair.size()]);
     c.SkinColor = std::string(kSkin[static_cast<std::size_t>(p.Skin) % kSkin.size()]);
