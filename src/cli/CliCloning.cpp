@@ -7,7 +7,6 @@
 #include "CliCommon.h"
 #include "cloning/Cloning.h"
 #include "editing/CharacterFields.h"
-#include "editing/SaveNeighborhood.h"
 
 namespace kinloom::cli {
 namespace {
@@ -262,19 +261,7 @@ int ImportCloneCommand(const std::vector<std::string>& args, std::ostream& out, 
     if (const DNA* dna = opened.state.FindDNA(sim->DescriptionInstance); dna && dna->Modified)
         out << "genes: taken over into the genetics record\n";
     if (!sim->BodySourcePath.empty()) out << "body: from " << sim->BodySourcePath.string() << '\n';
-    if (dryRun) {
-        out << "dry run: would rewrite " << opened.state.Selected.PackagePath.string() << " and "
-            << (opened.state.CharactersFolder / sim->FileName).string() << '\n';
-        return kOk;
-    }
-    EditingContext context{messages, opened.gameLanguage, {}, {}};
-    SaveOutcome saved = SaveNeighborhood(opened.state, context);
-    if (!saved.Saved) {
-        messages.Show(saved.Failure.value_or("The neighborhood was not saved."));
-        return kNotSaved;
-    }
-    out << "saved\n";
-    return kOk;
+    return SaveEdited(opened, *sim, dryRun, messages, out);
 }
 
 }  // namespace kinloom::cli

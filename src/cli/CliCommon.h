@@ -64,6 +64,10 @@ Character* FindSim(const LoadedNeighborhood& state, const std::string& sim);
 // FindSim, reporting a sim that is not there (usage error).
 int FindNamedSim(const Opened& opened, const std::string& folder, const std::string& name,
                  Character*& sim, std::ostream& err);
+// Saves the edited neighborhood (the sim's package among the files), or with dryRun only says
+// which files a save would rewrite. Exit 5 when the save fails.
+int SaveEdited(Opened& opened, const Character& sim, bool dryRun, Messages& messages,
+               std::ostream& out);
 // A command that writes stops while the game runs (exit 4), unless forced or only trying.
 int RefuseWhileGameRuns(bool dryRun, bool force, std::ostream& err);
 

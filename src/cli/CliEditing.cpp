@@ -87,6 +87,23 @@ int OpenNeighborhood(const StartupArguments& parsed, const std::string& folder, 
     return kOk;
 }
 
+int SaveEdited(Opened& opened, const Character& sim, bool dryRun, Messages& messages,
+               std::ostream& out) {
+    if (dryRun) {
+        out << "dry run: would rewrite " << opened.state.Selected.PackagePath.string() << " and "
+            << (opened.state.CharactersFolder / sim.FileName).string() << '\n';
+        return kOk;
+    }
+    EditingContext context{messages, opened.gameLanguage, {}, {}};
+    SaveOutcome saved = SaveNeighborhood(opened.state, context);
+    if (!saved.Saved) {
+        messages.Show(saved.Failure.value_or("The neighborhood was not saved."));
+        return kNotSaved;
+    }
+    out << "saved\n";
+    return kOk;
+}
+
 int RefuseWhileGameRuns(bool dryRun, bool force, std::ostream& err) {
     if (dryRun) return kOk;
     const auto running = RunningGameProcesses();
@@ -281,19 +298,7 @@ int Set(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         out << a.field->Name << ": " << before << " -> " << FieldText(*sim, *a.field) << '\n';
     }
     sim->Modified = true;
-    if (dryRun) {
-        out << "dry run: would rewrite " << opened.state.Selected.PackagePath.string() << " and "
-            << (opened.state.CharactersFolder / sim->FileName).string() << '\n';
-        return kOk;
-    }
-    EditingContext context{messages, opened.gameLanguage, {}, {}};
-    SaveOutcome saved = SaveNeighborhood(opened.state, context);
-    if (!saved.Saved) {
-        messages.Show(saved.Failure.value_or("The neighborhood was not saved."));
-        return kNotSaved;
-    }
-    out << "saved\n";
-    return kOk;
+    return SaveEdited(opened, *sim, dryRun, messages, out);
 }
 
 }  // namespace kinloom::cli
