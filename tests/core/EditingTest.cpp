@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "DemoN001.h"
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "demo/DemoWriter.h"
@@ -44,9 +45,7 @@ std::map<std::pair<std::uint32_t, std::uint32_t>, std::vector<Bytes>> Entries(co
 class EditingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        WriteDemoUserData(dir.path(), DemoOptions{});
-        neighborhood.FolderName = "N001";
-        neighborhood.PackagePath = dir.path() / "Neighborhoods" / "N001" / "N001_Neighborhood.package";
+        neighborhood = test::WriteDemoN001(dir.path());
     }
 
     LoadOutcome Load(LoadedNeighborhood& state) {
@@ -55,7 +54,7 @@ protected:
         return LoadNeighborhood(neighborhood, state, LabelForm::FirstName, context);
     }
     SaveOutcome Save(LoadedNeighborhood& state, AtomicFileWriter* writer = nullptr) {
-        EditingContext context{messages, 1, [] { return std::optional<Bitmap>(Bitmap(128, 128)); }, {}};
+        EditingContext context = test::BlankPictureContext(messages);
         return SaveNeighborhood(state, context, writer);
     }
     fs::path CharacterFile(const LoadedNeighborhood& state, const Character& sim) {

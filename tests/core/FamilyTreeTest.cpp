@@ -2,6 +2,7 @@
 // the relatives it navigates to, and the family-tie dialog's candidates.
 #include <gtest/gtest.h>
 
+#include "DemoN001.h"
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "demo/DemoWriter.h"
@@ -125,12 +126,9 @@ TEST(FamilyTreeTest, ParentDialogOffersEverySimButTheSimAndTheOtherParent) {
 // One family of the demo spans three generations: navigating up and down reaches each of them.
 TEST(FamilyTreeTest, DemoFamilyTreeNavigatesThroughThreeGenerations) {
     test::TempDir dir;
-    WriteDemoUserData(dir.path(), DemoOptions{});
-    Neighborhood n001;
-    n001.FolderName = "N001";
-    n001.PackagePath = dir.path() / "Neighborhoods" / "N001" / "N001_Neighborhood.package";
+    const Neighborhood n001 = test::WriteDemoN001(dir.path());
     test::FakeMessages messages;
-    EditingContext context{messages, 1, [] { return std::optional<Bitmap>(Bitmap(128, 128)); }, {}};
+    EditingContext context = test::BlankPictureContext(messages);
     LoadedNeighborhood hood;
     ASSERT_TRUE(LoadNeighborhood(n001, hood, LabelForm::FirstName, context).Loaded);
 

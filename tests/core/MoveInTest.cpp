@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "DemoN001.h"
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "demo/DemoWriter.h"
@@ -269,10 +270,7 @@ TEST(DeleteToolTip, NamesWhatStaysBehindAndAdvisesABackup) {
 class MoveInDemoTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        WriteDemoUserData(dir.path(), DemoOptions{});
-        neighborhood.FolderName = "N001";
-        neighborhood.PackagePath =
-            dir.path() / "Neighborhoods" / "N001" / "N001_Neighborhood.package";
+        neighborhood = test::WriteDemoN001(dir.path());
     }
     void Load(LoadedNeighborhood& state) {
         EditingContext context{

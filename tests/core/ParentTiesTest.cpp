@@ -2,6 +2,7 @@
 // shown, spouse ties left alone; and one parent and gene change carried through save and reload.
 #include <gtest/gtest.h>
 
+#include "DemoN001.h"
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "demo/DemoWriter.h"
@@ -232,12 +233,9 @@ protected:
 // One parent change and one gene change on the demo neighborhood, saved and loaded again.
 TEST(ParentTiesTest, ParentAndGeneChangesSurviveSaveAndReload) {
     test::TempDir dir;
-    WriteDemoUserData(dir.path(), DemoOptions{});
-    Neighborhood n001;
-    n001.FolderName = "N001";
-    n001.PackagePath = dir.path() / "Neighborhoods" / "N001" / "N001_Neighborhood.package";
+    const Neighborhood n001 = test::WriteDemoN001(dir.path());
     test::FakeMessages messages;
-    EditingContext context{messages, 1, [] { return std::optional<Bitmap>(Bitmap(128, 128)); }, {}};
+    EditingContext context = test::BlankPictureContext(messages);
     LoadedNeighborhood before;
     ASSERT_TRUE(LoadNeighborhood(n001, before, LabelForm::FirstName, context).Loaded);
     const std::vector<GeneMod> genes = ScanGeneMods(dir.path(), messages);
@@ -296,10 +294,7 @@ TEST(ParentTiesTest, ParentAndGeneChangesSurviveSaveAndReload) {
 // nothing, rather than reporting success and dropping it.
 TEST(ParentTiesTest, APackageWithoutTiesRefusesToSaveAParentChange) {
     test::TempDir dir;
-    WriteDemoUserData(dir.path(), DemoOptions{});
-    Neighborhood n001;
-    n001.FolderName = "N001";
-    n001.PackagePath = dir.path() / "Neighborhoods" / "N001" / "N001_Neighborhood.package";
+    const Neighborhood n001 = test::WriteDemoN001(dir.path());
     test::FakeMessages messages;
     {
         const PackageImage plain = DecompressPackageImage(ReadWholeFile(n001.PackagePath), messages);
@@ -310,7 +305,7 @@ TEST(ParentTiesTest, APackageWithoutTiesRefusesToSaveAParentChange) {
         ReplaceFileAtomically(n001.PackagePath, without.Data);
     }
     const Bytes onDisk = ReadWholeFile(n001.PackagePath);
-    EditingContext context{messages, 1, [] { return std::optional<Bitmap>(Bitmap(128, 128)); }, {}};
+    EditingContext context = test::BlankPictureContext(messages);
     LoadedNeighborhood hood;
     ASSERT_TRUE(LoadNeighborhood(n001, hood, LabelForm::FirstName, context).Loaded);
     ASSERT_TRUE(hood.FamilyTies.empty());
