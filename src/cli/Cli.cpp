@@ -5,6 +5,7 @@
 #include <charconv>
 #include <ostream>
 
+#include "editing/CharacterFields.h"
 #include "neighborhoods/Discovery.h"
 #include "packages/Compression.h"
 #include "packages/Package.h"
@@ -22,7 +23,9 @@ constexpr const char* kUsageText =
     "  decompress PACKAGE       rewrite the package with every entry stored plain\n"
     "  neighborhoods [--user-data DIR] [--wine-prefix DIR] [/l N]\n"
     "                           list the game's neighborhoods: folder, name, version, package\n"
-    "  demo DIR [--sims N]      write the demo user-data folder\n"
+    "  demo DIR [--sims N [--every-pair]]\n"
+    "                           write the demo user-data folder (N generated sims in N001;\n"
+    "                           --every-pair: every sim knows every other, N up to 1000)\n"
     "  sims NEIGHBORHOOD [discovery options]\n"
     "                           the sims in list order: label, file, GUID, instance, household\n"
     "  show NEIGHBORHOOD SIM [discovery options]\n"
@@ -39,7 +42,28 @@ constexpr const char* kUsageText =
     "                           sim and save, as set does; LIST: all (the default) or some of\n"
     "                           character,personality,aspiration,skills,interests,job,body,\n"
     "                           university,genes,attraction,hobbies,needs\n"
-    "  discovery options: --user-data DIR, --wine-prefix DIR, /l N\n";
+    "  discovery options: --user-data DIR, --wine-prefix DIR, /l N\n"
+    "set and import-clone refuse (exit 1, nothing written) an edit a save would not store: a\n"
+    "field the sim's description version does not hold, a field of a sim without a description,\n"
+    "a name when the sim's package holds no name list, or one of these fields, which no save\n"
+    "ever writes back:\n";
+
+// The fields show lists but no save writes, wrapped under the usage text.
+std::string NeverStoredFields() {
+    std::string text, line = " ";
+    for (const CharacterField& f : CharacterFields()) {
+        if (EverStored(f)) continue;
+        if (line.size() + 1 + std::string(f.Name).size() > 92) {
+            text += line + "\n";
+            line = " ";
+        }
+        line += " ";
+        line += f.Name;
+    }
+    return text + line + "\n";
+}
+
+std::string UsageText() { return kUsageText + NeverStoredFields(); }
 
 // Opens a package and insists on a usable index; reports and returns false otherwise.
 bool OpenPackage(const std::string& file, Package& package, std::ostream& err) {
@@ -144,7 +168,7 @@ int Neighborhoods(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (!understood) {
         if (parsed.Error) err << "kinloom-cli: " << *parsed.Error << '\n';
-        err << kUsageText;
+        err << UsageText();
         return kUsage;
     }
 
@@ -177,7 +201,7 @@ int Neighborhoods(const std::vector<std::string>& args, std::ostream& out, std::
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        (args.empty() ? err : out) << kUsageText;
+        (args.empty() ? err : out) << UsageText();
         return args.empty() ? kUsage : kOk;
     }
     const std::string& command = args[0];
@@ -193,7 +217,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (command == "import-clone") return ImportCloneCommand(rest, out, err);
     if (command == "neighborhoods")
         return Neighborhoods(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
-    err << kUsageText;
+    err << UsageText();
     return kUsage;
 }
 

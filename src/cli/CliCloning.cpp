@@ -251,6 +251,13 @@ int ImportCloneCommand(const std::vector<std::string>& args, std::ostream& out, 
         err << "kinloom-cli: nothing was imported\n";
         return kUnreadable;
     }
+    // A clone taken over only partly would be reported saved while some of it was dropped.
+    if (const auto problems = UnstorableChanges(before, *sim); !problems.empty()) {
+        for (const std::string& why : problems) err << "kinloom-cli: " << why << '\n';
+        err << "kinloom-cli: nothing was written; leave out the groups that hold these fields "
+               "(--groups)\n";
+        return kUsage;
+    }
     out << "groups: " << GroupList(groups) << '\n';
     for (const CharacterField& f : CharacterFields()) {
         const std::string was = FieldText(before, f), now = FieldText(*sim, f);

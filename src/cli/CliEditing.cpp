@@ -1,5 +1,6 @@
 // kinloom-cli commands on a loaded neighborhood: demo, sims, show, set.
 
+#include <algorithm>
 #include <charconv>
 #include <nlohmann/json.hpp>
 
@@ -91,7 +92,7 @@ int SaveEdited(Opened& opened, const Character& sim, bool dryRun, Messages& mess
                std::ostream& out) {
     if (dryRun) {
         out << "dry run: would rewrite " << opened.state.Selected.PackagePath.string() << " and "
-            << (opened.state.CharactersFolder / sim.FileName).string() << '\n';
+            << sim.FilePath.string() << '\n';
         return kOk;
     }
     EditingContext context{messages, opened.gameLanguage, {}, {}};
@@ -100,6 +101,7 @@ int SaveEdited(Opened& opened, const Character& sim, bool dryRun, Messages& mess
         messages.Show(saved.Failure.value_or("The neighborhood was not saved."));
         return kNotSaved;
     }
+    if (saved.Notice) messages.Show(*saved.Notice);
     out << "saved\n";
     return kOk;
 }
@@ -125,6 +127,11 @@ int FindNamedSim(const Opened& opened, const std::string& folder, const std::str
 
 Character* FindSim(const LoadedNeighborhood& state, const std::string& sim) {
     const std::string wanted = Lower(sim);
+    // The whole file name first: the shown one is cut to 28 characters and may fit several sims.
+    for (Character* c : state.Sims) {
+        const std::string file = Lower(c->FilePath.filename().string());
+        if (!file.empty() && (file == wanted || file == wanted + ".package")) return c;
+    }
     for (Character* c : state.Sims) {
         const std::string file = Lower(c->FileName);
         if (file == wanted || file == wanted + ".package") return c;
@@ -149,6 +156,11 @@ nlohmann::ordered_json RecordJson(const Character& sim) {
             default: j[f.Name] = text; break;
         }
     }
+    // What a save would write back for this sim, so a script can tell before it sets anything.
+    nlohmann::ordered_json storable = nlohmann::ordered_json::array();
+    for (const CharacterField& f : CharacterFields())
+        if (!WhyNotStorable(sim, f)) storable.push_back(f.Name);
+    j["Storable"] = std::move(storable);
     return j;
 }
 
@@ -176,15 +188,22 @@ int Demo(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
                 err << "kinloom-cli: --sims wants a number from 1 to 5000\n";
                 return kUsage;
             }
+        } else if (args[i] == "--every-pair") {
+            options.EveryPairRelated = true;
         } else if (!folder && !args[i].starts_with("--")) {
             folder = args[i];
         } else {
-            err << "kinloom-cli: usage: demo DIR [--sims N]\n";
+            err << "kinloom-cli: usage: demo DIR [--sims N [--every-pair]]\n";
             return kUsage;
         }
     }
     if (!folder) {
-        err << "kinloom-cli: usage: demo DIR [--sims N]\n";
+        err << "kinloom-cli: usage: demo DIR [--sims N [--every-pair]]\n";
+        return kUsage;
+    }
+    // n sims related pairwise make n * (n - 1) entries: a thousand sims already make 68 MB.
+    if (options.EveryPairRelated && (options.Sims < 1 || options.Sims > 1000)) {
+        err << "kinloom-cli: --every-pair wants --sims N with N from 1 to 1000\n";
         return kUsage;
     }
     try {
@@ -212,7 +231,8 @@ int Sims(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     Opened opened;
     if (int code = OpenNeighborhood(parsed, positional[0], opened, messages, err)) return code;
     for (const Character* sim : opened.state.Sims) {
-        out << EncodeUtf8(SimLabel(*sim, opened.state.Form)) << '\t' << sim->FileName << '\t'
+        out << EncodeUtf8(SimLabel(*sim, opened.state.Form)) << '\t'
+            << sim->FilePath.filename().string() << '\t'
             << GuidText(sim->GUID) << '\t';
         if (sim->DescriptionInstance == kNoDescription)
             out << '-';
@@ -292,11 +312,24 @@ int Set(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (int code = OpenNeighborhood(parsed, positional[0], opened, messages, err)) return code;
     Character* sim = nullptr;
     if (int code = FindNamedSim(opened, positional[0], positional[1], sim, err)) return code;
-    for (const Assignment& a : assignments) {
-        const std::string before = FieldText(*sim, *a.field);
-        SetFieldText(*sim, *a.field, a.value);
-        out << a.field->Name << ": " << before << " -> " << FieldText(*sim, *a.field) << '\n';
+    // Refused before anything is written when a save would not keep every assignment.
+    Character edited = *sim;
+    for (const Assignment& a : assignments) SetFieldText(edited, *a.field, a.value);
+    std::vector<std::string> problems;
+    for (const Assignment& a : assignments)
+        if (auto why = WhyNotStorable(edited, *a.field)) problems.push_back(*why);
+    for (const std::string& why : UnstorableChanges(*sim, edited))
+        if (std::find(problems.begin(), problems.end(), why) == problems.end())
+            problems.push_back(why);
+    if (!problems.empty()) {
+        for (const std::string& why : problems) err << "kinloom-cli: " << why << '\n';
+        err << "kinloom-cli: nothing was written\n";
+        return kUsage;
     }
+    for (const Assignment& a : assignments)
+        out << a.field->Name << ": " << FieldText(*sim, *a.field) << " -> "
+            << FieldText(edited, *a.field) << '\n';
+    *sim = std::move(edited);
     sim->Modified = true;
     return SaveEdited(opened, *sim, dryRun, messages, out);
 }

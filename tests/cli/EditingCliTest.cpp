@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -71,6 +72,32 @@ TEST_F(EditingCliTest, SimsShowAndSetRoundTrip) {
     EXPECT_EQ(after["Cooking"], 901);
     EXPECT_EQ(after["LastName"], "Quill");
     EXPECT_EQ(after["Nice"], record["Nice"]);
+}
+
+// A package name longer than the 28 characters shown is listed, found and saved whole.
+TEST_F(EditingCliTest, ALongFileNameIsListedFoundAndSaved) {
+    const fs::path folder = data / "Neighborhoods" / "N001" / "Characters";
+    const std::string name = "N001_User00000_with_a_long_name.package";
+    fs::rename(folder / "N001_User00000.package", folder / name);
+
+    const auto rows = Lines(RunCli(With({"sims", "N001"})).out);
+    EXPECT_EQ(std::count_if(rows.begin(), rows.end(),
+                            [&](const std::string& row) {
+                                return row.find('\t' + name + '\t') != std::string::npos;
+                            }),
+              1);
+    RunResult dry = RunCli(With({"set", "N001", name, "LastName=Quill", "--dry-run"}));
+    ASSERT_EQ(dry.code, kOk) << dry.err;
+    EXPECT_NE(dry.out.find((folder / name).string()), std::string::npos) << dry.out;
+
+    RunResult set = RunCli(With({"set", "N001", name, "LastName=Quill"}));
+    ASSERT_EQ(set.code, kOk) << set.err;
+    EXPECT_EQ(Lines(set.out).back(), "saved");
+    EXPECT_TRUE(fs::exists(folder / name));
+    const std::string stem = name.substr(0, name.size() - 8);
+    auto after = nlohmann::json::parse(RunCli(With({"show", "N001", stem})).out);
+    EXPECT_EQ(after["LastName"], "Quill");
+    EXPECT_EQ(after["FileName"], name.substr(0, 28));
 }
 
 TEST_F(EditingCliTest, BadRequestsWriteNothing) {

@@ -104,6 +104,7 @@ Character Donor() {
     c.PropertyAge = 16;
     c.PropertyGender = 1;
     c.FileName = "N001_User00042.package";
+    c.FilePath = "/hood/Characters/N001_User00042.package";
     return c;
 }
 
@@ -429,7 +430,7 @@ TEST(DirectCloneTest, CopiesTickedGroupsAndKeepsTheTargetsSkin) {
     CloneGroups groups;
     groups.Personality = groups.Genes = groups.Job = groups.Character = groups.Body = true;
     ASSERT_TRUE(
-        DirectClone(source, &sourceDna, target, &targetDna, groups, state.CharactersFolder));
+        DirectClone(source, &sourceDna, target, &targetDna, groups));
     EXPECT_EQ(GroupBytes(1, target), GroupBytes(1, source));
     EXPECT_EQ(target.Zodiac, 0);
     EXPECT_EQ(target.Career, source.Career);
@@ -457,14 +458,14 @@ TEST(DirectCloneTest, CopiesTickedGroupsAndKeepsTheTargetsSkin) {
     EXPECT_FALSE(b.DirectClone);
     EXPECT_TRUE(b.CreateAClone);
     EXPECT_TRUE(CloningButtonsFor(source, false).DirectClone);
-    EXPECT_FALSE(DirectClone(other, nullptr, target, nullptr, groups, state.CharactersFolder));
+    EXPECT_FALSE(DirectClone(other, nullptr, target, nullptr, groups));
 
     // Without a genetics record on either side only the properties travel.
     Character lone = Receiver();
     DNA untouched;
     CloneGroups genes;
     genes.Genes = true;
-    ASSERT_TRUE(DirectClone(source, nullptr, lone, &untouched, genes, state.CharactersFolder));
+    ASSERT_TRUE(DirectClone(source, nullptr, lone, &untouched, genes));
     EXPECT_EQ(lone.HairColor, "donor-hair");
     EXPECT_FALSE(untouched.Modified);
     EXPECT_TRUE(lone.BodySourcePath.empty());
@@ -568,7 +569,7 @@ TEST_F(CloneNeighborhoodTest, DirectCloneBodyIsExchangedAtSave) {
     ASSERT_TRUE(source && target);
     CloneGroups body;
     body.Body = true;
-    ASSERT_TRUE(DirectClone(*source, nullptr, *target, nullptr, body, state.CharactersFolder));
+    ASSERT_TRUE(DirectClone(*source, nullptr, *target, nullptr, body));
     const FourBytes guid = target->GUID;
     ASSERT_TRUE(Save(state));
 
@@ -580,6 +581,48 @@ TEST_F(CloneNeighborhoodTest, DirectCloneBodyIsExchangedAtSave) {
     EXPECT_EQ(BodyOf(again.CharactersFolder / again.FindSim(guid)->FileName, &targetPicture),
               expected);
     EXPECT_FALSE(targetPicture);
+}
+
+// Package names longer than the 28 characters shown: export reads and the body exchange uses
+// the sims' own files.
+TEST_F(CloneNeighborhoodTest, LongFileNamesCloneAndSave) {
+    LoadedNeighborhood first;
+    ASSERT_TRUE(Load(first, "N001"));
+    const fs::path folder = first.CharactersFolder;
+    const fs::path sourceFile = folder / "N001_Body_source_with_a_long_name.package";
+    const fs::path targetFile = folder / "N001_Body_target_with_a_long_name.package";
+    fs::rename(WithBody(first, 0)->FilePath, sourceFile);
+    fs::rename(WithBody(first, 1)->FilePath, targetFile);
+
+    LoadedNeighborhood state;
+    ASSERT_TRUE(Load(state, "N001"));
+    Character* source = nullptr;
+    Character* target = nullptr;
+    for (Character* c : state.Sims) {
+        if (c->FilePath == sourceFile) source = c;
+        if (c->FilePath == targetFile) target = c;
+    }
+    ASSERT_TRUE(source && target);
+
+    const fs::path clone = dir / "Long.clone";
+    ASSERT_TRUE(ExportClone(state, *source, clone, {}, messages));
+    EXPECT_TRUE(ReadCloneFile(ReadWholeFile(clone)).HasBody);
+
+    CloneGroups body;
+    body.Body = true;
+    ASSERT_TRUE(DirectClone(*source, nullptr, *target, nullptr, body));
+    EXPECT_EQ(target->BodySourcePath, sourceFile);
+    const FourBytes guid = target->GUID;
+    ASSERT_TRUE(Save(state));
+
+    LoadedNeighborhood again;
+    ASSERT_TRUE(Load(again, "N001"));
+    ASSERT_NE(again.FindSim(guid), nullptr);
+    EXPECT_EQ(again.FindSim(guid)->FilePath, targetFile);
+    bool picture = false, targetPicture = true;
+    EXPECT_EQ(BodyOf(targetFile, &targetPicture), BodyOf(sourceFile, &picture));
+    EXPECT_FALSE(targetPicture);
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
 }
 
 TEST_F(CloneNeighborhoodTest, ExportAsksBeforeReplacingAndReportsWhatItCannotRead) {

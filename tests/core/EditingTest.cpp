@@ -4,6 +4,7 @@
 #include <map>
 
 #include "DemoN001.h"
+#include "FailingSteps.h"
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "demo/DemoWriter.h"
@@ -56,9 +57,6 @@ protected:
     SaveOutcome Save(LoadedNeighborhood& state, AtomicFileWriter* writer = nullptr) {
         EditingContext context = test::BlankPictureContext(messages);
         return SaveNeighborhood(state, context, writer);
-    }
-    fs::path CharacterFile(const LoadedNeighborhood& state, const Character& sim) {
-        return state.CharactersFolder / sim.FileName;
     }
 
     test::TempDir dir;
@@ -276,15 +274,158 @@ TEST_F(EditingTest, AFailedSaveChangesNoFileAndKeepsTheEdits) {
     EXPECT_TRUE(state.Households.front()->Modified);
 
     // A character package that vanished stops the save before any file is replaced.
-    fs::remove(CharacterFile(state, sim));
+    fs::remove(sim.FilePath);
     auto withoutSim = Snapshot(dir.path());
     SaveOutcome vanished = Save(state);
     EXPECT_FALSE(vanished.Saved);
     ASSERT_TRUE(vanished.Failure);
     EXPECT_NE(vanished.Failure->find(sim.FileName), std::string::npos) << *vanished.Failure;
-    EXPECT_TRUE(vanished.Written.empty());
+    EXPECT_TRUE(vanished.Changed.empty());
     EXPECT_TRUE(Snapshot(dir.path()) == withoutSim);
     EXPECT_TRUE(sim.Modified);
+}
+
+// A save of three files (the neighborhood package and two sims) that fails at each replacement
+// in turn: every file stays byte for byte as it was, and the message says so.
+TEST_F(EditingTest, ASaveFailingAtAnyReplacementChangesNoFile) {
+    using Step = test::FailingSteps::Step;
+    LoadedNeighborhood state;
+    ASSERT_TRUE(Load(state).Loaded);
+    Character& first = *state.Sims[0];
+    Character& second = *state.Sims[1];
+    first.FirstName = "Ida";
+    second.FirstName = "Ole";
+    first.Modified = second.Modified = true;
+    const auto before = Snapshot(dir.path());
+    const fs::path files[] = {neighborhood.PackagePath, first.FilePath, second.FilePath};
+
+    for (Step step : {Step::Write, Step::MoveAside, Step::Commit}) {
+        for (int at = 0; at < 3; ++at) {
+            SCOPED_TRACE(testing::Message()
+                         << "step " << static_cast<int>(step) << ", file " << at);
+            test::FailingSteps failing(step, at);
+            const SaveOutcome failed = Save(state, &failing);
+            EXPECT_FALSE(failed.Saved);
+            EXPECT_TRUE(failed.Changed.empty());
+            const std::string cause =
+                step == Step::Write
+                    ? "cannot write " + files[at].string() + " (the original is unchanged)"
+                    : "injected failure";
+            EXPECT_EQ(failed.Failure,
+                      "The neighborhood was not saved: " + files[at].filename().string() +
+                          " could not be replaced (" + cause +
+                          ").\r\nNo file was changed; your edits are still here, so Save can be "
+                          "pressed again.");
+            EXPECT_TRUE(Snapshot(dir.path()) == before);
+            EXPECT_TRUE(first.Modified && second.Modified);
+            EXPECT_EQ(first.FirstName, "Ida");
+        }
+    }
+
+    // The last file cannot take its image and the neighborhood package cannot be put back (the
+    // third put-back, as they run last file first): the message names it and its earlier version.
+    test::FailingSteps stuck;
+    stuck.Fail(Step::Commit, 2).Fail(Step::PutBack, 2);
+    const SaveOutcome failed = Save(state, &stuck);
+    EXPECT_FALSE(failed.Saved);
+    ASSERT_EQ(failed.Changed.size(), 1u);
+    const StrandedFile& changed = failed.Changed[0];
+    EXPECT_EQ(changed.Target, neighborhood.PackagePath);
+    EXPECT_EQ(failed.Failure,
+              "The neighborhood was not saved: " + files[2].filename().string() +
+                  " could not be replaced (injected failure), and putting the earlier files back "
+                  "failed too.\r\nThese files are changed:\r\n" +
+                  neighborhood.PackagePath.string() +
+                  " holds the new version; its earlier version is " + changed.OldCopy.string() +
+                  "\r\nEvery other file is as it was, and your edits are still here. To go back to "
+                  "an earlier version, rename it over the changed file.");
+    auto after = Snapshot(dir.path());
+    const fs::path package = fs::relative(neighborhood.PackagePath, dir.path());
+    const fs::path oldCopy = fs::relative(changed.OldCopy, dir.path());
+    EXPECT_TRUE(after.at(oldCopy) == before.at(package));
+    EXPECT_FALSE(after.at(package) == before.at(package));
+    after.erase(oldCopy);
+    after[package] = before.at(package);
+    EXPECT_TRUE(after == before);
+    EXPECT_TRUE(first.Modified && second.Modified);
+}
+
+TEST_F(EditingTest, AnEarlierVersionThatCannotBeDeletedDoesNotFailTheSave) {
+    using Step = test::FailingSteps::Step;
+    LoadedNeighborhood state;
+    ASSERT_TRUE(Load(state).Loaded);
+    Character& sim = *state.Sims[0];
+    sim.FirstName = "Ida";
+    sim.Modified = true;
+    const FourBytes guid = sim.GUID;
+
+    test::FailingSteps undeletable(Step::Remove, 1);  // the sim's earlier version stays
+    const SaveOutcome saved = Save(state, &undeletable);
+    ASSERT_TRUE(saved.Saved) << saved.Failure.value_or("");
+    EXPECT_FALSE(sim.Modified);
+    ASSERT_EQ(saved.OldCopiesLeft.size(), 1u);
+    const fs::path left = saved.OldCopiesLeft[0];
+    EXPECT_EQ(left.parent_path(), state.CharactersFolder);
+    ASSERT_TRUE(saved.Notice);
+    EXPECT_NE(saved.Notice->find(left.string()), std::string::npos) << *saved.Notice;
+    EXPECT_TRUE(fs::exists(left));
+
+    // The hidden earlier version is never loaded as a sim.
+    messages.shown.clear();
+    LoadedNeighborhood again;
+    ASSERT_TRUE(Load(again).Loaded);
+    EXPECT_EQ(again.Sims.size(), state.Sims.size());
+    ASSERT_NE(again.FindSim(guid), nullptr);
+    EXPECT_EQ(again.FindSim(guid)->FirstName, "Ida");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// Sims whose package names are longer than the 28 characters shown, and alike in those 28.
+TEST_F(EditingTest, ASimWithALongFileNameSavesItsOwnPackage) {
+    LoadedNeighborhood first;
+    ASSERT_TRUE(Load(first).Loaded);
+    const fs::path folder = first.CharactersFolder;
+    const fs::path longA = folder / "N001_User00000_with_a_long_name_A.package";
+    const fs::path longB = folder / "N001_User00000_with_a_long_name_B.package";
+    fs::rename(first.Sims[0]->FilePath, longA);
+    fs::rename(first.Sims[1]->FilePath, longB);
+
+    LoadedNeighborhood state;
+    ASSERT_TRUE(Load(state).Loaded);
+    Character* a = nullptr;
+    Character* b = nullptr;
+    for (Character* c : state.Sims) {
+        if (c->FilePath == longA) a = c;
+        if (c->FilePath == longB) b = c;
+    }
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(a->FileName, "N001_User00000_with_a_long_n");
+    EXPECT_EQ(b->FileName, a->FileName);
+    const auto before = Snapshot(dir.path());
+
+    b->FirstName = "Longname";
+    b->Cooking = 432;
+    b->Modified = true;
+    const FourBytes guid = b->GUID;
+    const SaveOutcome saved = Save(state);
+    ASSERT_TRUE(saved.Saved) << saved.Failure.value_or("");
+
+    // Only the neighborhood package and B's own package changed; no file came or went.
+    auto after = Snapshot(dir.path());
+    const fs::path package = fs::relative(neighborhood.PackagePath, dir.path());
+    const fs::path own = fs::relative(longB, dir.path());
+    EXPECT_FALSE(after.at(own) == before.at(own));
+    after[package] = before.at(package);
+    after[own] = before.at(own);
+    EXPECT_TRUE(after == before);
+
+    LoadedNeighborhood again;
+    ASSERT_TRUE(Load(again).Loaded);
+    const Character* reloaded = again.FindSim(guid);
+    ASSERT_NE(reloaded, nullptr);
+    EXPECT_EQ(reloaded->FilePath, longB);
+    EXPECT_EQ(reloaded->FirstName, "Longname");
+    EXPECT_EQ(reloaded->Cooking, 432);
 }
 
 }  // namespace

@@ -123,6 +123,49 @@ TEST(FamilyTreeTest, ParentDialogOffersEverySimButTheSimAndTheOtherParent) {
     EXPECT_EQ(all.Entries[1].Name, SimLabel(hood.Sim(2), LabelForm::FirstName));
 }
 
+// Every sim that matched no sim description carries the same marker, whose low 16 bits read
+// 65535. Such sims have no tie number: ties naming 65535 (an earlier save's, or a sim whose
+// package is gone) belong to neither, and neither is anyone's relative or candidate parent.
+TEST(FamilyTreeTest, SimsWithoutADescriptionHaveNoFamily) {
+    Hood hood({{kNoDescription, "Nobody"}, {1, "Ada"}, {kNoDescription, "Noone"}, {2, "Bram"}});
+    hood.state.FamilyTies = {
+        {65535, FirstParent, 1}, {1, Child, 65535},   {65535, Sibling, 2},
+        {2, Sibling, 65535},     {65535, Spouse, 2},  {2, Spouse, 65535},
+    };
+    EXPECT_EQ(SimNumber(hood.Sim(1)), std::optional<std::uint16_t>(1));
+    for (std::size_t nobody : {0u, 2u}) {
+        SCOPED_TRACE(nobody);
+        EXPECT_EQ(SimNumber(hood.Sim(nobody)), std::nullopt);
+        const FamilyView view = FamilyOf(hood.state, hood.Sim(nobody));
+        EXPECT_EQ(view.FirstParent, -1);
+        EXPECT_EQ(view.Spouse, -1);
+        EXPECT_TRUE(view.Siblings.empty());
+        EXPECT_TRUE(view.Memo.empty());
+        // Nobody can be chosen as its parent either.
+        EXPECT_TRUE(ParentCandidatesFor(hood.state, static_cast<int>(nobody), -1, -1)
+                        .Entries.empty());
+    }
+    // The ordinary sims' ties to 65535 lead nowhere.
+    for (std::size_t known : {1u, 3u}) {
+        const FamilyView view = FamilyOf(hood.state, hood.Sim(known));
+        EXPECT_TRUE(view.Children.empty());
+        EXPECT_TRUE(view.Siblings.empty());
+        EXPECT_EQ(view.Spouse, -1);
+    }
+    EXPECT_EQ(SimPosition(hood.state, 65535), -1);
+    EXPECT_EQ(SimPositionByInstance(hood.state, kNoDescription), -1);
+    // Neither is offered as a parent of an ordinary sim.
+    const ParentCandidates candidates = ParentCandidatesFor(hood.state, 1, -1, -1);
+    ASSERT_EQ(candidates.Entries.size(), 1u);
+    EXPECT_EQ(candidates.Entries[0].Sim, &hood.Sim(3));
+
+    // A sim whose description really is number 65535 is named by those ties.
+    Hood real({{1, "Ada"}, {0x0000FFFF, "Max"}});
+    real.state.FamilyTies = {{1, Child, 65535}};
+    EXPECT_EQ(SimPosition(real.state, 65535), 1);
+    EXPECT_EQ(FamilyOf(real.state, real.Sim(0)).Children.size(), 1u);
+}
+
 // One family of the demo spans three generations: navigating up and down reaches each of them.
 TEST(FamilyTreeTest, DemoFamilyTreeNavigatesThroughThreeGenerations) {
     test::TempDir dir;

@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "DemoN001.h"
+#include "FakeMessages.h"
 #include "PackageBuilder.h"
+#include "editing/LoadNeighborhood.h"
+#include "editing/SaveNeighborhood.h"
+#include "packages/Compression.h"
+#include "platform/FileIO.h"
 #include "records/Household.h"
 
 namespace kinloom {
@@ -96,30 +102,116 @@ TEST(HouseholdTest, KeepsBytesBeyondTheTrailingBlock) {
     EXPECT_EQ(WriteHousehold(stored, h), Build(changed));
 }
 
-// Too short for the layout, trailing block included, or announcing more members than it holds:
-// a read error, the record untouched, and no household written from such bytes.
-TEST(HouseholdTest, ShortContentIsAReadError) {
+// Only the bytes up to the end of the member list are read. Content that ends before them is a
+// read error (the record untouched, nothing written from it); content that ends anywhere after
+// them, the block the game keeps after the members missing in whole or in part, loads, and a
+// save writes what it holds back as stored: identical unchanged, and when changed with only the
+// funds and the members replaced, no block made up.
+TEST(HouseholdTest, OnlyTheBytesUpToTheMembersMustBeThere) {
     for (const Layout& l : kLayouts) {
         SCOPED_TRACE(l.version);
-        const Bytes full = Build({l.version, l.start, Bytes(l.trailing, 0), 1, 2, 3, {kAnna}});
-        for (std::size_t cut = 0; cut < full.size(); ++cut) {
+        Parts p{l.version, l.start, NoiseBytes(l.trailing, 7), 1, 2, 3, {kAnna}};
+        const Bytes full = Build(p);
+        const std::size_t membersEnd = l.start + 24 + 4;
+        for (std::size_t cut = 0; cut <= full.size(); ++cut) {
+            SCOPED_TRACE(cut);
             const Bytes part(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(cut));
             Household h;
             h.Cash = 555;
             h.Modified = true;
-            EXPECT_THROW(ReadHousehold(part, h), ReadError) << cut;
-            EXPECT_EQ(h.Cash, 555);
-            EXPECT_TRUE(h.Modified);
-            EXPECT_THROW(WriteHousehold(part, h), ReadError) << cut;
+            if (cut < membersEnd) {
+                EXPECT_THROW(ReadHousehold(part, h), ReadError);
+                EXPECT_EQ(h.Cash, 555);
+                EXPECT_TRUE(h.Modified);
+                EXPECT_THROW(WriteHousehold(part, h), ReadError);
+                continue;
+            }
+            ReadHousehold(part, h);
+            EXPECT_EQ(h.HouseHoldFile, 1);
+            EXPECT_EQ(h.Cash, 2);
+            EXPECT_EQ(h.FamFriends, 3);
+            EXPECT_EQ(h.Members, std::vector<FourBytes>{kAnna});
+            EXPECT_EQ(WriteHousehold(part, h), part);
+
+            h.Cash = -9;
+            h.Members = {kBob, kCleo};
+            Parts changed = p;
+            changed.cash = -9;
+            changed.members = {kBob, kCleo};
+            changed.trailing.assign(part.begin() + static_cast<std::ptrdiff_t>(membersEnd),
+                                    part.end());
+            EXPECT_EQ(WriteHousehold(part, h), Build(changed));
         }
     }
-    for (std::uint32_t count : {2u, 0x40000000u, 0xFFFFFFFFu}) {
+    // A member count the content cannot hold.
+    for (std::uint32_t count : {3u, 0x40000000u, 0xFFFFFFFFu}) {
         SCOPED_TRACE(count);
         Bytes b = Build({70, 12, Bytes(4, 0), 1, 2, 3, {kAnna}});
         test::SetU32(b, 12 + 20, count);
         Household h;
         EXPECT_THROW(ReadHousehold(b, h), ReadError);
+        EXPECT_THROW(WriteHousehold(b, h), ReadError);
     }
+}
+
+// End to end: a household stored without the block after its members no longer stops the load
+// of its neighborhood, and saves with every byte as stored, unchanged or changed (funds and
+// members replaced, nothing added after them).
+TEST(HouseholdTest, AHouseholdWithoutItsTrailingBlockLoadsAndSaves) {
+    test::TempDir dir;
+    const Neighborhood n = test::WriteDemoN001(dir.path());
+    const Bytes original = ReadWholeFile(n.PackagePath);
+    EntryList entries;
+    ReadIndex(original, entries);
+    const PackageIndexEntry* entry = FindFirst(entries, types::Household);
+    ASSERT_NE(entry, nullptr);
+    const std::uint32_t instance = entry->Instance;
+    test::FakeMessages messages;
+    Bytes plain;
+    ASSERT_TRUE(DecompressEntry(original, *entry, plain, messages));
+    ASSERT_EQ(test::GetU32(plain, 4), 85u);  // data from 20, member count at 40
+    const std::uint32_t count = test::GetU32(plain, 40);
+    ASSERT_GE(count, 2u);
+    const Bytes cut(plain.begin(), plain.begin() + 44 + 4 * count);
+    const auto position = static_cast<std::size_t>(entry - entries.data());
+    ReplaceFileAtomically(
+        n.PackagePath,
+        RewritePackageImage(original, [&](const PackageIndexEntry&, std::size_t i) {
+            return i == position ? EntryChoice::Replace(cut) : EntryChoice::Copy();
+        }).Data);
+
+    auto stored = [&n, instance] {
+        return test::StoredContents(n.PackagePath, types::Household, instance);
+    };
+
+    LoadedNeighborhood state;
+    EditingContext context = test::BlankPictureContext(messages);
+    ASSERT_TRUE(LoadNeighborhood(n, state, LabelForm::FirstName, context).Loaded);
+    Household* h = state.FindHousehold(instance);
+    ASSERT_NE(h, nullptr);
+    ASSERT_EQ(h->Members.size(), count);
+    EXPECT_EQ(h->Cash, static_cast<std::int32_t>(test::GetU32(plain, 28)));
+
+    ASSERT_TRUE(SaveNeighborhood(state, context).Saved);
+    EXPECT_EQ(stored(), std::vector<Bytes>{cut});
+    h->Modified = true;  // marked changed, nothing changed: the same bytes
+    ASSERT_TRUE(SaveNeighborhood(state, context).Saved);
+    EXPECT_EQ(stored(), std::vector<Bytes>{cut});
+
+    h->Cash = 777;
+    h->Members.pop_back();
+    h->Modified = true;
+    ASSERT_TRUE(SaveNeighborhood(state, context).Saved);
+    Bytes expected(cut.begin(), cut.end() - 4);
+    test::SetU32(expected, 28, 777);
+    test::SetU32(expected, 40, count - 1);
+    EXPECT_EQ(stored(), std::vector<Bytes>{expected});
+
+    LoadedNeighborhood again;
+    ASSERT_TRUE(LoadNeighborhood(n, again, LabelForm::FirstName, context).Loaded);
+    ASSERT_NE(again.FindHousehold(instance), nullptr);
+    EXPECT_EQ(again.FindHousehold(instance)->Cash, 777);
+    EXPECT_EQ(again.FindHousehold(instance)->Members, h->Members);
 }
 
 }  // namespace

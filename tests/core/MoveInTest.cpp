@@ -150,8 +150,9 @@ protected:
             auto sim = std::make_unique<Character>();
             sim->FirstName = std::string(1, static_cast<char>('A' + i));
             sim->FileName = "N001_User0000" + std::to_string(i) + ".package";
+            sim->FilePath = state.CharactersFolder / sim->FileName;
             sim->GUID = Guid(static_cast<std::uint8_t>(i));
-            WriteWholeFile(state.CharactersFolder / sim->FileName, Bytes{1, 2, 3});
+            WriteWholeFile(sim->FilePath, Bytes{1, 2, 3});
             state.Characters.push_back(std::move(sim));
         }
         state.SortSims(LabelForm::FirstName);
@@ -245,10 +246,26 @@ TEST_F(DeleteTest, APendingBodySourceIsKeptUntilSaved) {
     EXPECT_TRUE(DeleteCharacter(state, 1, messages, files).Deleted);
 }
 
+TEST_F(DeleteTest, ALongFileNameTrashesThatFile) {
+    Make(2);
+    Character& sim = *state.Sims[1];
+    const fs::path file = state.CharactersFolder / "N001_User00001_with_a_long_name.package";
+    fs::rename(sim.FilePath, file);
+    sim.FilePath = file;
+    sim.FileName = file.filename().string().substr(0, 28);
+    messages.script({true});
+    EXPECT_TRUE(DeleteCharacter(state, 1, messages, files).Deleted);
+    EXPECT_EQ(files.trashed, std::vector<fs::path>{file});
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(Names(), "A");
+}
+
 TEST_F(DeleteTest, AMissingPackageOrPositionAsksNothing) {
     Make(2);
     fs::remove(state.CharactersFolder / state.Sims[1]->FileName);
-    state.Characters.front()->FileName = "../Characters/N001_User00000.package";
+    // A package outside the Characters folder is never trashed, even when it exists.
+    state.Characters.front()->FilePath = dir / "N001_User00000.package";
+    WriteWholeFile(dir / "N001_User00000.package", Bytes{1});
     for (std::size_t index : {0u, 1u, 2u}) {
         SCOPED_TRACE(index);
         messages.script({true});

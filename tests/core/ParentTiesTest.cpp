@@ -142,6 +142,57 @@ TEST(ParentTiesTest, ChoicesThatChangeNothing) {
     EXPECT_FALSE(hood.state.AnythingModified());
 }
 
+// Ties name sims by number, and a sim without a description has none: it can neither be chosen
+// as a parent nor have its parents changed, and no tie naming it (as 65535) is ever made.
+TEST(ParentTiesTest, SimsWithoutADescriptionTakeNoPartInParentChanges) {
+    Hood hood({{10, "S"}, {20, "P"}, {kNoDescription, "Nobody"}, {kNoDescription, "Noone"},
+               {30, "Q"}});
+    const int s = 0, p = 1, nobody = 2, noone = 3, q = 4;
+    const Ties start = {{10, FirstParent, 20}, {20, Child, 10}};
+    const struct {
+        const char* name;
+        int selected;
+        ParentRole role;
+        int chosen;  // -1: remove the parent shown in role
+        ParentPositions shown;
+    } cases[] = {
+        {"one chosen as first parent", s, ParentRole::First, nobody, {p, -1}},
+        {"the other chosen as second parent", s, ParentRole::Second, noone, {p, -1}},
+        {"a parent chosen for one", nobody, ParentRole::First, s, {-1, -1}},
+        {"a parent chosen for the other", noone, ParentRole::Second, q, {-1, -1}},
+        {"the parent of one removed", nobody, ParentRole::First, -1, {p, -1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        hood.state.FamilyTies = start;
+        ParentPositions shown = c.shown;
+        const bool changed =
+            c.chosen < 0
+                ? RemoveParent(hood.state, c.selected, c.role, shown)
+                : ChangeParent(hood.state, c.selected, c.role,
+                               hood.state.Sims[static_cast<std::size_t>(c.chosen)], shown);
+        EXPECT_FALSE(changed);
+        EXPECT_EQ(shown.First, c.shown.First);
+        EXPECT_EQ(shown.Second, c.shown.Second);
+        EXPECT_EQ(hood.state.FamilyTies, start);
+        EXPECT_FALSE(hood.state.AnythingModified());
+    }
+    // Nor do they own the genes of a genetics entry that happens to carry the marker's instance.
+    hood.state.DNAList.resize(1);
+    hood.state.DNAList[0].Instance = kNoDescription;
+    EXPECT_EQ(hood.state.FindDNA(hood.state.Sims[nobody]->DescriptionInstance), nullptr);
+
+    // The ordinary sims still change parents, and nothing names 65535.
+    hood.state.FamilyTies = start;
+    ParentPositions shown{p, -1};
+    ASSERT_TRUE(ChangeParent(hood.state, s, ParentRole::Second,
+                             hood.state.Sims[static_cast<std::size_t>(q)], shown));
+    EXPECT_EQ(hood.state.FamilyTies, (Ties{{10, FirstParent, 20},
+                                           {20, Child, 10},
+                                           {10, SecondParent, 30},
+                                           {30, Child, 10}}));
+}
+
 // A parent whose sim is not in the sim list (its package was skipped) cannot be shown, but it is
 // still the sim's parent: changing or removing the other parent keeps it.
 TEST(ParentTiesTest, AParentOutsideTheSimListIsKept) {
@@ -288,6 +339,60 @@ TEST(ParentTiesTest, ParentAndGeneChangesSurviveSaveAndReload) {
     EXPECT_EQ(GenePositions(again, saved, genes)[static_cast<std::size_t>(GeneList::SkinTone)],
               skin->ListIndex);
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
+}
+
+// The demo neighborhood with the descriptions of Juniper (11) and Sol (12) gone: their sims load
+// without one. A parent change of an ordinary sim neither offers them nor names them, and the
+// saved ties name no sim 65535.
+TEST(ParentTiesTest, ASavedParentChangeNeverNamesASimWithoutADescription) {
+    test::TempDir dir;
+    const Neighborhood n001 = test::WriteDemoN001(dir.path());
+    test::FakeMessages messages;
+    {
+        const PackageImage plain =
+            DecompressPackageImage(ReadWholeFile(n001.PackagePath), messages);
+        const PackageImage without =
+            RewritePackageImage(plain.Data, [](const PackageIndexEntry& e, std::size_t) {
+                return e.Type == types::SimDescription && (e.Instance == 11 || e.Instance == 12)
+                           ? EntryChoice::Drop()
+                           : EntryChoice::Copy();
+            });
+        ReplaceFileAtomically(n001.PackagePath, without.Data);
+    }
+    EditingContext context = test::BlankPictureContext(messages);
+    LoadedNeighborhood hood;
+    ASSERT_TRUE(LoadNeighborhood(n001, hood, LabelForm::FirstName, context).Loaded);
+    std::vector<const Character*> strays;
+    for (const Character* sim : hood.Sims)
+        if (!HasTieNumber(*sim)) strays.push_back(sim);
+    ASSERT_EQ(strays.size(), 2u);
+    for (const Character* stray : strays) EXPECT_TRUE(FamilyOf(hood, *stray).Memo.empty());
+
+    const int sim = SimPositionByInstance(hood, 13);
+    ASSERT_GE(sim, 0);
+    const FamilyView view = FamilyOf(hood, *hood.Sims[static_cast<std::size_t>(sim)]);
+    ParentPositions shown{view.FirstParent, view.SecondParent};
+    for (const Relative& candidate :
+         ParentCandidatesFor(hood, sim, shown.Second, shown.First).Entries)
+        EXPECT_TRUE(HasTieNumber(*candidate.Sim)) << "a sim without a description is offered";
+    for (const Character* stray : strays)
+        EXPECT_FALSE(ChangeParent(hood, sim, ParentRole::Second, stray, shown));
+    EXPECT_FALSE(hood.FamilyTiesModified);
+    const Character* six = hood.Sims[static_cast<std::size_t>(SimPositionByInstance(hood, 6))];
+    ASSERT_TRUE(ChangeParent(hood, sim, ParentRole::Second, six, shown));
+    ASSERT_TRUE(SaveNeighborhood(hood, context).Saved);
+
+    LoadedNeighborhood after;
+    ASSERT_TRUE(LoadNeighborhood(n001, after, LabelForm::FirstName, context).Loaded);
+    ASSERT_FALSE(after.FamilyTies.empty());
+    for (const FamilyTie& tie : after.FamilyTies) {
+        EXPECT_NE(tie.Owner, 65535);
+        EXPECT_NE(tie.Relative, 65535);
+    }
+    const int reloaded = SimPositionByInstance(after, 13);
+    ASSERT_GE(reloaded, 0);
+    EXPECT_EQ(FamilyOf(after, *after.Sims[static_cast<std::size_t>(reloaded)]).SecondParent,
+              SimPositionByInstance(after, 6));
 }
 
 // A package without a family-ties entry cannot keep a parent change: the save says so and writes

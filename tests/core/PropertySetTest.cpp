@@ -101,7 +101,7 @@ TEST(ReadPropertySetTest, OtherFormatsHoldNoProperties) {
     Bytes set = PropertySetBuilder().text("0", "x").build(0xCBE750E1);
     EXPECT_TRUE(ReadPropertySet(set).empty());
     EXPECT_EQ(VersionText(set), "");
-    SimProperties sim{7, 8, "s", "h", "e"};
+    SimProperties sim{7, 8, "s", "h", "e", {}};
     ReadSimProperties(set, sim);
     EXPECT_EQ(sim.PropertyAge, 7);
     EXPECT_EQ(sim.SkinColor, "s");
@@ -180,7 +180,7 @@ TEST(ReadSimPropertiesTest, TakesBodyPropertiesAndLaterOnesOverride) {
                           .number("skincolor", 5)
                           .other("eyecolor")
                           .build();
-    SimProperties kept{3, 4, "s", "h", "e"};
+    SimProperties kept{3, 4, "s", "h", "e", {}};
     ReadSimProperties(odd, kept);
     EXPECT_EQ(kept.PropertyAge, 0);
     EXPECT_EQ(kept.PropertyGender, 0);
@@ -193,7 +193,7 @@ TEST(PatchColorStringsTest, OverwritesStoredColoursOfMatchingLength) {
     Bytes entry = SimSet(kSkin, kHair, kEyes);
     const std::size_t size = entry.size();
     FakeMessages messages;
-    PatchColorStrings(entry, SimProperties{1, 2, kNewSkin, kNewHair, kNewEyes}, messages);
+    PatchColorStrings(entry, SimProperties{1, 2, kNewSkin, kNewHair, kNewEyes, {}}, messages);
     EXPECT_EQ(entry.size(), size);
     EXPECT_EQ(entry, SimSet(kNewSkin, kNewHair, kNewEyes));
     EXPECT_TRUE(messages.shown.empty());
@@ -214,7 +214,7 @@ TEST(PatchColorStringsTest, LeavesColoursThatDoNotFitAndSaysSoWhenStoredLengthDi
          kSkin,
          kHair,
          kEyes,
-         SimProperties{0, 0, record35, kNewHair, kNewEyes},
+         SimProperties{0, 0, record35, kNewHair, kNewEyes, {}},
          SimSet(kSkin, kNewHair, kNewEyes),
          {}},
         {"empty record colours",
@@ -228,21 +228,21 @@ TEST(PatchColorStringsTest, LeavesColoursThatDoNotFitAndSaysSoWhenStoredLengthDi
          stored32,
          kHair,
          kEyes,
-         SimProperties{0, 0, kNewSkin, kNewHair, kNewEyes},
+         SimProperties{0, 0, kNewSkin, kNewHair, kNewEyes, {}},
          SimSet(stored32, kNewHair, kNewEyes),
          {"Data Length Mismatch (chSkinColor)"}},
         {"stored hair and eyes of 32",
          kSkin,
          stored32,
          stored32,
-         SimProperties{0, 0, kNewSkin, kNewHair, kNewEyes},
+         SimProperties{0, 0, kNewSkin, kNewHair, kNewEyes, {}},
          SimSet(kNewSkin, stored32, stored32),
          {"Data Length Mismatch (chHairColor)", "Data Length Mismatch (chEyeColor)"}},
         {"stored 32, record 35",
          stored32,
          kHair,
          kEyes,
-         SimProperties{0, 0, record35, kHair, kEyes},
+         SimProperties{0, 0, record35, kHair, kEyes, {}},
          SimSet(stored32, kHair, kEyes),
          {}},
     };
@@ -264,7 +264,7 @@ TEST(PatchColorStringsTest, PatchesOnlyTheEntryItIsGiven) {
     image.insert(image.end(), 10, 0xBB);
     FakeMessages messages;
     PatchColorStrings(std::span<std::uint8_t>(image).subspan(10, set.size()),
-                      SimProperties{0, 0, kNewSkin, kNewHair, kNewEyes}, messages);
+                      SimProperties{0, 0, kNewSkin, kNewHair, kNewEyes, {}}, messages);
     Bytes expected(10, 0xAA);
     const Bytes patched = SimSet(kNewSkin, kNewHair, kNewEyes);
     expected.insert(expected.end(), patched.begin(), patched.end());
@@ -273,7 +273,7 @@ TEST(PatchColorStringsTest, PatchesOnlyTheEntryItIsGiven) {
 }
 
 TEST(PatchColorStringsTest, OtherFormatsAndDamagedSetsAreLeftUntouched) {
-    const SimProperties record{0, 0, kNewSkin, kNewHair, kNewEyes};
+    const SimProperties record{0, 0, kNewSkin, kNewHair, kNewEyes, {}};
     {
         const Bytes original = PropertySetBuilder().text("skincolor", kSkin).build(0x11111111);
         Bytes entry = original;
@@ -292,6 +292,88 @@ TEST(PatchColorStringsTest, OtherFormatsAndDamagedSetsAreLeftUntouched) {
         EXPECT_EQ(entry, original);
         EXPECT_TRUE(messages.shown.empty());
     }
+}
+
+}  // namespace
+}  // namespace kinloom
+
+namespace kinloom {
+namespace {
+
+// The slots say what a save can write back: only what the reader took the value from (the last
+// property of a name) counts, and only a number for age and gender, a 36-character colour.
+TEST(SimPropertySlotsTest, FollowTheLastPropertyOfEachName) {
+    struct Case {
+        const char* what;
+        Bytes set;
+        PropertySlots expected;
+    };
+    const Case cases[] = {
+        {"every value storable",
+         PropertySetBuilder().number("age", 8).number("gender", 1).text("skincolor", kSkin)
+             .text("haircolor", kHair).text("eyecolor", kEyes).build(),
+         {true, true, true, true, true}},
+        {"age as text, gender opaque, a short colour",
+         PropertySetBuilder().text("age", "8").opaque("gender").text("skincolor", "short")
+             .build(),
+         {false, false, false, false, false}},
+        {"a later property of the name decides",
+         PropertySetBuilder().number("age", 8).text("age", "x").text("eyecolor", "x")
+             .text("eyecolor", kEyes).build(),
+         {false, false, false, false, true}},
+        {"not a property set", PropertySetBuilder().number("age", 8).build(0x11111111), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SimProperties sim;
+        ReadSimProperties(c.set, sim);
+        EXPECT_EQ(sim.Slots, c.expected);
+    }
+}
+
+// Age and gender reach the set at save: the number properties take the record's 16 bits (the
+// stored high half kept), whatever their place; an unread value (-1) writes nothing; colours as
+// before; no other byte moves.
+TEST(PatchSimPropertiesTest, WritesAgeAndGenderIntoTheirNumberProperties) {
+    const Bytes set = PropertySetBuilder()
+                          .text("skincolor", kSkin)
+                          .number("age", 0xABCD0008)
+                          .opaque("gender")
+                          .number("gender", 2)
+                          .text("age", "not a number")
+                          .text("eyecolor", kEyes)
+                          .build();
+    FakeMessages messages;
+    SimProperties record;
+    record.PropertyAge = 64;
+    record.PropertyGender = 1;
+    record.SkinColor = kNewSkin;
+    record.EyeColor = kNewEyes;
+
+    Bytes patched = set;
+    PatchSimProperties(patched, record, messages);
+    ASSERT_EQ(patched.size(), set.size());
+    std::vector<Property> after = ReadPropertySet(patched);
+    ASSERT_EQ(after.size(), 6u);
+    EXPECT_EQ(after[0].Text, kNewSkin);
+    EXPECT_EQ(after[1].Number, 0xABCD0040u);
+    EXPECT_EQ(after[3].Number, 1u);
+    EXPECT_EQ(after[4].Text, "not a number") << "a text-typed age is left alone";
+    EXPECT_EQ(after[5].Text, kNewEyes);
+    EXPECT_TRUE(messages.shown.empty());
+
+    // The colour patch alone leaves the numbers as stored.
+    Bytes coloursOnly = set;
+    PatchColorStrings(coloursOnly, record, messages);
+    EXPECT_EQ(ReadPropertySet(coloursOnly)[1].Number, 0xABCD0008u);
+
+    SimProperties unread = record;
+    unread.PropertyAge = 0xFFFF;
+    unread.PropertyGender = 0xFFFF;
+    Bytes untouched = set;
+    PatchSimProperties(untouched, unread, messages);
+    EXPECT_EQ(ReadPropertySet(untouched)[1].Number, 0xABCD0008u);
+    EXPECT_EQ(ReadPropertySet(untouched)[3].Number, 2u);
 }
 
 }  // namespace

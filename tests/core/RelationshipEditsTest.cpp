@@ -72,7 +72,9 @@ TEST(RelationshipEditsTest, MutualFlagsGoBothWaysOthersStayOnTheirSide) {
                      (c.side == RelationshipSide::Selected ? " selected" : " other"));
         Pair p;
         const RelationshipFlag& flag = Flag(c.flag);
-        WriteRelationshipFlag(p.list, p.r(), c.side, flag, true);
+        const RelationshipEdit set = WriteRelationshipFlag(p.list, p.r(), c.side, flag, true);
+        EXPECT_TRUE(set.Wrote);
+        EXPECT_FALSE(set.Refused);
         EXPECT_EQ(HasFlag(p.r(), flag), c.record);
         EXPECT_EQ(p.r().Modified, c.record ? 1 : 0);
         EXPECT_EQ(HasFlag(p.reverse(), flag), c.reverse);
@@ -82,7 +84,7 @@ TEST(RelationshipEditsTest, MutualFlagsGoBothWaysOthersStayOnTheirSide) {
             EXPECT_FALSE(HasFlag(p.list[i], flag));
         }
         // Cleared the same way.
-        WriteRelationshipFlag(p.list, p.r(), c.side, flag, false);
+        EXPECT_TRUE(WriteRelationshipFlag(p.list, p.r(), c.side, flag, false).Wrote);
         EXPECT_FALSE(HasFlag(p.r(), flag));
         EXPECT_FALSE(HasFlag(p.reverse(), flag));
     }
@@ -90,14 +92,18 @@ TEST(RelationshipEditsTest, MutualFlagsGoBothWaysOthersStayOnTheirSide) {
 
 TEST(RelationshipEditsTest, TermsOfTheOtherSideGoToTheReverseOnly) {
     Pair p;
-    WriteRelationshipTerm(p.list, p.r(), RelationshipSide::Other, RelationshipTerm::Short, -55);
+    EXPECT_TRUE(
+        WriteRelationshipTerm(p.list, p.r(), RelationshipSide::Other, RelationshipTerm::Short, -55)
+            .Wrote);
     EXPECT_EQ(p.reverse().ShortTerm, -55);
     EXPECT_EQ(p.reverse().LongTerm, -21);
     EXPECT_EQ(p.reverse().Modified, 1);
     EXPECT_EQ(p.r().ShortTerm, 12);
     EXPECT_EQ(p.r().Modified, 0);
 
-    WriteRelationshipTerm(p.list, p.r(), RelationshipSide::Selected, RelationshipTerm::Long, 77);
+    EXPECT_TRUE(
+        WriteRelationshipTerm(p.list, p.r(), RelationshipSide::Selected, RelationshipTerm::Long, 77)
+            .Wrote);
     EXPECT_EQ(p.r().LongTerm, 77);
     EXPECT_EQ(p.r().ShortTerm, 12);
     EXPECT_EQ(p.r().Modified, 1);
@@ -105,7 +111,10 @@ TEST(RelationshipEditsTest, TermsOfTheOtherSideGoToTheReverseOnly) {
 
     // Without a reverse record the other side has nowhere to go.
     RelationshipRecord& lonely = p.list[2];
-    WriteRelationshipTerm(p.list, lonely, RelationshipSide::Other, RelationshipTerm::Short, 9);
+    const RelationshipEdit nowhere =
+        WriteRelationshipTerm(p.list, lonely, RelationshipSide::Other, RelationshipTerm::Short, 9);
+    EXPECT_FALSE(nowhere.Wrote);
+    EXPECT_FALSE(nowhere.Refused);
     for (std::size_t i = 2; i < p.list.size(); ++i) EXPECT_EQ(p.list[i].Modified, 0);
 }
 
@@ -135,7 +144,9 @@ TEST(RelationshipEditsTest, MaxBothWritesOnlyWhatIsNotThereYet) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         std::vector<RelationshipRecord> list{c.r, c.reverse, Rel(1, 3)};
-        EXPECT_EQ(MaxBothRelationships(list, list[0]), c.wrote);
+        const RelationshipEdit edit = MaxBothRelationships(list, list[0]);
+        EXPECT_EQ(edit.Wrote, c.wrote);
+        EXPECT_FALSE(edit.Refused);
         EXPECT_EQ(list[0].Modified, c.rModified ? 1 : 0);
         EXPECT_EQ(list[1].Modified, c.reverseModified ? 1 : 0);
         EXPECT_EQ(list[2].Modified, 0);
@@ -151,9 +162,84 @@ TEST(RelationshipEditsTest, MaxBothWritesOnlyWhatIsNotThereYet) {
 
     // Not editable without a reverse record: nothing is written.
     std::vector<RelationshipRecord> lonely{Rel(1, 3)};
-    EXPECT_FALSE(MaxBothRelationships(lonely, lonely[0]));
+    EXPECT_FALSE(MaxBothRelationships(lonely, lonely[0]).Wrote);
     EXPECT_EQ(lonely[0].Modified, 0);
     EXPECT_EQ(lonely[0].ShortTerm, 13);
+}
+
+// A record whose entry is too short is never written: every edit that would write into it,
+// directly or by mirroring a mutual flag, is refused whole with the reason, and no record of the
+// pair changes; edits that stay on the other side go through.
+TEST(RelationshipEditsTest, EditsThatWouldWriteIntoAReadOnlyRecordAreRefused) {
+    enum class Edit { Flag, Term, MaxBoth };
+    struct Case {
+        const char* what;
+        bool readOnlyShown;  // else the reverse record is the read-only one
+        Edit edit;
+        const char* flag;
+        RelationshipSide side;
+        bool refused;
+    };
+    const auto Selected = RelationshipSide::Selected;
+    const auto Other = RelationshipSide::Other;
+    const Case cases[] = {
+        {"own flag of the read-only side", true, Edit::Flag, "Crush", Selected, true},
+        {"own term of the read-only side", true, Edit::Term, "", Selected, true},
+        {"mutual flag from the other side", true, Edit::Flag, "Married", Other, true},
+        {"mutual flag mirrored into the reverse", false, Edit::Flag, "Aquaintance", Selected,
+         true},
+        {"term of a read-only reverse", false, Edit::Term, "", Other, true},
+        {"max both, shown record read-only", true, Edit::MaxBoth, "", Selected, true},
+        {"max both, reverse read-only", false, Edit::MaxBoth, "", Selected, true},
+        {"own flag beside a read-only reverse", false, Edit::Flag, "Enemy", Selected, false},
+        {"own term beside a read-only reverse", false, Edit::Term, "", Selected, false},
+        {"reverse's flag beside a read-only record", true, Edit::Flag, "Love", Other, false},
+        {"reverse's term beside a read-only record", true, Edit::Term, "", Other, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Pair p;
+        (c.readOnlyShown ? p.r() : p.reverse()).ReadOnly = true;
+        const std::vector<RelationshipRecord> before = p.list;
+        RelationshipEdit edit;
+        switch (c.edit) {
+            case Edit::Flag:
+                edit = WriteRelationshipFlag(p.list, p.r(), c.side, Flag(c.flag), true);
+                break;
+            case Edit::Term:
+                edit = WriteRelationshipTerm(p.list, p.r(), c.side, RelationshipTerm::Long, 66);
+                break;
+            case Edit::MaxBoth:
+                edit = MaxBothRelationships(p.list, p.r());
+                break;
+        }
+        ASSERT_EQ(edit.Refused.has_value(), c.refused);
+        if (!c.refused) {
+            EXPECT_TRUE(edit.Wrote);
+            const RelationshipRecord& readOnly = c.readOnlyShown ? p.r() : p.reverse();
+            const RelationshipRecord& untouched = c.readOnlyShown ? before[0] : before[1];
+            EXPECT_EQ(readOnly.Modified, 0);
+            EXPECT_EQ(readOnly.RelBitOne, untouched.RelBitOne);
+            EXPECT_EQ(readOnly.LongTerm, untouched.LongTerm);
+            continue;
+        }
+        EXPECT_FALSE(edit.Wrote);
+        const RelationshipRecord& readOnly = c.readOnlyShown ? p.r() : p.reverse();
+        EXPECT_EQ(*edit.Refused, ReadOnlyRefusal(readOnly));
+        for (std::size_t i = 0; i < p.list.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(p.list[i].Modified, 0);
+            EXPECT_EQ(p.list[i].ShortTerm, before[i].ShortTerm);
+            EXPECT_EQ(p.list[i].LongTerm, before[i].LongTerm);
+            EXPECT_EQ(p.list[i].RelBitOne, before[i].RelBitOne);
+            EXPECT_EQ(p.list[i].RelBitTwo, before[i].RelBitTwo);
+        }
+    }
+    RelationshipRecord shortOne = Rel(7, 3);
+    EXPECT_EQ(ReadOnlyRefusal(shortOne),
+              "How sim 7 feels about sim 3 cannot be changed: its entry in the neighborhood is too "
+              "short for Kinloom to change safely, so it is kept exactly as stored. Nothing was "
+              "changed.");
 }
 
 struct Neighborhood {

@@ -6,6 +6,7 @@
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "Qfs.h"
+#include "editing/DescriptionIndex.h"
 #include "records/SimDescription.h"
 
 namespace kinloom {
@@ -432,21 +433,23 @@ TEST(SimDescriptionTest, MatchTriesDescriptionsInIndexOrder) {
     EntryList entries;
     ASSERT_EQ(ReadIndex(package, entries), 24);
 
-    Character sim = Sim();
     FakeMessages messages;
-    EXPECT_TRUE(MatchSimDescription(package, entries, sim, messages));
+    const SimDescriptionIndex index(package, entries, messages);
+    Character sim = Sim();
+    index.Match(sim);
     EXPECT_EQ(sim.DescriptionInstance, 0x13u);
     EXPECT_EQ(sim.FormatVersion, 47);
     EXPECT_EQ(sim.Nice, -321);
-    EXPECT_EQ(messages.shown,
-              (std::vector<std::string>{"Unknown Character Format", "Decompression Error"}));
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Unknown Character Format",
+                                                        "Decompression Error",
+                                                        "Unknown Character Format"}));
 
-    // No match: the sim keeps the instance it had rather than naming the last entry tried.
+    // No match: the sim names no description at all rather than the last entry tried.
     Character stranger = Sim({7, 7, 7, 7});
     stranger.DescriptionInstance = 0;
-    EXPECT_FALSE(MatchSimDescription(package, entries, stranger, messages));
-    EXPECT_EQ(stranger.DescriptionInstance, 0u);
-    EXPECT_EQ(stranger.FormatVersion, 40) << "set by every description tried";
+    index.Match(stranger);
+    EXPECT_EQ(stranger.DescriptionInstance, kNoDescription);
+    EXPECT_EQ(stranger.FormatVersion, 40) << "that of the last description read";
 }
 
 TEST(SimDescriptionTest, NewCharacterHoldsUnreadBodyProperties) {

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "DemoN001.h"
+#include "FakeMessages.h"
 #include "PackageBuilder.h"
+#include "editing/LoadNeighborhood.h"
+#include "editing/SaveNeighborhood.h"
 #include "packages/TextList.h"
 #include "packages/Utf8.h"
 
@@ -142,7 +146,15 @@ TEST(Utf8Test, Decode) {
         {"cut three-byte form dropped", "a\xE6\x97", u"a"},
         {"continuation bytes not checked", "\xC3\x41", u"\u00C1"},
         {"a stray continuation byte leads a three-byte form", "\x80\x41\x42z", u"Bz"},
-        {"a four-byte lead takes three, its last byte is dropped", "\xF0\x9F\x98\x80", u"\u07D8"},
+        {"four-byte form", "\xF0\x9F\x98\x80!", u"\U0001F600!"},
+        {"highest four-byte form", "\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
+        {"four-byte form beyond Unicode", "a\xF4\x90\x80\x80" "b", u"a\uFFFDb"},
+        {"over-long four-byte form reads as its character", "\xF0\x80\x81\x81", u"A"},
+        {"four-byte continuation bytes not checked", "\xF0\x1F\x18\x80", u"\U0001F600"},
+        {"cut four-byte form dropped", "Zo\xF0\x9F\x98", u"Zo"},
+        // Earlier saves wrote each half of a pair as a three-byte form; they still read back.
+        {"surrogates as three-byte forms", "\xED\xA0\xBC\xED\xBC\xB8", u"\U0001F338"},
+        {"leads above four-byte forms still take three", "\xF8\x81\x82z", u"\u8042z"},
         {"surrounding blanks trimmed", "  Bell \t", u"Bell"},
         {"empty", "", u""},
     };
@@ -193,14 +205,60 @@ TEST(Utf8Test, EncodesEachCharacterInTheShortestForm) {
         {"first three-byte", u"\u0800", "\xE0\xA0\x80"},
         {"kanji", u"\u65E5", "\xE6\x97\xA5"},
         {"last 16-bit", u"\uFFFF", "\xEF\xBF\xBF"},
-        // The decoder reads three-byte forms only, so each half of a pair is one such form.
-        {"surrogate pair", u"\U0001F338", "\xED\xA0\xBC\xED\xBC\xB8"},
+        {"surrogate pair as one four-byte form", u"\U0001F338", "\xF0\x9F\x8C\xB8"},
+        {"first beyond 16 bits", u"\U00010000", "\xF0\x90\x80\x80"},
+        {"last beyond 16 bits", u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},
+        // Half a pair is no character: it is replaced, never written as a surrogate.
+        {"lone high surrogate", std::u16string{u'a', char16_t(0xD83C), u'b'}, "a\xEF\xBF\xBD" "b"},
+        {"lone low surrogate", std::u16string{char16_t(0xDF38)}, "\xEF\xBF\xBD"},
+        {"high surrogate at the end", std::u16string{u'x', char16_t(0xD83C)}, "x\xEF\xBF\xBD"},
+        {"pair in the wrong order",
+         std::u16string{char16_t(0xDF38), char16_t(0xD83C)},
+         "\xEF\xBF\xBD\xEF\xBF\xBD"},
         {"empty", u"", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(EncodeUtf8(c.text), c.bytes);
     }
+}
+
+// Emoji joined into one picture, an accent, kanji and a character beyond 16 bits: written as the
+// standard UTF-8 any other program writes, and read back to the same characters.
+TEST(Utf8Test, TextBeyondSixteenBitsRoundTripsAsStandardUtf8) {
+    const std::u16string text = u"\U0001F469\u200D\U0001F52C Zo\u00EB \u5C71\u7530 \U00020BB7";
+    const std::string standard =
+        "\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x94\xAC Zo\xC3\xAB \xE5\xB1\xB1\xE7\x94\xB0 "
+        "\xF0\xA0\xAE\xB7";
+    EXPECT_EQ(EncodeUtf8(text), standard);
+    EXPECT_EQ(DecodeUtf8(standard), text);
+    EXPECT_EQ(DecodeUtf8(EncodeUtf8(text)), text);
+}
+
+// A name typed with such characters is saved into the sim's character package and loads again
+// as the same text.
+TEST(Utf8Test, ANameBeyondSixteenBitsIsSavedAndReloaded) {
+    test::TempDir dir;
+    const Neighborhood n001 = test::WriteDemoN001(dir.path());
+    test::FakeMessages messages;
+    EditingContext context = test::BlankPictureContext(messages);
+    LoadedNeighborhood before;
+    ASSERT_TRUE(LoadNeighborhood(n001, before, LabelForm::FirstName, context).Loaded);
+    ASSERT_FALSE(before.Sims.empty());
+    Character& sim = *before.Sims.front();
+    const FourBytes guid = sim.GUID;
+    const std::u16string typed = u"\U0001F469\u200D\U0001F52C Zo\u00EB";
+    sim.FirstName = EncodeUtf8(typed);
+    sim.Modified = true;
+    ASSERT_TRUE(SaveNeighborhood(before, context).Saved);
+
+    LoadedNeighborhood after;
+    ASSERT_TRUE(LoadNeighborhood(n001, after, LabelForm::FirstName, context).Loaded);
+    const Character* again = after.FindSim(guid);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->FirstName, "\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x94\xAC Zo\xC3\xAB");
+    EXPECT_EQ(DecodeUtf8(again->FirstName), typed);
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
 }
 
 // Names that were never edited go back exactly as stored, whatever their bytes.

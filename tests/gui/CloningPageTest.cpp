@@ -89,6 +89,7 @@ public:
         sim->FirstName = first;
         sim->LastName = last;
         sim->FileName = std::string("N001_") + first + ".package";
+        sim->FilePath = state.CharactersFolder / sim->FileName;
         sim->DescriptionInstance = static_cast<std::uint32_t>(state.Characters.size() + 1);
         sim->FamilyNumber = family;
         sim->HasBody = true;

@@ -14,10 +14,12 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
 #include "FakeMessages.h"
+#include "editing/DescriptionIndex.h"
 #include "editing/FamilyTree.h"
 #include "editing/LoadedNeighborhood.h"
 #include "editors/FamilyTiesPage.h"
@@ -414,6 +416,70 @@ TEST(FamilyTiesPageTest, TheDialogChangesNothingUnlessASimIsChosenAndConfirmed) 
         EXPECT_FALSE(h.hood.AnythingModified());
         EXPECT_EQ(h.saveOffered, 0);
         EXPECT_TRUE(h.selected.empty());
+    }
+}
+
+// Sims that matched no sim description all carry the "no description" marker, whose low 16 bits
+// read 65535, but they have no tie number: ties naming 65535 belong to neither, their parents
+// cannot be added, and they are never offered as anybody's parent.
+TEST(FamilyTiesPageTest, SimsWithoutADescriptionHaveNoFamilyAndCannotBecomeParents) {
+    TreeHarness h;
+    Character& ada = h.Add(1, "Ada");
+    h.Add(2, "Bram");
+    h.Add(3, "Cleo");
+    Character& nobody = h.Add(kNoDescription, "Nobody");
+    Character& noone = h.Add(kNoDescription, "Noone");
+    h.hood.FamilyTies = {{3, FirstParent, 2}, {2, Child, 3},        {65535, FirstParent, 2},
+                         {65535, Sibling, 1}, {1, Sibling, 65535}};
+    const std::vector<FamilyTie> before = h.hood.FamilyTies;
+
+    for (Character* stray : {&nobody, &noone}) {
+        SCOPED_TRACE(stray->FirstName);
+        h.Open(h.Sim(3));  // a parent shown first: nothing of it may stay
+        h.Open(*stray);
+        EXPECT_FALSE(h.child<QLabel>("imgPrimaryParent")->isEnabled());
+        EXPECT_EQ(h.page.FirstParentPosition(), -1);
+        EXPECT_EQ(h.child<QComboBox>("cbSiblings")->count(), 0);
+        EXPECT_TRUE(h.child<QPlainTextEdit>("memFamilyTies")->toPlainText().isEmpty());
+        for (const char* menu : {"popAddParent1", "popAddParent2"})
+            EXPECT_FALSE(h.child<QMenu>(menu)->isEnabled()) << menu;
+        for (const char* panel : {"pnlPrimaryParent", "pnlSecondParent"})
+            EXPECT_EQ(h.child<QWidget>(panel)->toolTip(), kNoFamilyTiesForSim) << panel;
+
+        // "Add Parent" reached anyway says why and opens no dialog.
+        h.messages.shown.clear();
+        auto dialogShown = std::make_shared<bool>(false);
+        QTimer::singleShot(0, [dialogShown] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<TfrmFamTieEdit*>(w); d && d->isVisible()) {
+                    *dialogShown = true;
+                    d->reject();
+                }
+        });
+        h.Trigger("mnuAddParent1");
+        QApplication::processEvents();
+        EXPECT_FALSE(*dialogShown);
+        EXPECT_EQ(h.messages.shown, std::vector<std::string>{kNoFamilyTiesForSim});
+        EXPECT_EQ(h.hood.FamilyTies, before);
+    }
+
+    // An ordinary sim's tree shows no tie to 65535, and its tooltips are its own again.
+    h.Open(ada);
+    EXPECT_EQ(h.child<QComboBox>("cbSiblings")->count(), 0);
+    EXPECT_TRUE(h.child<QMenu>("popAddParent1")->isEnabled());
+    EXPECT_TRUE(h.child<QWidget>("pnlPrimaryParent")->toolTip().isEmpty());
+    std::vector<std::uint32_t> offered;
+    AnswerDialog([&](TfrmFamTieEdit& dialog) {
+        offered = Listed(dialog.findChild<SimPictureList*>("cbParents"));
+        ChooseInDialog(dialog, 2);
+    });
+    h.Trigger("mnuAddParent1");
+    EXPECT_EQ(offered, (std::vector<std::uint32_t>{2, 3}));
+    EXPECT_EQ(h.page.FirstParentPosition(), h.At(2));
+    for (const FamilyTie& tie : h.hood.FamilyTies) {
+        if (tie.Owner != 65535 && tie.Relative != 65535) continue;
+        EXPECT_NE(std::find(before.begin(), before.end(), tie), before.end())
+            << "a new tie names 65535: " << tie.Owner << ":" << tie.Kind << ":" << tie.Relative;
     }
 }
 

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
 #include <QStandardItemModel>
@@ -276,6 +278,82 @@ TEST(RelationshipsPageTest, NoReverseRecordHidesBothPanels) {
     EXPECT_FALSE(h.AnyModified());
     h.Choose("cbRelationShips", 0);
     EXPECT_TRUE(h.Shown("pnlRelationshipsTwo"));
+}
+
+// A record whose entry is too short to change safely: every control that would write into it is
+// disabled and says why, on both sims' pages; the controls of the other direction still edit it,
+// and the read-only record never changes.
+TEST(RelationshipsPageTest, ReadOnlyRecordsCannotBeEdited) {
+    Harness h;
+    h.r().ReadOnly = true;  // how Anna feels about Ben
+    const RelationshipRecord stored = h.r();
+    const QString direction = kReadOnlyDirectionTip;
+    const QString mutual = kReadOnlyMutualTip;
+    auto expectLocked = [&h](const char* name, const QString& why) {
+        SCOPED_TRACE(name);
+        auto* control = h.child<QWidget>(name);
+        EXPECT_FALSE(control->isEnabled());
+        EXPECT_EQ(control->toolTip(), why);
+    };
+    auto expectOpen = [&h](const char* name) {
+        SCOPED_TRACE(name);
+        auto* control = h.child<QWidget>(name);
+        EXPECT_TRUE(control->isEnabled());
+        EXPECT_EQ(control->toolTip(), "");
+    };
+
+    // Anna's page: the shown record is the read-only one.
+    h.Open();
+    EXPECT_EQ(h.child<QSlider>("trkLongTerm")->value(), 55);  // shown as it is
+    for (const char* name : {"trkShortTerm", "trkLongTerm", "ckCrush", "ckFriend", "ckMarried"})
+        expectLocked(name, direction);
+    EXPECT_EQ(h.child<QLabel>("lblCrush")->toolTip(), direction);
+    for (const char* name : {"ckMarried2", "ckAquaintance2", "ckSteady2"})
+        expectLocked(name, mutual);
+    expectLocked("btnMaxBothRelationships", kReadOnlyPairTip);
+    for (const char* name : {"trkShortTerm2", "trkLongTerm2", "ckCrush2", "ckFriend2"})
+        expectOpen(name);
+    EXPECT_TRUE(h.child<QComboBox>("cbRelationShips")->isEnabled());
+
+    // Clicks on locked boxes and captions write nothing; the other direction is still edited.
+    h.child<QCheckBox>("ckCrush")->click();
+    h.child<QCheckBox>("ckAquaintance2")->click();
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
+                        Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(h.child<QLabel>("lblMarried"), &release);
+    EXPECT_FALSE(h.AnyModified());
+    h.child<QSlider>("trkLongTerm2")->setValue(-70);
+    h.child<QCheckBox>("ckLove2")->click();
+    EXPECT_EQ(h.reverse().LongTerm, -70);
+    EXPECT_EQ(h.reverse().RelBitOne & (1u << 1), 1u << 1);
+    EXPECT_EQ(h.reverse().Modified, 1);
+
+    // Ben's page: the read-only record is now the reverse.
+    h.Open(1);
+    ASSERT_EQ(h.child<QComboBox>("cbRelationShips")->currentText(), "Anna Bell : N001_User00001");
+    for (const char* name : {"trkShortTerm2", "trkLongTerm2", "ckCrush2", "ckEnemy2", "ckMarried2"})
+        expectLocked(name, direction);
+    for (const char* name : {"ckMarried", "ckAquaintance", "ckUnAvailable"})
+        expectLocked(name, mutual);
+    expectLocked("btnMaxBothRelationships", kReadOnlyPairTip);
+    for (const char* name : {"trkShortTerm", "trkLongTerm", "ckCrush", "ckEnemy"}) expectOpen(name);
+    h.child<QCheckBox>("ckEnemy")->click();
+    h.child<QSlider>("trkShortTerm")->setValue(33);
+    EXPECT_EQ(h.reverse().ShortTerm, 33);
+    EXPECT_EQ(h.reverse().RelBitOne & (1u << 7), 1u << 7);
+
+    // An ordinary relationship shown next unlocks everything again.
+    h.r().ReadOnly = false;
+    h.Open(0);
+    for (const char* name : {"trkShortTerm", "ckCrush", "ckMarried2", "btnMaxBothRelationships"})
+        expectOpen(name);
+
+    EXPECT_EQ(h.r().Modified, 0);
+    EXPECT_EQ(h.r().ShortTerm, stored.ShortTerm);
+    EXPECT_EQ(h.r().LongTerm, stored.LongTerm);
+    EXPECT_EQ(h.r().RelBitOne, stored.RelBitOne);
+    EXPECT_EQ(h.r().RelBitTwo, stored.RelBitTwo);
+    EXPECT_TRUE(h.messages.shown.empty());
 }
 
 TEST(RelationshipsPageTest, AdvancedSwitchShowsTheStateFlags) {

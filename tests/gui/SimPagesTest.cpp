@@ -337,6 +337,33 @@ TEST(CharacterPageTest, NumberFieldsCleanKeepCaretAndWrapTo16Bits) {
     EXPECT_FALSE(h.child<QLineEdit>("edtDaysPrevAge")->isEnabled());
 }
 
+// A package without a name list cannot keep a name: the boxes are read-only and say why, and
+// typing changes nothing; with a list the same typing is an edit.
+TEST(CharacterPageTest, NamesAreReadOnlyWithoutANameList) {
+    for (bool hasList : {false, true}) {
+        SCOPED_TRACE(hasList);
+        CharacterHarness h;
+        h.sim.FirstName = "Ann";
+        h.sim.CharacterDescription = "Bio";
+        h.sim.HasNameList = hasList;
+        h.Open();
+        auto* first = h.child<QLineEdit>("edtFirstName");
+        auto* bio = h.child<QPlainTextEdit>("memCharacterDescription");
+        EXPECT_EQ(first->isReadOnly(), !hasList);
+        EXPECT_EQ(bio->isReadOnly(), !hasList);
+        EXPECT_EQ(first->toolTip().contains("no name list"), !hasList);
+        first->setFocus();
+        first->end(false);
+        QTest::keyClicks(first, "e");
+        bio->setFocus();
+        bio->moveCursor(QTextCursor::End);
+        QTest::keyClicks(bio, "!");
+        EXPECT_EQ(h.sim.FirstName, hasList ? "Anne" : "Ann");
+        EXPECT_EQ(h.sim.CharacterDescription, hasList ? "Bio!" : "Bio");
+        EXPECT_EQ(h.sim.Modified, hasList);
+    }
+}
+
 TEST(CharacterPageTest, GenderSanityAndYoungAdult) {
     CharacterHarness h;
     h.sim.Ages = 19;

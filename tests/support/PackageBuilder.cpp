@@ -5,7 +5,10 @@
 #include <random>
 #include <stdexcept>
 
+#include "FakeMessages.h"
 #include "Qfs.h"
+#include "packages/Compression.h"
+#include "platform/FileIO.h"
 
 namespace kinloom::test {
 
@@ -154,6 +157,23 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
+}
+
+std::vector<Bytes> StoredContents(const std::filesystem::path& package, std::uint32_t type,
+                                  std::uint32_t instance) {
+    const Bytes data = ReadWholeFile(package);
+    EntryList list;
+    ReadIndex(data, list);
+    std::vector<Bytes> out;
+    FakeMessages quiet;
+    for (const PackageIndexEntry& e : list) {
+        if (e.Type != type || e.Instance != instance) continue;
+        Bytes content;
+        if (!DecompressEntry(data, e, content, quiet))
+            throw std::runtime_error("an entry of the fixture does not decompress");
+        out.push_back(std::move(content));
+    }
+    return out;
 }
 
 }  // namespace kinloom::test

@@ -68,6 +68,10 @@ std::uint32_t GetU32(const Bytes& data, std::size_t offset);
 // Deterministic pseudo-random bytes.
 Bytes NoiseBytes(std::size_t count, std::uint32_t seed);
 
+// The plain content of every entry of a type and instance in a package file, in index order.
+std::vector<Bytes> StoredContents(const std::filesystem::path& package, std::uint32_t type,
+                                  std::uint32_t instance);
+
 // A fresh temporary folder removed when the object goes away.
 class TempDir {
 public:

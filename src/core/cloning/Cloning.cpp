@@ -176,7 +176,7 @@ void ApplyClone(const CloneContents& clone, const CloneGroups& groups, Character
 }
 
 bool DirectClone(const Character& source, const DNA* sourceDna, Character& target, DNA* targetDna,
-                 const CloneGroups& groups, const fs::path& charactersFolder) {
+                 const CloneGroups& groups) {
     if (&source == &target || !CloningButtonsFor(target, true).DirectClone) return false;
 
     for (std::uint32_t group : TickedFixedGroups(groups)) CopyCloneGroup(group, source, target);
@@ -201,7 +201,7 @@ bool DirectClone(const Character& source, const DNA* sourceDna, Character& targe
         }
     }
     if (groups.Body) {
-        target.BodySourcePath = charactersFolder / source.FileName;
+        target.BodySourcePath = source.FilePath;
         target.CloneInProgress = true;
     }
     target.Modified = true;
@@ -280,13 +280,12 @@ bool ExportClone(LoadedNeighborhood& state, const Character& sim, const fs::path
     Bytes image;
     try {
         // Read and decoded in memory: the player's file stays as it is.
-        const PackageImage plain =
-            DecompressPackageImage(ReadWholeFile(state.CharactersFolder / sim.FileName), messages);
+        const PackageImage plain = DecompressPackageImage(ReadWholeFile(sim.FilePath), messages);
         image = BuildCloneImage(sim, state.FindDNA(sim.DescriptionInstance), plain.Data,
                                 options.HasFreeTime, options.GameLanguage);
     } catch (const std::exception& e) {
-        messages.Show("No clone was written: the character package " + sim.FileName +
-                      " cannot be read (" + e.what() + ").");
+        messages.Show("No clone was written: the character package " +
+                      sim.FilePath.filename().string() + " cannot be read (" + e.what() + ").");
         return false;
     }
 

@@ -63,7 +63,7 @@ void ApplyClone(const CloneContents& clone, const CloneGroups& groups, Character
 // source's character package becomes target's body source. Nothing happens (false) when source
 // and target are the same sim or target may not take a clone (no body, or one already pending).
 bool DirectClone(const Character& source, const DNA* sourceDna, Character& target, DNA* targetDna,
-                 const CloneGroups& groups, const std::filesystem::path& charactersFolder);
+                 const CloneGroups& groups);
 
 // Get A Clone on a chosen file: a "*.package" gives a body only (checked for all body entry
 // types); any other file is read as a clone file, whole, before anything is taken over. Returns

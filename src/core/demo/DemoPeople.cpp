@@ -229,7 +229,7 @@ void Family(DemoNeighborhood& n, std::uint16_t mother, std::uint16_t father,
 
 using namespace demo;
 
-DemoNeighborhood GeneratedNeighborhood(int sims, std::uint32_t seed) {
+DemoNeighborhood GeneratedNeighborhood(int sims, std::uint32_t seed, bool everyPair) {
     if (sims <= 0 || sims > kMaxDemoSims) throw std::invalid_argument("sim count out of range");
     static constexpr std::array<const char*, 16> kFirstM = {
         "Alder", "Bram",   "Corin",   "Dorian", "Emrys", "Fenn",  "Gideon", "Hollis",
@@ -305,6 +305,17 @@ DemoNeighborhood GeneratedNeighborhood(int sims, std::uint32_t seed) {
                  ++j)
                 Relate(n, h.Members[i], h.Members[j], 50, 60, kFriend, kFriend);
         n.Households.push_back(std::move(h));
+    }
+    if (everyPair) {
+        // Family members are related above; everyone else meets as acquaintances, one entry per
+        // ordered pair. Households are runs of four consecutive instances.
+        const auto family = [](int a, int b) { return (a - 1) / 4 == (b - 1) / 4; };
+        for (int a = 1; a <= sims; ++a)
+            for (int b = 1; b <= sims; ++b)
+                if (!family(a, b))
+                    n.Relations.push_back({static_cast<std::uint16_t>(a),
+                                           static_cast<std::uint16_t>(b), dice.Roll(-20, 40),
+                                           dice.Roll(-10, 30), 0, 0x80});
     }
     return n;
 }

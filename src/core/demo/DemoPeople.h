@@ -71,7 +71,8 @@ DemoNeighborhood StandardNeighborhood(std::uint32_t seed);
 // Sim numbers are 16-bit, and relationship entries pack two of them into one instance.
 inline constexpr int kMaxDemoSims = 60000;
 // N001 with `sims` generated sims in families of up to four, for benchmarks and scale tests.
-DemoNeighborhood GeneratedNeighborhood(int sims, std::uint32_t seed);
+// With everyPair, each sim also knows every sim outside its family (as an acquaintance).
+DemoNeighborhood GeneratedNeighborhood(int sims, std::uint32_t seed, bool everyPair = false);
 // The small G001 (descriptions of versions 32 and 41, 20-byte index) and F001 (version 44).
 DemoNeighborhood SmallNeighborhoodG(std::uint32_t seed);
 DemoNeighborhood SmallNeighborhoodF(std::uint32_t seed);

@@ -279,7 +279,8 @@ void WriteDemoUserData(const fs::path& folder, const DemoOptions& options) {
     const std::uint32_t seed = options.Seed;
     WriteNeighborhood(
         neighborhoods,
-        options.Sims > 0 ? GeneratedNeighborhood(options.Sims, seed) : StandardNeighborhood(seed),
+        options.Sims > 0 ? GeneratedNeighborhood(options.Sims, seed, options.EveryPairRelated)
+                         : StandardNeighborhood(seed),
         seed);
     WriteNeighborhood(neighborhoods, SmallNeighborhoodG(seed), seed);
     WriteNeighborhood(neighborhoods, SmallNeighborhoodF(seed), seed);

@@ -14,6 +14,9 @@ namespace kinloom {
 struct DemoOptions {
     int Sims = 0;  // 0: the standard demo; N > 0: N001 holds N generated sims, for benchmarks
     std::uint32_t Seed = 1;
+    // Generated sims only: every sim knows every other (one relationship entry per ordered
+    // pair, n * (n - 1) in all), the worst case for loading and saving relationships.
+    bool EveryPairRelated = false;
 };
 
 // The folder cannot be used (not empty and not an earlier demo) or cannot be written.

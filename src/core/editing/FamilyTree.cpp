@@ -49,6 +49,7 @@ int SimPosition(const LoadedNeighborhood& hood, std::uint16_t number) {
 }
 
 int SimPositionByInstance(const LoadedNeighborhood& hood, std::uint32_t descriptionInstance) {
+    if (descriptionInstance == kNoDescription) return -1;
     for (std::size_t i = 0; i < hood.Sims.size(); ++i)
         if (hood.Sims[i]->DescriptionInstance == descriptionInstance) return static_cast<int>(i);
     return -1;
@@ -56,9 +57,10 @@ int SimPositionByInstance(const LoadedNeighborhood& hood, std::uint32_t descript
 
 FamilyView FamilyOf(const LoadedNeighborhood& hood, const Character& sim) {
     FamilyView view;
-    const std::uint16_t self = SimNumber(sim);
+    const std::optional<std::uint16_t> self = SimNumber(sim);
+    if (!self) return view;
     for (const FamilyTie& tie : hood.FamilyTies) {
-        if (tie.Owner != self) continue;
+        if (tie.Owner != *self) continue;
         const int position = SimPosition(hood, tie.Relative);
         if (position < 0) continue;
         Character* relative = hood.Sims[static_cast<std::size_t>(position)];
@@ -95,9 +97,12 @@ FamilyView FamilyOf(const LoadedNeighborhood& hood, const Character& sim) {
 ParentCandidates ParentCandidatesFor(const LoadedNeighborhood& hood, int selected, int current,
                                      int other) {
     ParentCandidates candidates;
+    if (selected < 0 || static_cast<std::size_t>(selected) >= hood.Sims.size() ||
+        !HasTieNumber(*hood.Sims[static_cast<std::size_t>(selected)]))
+        return candidates;
     for (std::size_t i = 0; i < hood.Sims.size(); ++i) {
         const int position = static_cast<int>(i);
-        if (position == selected || position == other) continue;
+        if (position == selected || position == other || !HasTieNumber(*hood.Sims[i])) continue;
         if (position == current)
             candidates.Preselected = static_cast<int>(candidates.Entries.size());
         candidates.Entries.push_back({hood.Sims[i], SimLabel(*hood.Sims[i], hood.Form)});

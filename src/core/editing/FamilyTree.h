@@ -5,9 +5,11 @@
 // the family-tie dialog that chooses a new parent.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "editing/DescriptionIndex.h"
 #include "editing/LoadedNeighborhood.h"
 #include "records/Character.h"
 #include "records/FamilyTies.h"
@@ -25,10 +27,23 @@ inline constexpr std::uint32_t Child = 4;
 // "First Parent" ... "Child"; any other kind as its number.
 std::string TieKindLabel(std::uint32_t kind);
 
-// The number ties name a sim by: the low 16 bits of its description instance.
-inline std::uint16_t SimNumber(const Character& sim) {
+// The number ties name a sim by: the low 16 bits of its description instance. A sim that matched
+// no sim description has none: the neighborhood keeps no family for it, so it has no relatives,
+// is nobody's parent, sibling or child, and no tie may name it (the low bits of the "no
+// description" marker would name a sim 65535 shared by every such sim).
+inline std::optional<std::uint16_t> SimNumber(const Character& sim) {
+    if (sim.DescriptionInstance == kNoDescription) return std::nullopt;
     return static_cast<std::uint16_t>(sim.DescriptionInstance & 0xFFFF);
 }
+
+inline bool HasTieNumber(const Character& sim) {
+    return SimNumber(sim).has_value();
+}
+
+// Why a sim without a description cannot have its parents changed.
+inline constexpr const char* kNoFamilyTiesForSim =
+    "This sim has no sim description in the neighborhood, so it can have no family ties: its "
+    "parents cannot be changed, and it cannot be chosen as a parent.";
 
 // First name, a blank, last name, each decoded and trimmed: a relative's hint and list text.
 std::u16string SimName(const Character& sim);
@@ -38,11 +53,13 @@ inline bool DrawnGrey(const Character& sim) {
     return sim.FamilyNumber == 0;
 }
 
-// Position in the sim list of the first sim a tie's 16-bit number names; -1 when none.
+// Position in the sim list of the first sim a tie's 16-bit number names; -1 when none. A sim
+// without a description is never found.
 int SimPosition(const LoadedNeighborhood& hood, std::uint16_t number);
 
 // Position of the first sim whose whole description instance equals the given one: where a
-// choice from the children, siblings or household members lists leads; -1 selects nothing.
+// choice from the children, siblings or household members lists leads; -1 selects nothing, as
+// does the "no description" marker, which every sim without a description shares.
 int SimPositionByInstance(const LoadedNeighborhood& hood, std::uint32_t descriptionInstance);
 
 struct Relative {
@@ -61,7 +78,8 @@ struct FamilyView {
     std::vector<std::u16string> Memo;
 };
 
-// The ties owned by sim whose relative is in the sim list; others are skipped (and kept).
+// The ties owned by sim whose relative is in the sim list; others are skipped (and kept). A sim
+// without a description has an empty view.
 FamilyView FamilyOf(const LoadedNeighborhood& hood, const Character& sim);
 
 struct ParentCandidates {
@@ -71,7 +89,8 @@ struct ParentCandidates {
 
 // The family-tie dialog's list when choosing the parent shown at position current (-1: none)
 // while the other parent is shown at position other: every sim of the list, in list order,
-// except the sim itself and the other parent.
+// except the sim itself, the other parent and the sims without a description (no tie can name
+// them). Empty when the selected sim has no description itself.
 ParentCandidates ParentCandidatesFor(const LoadedNeighborhood& hood, int selected, int current,
                                      int other);
 

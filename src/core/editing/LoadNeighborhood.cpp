@@ -91,6 +91,7 @@ std::unique_ptr<Character> LoadCharacter(const fs::path& file,
         }
         auto sim = std::make_unique<Character>();
         sim->FileName = FileNameOf(file);
+        sim->FilePath = file;
         if (context.placeholder) {
             if (auto picture = context.placeholder())
                 sim->Thumbnail = std::move(*picture);
@@ -121,6 +122,7 @@ std::unique_ptr<Character> LoadCharacter(const fs::path& file,
                     break;
                 }
                 case types::TextList: {
+                    sim->HasNameList = true;  // saving replaces it whole, whatever it holds now
                     auto content = Content(data, e, messages);
                     if (!content) break;
                     if (auto names = ReadTextList(*content, 3, context.GameLanguage)) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "editing/DescriptionIndex.h"
 #include "packages/Utf8.h"
 
 namespace kinloom {
@@ -47,6 +48,8 @@ Household* LoadedNeighborhood::FindHousehold(std::uint32_t instance) const {
 }
 
 DNA* LoadedNeighborhood::FindDNA(std::uint32_t instance) {
+    // Every sim without a description carries the marker: none of them owns a genetics set.
+    if (instance == kNoDescription) return nullptr;
     for (DNA& d : DNAList)
         if (d.Instance == instance) return &d;
     return nullptr;

@@ -38,10 +38,11 @@ SimDeleteOutcome DeleteCharacter(LoadedNeighborhood& state, std::size_t index, M
     SimDeleteOutcome outcome;
     if (index >= state.Sims.size()) return outcome;
     Character* sim = state.Sims[index];
-    // Only a plain file name inside the Characters folder is ever trashed.
-    const std::filesystem::path name(sim->FileName);
-    if (name.empty() || name != name.filename()) return outcome;
-    const std::filesystem::path file = state.CharactersFolder / name;
+    // Only a file directly inside the Characters folder is ever trashed.
+    const std::filesystem::path& file = sim->FilePath;
+    const auto folder = [](const std::filesystem::path& p) { return (p / "").lexically_normal(); };
+    if (!file.has_filename() || folder(file.parent_path()) != folder(state.CharactersFolder))
+        return outcome;
 
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error)) return outcome;

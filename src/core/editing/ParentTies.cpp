@@ -23,6 +23,7 @@ bool OwnsTieTo(const std::vector<FamilyTie>& ties, std::uint16_t owner, std::uin
     return false;
 }
 
+// The tie number of the sim at position; none past the list or for a sim without a description.
 std::optional<std::uint16_t> NumberAt(const LoadedNeighborhood& hood, int position) {
     if (position < 0 || static_cast<std::size_t>(position) >= hood.Sims.size()) return std::nullopt;
     return SimNumber(*hood.Sims[static_cast<std::size_t>(position)]);
@@ -109,17 +110,19 @@ bool ChangeParent(LoadedNeighborhood& hood, int selected, ParentRole role, const
     const int other = role == ParentRole::First ? shown.Second : shown.First;
     if (position < 0 || position == current || position == selected || position == other)
         return false;
-    const std::uint16_t self = *NumberAt(hood, selected);
-    const std::uint16_t parent = *NumberAt(hood, position);
-    const std::optional<std::uint16_t> kept = KeptParent(hood, self, Other(role), other);
+    // A sim without a description can neither have parents nor be one: no tie may name it.
+    const std::optional<std::uint16_t> self = NumberAt(hood, selected);
+    const std::optional<std::uint16_t> parent = NumberAt(hood, position);
+    if (!self || !parent) return false;
+    const std::optional<std::uint16_t> kept = KeptParent(hood, *self, Other(role), other);
     // Ties name sims by 16 bits only: a different sim with the same number would make the sim its
     // own parent, or one sim both of its parents.
     if (parent == self || parent == kept) return false;
     current = position;
     if (role == ParentRole::First)
-        RebuildParentTies(hood.FamilyTies, self, parent, kept);
+        RebuildParentTies(hood.FamilyTies, *self, parent, kept);
     else
-        RebuildParentTies(hood.FamilyTies, self, kept, parent);
+        RebuildParentTies(hood.FamilyTies, *self, kept, parent);
     hood.FamilyTiesModified = true;
     return true;
 }
@@ -127,14 +130,15 @@ bool ChangeParent(LoadedNeighborhood& hood, int selected, ParentRole role, const
 bool RemoveParent(LoadedNeighborhood& hood, int selected, ParentRole role, ParentPositions& shown) {
     int& current = role == ParentRole::First ? shown.First : shown.Second;
     if (!ValidPosition(hood, selected) || current < 0) return false;
+    const std::optional<std::uint16_t> self = NumberAt(hood, selected);
+    if (!self) return false;
     const int other = role == ParentRole::First ? shown.Second : shown.First;
-    const std::uint16_t self = *NumberAt(hood, selected);
-    const std::optional<std::uint16_t> kept = KeptParent(hood, self, Other(role), other);
+    const std::optional<std::uint16_t> kept = KeptParent(hood, *self, Other(role), other);
     current = -1;
     if (role == ParentRole::First)
-        RebuildParentTies(hood.FamilyTies, self, std::nullopt, kept);
+        RebuildParentTies(hood.FamilyTies, *self, std::nullopt, kept);
     else
-        RebuildParentTies(hood.FamilyTies, self, kept, std::nullopt);
+        RebuildParentTies(hood.FamilyTies, *self, kept, std::nullopt);
     hood.FamilyTiesModified = true;
     return true;
 }

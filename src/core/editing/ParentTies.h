@@ -2,7 +2,8 @@
 // Changing who a sim's parents are. The sim's parent and sibling ties (and their mirrors) are
 // taken out of the neighborhood's family ties and built again from the parents now shown:
 // siblings are the children of those parents. Spouse ties are never touched. Appended ties go
-// to the end of the list.
+// to the end of the list. Sims are named by their tie numbers (SimNumber), which a sim without
+// a description does not have, so no tie naming such a sim is ever made.
 
 #include <cstdint>
 #include <optional>
@@ -39,10 +40,11 @@ struct ParentPositions {
 // The family-tie dialog chose chosen (nullptr: no entry chosen) as the selected sim's parent in
 // role. The sim meant is the first of the sim list with the chosen one's description instance.
 // Nothing changes, and false is returned, when nothing was chosen, when that sim is already
-// shown in the role, or when it is the sim itself or its other parent (also by a sim number
-// they share). Otherwise the shown position becomes the chosen sim's, the ties are rebuilt, the
-// neighborhood's ties are marked modified and true is returned (the caller shows the Save button
-// and reopens the page).
+// shown in the role, when it is the sim itself or its other parent (also by a sim number they
+// share), or when either the selected sim or the chosen one has no description (no tie number;
+// the page says why, kNoFamilyTiesForSim). Otherwise the shown position becomes the chosen
+// sim's, the ties are rebuilt, the neighborhood's ties are marked modified and true is returned
+// (the caller shows the Save button and reopens the page).
 //
 // The other parent is kept: the one shown, or, when none is shown, the one a tie names that
 // is not in the sim list.
@@ -50,7 +52,8 @@ bool ChangeParent(LoadedNeighborhood& hood, int selected, ParentRole role, const
                   ParentPositions& shown);
 
 // Removes the parent shown in role and rebuilds the ties from the other parent (kept as above);
-// the ties are marked modified. False, with nothing changed, when no parent is shown in role.
+// the ties are marked modified. False, with nothing changed, when no parent is shown in role or
+// the selected sim has no description.
 bool RemoveParent(LoadedNeighborhood& hood, int selected, ParentRole role, ParentPositions& shown);
 
 }  // namespace kinloom

@@ -38,6 +38,13 @@ void PutTerm(RelationshipRecord& r, RelationshipTerm term, int value) {
     r.Modified = 1;
 }
 
+// Why an edit that writes these records is refused; nullopt when every one of them may be written.
+std::optional<std::string> RefusalFor(const std::vector<RelationshipRecord*>& targets) {
+    for (const RelationshipRecord* r : targets)
+        if (r->ReadOnly) return ReadOnlyRefusal(*r);
+    return std::nullopt;
+}
+
 // Brings one record to the maximum, touching only what shows otherwise.
 bool MaxOne(RelationshipRecord& r) {
     bool wrote = false;
@@ -82,35 +89,50 @@ std::vector<RelationshipRecord*> ReversesOf(std::vector<RelationshipRecord>& lis
     return out;
 }
 
-void WriteRelationshipFlag(std::vector<RelationshipRecord>& list, RelationshipRecord& record,
-                           RelationshipSide side, const RelationshipFlag& flag, bool on) {
-    if (flag.Mutual || side == RelationshipSide::Selected) {
-        PutFlag(record, flag, on);
-        record.Modified = 1;
-    }
-    if (flag.Mutual || side == RelationshipSide::Other) {
-        for (RelationshipRecord* reverse : ReversesOf(list, record)) {
-            PutFlag(*reverse, flag, on);
-            reverse->Modified = 1;
-        }
-    }
+std::string ReadOnlyRefusal(const RelationshipRecord& record) {
+    return "How sim " + std::to_string(record.SimA) + " feels about sim " +
+           std::to_string(record.SimB) +
+           " cannot be changed: its entry in the neighborhood is too short for Kinloom to change "
+           "safely, so it is kept exactly as stored. Nothing was changed.";
 }
 
-void WriteRelationshipTerm(std::vector<RelationshipRecord>& list, RelationshipRecord& record,
-                           RelationshipSide side, RelationshipTerm term, int value) {
-    if (side == RelationshipSide::Selected) {
-        PutTerm(record, term, value);
-        return;
+RelationshipEdit WriteRelationshipFlag(std::vector<RelationshipRecord>& list,
+                                       RelationshipRecord& record, RelationshipSide side,
+                                       const RelationshipFlag& flag, bool on) {
+    std::vector<RelationshipRecord*> targets;
+    if (flag.Mutual || side == RelationshipSide::Selected) targets.push_back(&record);
+    if (flag.Mutual || side == RelationshipSide::Other)
+        for (RelationshipRecord* reverse : ReversesOf(list, record)) targets.push_back(reverse);
+    if (auto refused = RefusalFor(targets)) return {false, std::move(refused)};
+    for (RelationshipRecord* r : targets) {
+        PutFlag(*r, flag, on);
+        r->Modified = 1;
     }
-    for (RelationshipRecord* reverse : ReversesOf(list, record)) PutTerm(*reverse, term, value);
+    return {!targets.empty(), std::nullopt};
 }
 
-bool MaxBothRelationships(std::vector<RelationshipRecord>& list, RelationshipRecord& record) {
-    std::vector<RelationshipRecord*> reverses = ReversesOf(list, record);
-    if (reverses.empty()) return false;
-    bool wrote = MaxOne(record);
-    for (RelationshipRecord* reverse : reverses) wrote = MaxOne(*reverse) || wrote;
-    return wrote;
+RelationshipEdit WriteRelationshipTerm(std::vector<RelationshipRecord>& list,
+                                       RelationshipRecord& record, RelationshipSide side,
+                                       RelationshipTerm term, int value) {
+    std::vector<RelationshipRecord*> targets;
+    if (side == RelationshipSide::Selected)
+        targets.push_back(&record);
+    else
+        targets = ReversesOf(list, record);
+    if (auto refused = RefusalFor(targets)) return {false, std::move(refused)};
+    for (RelationshipRecord* r : targets) PutTerm(*r, term, value);
+    return {!targets.empty(), std::nullopt};
+}
+
+RelationshipEdit MaxBothRelationships(std::vector<RelationshipRecord>& list,
+                                      RelationshipRecord& record) {
+    std::vector<RelationshipRecord*> targets = ReversesOf(list, record);
+    if (targets.empty()) return {};
+    targets.insert(targets.begin(), &record);
+    if (auto refused = RefusalFor(targets)) return {false, std::move(refused)};
+    bool wrote = false;
+    for (RelationshipRecord* r : targets) wrote = MaxOne(*r) || wrote;
+    return {wrote, std::nullopt};
 }
 
 Character* SimOfInstance(const LoadedNeighborhood& state, std::uint32_t instance) {

@@ -3,10 +3,13 @@
 // another (the "Selected" side) and every record of the pair the other way round (the "Other"
 // side). Mutual flags (engaged, married, steady, unavailable, acquaintance) are kept equal in both
 // directions; the others belong to one direction only. Every write marks the records it touches
-// Modified; the save writes the values back into the existing entries.
+// Modified; the save writes the values back into the existing entries. A ReadOnly record (its
+// entry too short to change safely) is never written: an edit that would write into one is
+// refused whole, with the reason.
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,22 +45,50 @@ enum class RelationshipSide {
     Other,     // every reverse record: how the other feels about the selected sim
 };
 
+// What a relationship edit did.
+struct RelationshipEdit {
+    bool Wrote = false;  // some record was written (and marked Modified)
+    // Set when the edit would have written into a ReadOnly record: then nothing was written.
+    std::optional<std::string> Refused;
+};
+
+// Why an edit may not write into this ReadOnly record (the text of RelationshipEdit::Refused).
+std::string ReadOnlyRefusal(const RelationshipRecord& record);
+
+// Why the page's controls that would write into a ReadOnly record are disabled: the direction's
+// own controls, a mutual flag of the other direction, and Max Both.
+inline constexpr const char* kReadOnlyDirectionTip =
+    "This direction's entry in the neighborhood is too short for Kinloom to change safely, so it "
+    "is kept exactly as stored.";
+inline constexpr const char* kReadOnlyMutualTip =
+    "This flag is kept the same in both directions, and the other direction's entry in the "
+    "neighborhood is too short for Kinloom to change safely, so it is kept exactly as stored.";
+inline constexpr const char* kReadOnlyPairTip =
+    "One direction's entry of this relationship is too short for Kinloom to change safely, so it "
+    "is kept exactly as stored.";
+
 // A box of one side changed: a mutual flag is written into the record and every reverse record
 // alike, whichever side's box it was; any other flag only into its own side.
-void WriteRelationshipFlag(std::vector<RelationshipRecord>& list, RelationshipRecord& record,
-                           RelationshipSide side, const RelationshipFlag& flag, bool on);
+[[nodiscard]] RelationshipEdit WriteRelationshipFlag(std::vector<RelationshipRecord>& list,
+                                                     RelationshipRecord& record,
+                                                     RelationshipSide side,
+                                                     const RelationshipFlag& flag, bool on);
 
 enum class RelationshipTerm { Short, Long };
 inline constexpr int kRelationshipMin = -100;
 inline constexpr int kRelationshipMax = 100;
-void WriteRelationshipTerm(std::vector<RelationshipRecord>& list, RelationshipRecord& record,
-                           RelationshipSide side, RelationshipTerm term, int value);
+[[nodiscard]] RelationshipEdit WriteRelationshipTerm(std::vector<RelationshipRecord>& list,
+                                                     RelationshipRecord& record,
+                                                     RelationshipSide side, RelationshipTerm term,
+                                                     int value);
 
 // "Max Both Relationships": both directions to short and long term 100 with Friend and Best
 // Friend set. As on the page, only what shows otherwise is written (a value beyond the sliders'
 // range counts as its end), so a pair already there stays unmodified. Without a reverse record
-// the relationship is not editable and nothing is written. True when anything was written.
-bool MaxBothRelationships(std::vector<RelationshipRecord>& list, RelationshipRecord& record);
+// the relationship is not editable and nothing is written; with a ReadOnly record in either
+// direction it is refused.
+[[nodiscard]] RelationshipEdit MaxBothRelationships(std::vector<RelationshipRecord>& list,
+                                                    RelationshipRecord& record);
 
 // The sim of the loaded neighborhood's sim list with this description instance, or nullptr.
 Character* SimOfInstance(const LoadedNeighborhood& state, std::uint32_t instance);

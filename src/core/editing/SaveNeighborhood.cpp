@@ -1,7 +1,10 @@
 #include "editing/SaveNeighborhood.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
+#include "editing/DescriptionIndex.h"
 #include "packages/Compression.h"
 #include "packages/GeneticsStrings.h"
 #include "packages/PropertySet.h"
@@ -29,13 +32,83 @@ struct PendingFile {
     Bytes image;
 };
 
+std::uint32_t GuidKey(const FourBytes& guid) {
+    return static_cast<std::uint32_t>(guid[0]) | static_cast<std::uint32_t>(guid[1]) << 8 |
+           static_cast<std::uint32_t>(guid[2]) << 16 | static_cast<std::uint32_t>(guid[3]) << 24;
+}
+
+// The GUID of a description copied into the image, read as WriteSimDescription reads it; nullopt
+// for a description it leaves alone whatever the sims (unknown version, too short).
+std::optional<std::uint32_t> DescriptionGuid(std::span<const std::uint8_t> description) {
+    ByteReader in{ByteView(description)};
+    if (in.size() < 6) return std::nullopt;
+    in.seek(4);
+    const std::uint16_t version = in.u16();
+    const auto offset = SimDescriptionGuidOffset(version);
+    if (!offset || in.size() < SimDescriptionSize(version)) return std::nullopt;
+    in.seek(*offset);
+    return in.u32();
+}
+
+// What a failed transaction left on disk, in the words the player reads.
+std::string SaveFailureText(const TransactionOutcome& failed) {
+    const std::string cause = failed.FailedFile.filename().string() + " could not be replaced (" +
+                              failed.Error + ")";
+    if (failed.Stranded.empty())
+        return "The neighborhood was not saved: " + cause +
+               ".\r\nNo file was changed; your edits are still here, so Save can be pressed "
+               "again.";
+    std::string text = "The neighborhood was not saved: " + cause +
+                       ", and putting the earlier files back failed too.\r\nThese files are "
+                       "changed:";
+    std::error_code ec;
+    for (const StrandedFile& f : failed.Stranded) {
+        text += "\r\n" + f.Target.string();
+        if (f.OldCopy.empty())
+            text += " (new; it did not exist before)";
+        else
+            text += std::string(fs::exists(f.Target, ec) ? " holds the new version"
+                                                           : " is missing") +
+                    "; its earlier version is " + f.OldCopy.string();
+    }
+    return text +
+           "\r\nEvery other file is as it was, and your edits are still here. To go back to an "
+           "earlier version, rename it over the changed file.";
+}
+
+std::string OldCopiesLeftText(const std::vector<fs::path>& left) {
+    std::string text = "The neighborhood was saved, but the earlier version of these files "
+                       "could not be deleted; they are hidden, the game ignores them, and they can "
+                       "be deleted by hand:";
+    for (const fs::path& f : left) text += "\r\n" + f.string();
+    return text;
+}
+
 }  // namespace
 
 PackageImage BuildNeighborhoodImage(ByteView plainPackage, const LoadedNeighborhood& state,
                                     int gameLanguage) {
-    std::vector<const Character*> modified;
-    for (const Character* sim : state.Sims)
-        if (sim->Modified) modified.push_back(sim);
+    // Every look-up below is made once per entry, and a neighborhood may hold an entry for every
+    // pair of its sims: the records are indexed once here, the first of each key winning, as the
+    // list walks found it.
+    std::unordered_map<std::uint32_t, std::vector<const Character*>> modifiedByGuid;  // list order
+    std::unordered_set<std::uint32_t> modifiedInstances;
+    for (const Character* sim : state.Sims) {
+        if (!sim->Modified) continue;
+        modifiedByGuid[GuidKey(sim->GUID)].push_back(sim);
+        // A sim without a description owns no genetics set, whatever instance one carries.
+        if (sim->DescriptionInstance != kNoDescription)
+            modifiedInstances.insert(sim->DescriptionInstance);
+    }
+    std::unordered_map<std::uint32_t, const Household*> households;
+    for (const auto& h : state.Households) households.try_emplace(h->Instance, h.get());
+    std::unordered_map<std::uint32_t, const DNA*> genetics;
+    for (const DNA& dna : state.DNAList) genetics.try_emplace(dna.Instance, &dna);
+    const RelationshipLookup relationships(state.Relationships);
+    const auto household = [&households](std::uint32_t instance) -> const Household* {
+        const auto found = households.find(instance);
+        return found == households.end() ? nullptr : found->second;
+    };
 
     return RewritePackageImage(plainPackage, [&](const PackageIndexEntry& e, std::size_t) {
         switch (e.Type) {
@@ -44,33 +117,33 @@ PackageImage BuildNeighborhoodImage(ByteView plainPackage, const LoadedNeighborh
                     TextListShape::Pair, {state.Selected.NGBDName, state.Selected.NGBDDescription},
                     gameLanguage));
             case types::SimDescription:
-                if (modified.empty()) return EntryChoice::Copy();
-                return EntryChoice::Patch(
-                    [&](std::span<std::uint8_t> bytes) { WriteSimDescription(bytes, modified); });
+                if (modifiedByGuid.empty()) return EntryChoice::Copy();
+                return EntryChoice::Patch([&](std::span<std::uint8_t> bytes) {
+                    const std::optional<std::uint32_t> guid = DescriptionGuid(bytes);
+                    if (!guid) return;
+                    const auto sims = modifiedByGuid.find(*guid);
+                    if (sims != modifiedByGuid.end()) WriteSimDescription(bytes, sims->second);
+                });
             case types::Relationship:
-                return SaveRelationshipEntry(e, state.Relationships);
+                return SaveRelationshipEntry(e, relationships);
             case types::Household: {
-                const Household* h = state.FindHousehold(e.Instance);
+                const Household* h = household(e.Instance);
                 if (!h || !h->Modified) return EntryChoice::Copy();
                 return EntryChoice::Replace(WriteHousehold(StoredBytes(plainPackage, e), *h));
             }
             case types::HouseholdText: {
-                const Household* h = state.FindHousehold(e.Instance);
+                const Household* h = household(e.Instance);
                 if (!h || !h->Modified) return EntryChoice::Copy();
                 return EntryChoice::Replace(WriteTextList(
                     TextListShape::Pair, {h->HouseholdName, h->HouseholdDescription}, gameLanguage));
             }
             case types::GeneticsStrings: {
-                // The first changed sim (in list order) that the set belongs to decides.
-                auto owner = std::find_if(state.Sims.begin(), state.Sims.end(), [&](const Character* c) {
-                    return c->DescriptionInstance == e.Instance && c->Modified;
-                });
-                if (owner == state.Sims.end()) return EntryChoice::Copy();
-                for (const DNA& dna : state.DNAList)
-                    if (dna.Instance == e.Instance)
-                        return dna.Modified ? EntryChoice::Replace(WriteGeneticsStrings(dna))
-                                            : EntryChoice::Copy();
-                return EntryChoice::Copy();
+                // Written only for a changed sim the set belongs to, from the first DNA record of
+                // its instance, and only when that record changed.
+                if (!modifiedInstances.contains(e.Instance)) return EntryChoice::Copy();
+                const auto dna = genetics.find(e.Instance);
+                if (dna == genetics.end() || !dna->second->Modified) return EntryChoice::Copy();
+                return EntryChoice::Replace(WriteGeneticsStrings(*dna->second));
             }
             case types::FamilyTies:
                 return EntryChoice::Replace(WriteFamilyTies(state.FamilyTies));
@@ -84,8 +157,9 @@ PackageImage BuildCharacterImage(ByteView plainPackage, const Character& sim,
                                  const Bytes* plainBodySource, int gameLanguage,
                                  Messages& messages) {
     const bool newBody = plainBodySource != nullptr;
-    auto patchColours = [&sim, &messages](std::span<std::uint8_t> bytes) {
-        PatchColorStrings(bytes, sim, messages);
+    // Colours, age and gender: the set keeps agreeing with the sim's description.
+    auto patchProperties = [&sim, &messages](std::span<std::uint8_t> bytes) {
+        PatchSimProperties(bytes, sim, messages);
     };
 
     std::vector<AppendedEntry> body;
@@ -98,7 +172,7 @@ PackageImage BuildCharacterImage(ByteView plainPackage, const Character& sim,
             if (!IsBodyType(e.Type)) continue;
             ByteView stored = StoredBytes(*plainBodySource, e);
             AppendedEntry extra{e, Bytes(stored.begin(), stored.end()), {}};
-            if (e.Type == types::SimProperties) extra.Patch = patchColours;
+            if (e.Type == types::SimProperties) extra.Patch = patchProperties;
             body.push_back(std::move(extra));
         }
     }
@@ -113,7 +187,7 @@ PackageImage BuildCharacterImage(ByteView plainPackage, const Character& sim,
                 return EntryChoice::Replace(WriteTextList(
                     TextListShape::Sim, {sim.FirstName, sim.CharacterDescription, sim.LastName},
                     gameLanguage));
-            if (e.Type == types::SimProperties) return EntryChoice::Patch(patchColours);
+            if (e.Type == types::SimProperties) return EntryChoice::Patch(patchProperties);
             return EntryChoice::Copy();
         },
         body);
@@ -143,14 +217,14 @@ SaveOutcome SaveNeighborhood(LoadedNeighborhood& state, EditingContext& context,
 
         for (const Character* sim : state.Sims) {
             if (!sim->Modified) continue;
-            const fs::path path = state.CharactersFolder / sim->FileName;
-            current = sim->FileName;
+            const fs::path& path = sim->FilePath;
+            current = path.filename().string();
             const PackageImage own = DecompressPackageImage(ReadWholeFile(path), messages);
             std::optional<Bytes> source;
             if (!sim->BodySourcePath.empty()) {
                 current = sim->BodySourcePath.filename().string();
                 source = DecompressPackageImage(ReadWholeFile(sim->BodySourcePath), messages).Data;
-                current = sim->FileName;
+                current = path.filename().string();
             }
             pending.push_back({path, BuildCharacterImage(own.Data, *sim, source ? &*source : nullptr,
                                                          context.GameLanguage, messages)
@@ -162,19 +236,20 @@ SaveOutcome SaveNeighborhood(LoadedNeighborhood& state, EditingContext& context,
         return outcome;
     }
 
+    // One transaction: every file takes its new image, or every file is put back.
+    std::vector<FileReplacement> replacements;
+    for (const PendingFile& f : pending) replacements.push_back({f.path, f.image});
     AtomicFileWriter defaultWriter;
-    AtomicFileWriter& out = writer ? *writer : defaultWriter;
-    for (const PendingFile& f : pending) {
-        try {
-            out.Replace(f.path, f.image);
-            outcome.Written.push_back(f.path);
-        } catch (const FileError& e) {
-            outcome.Failure = "The neighborhood was only partly saved: " + f.path.filename().string() +
-                              " could not be written (" + e.what() +
-                              ").\r\nIt and the files after it are unchanged; your edits are still "
-                              "here, so Save can be pressed again.";
-            return outcome;
-        }
+    const TransactionOutcome replaced =
+        (writer ? *writer : defaultWriter).ReplaceTogether(replacements);
+    if (!replaced.Committed) {
+        outcome.Failure = SaveFailureText(replaced);
+        outcome.Changed = replaced.Stranded;
+        return outcome;
+    }
+    if (!replaced.OldCopiesLeft.empty()) {
+        outcome.OldCopiesLeft = replaced.OldCopiesLeft;
+        outcome.Notice = OldCopiesLeftText(replaced.OldCopiesLeft);
     }
 
     // Everything is on disk: clear the flags and put the placeholder where pictures went.

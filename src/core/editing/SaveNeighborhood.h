@@ -1,18 +1,18 @@
 #pragma once
 // Saving every change of the loaded neighborhood: the neighborhood package, then the character
-// package of every changed sim. Every new package image is built in memory first; files are
-// replaced (atomically, one by one) only when all images are built, so a damaged package stops
-// the save before anything on disk has changed.
+// package of every changed sim. Every new package image is built in memory first, so a damaged
+// package stops the save before anything on disk has changed; then all files are replaced as one
+// transaction (AtomicFileWriter::ReplaceTogether): either every file holds its new image or every
+// file is put back as it was.
 
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "editing/LoadedNeighborhood.h"
+#include "platform/FileIO.h"
 
 namespace kinloom {
-
-class AtomicFileWriter;
 
 inline constexpr const char* kNoFamilyTiesToSave =
     "The neighborhood was not saved: its package holds no family ties, so the changed parents "
@@ -21,8 +21,14 @@ inline constexpr const char* kNoFamilyTiesToSave =
 
 struct SaveOutcome {
     bool Saved = false;
-    std::optional<std::string> Failure;           // the message the caller shows
-    std::vector<std::filesystem::path> Written;   // files replaced before a failure, if any
+    std::optional<std::string> Failure;   // the message the caller shows
+    // After a failure whose undo failed too: the files left changed and where each earlier
+    // version is (the Failure text names them). Empty means no file was changed.
+    std::vector<StrandedFile> Changed;
+    // After a save: earlier versions that could not be deleted (hidden, ignored by the game).
+    // The save still succeeded; Notice says so and the caller shows it.
+    std::vector<std::filesystem::path> OldCopiesLeft;
+    std::optional<std::string> Notice;
 };
 
 // Saves the loaded neighborhood. On success every modified flag is cleared; on failure every

@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::size_t kCountField = 6;
 constexpr std::size_t kFirstProperty = 10;
-constexpr std::size_t kColorLength = 36;
+constexpr std::size_t kColorLength = kColorTextLength;
 
 std::string AsText(ByteView bytes) {
     return std::string(bytes.begin(), bytes.end());
@@ -74,22 +74,35 @@ std::string VersionText(ByteView content) {
 
 void ReadSimProperties(ByteView content, SimProperties& into) {
     for (const Property& p : ReadPropertySet(content)) {
-        const std::uint32_t number = p.ValueType == valuetypes::Number ? p.Number : 0;
-        if (p.Name == "age")
+        const bool numeric = p.ValueType == valuetypes::Number;
+        const std::uint32_t number = numeric ? p.Number : 0;
+        const bool colour = p.ValueType == valuetypes::Text && p.Text.size() == kColorLength;
+        if (p.Name == "age") {
             into.PropertyAge = static_cast<std::uint16_t>(number);
-        else if (p.Name == "gender")
+            into.Slots.Age = numeric;
+        } else if (p.Name == "gender") {
             into.PropertyGender = static_cast<std::uint16_t>(number);
-        else if (p.Name == "skincolor")
+            into.Slots.Gender = numeric;
+        } else if (p.Name == "skincolor") {
             into.SkinColor = p.Text;
-        else if (p.Name == "haircolor")
+            into.Slots.SkinColor = colour;
+        } else if (p.Name == "haircolor") {
             into.HairColor = p.Text;
-        else if (p.Name == "eyecolor")
+            into.Slots.HairColor = colour;
+        } else if (p.Name == "eyecolor") {
             into.EyeColor = p.Text;
+            into.Slots.EyeColor = colour;
+        }
     }
 }
 
-void PatchColorStrings(std::span<std::uint8_t> entry, const SimProperties& record,
-                       Messages& messages) {
+namespace {
+
+// An age or gender the record never read holds -1.
+constexpr std::uint16_t kUnreadNumber = 0xFFFF;
+
+void PatchProperties(std::span<std::uint8_t> entry, const SimProperties& record,
+                     Messages& messages, bool bodyNumbers) {
     struct Color {
         const char* name;
         const std::string& value;
@@ -110,7 +123,12 @@ void PatchColorStrings(std::span<std::uint8_t> entry, const SimProperties& recor
     ByteReader reader(ByteView(entry.data(), entry.size()));
     std::optional<std::uint32_t> count = StartPropertySet(reader);
     if (!count) return;
+    struct NumberPatch {
+        std::size_t offset;
+        std::uint16_t value;
+    };
     std::vector<Patch> patches;
+    std::vector<NumberPatch> numbers;
     std::vector<const char*> mismatches;
     for (std::uint32_t i = 0; i < *count; ++i) {
         const std::uint32_t valueType = reader.u32();
@@ -129,7 +147,17 @@ void PatchColorStrings(std::span<std::uint8_t> entry, const SimProperties& recor
                     mismatches.push_back(color->mismatch);
                 break;
             }
-            case valuetypes::Number:
+            case valuetypes::Number: {
+                const std::size_t valueAt = reader.position();
+                reader.skip(4);
+                if (!bodyNumbers) break;
+                const std::string text = AsText(name);
+                if (text == "age" && record.PropertyAge != kUnreadNumber)
+                    numbers.push_back({valueAt, record.PropertyAge});
+                else if (text == "gender" && record.PropertyGender != kUnreadNumber)
+                    numbers.push_back({valueAt, record.PropertyGender});
+                break;
+            }
             case valuetypes::Opaque:
                 reader.skip(4);
                 break;
@@ -141,7 +169,24 @@ void PatchColorStrings(std::span<std::uint8_t> entry, const SimProperties& recor
     for (const Patch& patch : patches)
         std::copy(patch.value->begin(), patch.value->end(),
                   entry.begin() + static_cast<std::ptrdiff_t>(patch.offset));
+    // The property holds 32 bits and the record the low 16: the high half stays as stored.
+    for (const NumberPatch& patch : numbers) {
+        entry[patch.offset] = static_cast<std::uint8_t>(patch.value & 0xFF);
+        entry[patch.offset + 1] = static_cast<std::uint8_t>(patch.value >> 8);
+    }
     for (const char* text : mismatches) messages.Show(text);
+}
+
+}  // namespace
+
+void PatchColorStrings(std::span<std::uint8_t> entry, const SimProperties& record,
+                       Messages& messages) {
+    PatchProperties(entry, record, messages, false);
+}
+
+void PatchSimProperties(std::span<std::uint8_t> entry, const SimProperties& record,
+                        Messages& messages) {
+    PatchProperties(entry, record, messages, true);
 }
 
 }  // namespace kinloom

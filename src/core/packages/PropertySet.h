@@ -14,6 +14,8 @@ namespace kinloom {
 class Messages;
 
 inline constexpr std::uint32_t kPropertySetFormat = 0xCBE750E0;
+// A colour value is a GUID text of this length; a save overwrites it in place.
+inline constexpr std::size_t kColorTextLength = 36;
 
 namespace valuetypes {
 inline constexpr std::uint32_t Number = 0xEB61E4F7;
@@ -35,14 +37,28 @@ std::vector<Property> ReadPropertySet(ByteView content);
 // Throws ReadError like ReadPropertySet.
 std::string VersionText(ByteView content);
 
+// Which body properties a sim's property set can take back at save: the value read (the last
+// property of the name) is a number for age and gender, a 36-character text for a colour.
+struct PropertySlots {
+    bool Age = false;
+    bool Gender = false;
+    bool SkinColor = false;
+    bool HairColor = false;
+    bool EyeColor = false;
+
+    bool operator==(const PropertySlots&) const = default;
+};
+
 // The body properties of a sim's property set; held inside the Character record.
 struct SimProperties {
     std::uint16_t PropertyAge = 0;
     std::uint16_t PropertyGender = 0;
     std::string SkinColor, HairColor, EyeColor;
+    PropertySlots Slots;  // what the set read can store again
 };
 
-// Applies the properties in order (a later one of the same name overrides); throws ReadError.
+// Applies the properties in order (a later one of the same name overrides) and notes their
+// slots; throws ReadError.
 void ReadSimProperties(ByteView content, SimProperties& into);
 
 // In place over the bytes of a sim property set already copied into a package image; never
@@ -50,5 +66,11 @@ void ReadSimProperties(ByteView content, SimProperties& into);
 // nothing shown.
 void PatchColorStrings(std::span<std::uint8_t> entry, const SimProperties& record,
                        Messages& messages);
+
+// PatchColorStrings, and also the record's age and gender into every number-typed "age" and
+// "gender" property (low 16 bits; the stored high half is kept). An age or gender the record
+// never read (-1) is not written. Every other byte of the set stays as it was.
+void PatchSimProperties(std::span<std::uint8_t> entry, const SimProperties& record,
+                        Messages& messages);
 
 }  // namespace kinloom

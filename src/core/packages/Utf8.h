@@ -7,11 +7,15 @@
 
 namespace kinloom {
 
-// As the game's text is decoded: 1-, 2- and 3-byte forms, continuation bytes not checked, an
-// incomplete sequence at the end dropped; then surrounding blanks trimmed.
+// As the game's text is decoded: 1-, 2-, 3- and 4-byte forms by their lead byte (11110xxx leads
+// a 4-byte form, whose character beyond the 16-bit range becomes a surrogate pair; every other
+// lead from 0x80 up that is not 110xxxxx leads a 3-byte form), continuation bytes not checked,
+// an incomplete sequence at the end dropped; then surrounding blanks trimmed. A 4-byte form
+// beyond U+10FFFF reads as U+FFFD.
 std::u16string DecodeUtf8(std::string_view bytes);
 
-// What the user types is stored as UTF-8.
+// What the user types is stored as standard UTF-8: a surrogate pair becomes one 4-byte form. A
+// lone surrogate, which no UTF-8 can hold, is written as U+FFFD.
 std::string EncodeUtf8(std::u16string_view text);
 
 }  // namespace kinloom

@@ -22,20 +22,29 @@ namespace {
 
 std::string Describe(const fs::path& p) { return p.string(); }
 
-fs::path TemporaryBeside(const fs::path& target) {
+// A name beside target that no file has yet: prefix, target's name, ".kinloom-", a unique
+// number and ending.
+fs::path UniqueBeside(const fs::path& target, const char* prefix, const std::string& ending) {
     static std::atomic<unsigned> counter{0};
     auto stamp = static_cast<unsigned long long>(
         std::chrono::steady_clock::now().time_since_epoch().count());
     fs::path dir = target.parent_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path candidate =
-            dir / (target.filename().string() + ".kinloom-" + std::to_string(stamp % 1000000007ULL) +
-                   "-" + std::to_string(counter++) + ".tmp");
+        fs::path name = prefix;
+        name += target.filename();
+        name += ".kinloom-" + std::to_string(stamp % 1000000007ULL) + "-" +
+                std::to_string(counter++) + ending;
+        fs::path candidate = dir / name;
         std::error_code ec;
-        if (!fs::exists(candidate, ec)) return candidate;
+        if (!fs::exists(candidate, ec) && !ec) return candidate;
     }
-    throw FileError("cannot choose a temporary file name beside " + Describe(target));
+    throw FileError("cannot choose a new file name beside " + Describe(target));
 }
+
+fs::path TemporaryBeside(const fs::path& target) { return UniqueBeside(target, "", ".tmp"); }
+
+// Hidden (leading dot) and ending in ".old", so no "*.package" search ever lists it as a sim.
+fs::path OldCopyBeside(const fs::path& target) { return UniqueBeside(target, ".", ".old"); }
 
 std::FILE* OpenForWriting(const fs::path& p) {
 #ifdef _WIN32
@@ -68,6 +77,21 @@ void SyncDirectory([[maybe_unused]] const fs::path& dir) {
         ::fsync(fd);
         ::close(fd);
     }
+#endif
+}
+
+// Renames from to to, replacing to when replace is set; a failure throws FileError saying what.
+void RenameFile(const fs::path& from, const fs::path& to, bool replace, const std::string& what) {
+#ifdef _WIN32
+    DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (!MoveFileExW(from.c_str(), to.c_str(), flags))
+        throw FileError(what + " (error " + std::to_string(GetLastError()) + ")");
+#else
+    std::error_code ec;
+    if (!replace && fs::exists(to, ec)) throw FileError(what + ": " + Describe(to) + " exists");
+    fs::rename(from, to, ec);
+    if (ec) throw FileError(what + ": " + ec.message());
+    SyncDirectory(to.parent_path());
 #endif
 }
 
@@ -104,7 +128,23 @@ void AtomicFileWriter::Commit(const fs::path& temporary, const fs::path& target)
 #endif
 }
 
-void AtomicFileWriter::Replace(const fs::path& target, ByteView image) {
+void AtomicFileWriter::MoveAside(const fs::path& original, const fs::path& oldCopy) {
+    RenameFile(original, oldCopy, false,
+               "cannot move " + Describe(original) + " aside to " + Describe(oldCopy));
+}
+
+void AtomicFileWriter::PutBack(const fs::path& oldCopy, const fs::path& target) {
+    RenameFile(oldCopy, target, true,
+               "cannot put " + Describe(oldCopy) + " back as " + Describe(target));
+}
+
+void AtomicFileWriter::RemoveFile(const fs::path& file) {
+    std::error_code ec;
+    fs::remove(file, ec);
+    if (ec) throw FileError("cannot delete " + Describe(file) + ": " + ec.message());
+}
+
+fs::path AtomicFileWriter::WriteTemporary(const fs::path& target, ByteView image) {
     const fs::path temporary = TemporaryBeside(target);
     std::FILE* f = OpenForWriting(temporary);
     if (!f) throw FileError("cannot create a temporary file beside " + Describe(target));
@@ -126,12 +166,88 @@ void AtomicFileWriter::Replace(const fs::path& target, ByteView image) {
         throw FileError("cannot write " + Describe(target) + " (the original is unchanged)");
     }
     CopyPermissions(target, temporary);
+    return temporary;
+}
+
+void AtomicFileWriter::Replace(const fs::path& target, ByteView image) {
+    const fs::path temporary = WriteTemporary(target, image);
+    std::error_code ec;
     try {
         Commit(temporary, target);
     } catch (...) {
         fs::remove(temporary, ec);
         throw;
     }
+}
+
+TransactionOutcome AtomicFileWriter::ReplaceTogether(std::span<const FileReplacement> files) {
+    TransactionOutcome outcome;
+    std::error_code ec;
+
+    // Every new image is on disk beside its target before any target is touched.
+    std::vector<fs::path> temporaries;
+    temporaries.reserve(files.size());
+    for (const FileReplacement& f : files) {
+        try {
+            temporaries.push_back(WriteTemporary(f.Target, f.Image));
+        } catch (const std::exception& e) {
+            for (const fs::path& t : temporaries) fs::remove(t, ec);
+            outcome.FailedFile = f.Target;
+            outcome.Error = e.what();
+            return outcome;
+        }
+    }
+
+    // How far each file got: its original moved aside (oldCopy set), its new image in place.
+    struct Progress {
+        fs::path oldCopy;
+        bool newInPlace = false;
+    };
+    std::vector<Progress> done(files.size());
+    std::size_t next = 0;
+    try {
+        for (; next < files.size(); ++next) {
+            const fs::path& target = files[next].Target;
+            if (fs::exists(target, ec) || ec) {
+                fs::path oldCopy = OldCopyBeside(target);
+                MoveAside(target, oldCopy);
+                done[next].oldCopy = std::move(oldCopy);
+            }
+            Commit(temporaries[next], target);
+            done[next].newInPlace = true;
+        }
+    } catch (const std::exception& e) {
+        outcome.FailedFile = files[next].Target;
+        outcome.Error = e.what();
+        // Undo, last file first; a file that cannot be put back is reported, the others still are.
+        for (std::size_t i = next + 1; i-- > 0;) {
+            const fs::path& target = files[i].Target;
+            try {
+                if (!done[i].oldCopy.empty())
+                    PutBack(done[i].oldCopy, target);
+                else if (done[i].newInPlace)
+                    RemoveFile(target);
+            } catch (const std::exception&) {
+                outcome.Stranded.push_back({target, done[i].oldCopy});
+            }
+            if (!done[i].newInPlace) fs::remove(temporaries[i], ec);
+        }
+        for (std::size_t i = next + 1; i < files.size(); ++i) fs::remove(temporaries[i], ec);
+        std::reverse(outcome.Stranded.begin(), outcome.Stranded.end());
+        return outcome;
+    }
+
+    // Every file is in place: only now do the originals go.
+    outcome.Committed = true;
+    for (Progress& p : done) {
+        if (p.oldCopy.empty()) continue;
+        try {
+            RemoveFile(p.oldCopy);
+        } catch (const std::exception&) {
+            outcome.OldCopiesLeft.push_back(p.oldCopy);
+        }
+    }
+    return outcome;
 }
 
 void ReplaceFileAtomically(const fs::path& target, ByteView image) {

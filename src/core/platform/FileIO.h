@@ -1,11 +1,15 @@
 #pragma once
 // Whole-file reading and atomic replacement. A file is never patched on disk: its new image is
 // written to a temporary file in the same folder, flushed, and renamed over the original, so any
-// failure leaves the original byte for byte as it was.
+// failure leaves the original byte for byte as it was. Several files replaced together (a save)
+// go through one transaction: either every file takes its new image or none does.
 
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "packages/ByteReader.h"
 
@@ -20,7 +24,31 @@ public:
 // Reads a whole file into memory; throws FileError when it cannot be opened or read.
 Bytes ReadWholeFile(const std::filesystem::path& path);
 
-// Replaces files atomically. The virtual steps exist so tests can make a write fail part-way.
+// One file of a transaction and the image it takes.
+struct FileReplacement {
+    std::filesystem::path Target;
+    ByteView Image;
+};
+
+// A file a failed transaction could not put back, and where its original is now (OldCopy is
+// empty when the file did not exist before).
+struct StrandedFile {
+    std::filesystem::path Target;
+    std::filesystem::path OldCopy;
+};
+
+struct TransactionOutcome {
+    bool Committed = false;
+    std::filesystem::path FailedFile;  // the file whose step failed, when one did
+    std::string Error;                 // what failed
+    // Only when putting back failed as well: the files left changed (any other file is as it was).
+    std::vector<StrandedFile> Stranded;
+    // After a commit: old copies that could not be deleted. Every new image is in place; these
+    // hidden files only take room.
+    std::vector<std::filesystem::path> OldCopiesLeft;
+};
+
+// Replaces files atomically. The virtual steps exist so tests can make a step fail.
 class AtomicFileWriter {
 public:
     virtual ~AtomicFileWriter() = default;
@@ -29,11 +57,32 @@ public:
     // target is then unchanged and no temporary file is left behind.
     void Replace(const std::filesystem::path& target, ByteView image);
 
+    // Replaces every target together. All images are written to temporary files first; then each
+    // original is moved to a hidden old copy beside it and its new image takes its place; the old
+    // copies are deleted only once the last file is in place. A failure puts every replaced file
+    // back (in reverse order), so the files are either all new or all as they were, unless putting
+    // back fails as well (the outcome then lists the files left changed).
+    // An old copy is named after its target with a leading dot and a suffix, so it is hidden and
+    // never matches "*.package".
+    TransactionOutcome ReplaceTogether(std::span<const FileReplacement> files);
+
 protected:
     // Writes one chunk to the open temporary file; returns how many bytes were written.
     virtual std::size_t WriteChunk(std::FILE* file, ByteView chunk);
     // Moves the finished temporary file over the target.
     virtual void Commit(const std::filesystem::path& temporary, const std::filesystem::path& target);
+    // Transaction steps; each throws FileError when it fails.
+    // Renames an original to its (not yet existing) old copy.
+    virtual void MoveAside(const std::filesystem::path& original,
+                           const std::filesystem::path& oldCopy);
+    // Renames an old copy back over its target, undoing a replacement.
+    virtual void PutBack(const std::filesystem::path& oldCopy, const std::filesystem::path& target);
+    // Deletes a file: an old copy after the commit, or a new file that had no original.
+    virtual void RemoveFile(const std::filesystem::path& file);
+
+private:
+    // Writes image to a new, flushed temporary file beside target with target's permissions.
+    std::filesystem::path WriteTemporary(const std::filesystem::path& target, ByteView image);
 };
 
 // Atomic replacement with the default writer.

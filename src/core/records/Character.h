@@ -30,7 +30,8 @@ struct Character : SimProperties {
 
     std::uint32_t DescriptionInstance = 0;  // instance of the matched sim description
     FourBytes GUID{};                       // from the character package's object data
-    std::string FileName;                   // character package file name, no folder
+    std::string FileName;                   // package file name as shown, cut to 28 characters
+    std::filesystem::path FilePath;         // the package's full path; files are opened by it
     std::string FirstName;                  // names: raw UTF-8 bytes as stored
     Bitmap Thumbnail;
     std::string LastName;
@@ -158,6 +159,7 @@ struct Character : SimProperties {
     std::int16_t Social = 0;
 
     bool HasBody = false;         // the character package holds a body presence entry
+    bool HasNameList = false;     // the character package holds a name list, so names can be saved
     bool ResetThumbnail = false;  // saving drops the sim's pictures
     bool CloneInProgress = false;
     std::filesystem::path BodySourcePath;  // package whose body entries replace this sim's

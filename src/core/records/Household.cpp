@@ -6,30 +6,25 @@ namespace kinloom {
 
 namespace {
 
-// Where the household data start and how long the trailing block is, by household version.
-struct HouseholdLayout {
-    std::size_t start;
-    std::size_t trailing;
-};
-
-HouseholdLayout LayoutFor(std::uint32_t version) {
+// Where the household data start, by household version. The block after the member list (4 to
+// 12 bytes by version) is never read, so its length does not matter here: whatever follows the
+// members is carried as stored, and a household stored without it loads all the same.
+std::size_t DataStart(std::uint32_t version) {
     switch (version) {
         case 81:
         case 84:
-            return {16, 12};
+            return 16;
         case 85:
-            return {20, 12};
-        case 79:
-            return {12, 8};
+            return 20;
         default:
-            return {12, 4};
+            return 12;
     }
 }
 
 // The stored layout: where the member list begins and how many members it holds, checked
 // against the bytes that are really there.
 struct StoredHousehold {
-    HouseholdLayout layout;
+    std::size_t start = 0;
     std::size_t membersAt = 0;
     std::size_t memberCount = 0;
 };
@@ -37,15 +32,14 @@ struct StoredHousehold {
 StoredHousehold Locate(ByteReader& in) {
     in.seek(4);
     StoredHousehold h;
-    h.layout = LayoutFor(in.u32());
-    in.seek(h.layout.start + 20);
+    h.start = DataStart(in.u32());
+    in.seek(h.start + 20);
     h.memberCount = in.u32();
     h.membersAt = in.position();
     const std::size_t available = in.remaining();
-    if (h.memberCount > available / 4 || available - h.memberCount * 4 < h.layout.trailing)
-        throw ReadError("household announces " + std::to_string(h.memberCount) +
-                        " members and a trailing block of " + std::to_string(h.layout.trailing) +
-                        " bytes in " + std::to_string(available) + " bytes");
+    if (h.memberCount > available / 4)
+        throw ReadError("household announces " + std::to_string(h.memberCount) + " members in " +
+                        std::to_string(available) + " bytes");
     return h;
 }
 
@@ -54,7 +48,7 @@ StoredHousehold Locate(ByteReader& in) {
 void ReadHousehold(ByteView content, Household& household) {
     ByteReader in(content);
     const StoredHousehold h = Locate(in);
-    in.seek(h.layout.start);
+    in.seek(h.start);
     const std::int32_t lot = in.i32();
     in.skip(4);
     const std::int32_t cash = in.i32();
@@ -75,7 +69,7 @@ void ReadHousehold(ByteView content, Household& household) {
 Bytes WriteHousehold(ByteView stored, const Household& household) {
     ByteReader in(stored);
     const StoredHousehold h = Locate(in);
-    const std::size_t start = h.layout.start;
+    const std::size_t start = h.start;
     const std::size_t tailAt = h.membersAt + h.memberCount * 4;
 
     Bytes out;

@@ -23,14 +23,15 @@ struct Household {
 };
 
 // Fills HouseHoldFile, Cash, FamFriends and Members from plain content and clears Modified.
-// Throws ReadError, leaving the record unchanged, when the content is shorter than its version's
-// layout (trailing block included) or announces more members than it holds.
+// Only the bytes up to the end of the member list are read: the block the game keeps after it
+// may be missing. Throws ReadError, leaving the record unchanged, when the content ends before
+// its member list does.
 void ReadHousehold(ByteView content, Household& household);
 
 // The new content for a changed household, built from its stored (plain) content: everything as
 // stored except the funds, the member count and the members. Bytes after the stored member list
-// are carried whole. Throws ReadError when the stored content does not have the layout its
-// version requires.
+// are carried whole, however many there are (none included). Throws ReadError when the stored
+// content ends before its member list does.
 Bytes WriteHousehold(ByteView stored, const Household& household);
 
 }  // namespace kinloom

@@ -13,19 +13,32 @@ std::vector<RelationshipRecord> LoadRelationships(ByteView neighborhood, const E
         if (entry.Type != types::Relationship) continue;
         Bytes content;
         if (!DecompressEntry(neighborhood, entry, content, messages)) continue;
-        if (content.size() < kRelationshipMinSize)
-            throw ReadError("relationship entry " + TypeIdText(entry.Instance) + " holds only " +
-                            std::to_string(content.size()) + " bytes");
         ByteReader in(content);
         RelationshipRecord r;
         r.SimA = static_cast<std::uint16_t>(entry.Instance >> 16);
         r.SimB = static_cast<std::uint16_t>(entry.Instance & 0xFFFF);
-        in.seek(kRelationshipShortTerm);
-        r.ShortTerm = in.i32();
-        r.RelBitOne = in.u8();
-        r.RelBitTwo = in.u8();
-        in.seek(kRelationshipLongTerm);
-        r.LongTerm = in.i32();
+        // A short entry is no reason to refuse the neighborhood: it shows the values it holds
+        // whole and is kept as stored.
+        r.ReadOnly = content.size() < kRelationshipMinSize;
+        const auto holds = [&](std::size_t offset, std::size_t width) {
+            return content.size() >= offset + width;
+        };
+        if (holds(kRelationshipShortTerm, 4)) {
+            in.seek(kRelationshipShortTerm);
+            r.ShortTerm = in.i32();
+        }
+        if (holds(kRelationshipBitOne, 1)) {
+            in.seek(kRelationshipBitOne);
+            r.RelBitOne = in.u8();
+        }
+        if (holds(kRelationshipBitTwo, 1)) {
+            in.seek(kRelationshipBitTwo);
+            r.RelBitTwo = in.u8();
+        }
+        if (holds(kRelationshipLongTerm, 4)) {
+            in.seek(kRelationshipLongTerm);
+            r.LongTerm = in.i32();
+        }
         list.push_back(r);
     }
     return list;
@@ -38,6 +51,17 @@ const RelationshipRecord* FindRelationship(const std::vector<RelationshipRecord>
     return nullptr;
 }
 
+RelationshipLookup::RelationshipLookup(const std::vector<RelationshipRecord>& list) {
+    first_.reserve(list.size());
+    for (const RelationshipRecord& r : list)
+        first_.try_emplace(static_cast<std::uint32_t>(r.SimA) << 16 | r.SimB, &r);
+}
+
+const RelationshipRecord* RelationshipLookup::Find(std::uint16_t simA, std::uint16_t simB) const {
+    const auto found = first_.find(static_cast<std::uint32_t>(simA) << 16 | simB);
+    return found == first_.end() ? nullptr : found->second;
+}
+
 bool PatchRelationship(std::span<std::uint8_t> content, const RelationshipRecord& record) {
     if (content.size() < kRelationshipMinSize) return false;
     PutU32(content, kRelationshipShortTerm, static_cast<std::uint32_t>(record.ShortTerm));
@@ -48,14 +72,15 @@ bool PatchRelationship(std::span<std::uint8_t> content, const RelationshipRecord
 }
 
 EntryChoice SaveRelationshipEntry(const PackageIndexEntry& entry,
-                                  const std::vector<RelationshipRecord>& list) {
+                                  const RelationshipLookup& records) {
     const RelationshipRecord* found =
-        FindRelationship(list, static_cast<std::uint16_t>(entry.Instance >> 16),
-                         static_cast<std::uint16_t>(entry.Instance & 0xFFFF));
+        records.Find(static_cast<std::uint16_t>(entry.Instance >> 16),
+                     static_cast<std::uint16_t>(entry.Instance & 0xFFFF));
     if (found == nullptr) return EntryChoice::Drop();
-    // The values are copied: the patch runs while the image is built, after this returns.
+    if (found->ReadOnly) return EntryChoice::Copy();
+    // The patch runs while the image is built, after this returns; the record stays in its list.
     return EntryChoice::Patch(
-        [record = *found](std::span<std::uint8_t> content) { PatchRelationship(content, record); });
+        [found](std::span<std::uint8_t> content) { PatchRelationship(content, *found); });
 }
 
 std::vector<RelationshipRecord*> RelationshipsOf(std::vector<RelationshipRecord>& list,

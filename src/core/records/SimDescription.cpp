@@ -4,7 +4,6 @@
 #include <array>
 #include <variant>
 
-#include "packages/Compression.h"
 #include "platform/Messages.h"
 
 namespace kinloom {
@@ -12,8 +11,7 @@ namespace kinloom {
 namespace {
 
 // Which Character member a description field goes to; the member's type fixes how it is read.
-using FieldRef = std::variant<std::int16_t Character::*, std::uint16_t Character::*,
-                              FourBytes Character::*, TwoBytes Character::*>;
+using FieldRef = DescriptionMember;
 
 constexpr std::size_t WidthOf(const FieldRef& field) {
     switch (field.index()) {
@@ -24,8 +22,8 @@ constexpr std::size_t WidthOf(const FieldRef& field) {
     }
 }
 
-// One field of the description: where it lies, the first format version that carries it (the
-// accepted versions only grow), and whether saving writes the record's value back.
+// One field of the description: where it lies, the first format version that carries it (every
+// later accepted version carries it too), and whether saving writes the record's value back.
 struct DescriptionField {
     std::uint16_t offset;
     std::uint8_t width;
@@ -165,8 +163,10 @@ struct Layout {
 constexpr std::array<Layout, 7> kLayouts{
     {{32, 354}, {34, 372}, {41, 404}, {42, 412}, {44, 414}, {47, 422}, {51, 470}}};
 
+constexpr std::uint16_t kNewestVersion = kLayouts.back().version;
+
 bool Carries(const DescriptionField& f, std::uint16_t version) {
-    return version >= f.firstVersion;
+    return version >= f.firstVersion && version <= kNewestVersion;
 }
 
 void ReadField(ByteReader& in, const DescriptionField& f, Character& sim) {
@@ -209,6 +209,14 @@ FourBytes ReadFour(ByteReader& in) {
 
 }  // namespace
 
+std::optional<DescriptionVersions> DescriptionVersionsOf(DescriptionMember member) {
+    for (const DescriptionField& f : kFields) {
+        if (f.field != member) continue;
+        return DescriptionVersions{f.firstVersion, kNewestVersion, f.saved};
+    }
+    return std::nullopt;
+}
+
 std::optional<std::size_t> SimDescriptionGuidOffset(std::uint16_t version) {
     for (const Layout& l : kLayouts)
         if (l.version == version) return l.guidOffset;
@@ -245,20 +253,6 @@ bool ReadSimDescription(ByteView content, Character& sim, Messages& messages) {
     for (const DescriptionField& f : kFields)
         if (Carries(f, version)) ReadField(in, f, sim);
     return true;
-}
-
-bool MatchSimDescription(ByteView neighborhood, const EntryList& entries, Character& sim,
-                         Messages& messages) {
-    const std::uint32_t previousInstance = sim.DescriptionInstance;
-    for (const PackageIndexEntry& entry : entries) {
-        if (entry.Type != types::SimDescription) continue;
-        sim.DescriptionInstance = entry.Instance;
-        Bytes content;
-        if (!DecompressEntry(neighborhood, entry, content, messages)) continue;
-        if (ReadSimDescription(content, sim, messages)) return true;
-    }
-    sim.DescriptionInstance = previousInstance;
-    return false;
 }
 
 void WriteSimDescription(std::span<std::uint8_t> description,

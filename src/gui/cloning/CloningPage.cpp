@@ -330,7 +330,7 @@ void CloningPage::btnCloneGetClick() {
     if (!target || !state || !source) return;
     const CloneGroups groups = TickedGroups();
     if (!DirectClone(*source, state->FindDNA(source->DescriptionInstance), *target,
-                     state->FindDNA(target->DescriptionInstance), groups, state->CharactersFolder))
+                     state->FindDNA(target->DescriptionInstance), groups))
         return;
     // New names are shown in the sim list at once, as after an import.
     if (groups.Character && context_.RelabelCurrentSim) context_.RelabelCurrentSim();

@@ -14,7 +14,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editing/DescriptionIndex.h"
 #include "editing/MoveIn.h"
+#include "editing/NameLists.h"
 #include "packages/Utf8.h"
 #include "shell/BitmapImage.h"
 
@@ -115,7 +117,7 @@ HouseholdsPage::HouseholdsPage(QWidget* parent) : QFrame(parent) {
     });
     connect(edtHouseholdName_, &QLineEdit::textEdited, this, [this](const QString& text) {
         Household* h = SelectedHousehold();
-        if (!isEnabled() || !h) return;
+        if (!isEnabled() || !h || HouseholdNamesRefusal(*state_, *h)) return;
         cbHouseHold_->setItemText(cbHouseHold_->currentIndex(), text);
         h->HouseholdName = EncodeUtf8(text.toStdU16String());
         h->Modified = true;
@@ -130,7 +132,7 @@ HouseholdsPage::HouseholdsPage(QWidget* parent) : QFrame(parent) {
     });
     connect(memHouseholdDescription_, &QPlainTextEdit::textChanged, this, [this] {
         Household* h = SelectedHousehold();
-        if (filling_ || !isEnabled() || !h) return;
+        if (filling_ || !isEnabled() || !h || HouseholdNamesRefusal(*state_, *h)) return;
         h->HouseholdDescription =
             EncodeUtf8(memHouseholdDescription_->toPlainText().toStdU16String());
         h->Modified = true;
@@ -211,14 +213,20 @@ void HouseholdsPage::HouseholdSelectionChanged() {
             if (member->GUID != guid) continue;
             const QString name = Decoded(member->FirstName) + " " + Decoded(member->LastName);
             cbHouseMembers_->addItem(QPixmap::fromImage(ThumbImage(member->Thumbnail, 32)), name);
-            if (sim_ && member->DescriptionInstance == sim_->DescriptionInstance &&
-                selectedMember < 0)
+            // Sims without a description share its marker; only the sim itself is meant then.
+            const bool same = sim_ && (member == sim_ ||
+                                       (sim_->DescriptionInstance != kNoDescription &&
+                                        member->DescriptionInstance == sim_->DescriptionInstance));
+            if (same && selectedMember < 0)
                 selectedMember = cbHouseMembers_->count() - 1;
             edtHouseholdName_->setText(Decoded(h->HouseholdName));
             memHouseholdDescription_->setPlainText(Decoded(h->HouseholdDescription));
         }
     }
     cbHouseMembers_->setCurrentIndex(selectedMember);
+    const auto namesRefused = HouseholdNamesRefusal(*state_, *h);
+    RefuseTextEdits(edtHouseholdName_, namesRefused);
+    RefuseTextEdits(memHouseholdDescription_, namesRefused);
     filling_ = false;
 
     const bool hasMembers = cbHouseMembers_->count() > 0;

@@ -13,6 +13,7 @@
 #include "editing/HouseholdsPage.h"
 #include "editing/LoadNeighborhood.h"
 #include "editing/MoveIn.h"
+#include "editing/NameLists.h"
 #include "editing/SaveNeighborhood.h"
 #include "editors/AspirationPage.h"
 #include "editors/CharacterPage.h"
@@ -376,6 +377,7 @@ void NeighborhoodEditor::ShowNeighborhoodPage() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     neighborhoodPage_->setEnabled(false);  // filling is no edit
     neighborhoodPage_->Fill(state_.Selected, PicturePath());
+    neighborhoodPage_->RefuseNameEdits(NeighborhoodNamesRefusal(state_));
     const BackupTree tree =
         ListBackups(ResolveArchiveFolder(settings_, documents_), state_.Selected.FolderName);
     neighborhoodPage_->ShowBackups(tree);
@@ -401,7 +403,7 @@ void NeighborhoodEditor::RefreshNeighborhoodItem() {
 }
 
 void NeighborhoodEditor::NameEdited(const QString& text) {
-    if (!loaded_) return;
+    if (!loaded_ || NeighborhoodNamesRefusal(state_)) return;
     state_.Selected.NGBDName = EncodeUtf8(text.toStdU16String());
     state_.Selected.Modified = 1;
     startup_.Neighborhoods[static_cast<std::size_t>(loadedIndex_)] = state_.Selected;
@@ -410,7 +412,7 @@ void NeighborhoodEditor::NameEdited(const QString& text) {
 }
 
 void NeighborhoodEditor::DescriptionEdited(const QString& text) {
-    if (!loaded_) return;
+    if (!loaded_ || NeighborhoodNamesRefusal(state_)) return;
     state_.Selected.NGBDDescription = EncodeUtf8(text.toStdU16String());
     state_.Selected.Modified = 1;
     startup_.Neighborhoods[static_cast<std::size_t>(loadedIndex_)] = state_.Selected;
@@ -434,6 +436,7 @@ bool NeighborhoodEditor::Save() {
         messages_.Show(outcome.Failure.value_or("The neighborhood could not be saved."));
         return false;
     }
+    if (outcome.Notice) messages_.Show(*outcome.Notice);
     startup_.Neighborhoods[static_cast<std::size_t>(loadedIndex_)] = state_.Selected;
     btnSave_->hide();
     SimSelectionChanged();

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "editing/EditingModel.h"
+#include "editing/NameLists.h"
 #include "packages/Utf8.h"
 #include "shell/MyTrackbar.h"
 
@@ -205,7 +206,7 @@ CharacterPage::CharacterPage(PageContext context, QWidget* parent)
             return;  // setPlainText comes back here with the shortened text
         }
         Character* sim = EditTarget();
-        if (!sim) return;
+        if (!sim || SimNamesRefusal(*sim)) return;
         sim->CharacterDescription = EncodeUtf8(text.toStdU16String());
         Edited(*sim);
     });
@@ -262,6 +263,15 @@ void CharacterPage::Fill(const Character& sim) {
     memCharacterDescription_->setPlainText(Decoded(sim.CharacterDescription));
     edtFirstName_->setText(Decoded(sim.FirstName));
     edtLastName_->setText(Decoded(sim.LastName));
+    // Without a name list a new name could not be saved: the boxes are read-only and say why.
+    const auto namesRefused = SimNamesRefusal(sim);
+    const QString why = namesRefused ? QString::fromStdString(*namesRefused) : QString();
+    for (QLineEdit* box : {edtFirstName_, edtLastName_}) {
+        box->setReadOnly(namesRefused.has_value());
+        box->setToolTip(why);
+    }
+    memCharacterDescription_->setReadOnly(namesRefused.has_value());
+    memCharacterDescription_->setToolTip(why);
 
     lblMalePref_->setText("Male Preference: " + QString::number(sim.MalePref));
     trkMalePref_->setValue(sim.MalePref);
@@ -319,7 +329,7 @@ void CharacterPage::ApplyAdvanced(const AdvancedControls& controls) {
 
 void CharacterPage::NameEdited(std::string Character::*field, const QString& text) {
     Character* sim = EditTarget();
-    if (!sim) return;
+    if (!sim || SimNamesRefusal(*sim)) return;
     sim->*field = EncodeUtf8(text.toStdU16String());
     if (context_.RelabelCurrentSim) context_.RelabelCurrentSim();
     Edited(*sim);

@@ -18,6 +18,7 @@
 #include "editing/LoadedNeighborhood.h"
 #include "editors/uFamTieEdit.h"
 #include "maintenance/MakeThumb.h"
+#include "platform/Messages.h"
 #include "shell/BitmapImage.h"
 #include "shell/Widgets.h"
 #include "shell/uiMain.h"
@@ -300,9 +301,16 @@ void FamilyTiesPage::ResetPicture(Picture& picture) {
     picture.image->clear();
     picture.image->setEnabled(false);
     picture.image->setToolTip(picture.hint);
+    picture.panel->setToolTip(QString());
     picture.position = -1;
     PaintPanel(*picture.panel, false);
     if (picture.addMenu) picture.addMenu->setEnabled(true);
+}
+
+void FamilyTiesPage::RefuseParents(Picture& picture) {
+    picture.addMenu->setEnabled(false);
+    picture.image->setToolTip(kNoFamilyTiesForSim);
+    picture.panel->setToolTip(kNoFamilyTiesForSim);
 }
 
 void FamilyTiesPage::ShowRelative(Picture& picture, int position) {
@@ -332,6 +340,12 @@ void FamilyTiesPage::Fill(const Character& sim) {
     imgSelf_->setPixmap(QPixmap::fromImage(ToQImage(self)));
     imgSelf_->setToolTip(QString::fromStdU16String(SimName(sim)));
 
+    // Without a description the sim has no family ties at all: nothing to show, no parent to add.
+    if (!HasTieNumber(sim)) {
+        RefuseParents(firstParent_);
+        RefuseParents(secondParent_);
+        return;
+    }
     LoadedNeighborhood* hood = context_.Neighborhood ? context_.Neighborhood() : nullptr;
     if (!hood) return;
     const FamilyView view = FamilyOf(*hood, sim);
@@ -379,6 +393,11 @@ bool FamilyTiesPage::Editable(Character*& sim, int& position) const {
     sim = EditTarget();
     LoadedNeighborhood* hood = context_.Neighborhood ? context_.Neighborhood() : nullptr;
     if (!sim || !hood) return false;
+    if (!HasTieNumber(*sim)) {
+        // The menus are disabled for such a sim; whatever reaches them anyway is told why.
+        if (context_.messages) context_.messages->Show(kNoFamilyTiesForSim);
+        return false;
+    }
     const auto listed = std::find(hood->Sims.begin(), hood->Sims.end(), sim);
     if (listed == hood->Sims.end()) return false;
     position = static_cast<int>(listed - hood->Sims.begin());

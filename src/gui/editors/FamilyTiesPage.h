@@ -78,12 +78,15 @@ private:
 
     void BuildPicture(Picture& picture, const char* panel, const char* image, const char* hint);
     void ResetPicture(Picture& picture);
+    // A sim without a description: no "Add Parent", and the parent's place says why.
+    void RefuseParents(Picture& picture);
     void ShowRelative(Picture& picture, int position);
     void SelectPictured(const Picture& picture);
     void SelectListed(const SimPictureList& list, int index);
     void mnuChangeParentClick(ParentRole role);
     void mnuRemoveParentClick(ParentRole role);
-    // The sim the page shows and its place in the sim list, when there is one to edit.
+    // The sim the page shows and its place in the sim list, when there is one to edit; a sim
+    // without a description is refused with a message.
     bool Editable(Character*& sim, int& position) const;
     void Reopen(Character& sim);
 

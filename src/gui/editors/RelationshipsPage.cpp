@@ -1,5 +1,7 @@
 #include "editors/RelationshipsPage.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -277,6 +279,7 @@ void RelationshipsPage::ApplyAdvanced(bool on) {
 // ---- Filling ----
 
 void RelationshipsPage::Fill(const Character& sim) {
+    guard_ = false;
     one_.trkShortTerm->setEnabled(false);
     cbRelationShips_->clear();
     entries_.clear();
@@ -359,9 +362,44 @@ void RelationshipsPage::SetRelationshipControls(bool on) {
         d->trkLongTerm->setEnabled(on);
         for (QCheckBox* box : d->boxes) box->setEnabled(on);
         for (QLabel* l : {d->lblLike, d->lblShortTerm, d->lblLongTerm}) l->setVisible(on);
+        // Only a locked control explains itself (LockReadOnly).
+        d->trkShortTerm->setToolTip({});
+        d->trkLongTerm->setToolTip({});
+        for (QCheckBox* box : d->boxes) box->setToolTip({});
+        for (QLabel* caption : d->captions) caption->setToolTip({});
     }
     cbRelationShips_->setEnabled(on);
     btnMaxBothRelationships_->setEnabled(on);
+    btnMaxBothRelationships_->setToolTip({});
+}
+
+void RelationshipsPage::LockReadOnly(const RelationshipRecord& record,
+                                     const std::vector<RelationshipRecord*>& reverses) {
+    const bool own = record.ReadOnly;
+    const bool other = std::any_of(reverses.begin(), reverses.end(),
+                                   [](const RelationshipRecord* q) { return q->ReadOnly; });
+    if (!own && !other) return;
+    const auto& table = RelationshipFlags();
+    auto lock = [](QWidget* w, const char* why) {
+        w->setEnabled(false);
+        w->setToolTip(why);
+    };
+    // A read-only direction: all of its own controls, and the other panel's mutual boxes, whose
+    // flag would be written into it as well.
+    auto lockDirection = [&](Direction& locked, Direction& mirrored) {
+        lock(locked.trkShortTerm, kReadOnlyDirectionTip);
+        lock(locked.trkLongTerm, kReadOnlyDirectionTip);
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            lock(locked.boxes[i], kReadOnlyDirectionTip);
+            locked.captions[i]->setToolTip(kReadOnlyDirectionTip);
+            if (!table[i].Mutual) continue;
+            lock(mirrored.boxes[i], kReadOnlyMutualTip);
+            mirrored.captions[i]->setToolTip(kReadOnlyMutualTip);
+        }
+    };
+    if (own) lockDirection(one_, two_);
+    if (other) lockDirection(two_, one_);
+    lock(btnMaxBothRelationships_, kReadOnlyPairTip);
 }
 
 void RelationshipsPage::ShowTerms(Direction& d, const RelationshipRecord& record) {
@@ -373,7 +411,8 @@ void RelationshipsPage::ShowTerms(Direction& d, const RelationshipRecord& record
 }
 
 void RelationshipsPage::cbRelationShipsChange() {
-    one_.trkShortTerm->setEnabled(false);  // nothing below is an edit
+    guard_ = false;  // nothing below is an edit
+    one_.trkShortTerm->setEnabled(false);
     RelationshipRecord* r = Shown();
     if (!r) return;
     const auto& table = RelationshipFlags();
@@ -412,7 +451,9 @@ void RelationshipsPage::cbRelationShipsChange() {
 
     SetRelationshipControls(!entries_.empty());
     btnMaxBothRelationships_->setEnabled(!entries_.empty() && !reverses.empty());
-    one_.trkShortTerm->setEnabled(!entries_.empty());
+    LockReadOnly(*r, reverses);
+    guard_ = !entries_.empty();
+    one_.trkShortTerm->setEnabled(guard_ && !r->ReadOnly);
 }
 
 // ---- Edits ----
@@ -432,20 +473,30 @@ RelationshipRecord* RelationshipsPage::Shown() const {
 }
 
 bool RelationshipsPage::GuardOpen() const {
-    return one_.trkShortTerm->isEnabled() && !entries_.empty() && Shown() != nullptr;
+    return guard_ && !entries_.empty() && Shown() != nullptr;
+}
+
+// An edit core refused (its controls are locked, so only a change made some other way gets
+// here): say why, and show the records as they still are.
+void RelationshipsPage::Refused(const RelationshipEdit& edit) {
+    if (context_.messages) context_.messages->Show(*edit.Refused);
+    cbRelationShipsChange();
 }
 
 void RelationshipsPage::TermChanged(RelationshipSide side, RelationshipTerm term, int value) {
     if (!GuardOpen()) return;
-    WriteRelationshipTerm(*List(), *Shown(), side, term, value);
-    if (context_.ShowSave) context_.ShowSave();
+    const RelationshipEdit edit = WriteRelationshipTerm(*List(), *Shown(), side, term, value);
+    if (edit.Refused) return Refused(edit);
+    if (edit.Wrote && context_.ShowSave) context_.ShowSave();
 }
 
 void RelationshipsPage::ckFlagOneClick(std::size_t flag, bool on) {
     const RelationshipFlag& f = RelationshipFlags()[flag];
     if (!GuardOpen()) return;
     if (f.Mutual && !one_.boxes[flag]->isEnabled()) return;
-    WriteRelationshipFlag(*List(), *Shown(), RelationshipSide::Selected, f, on);
+    const RelationshipEdit edit =
+        WriteRelationshipFlag(*List(), *Shown(), RelationshipSide::Selected, f, on);
+    if (edit.Refused) return Refused(edit);
     if (context_.ShowSave) context_.ShowSave();
     if (f.Mutual) two_.boxes[flag]->setChecked(on);
 }
@@ -458,13 +509,17 @@ void RelationshipsPage::ckFlagTwoClick(std::size_t flag, bool on) {
         return;
     }
     if (!GuardOpen()) return;
-    WriteRelationshipFlag(*List(), *Shown(), RelationshipSide::Other, f, on);
-    if (context_.ShowSave) context_.ShowSave();
+    const RelationshipEdit edit =
+        WriteRelationshipFlag(*List(), *Shown(), RelationshipSide::Other, f, on);
+    if (edit.Refused) return Refused(edit);
+    if (edit.Wrote && context_.ShowSave) context_.ShowSave();
 }
 
 void RelationshipsPage::btnMaxBothRelationshipsClick() {
     if (!GuardOpen()) return;
-    if (MaxBothRelationships(*List(), *Shown()) && context_.ShowSave) context_.ShowSave();
+    const RelationshipEdit edit = MaxBothRelationships(*List(), *Shown());
+    if (edit.Refused) return Refused(edit);
+    if (edit.Wrote && context_.ShowSave) context_.ShowSave();
     cbRelationShipsChange();  // the controls show the records as they are now
 }
 

@@ -5,7 +5,10 @@
 // attraction traits and the selected sim's two turn-ons and one turn-off.
 //
 // Relationship edits are guarded by trkShortTerm's enabled state (closed while a relationship is
-// being shown); the attraction lists by the page panel, as every page.
+// being shown); the attraction lists by the page panel, as every page. A record whose entry is
+// too short to change safely is shown with every control that would write into it disabled, its
+// tooltip saying why; trkShortTerm is one of them when it is the shown record, so the guard is
+// then kept apart from the slider.
 
 #include <array>
 #include <vector>
@@ -60,7 +63,10 @@ private:
     void ShowRelationTraits(const Character* other);
     void cbRelationShipsChange();
     void SetRelationshipControls(bool on);
+    void LockReadOnly(const RelationshipRecord& record,
+                      const std::vector<RelationshipRecord*>& reverses);
     void ShowTerms(Direction& d, const RelationshipRecord& record);
+    void Refused(const RelationshipEdit& edit);
 
     bool GuardOpen() const;
     std::vector<RelationshipRecord>* List() const;
@@ -76,6 +82,7 @@ private:
     Direction one_;
     Direction two_;
     std::vector<RelationshipEntry> entries_;
+    bool guard_ = false;  // open: the controls' changes are edits
 
     QWidget* pnlAttraction_;
     QLabel* lblSelAttractionTraits_;

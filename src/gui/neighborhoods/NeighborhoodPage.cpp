@@ -152,6 +152,11 @@ void NeighborhoodPage::Fill(const Neighborhood& neighborhood,
     ShowPicture(picture);
 }
 
+void NeighborhoodPage::RefuseNameEdits(const std::optional<std::string>& why) {
+    RefuseTextEdits(edtNGBDName_, why);
+    RefuseTextEdits(memNGBDDescription_, why);
+}
+
 void NeighborhoodPage::ShowPicture(const std::filesystem::path& picture) {
     std::error_code ec;
     if (std::filesystem::is_regular_file(picture, ec)) {

@@ -5,6 +5,8 @@
 
 #include <QFrame>
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "maintenance/Backups.h"
 
@@ -29,6 +31,9 @@ public:
     // Fills the controls; call while the page is disabled so that filling is no edit. The
     // picture stays as it was when the file is missing or cannot be read.
     void Fill(const Neighborhood& neighborhood, const std::filesystem::path& picture);
+    // Makes the name and description read-only, saying why, when the package could not keep an
+    // edit of them; writable again for nullopt.
+    void RefuseNameEdits(const std::optional<std::string>& why);
     void ShowBackups(const BackupTree& tree);
     // Shows the picture file in imgNGBD; the previous picture stays when it cannot be shown.
     void ShowPicture(const std::filesystem::path& picture);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QString>
+#include <optional>
 #include <string>
 
 #include "packages/Utf8.h"
@@ -29,6 +30,14 @@ public:
 // A stored (UTF-8) name as the window shows it.
 inline QString Decoded(const std::string& utf8) {
     return QString::fromStdU16String(DecodeUtf8(utf8));
+}
+
+// A text box whose edits the files could not keep: read-only, saying why on hover; writable
+// again (tooltip cleared) when why is empty.
+template <typename TextBox>
+void RefuseTextEdits(TextBox* box, const std::optional<std::string>& why) {
+    box->setReadOnly(why.has_value());
+    box->setToolTip(why ? QString::fromStdString(*why) : QString());
 }
 
 }  // namespace kinloom::gui
