@@ -251,7 +251,7 @@ bool EverStored(const CharacterField& field) {
 std::optional<std::string> SetFieldText(Character& sim, const CharacterField& field,
                                         std::string_view text) {
     if (!EverStored(field))
-        return std::string(field.Name) + " cannot be set: no save ever writes it back";
+        return "cannot be set: no save ever writes it back";
     return std::visit(
         [&](auto member) -> std::optional<std::string> {
             auto& value = sim.*member;
@@ -260,7 +260,7 @@ std::optional<std::string> SetFieldText(Character& sim, const CharacterField& fi
                 value = std::string(text);
                 return std::nullopt;
             } else if constexpr (std::is_same_v<T, std::filesystem::path> || std::is_same_v<T, bool>) {
-                return std::string(field.Name) + " cannot be set";
+                return "cannot be set";
             } else if constexpr (std::is_same_v<T, FourBytes> || std::is_same_v<T, TwoBytes>) {
                 return ParseHex(text, value);
             } else if constexpr (std::is_same_v<T, std::uint16_t>) {
