@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "FakeMessages.h"
@@ -114,6 +115,35 @@ TEST(DecompressEntryTest, LongestReachOfEachForm) {
         ASSERT_TRUE(d.ok);
         EXPECT_TRUE(std::equal(d.out.begin() + static_cast<std::ptrdiff_t>(c.distance), d.out.end(),
                                d.out.begin()));
+    }
+}
+
+// References of the farthest reach, one after another, over an output of several megabytes:
+// each repeats the byte 131072 back wherever it falls.
+TEST(DecompressEntryTest, TheFarthestReachHoldsThroughoutALongOutput) {
+    constexpr std::size_t kReach = 131072;
+    const Bytes prefix = test::NoiseBytes(kReach, 9);
+    Bytes codes;
+    for (std::size_t done = 0; done < prefix.size();) {
+        const std::size_t run = std::min<std::size_t>(112, prefix.size() - done);
+        codes.push_back(static_cast<std::uint8_t>(0xE0 + (run - 4) / 4));
+        codes.insert(codes.end(), prefix.begin() + static_cast<std::ptrdiff_t>(done),
+                     prefix.begin() + static_cast<std::ptrdiff_t>(done + run));
+        done += run;
+    }
+    std::size_t produced = kReach;
+    for (std::size_t k = 0; produced < (3u << 20); ++k) {
+        const std::size_t length = 5 + (k * 7919) % 1024;  // every alignment, short and long
+        codes.insert(codes.end(), {static_cast<std::uint8_t>(0xD0 | (((length - 5) >> 8) << 2)),
+                                   0xFF, 0xFF, static_cast<std::uint8_t>(length - 5)});
+        produced += length;
+    }
+    codes.push_back(0xFC);
+    Decoded d = DecodeStored(QfsStream(static_cast<std::uint32_t>(produced), codes));
+    ASSERT_TRUE(d.ok);
+    ASSERT_EQ(d.out.size(), produced);
+    for (std::size_t i = 0; i < produced; ++i) {
+        if (d.out[i] != prefix[i % kReach]) FAIL() << "byte " << i;
     }
 }
 
@@ -243,6 +273,159 @@ TEST(DecompressEntryTest, EveryTruncationFailsCleanly) {
                 EXPECT_EQ(d.out, stored);
             }
         } catch (const ReadError&) {
+        }
+    }
+}
+
+// The code table followed literally, one byte at a time: the yardstick for the decoder's
+// faster copies. Appends to out; throws ReadError where the decoder must; true when the announced
+// size results.
+bool DecodeByTheTable(const Bytes& stored, Bytes& out) {
+    const std::size_t base = out.size();
+    ByteReader in(stored);
+    in.seek(6);
+    const std::size_t announced = in.u24be();
+    while (!in.atEnd()) {
+        const std::size_t b0 = in.u8();
+        std::size_t literal = 0, distance = 0, length = 0;
+        if (b0 < 0x80) {
+            const std::size_t b1 = in.u8();
+            literal = b0 & 3;
+            distance = ((b0 & 0x60) << 3) + b1 + 1;
+            length = ((b0 & 0x1C) >> 2) + 3;
+        } else if (b0 < 0xC0) {
+            const std::size_t b1 = in.u8(), b2 = in.u8();
+            literal = b1 >> 6;
+            distance = ((b1 & 0x3F) << 8) + b2 + 1;
+            length = (b0 & 0x3F) + 4;
+        } else if (b0 < 0xE0) {
+            const std::size_t b1 = in.u8(), b2 = in.u8(), b3 = in.u8();
+            literal = b0 & 3;
+            distance = ((b0 & 0x10) << 12) + (b1 << 8) + b2 + 1;
+            length = ((b0 & 0x0C) << 6) + b3 + 5;
+        } else if (b0 < 0xFC) {
+            literal = ((b0 & 0x1F) << 2) + 4;
+        } else if (b0 > 0xFC) {
+            for (std::size_t i = 0; i < (b0 & 3) && !in.atEnd(); ++i) out.push_back(in.u8());
+            break;
+        }
+        for (std::size_t i = 0; i < literal; ++i) out.push_back(in.u8());
+        if (length == 0) continue;
+        if (distance > out.size() - base) throw ReadError("reference before the start");
+        const std::size_t start = out.size() - distance;
+        for (std::size_t i = 0; i < length; ++i) out.push_back(out[start + i]);
+    }
+    return out.size() - base == announced;
+}
+
+// A valid stream of random codes of every kind: each copy form over its whole range, with short
+// overlapping distances and the farthest ones, literal runs, skip codes and a stop code.
+Bytes RandomStream(std::size_t approximateSize, std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    auto pick = [&](std::size_t low, std::size_t high) {
+        return std::uniform_int_distribution<std::size_t>(low, high)(rng);
+    };
+    Bytes codes;
+    std::size_t produced = 0;
+    auto literals = [&](std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) codes.push_back(static_cast<std::uint8_t>(rng()));
+        produced += count;
+    };
+    while (produced < approximateSize) {
+        const std::size_t kind = pick(0, 19);
+        if (kind == 0 || produced < 8) {
+            const std::size_t run = 4 * pick(1, 28);
+            codes.push_back(static_cast<std::uint8_t>(0xE0 + (run - 4) / 4));
+            literals(run);
+            continue;
+        }
+        if (kind == 1) {
+            codes.push_back(0xFC);
+            continue;
+        }
+        const std::size_t form = kind % 3;  // 0: 2-byte, 1: 3-byte, 2: 4-byte
+        const std::size_t literal = pick(0, 3);
+        const std::size_t reach[] = {1024, 16384, 131072};
+        const std::size_t farthest = std::min(reach[form], produced + literal);
+        const std::size_t band = pick(0, 3);  // overlapping, short, wide or the farthest
+        const std::size_t distance = band == 0   ? pick(1, std::min<std::size_t>(15, farthest))
+                                     : band == 1 ? pick(1, std::min<std::size_t>(64, farthest))
+                                     : band == 2 ? pick(1, farthest)
+                                                 : farthest;
+        const std::size_t d = distance - 1;
+        if (form == 0) {
+            const std::size_t length = pick(3, 10);
+            codes.push_back(
+                static_cast<std::uint8_t>(((d >> 3) & 0x60) | ((length - 3) << 2) | literal));
+            codes.push_back(static_cast<std::uint8_t>(d));
+            literals(literal);
+            produced += length;
+        } else if (form == 1) {
+            const std::size_t length = pick(4, 67);
+            codes.push_back(static_cast<std::uint8_t>(0x80 | (length - 4)));
+            codes.push_back(static_cast<std::uint8_t>((literal << 6) | (d >> 8)));
+            codes.push_back(static_cast<std::uint8_t>(d));
+            literals(literal);
+            produced += length;
+        } else {
+            const std::size_t length = pick(0, 3) == 0 ? pick(5, 1028) : pick(5, 40);
+            codes.push_back(static_cast<std::uint8_t>(0xC0 | ((d >> 12) & 0x10) |
+                                                      (((length - 5) >> 8) << 2) | literal));
+            codes.push_back(static_cast<std::uint8_t>(d >> 8));
+            codes.push_back(static_cast<std::uint8_t>(d));
+            codes.push_back(static_cast<std::uint8_t>(length - 5));
+            literals(literal);
+            produced += length;
+        }
+    }
+    const std::size_t last = pick(0, 3);
+    codes.push_back(static_cast<std::uint8_t>(0xFC + last));
+    literals(last);
+    return QfsStream(static_cast<std::uint32_t>(produced), codes);
+}
+
+// The decoder against the literal reading of the table: long streams whose output passes through
+// the decoder's window several times, short ones decoded near either end, and damaged copies of
+// them. The same streams succeed, with the same bytes; what fails leaves the destination as it was.
+TEST(DecompressEntryTest, AgreesWithTheCodeTableByteForByte) {
+    const std::size_t sizes[] = {0, 5, 40, 1000, 1100, 5000, 70000, 300000, 1500000, 3000000};
+    std::uint32_t seed = 1;
+    for (std::size_t size : sizes) {
+        for (int variant = 0; variant < (size > 100000 ? 2 : 6); ++variant) {
+            const Bytes valid = RandomStream(size, seed++);
+            std::vector<Bytes> streams = {valid};
+            std::mt19937 rng(seed);
+            for (int damaged = 0; damaged < (size > 100000 ? 2 : 40); ++damaged) {
+                Bytes copy = valid;
+                const std::size_t at = 9 + rng() % (copy.size() - 9);
+                copy[at] = static_cast<std::uint8_t>(rng());
+                if (rng() % 4 == 0) copy.resize(at + 1);
+                streams.push_back(copy);
+            }
+            for (std::size_t i = 0; i < streams.size(); ++i) {
+                SCOPED_TRACE(::testing::Message() << "size " << size << " seed " << seed - 1
+                                                  << " stream " << i);
+                Bytes expected = Text("head");
+                bool expectedOk = false;
+                try {
+                    expectedOk = DecodeByTheTable(streams[i], expected);
+                } catch (const ReadError&) {
+                }
+                Bytes out = Text("head");
+                bool ok = false;
+                try {
+                    ok = DecodeRefPack(streams[i], out);
+                } catch (const ReadError&) {
+                    EXPECT_EQ(out, Text("head"));
+                }
+                if (i == 0) {
+                    ASSERT_TRUE(ok);
+                }
+                ASSERT_EQ(ok, expectedOk);
+                if (ok) {
+                    ASSERT_EQ(out, expected);
+                }
+            }
         }
     }
 }

@@ -25,12 +25,13 @@ bool IsCompressedEntry(ByteView stored);
 // Appends the plain content of entry to destination. Returns false (after showing
 // "Decompression Error") when the decoded size differs from the announced one. Throws ReadError
 // when the entry runs past the end of the package, a code is cut short, or a back-reference
-// reaches before the start of the output.
+// reaches before the start of the output; destination is then left as it was.
 bool DecompressEntry(ByteView package, const PackageIndexEntry& entry, Bytes& destination,
                      Messages& messages);
 
-// Decodes a compressed entry's stored bytes (header included) into destination.
-// Returns false when the output size differs from the announced size.
+// Decodes a compressed entry's stored bytes (header included), appending to destination.
+// Returns false when the output size differs from the announced size. Throws ReadError as
+// DecompressEntry does, leaving destination as it was.
 bool DecodeRefPack(ByteView stored, Bytes& destination);
 
 // The image of a package with every entry plain and the directory of compressed entries removed.
