@@ -12,6 +12,7 @@
 // rather than file offsets lets every change land inside some record.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -19,6 +20,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FakeMessages.h"
@@ -46,8 +48,9 @@ struct Form {
 
 std::uint32_t U32At(const Bytes& b, std::size_t at) {
     if (at + 4 > b.size()) return 0;
-    return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8 |
-           static_cast<std::uint32_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+    ByteReader in(b);
+    in.seek(at);
+    return in.u32();
 }
 
 Form MakeForm(Bytes bytes) {
@@ -82,7 +85,8 @@ KeptPackage Keep(const fs::path& file) {
 
 void Write(const fs::path& file, const Bytes& bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) std::abort();
 }
 
@@ -120,7 +124,8 @@ Demo& TheDemo() {
 void Apply(const std::uint8_t* change, Form& form, Bytes& bytes) {
     if (form.parts.empty()) return;
     const Part& part = form.parts[(change[0] & 0x7Fu) % form.parts.size()];
-    const std::size_t at = part.begin + (change[1] | change[2] << 8) % part.size;
+    const std::size_t offset = std::size_t{change[1]} | std::size_t{change[2]} << 8;
+    const std::size_t at = part.begin + offset % part.size;
     bytes[at] ^= change[3];
 }
 
