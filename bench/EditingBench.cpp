@@ -8,11 +8,11 @@
 #include <random>
 #include <utility>
 
-#include "demo/DemoWriter.h"
-#include "editing/LoadNeighborhood.h"
-#include "editing/SaveNeighborhood.h"
-#include "platform/FileIO.h"
-#include "platform/Messages.h"
+#include "core/demo/DemoWriter.h"
+#include "core/editing/LoadNeighborhood.h"
+#include "core/editing/SaveNeighborhood.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/Messages.h"
 
 namespace kinloom {
 namespace {

@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <random>
 
-#include "demo/DemoPackage.h"
-#include "editing/GeneMods.h"
-#include "editing/GeneTables.h"
-#include "platform/FileIO.h"
-#include "platform/Messages.h"
+#include "core/demo/DemoPackage.h"
+#include "core/editing/GeneMods.h"
+#include "core/editing/GeneTables.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/Messages.h"
 
 namespace kinloom {
 namespace {

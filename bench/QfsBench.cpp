@@ -5,8 +5,8 @@
 #include <string>
 
 #include "Qfs.h"
-#include "packages/Compression.h"
-#include "platform/Messages.h"
+#include "core/packages/Compression.h"
+#include "core/platform/Messages.h"
 
 namespace kinloom {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <random>
 
-#include "maintenance/Bitmap.h"
-#include "maintenance/MakeThumb.h"
+#include "core/pictures/Bitmap.h"
+#include "core/pictures/MakeThumb.h"
 
 namespace kinloom {
 namespace {

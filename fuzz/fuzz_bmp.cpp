@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "maintenance/Bmp.h"
+#include "core/pictures/Bmp.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kinloom;

@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "cloning/CloneFile.h"
-#include "cloning/Cloning.h"
+#include "core/cloning/CloneFile.h"
+#include "core/cloning/Cloning.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kinloom;

@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "packages/Compression.h"
-#include "platform/Messages.h"
+#include "core/packages/Compression.h"
+#include "core/platform/Messages.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kinloom;

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "records/FamilyTies.h"
+#include "core/records/FamilyTies.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kinloom;

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "editing/GeneMods.h"
-#include "editing/GeneTables.h"
+#include "core/editing/GeneMods.h"
+#include "core/editing/GeneTables.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kinloom;

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "packages/GeneticsStrings.h"
+#include "core/records/GeneticsStrings.h"
 
 namespace {
 

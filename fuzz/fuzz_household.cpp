@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "records/Household.h"
+#include "core/records/Household.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kinloom;

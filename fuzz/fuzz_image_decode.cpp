@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "maintenance/ImageCodecs.h"
-#include "maintenance/MakeThumb.h"
+#include "core/pictures/ImageCodecs.h"
+#include "core/pictures/MakeThumb.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kinloom;

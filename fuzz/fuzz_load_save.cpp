@@ -24,11 +24,11 @@
 #include <vector>
 
 #include "FakeMessages.h"
-#include "demo/DemoWriter.h"
-#include "editing/LoadNeighborhood.h"
-#include "editing/SaveNeighborhood.h"
-#include "packages/Compression.h"
-#include "platform/FileIO.h"
+#include "core/demo/DemoWriter.h"
+#include "core/editing/LoadNeighborhood.h"
+#include "core/editing/SaveNeighborhood.h"
+#include "core/packages/Compression.h"
+#include "core/platform/FileIO.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "packages/PropertySet.h"
-#include "platform/Messages.h"
+#include "core/packages/PropertySet.h"
+#include "core/platform/Messages.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kinloom;

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/Messages.h"
-#include "records/SimDescription.h"
+#include "core/platform/Messages.h"
+#include "core/records/SimDescription.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kinloom;

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "packages/TextList.h"
-#include "packages/Utf8.h"
+#include "core/packages/TextList.h"
+#include "core/packages/Utf8.h"
 
 namespace {
 

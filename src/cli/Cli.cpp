@@ -1,17 +1,17 @@
-#include "Cli.h"
+#include "cli/Cli.h"
 
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
 #include <charconv>
 #include <ostream>
 
-#include "editing/CharacterFields.h"
-#include "neighborhoods/Discovery.h"
-#include "packages/Compression.h"
-#include "packages/Package.h"
-#include "packages/Utf8.h"
-#include "platform/FileIO.h"
-#include "platform/Messages.h"
+#include "core/editing/CharacterFields.h"
+#include "core/neighborhoods/Discovery.h"
+#include "core/packages/Compression.h"
+#include "core/packages/Package.h"
+#include "core/packages/Utf8.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/Messages.h"
 
 namespace kinloom::cli {
 namespace {

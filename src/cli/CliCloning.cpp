@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "Cli.h"
-#include "CliCommon.h"
-#include "cloning/Cloning.h"
-#include "editing/CharacterFields.h"
+#include "cli/Cli.h"
+#include "cli/CliCommon.h"
+#include "core/cloning/Cloning.h"
+#include "core/editing/CharacterFields.h"
 
 namespace kinloom::cli {
 namespace {

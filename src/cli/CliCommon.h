@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "editing/LoadedNeighborhood.h"
-#include "neighborhoods/Discovery.h"
-#include "platform/Messages.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "core/neighborhoods/Discovery.h"
+#include "core/platform/Messages.h"
 
 namespace kinloom::cli {
 

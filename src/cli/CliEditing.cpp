@@ -4,15 +4,15 @@
 #include <charconv>
 #include <nlohmann/json.hpp>
 
-#include "Cli.h"
-#include "CliCommon.h"
-#include "demo/DemoWriter.h"
-#include "editing/CharacterFields.h"
-#include "editing/LoadNeighborhood.h"
-#include "editing/SaveNeighborhood.h"
-#include "neighborhoods/Discovery.h"
-#include "packages/Utf8.h"
-#include "platform/GameProcess.h"
+#include "cli/Cli.h"
+#include "cli/CliCommon.h"
+#include "core/demo/DemoWriter.h"
+#include "core/editing/CharacterFields.h"
+#include "core/editing/LoadNeighborhood.h"
+#include "core/editing/SaveNeighborhood.h"
+#include "core/neighborhoods/Discovery.h"
+#include "core/packages/Utf8.h"
+#include "core/platform/GameProcess.h"
 
 namespace kinloom::cli {
 namespace {

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "editing/NeighborhoodEditor.h"
-#include "editing/StartupSource.h"
-#include "platform/ProgramVersion.h"
-#include "shell/PicturesLibrary.h"
-#include "shell/QtMessages.h"
-#include "shell/QtSettings.h"
-#include "shell/Startup.h"
-#include "shell/uiMain.h"
+#include "gui/editing/NeighborhoodEditor.h"
+#include "core/startup/StartupSource.h"
+#include "core/platform/ProgramVersion.h"
+#include "gui/shell/PicturesLibrary.h"
+#include "gui/shell/QtMessages.h"
+#include "gui/shell/QtSettings.h"
+#include "gui/shell/Startup.h"
+#include "gui/shell/MainWindow.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     kinloom::gui::QtSettings settings;
     kinloom::gui::QtMessages messages;
     kinloom::gui::PicturesLibrary pictures;
-    kinloom::gui::TfrmMain window(settings, messages, &pictures);
+    kinloom::gui::MainWindow window(settings, messages, &pictures);
     messages.SetParent(&window);
     kinloom::gui::NeighborhoodEditor editor(window, settings, messages, pictures);
 

@@ -2,12 +2,12 @@
 
 #include <sstream>
 
-#include "Cli.h"
+#include "cli/Cli.h"
 #include "RunCli.h"
 #include "PackageBuilder.h"
 #include "Qfs.h"
-#include "packages/Package.h"
-#include "platform/FileIO.h"
+#include "core/packages/Package.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom::cli {
 namespace {

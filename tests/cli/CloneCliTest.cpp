@@ -2,16 +2,16 @@
 // back, and the requests that must leave every file as it was.
 #include <gtest/gtest.h>
 
-#include "Cli.h"
+#include "cli/Cli.h"
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "RunCli.h"
 #include "WinePrefix.h"
-#include "cloning/CloneLayout.h"
-#include "cloning/Cloning.h"
-#include "editing/LoadNeighborhood.h"
-#include "packages/Compression.h"
-#include "platform/FileIO.h"
+#include "core/cloning/CloneLayout.h"
+#include "core/cloning/Cloning.h"
+#include "core/editing/LoadNeighborhood.h"
+#include "core/packages/Compression.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom::cli {
 namespace {

@@ -4,10 +4,10 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "Cli.h"
+#include "cli/Cli.h"
 #include "RunCli.h"
 #include "PackageBuilder.h"
-#include "platform/FileIO.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom::cli {
 namespace {

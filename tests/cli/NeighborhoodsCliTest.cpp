@@ -2,11 +2,11 @@
 
 #include <sstream>
 
-#include "Cli.h"
+#include "cli/Cli.h"
 #include "RunCli.h"
 #include "PackageBuilder.h"
 #include "WinePrefix.h"
-#include "packages/Package.h"
+#include "core/packages/Package.h"
 
 namespace kinloom::cli {
 namespace {

@@ -5,14 +5,14 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "Cli.h"
+#include "cli/Cli.h"
 #include "FakeMessages.h"
 #include "FolderTree.h"
 #include "PackageBuilder.h"
 #include "RunCli.h"
-#include "packages/Compression.h"
-#include "packages/Package.h"
-#include "platform/FileIO.h"
+#include "core/packages/Compression.h"
+#include "core/packages/Package.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom::cli {
 namespace {

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "FakeMessages.h"
-#include "editing/AdvancedSwitch.h"
-#include "platform/Settings.h"
+#include "core/editing/AdvancedSwitch.h"
+#include "core/platform/Settings.h"
 
 namespace kinloom {
 namespace {

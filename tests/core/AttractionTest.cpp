@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "editing/Attraction.h"
+#include "core/editing/Attraction.h"
 
 namespace kinloom {
 namespace {

@@ -8,9 +8,9 @@
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "WinePrefix.h"
-#include "maintenance/Backups.h"
-#include "platform/FileOps.h"
-#include "platform/Settings.h"
+#include "core/maintenance/Backups.h"
+#include "core/platform/FileOps.h"
+#include "core/platform/Settings.h"
 
 namespace kinloom {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "careers/Careers.h"
-#include "careers/Education.h"
+#include "core/careers/Careers.h"
+#include "core/careers/Education.h"
 
 namespace kinloom {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
-#include "cloning/CloneFile.h"
-#include "cloning/Cloning.h"
+#include "core/cloning/CloneFile.h"
+#include "core/cloning/Cloning.h"
 
 namespace kinloom {
 namespace {

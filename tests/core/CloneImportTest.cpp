@@ -6,13 +6,13 @@
 
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
-#include "cloning/CloneLayout.h"
-#include "cloning/Cloning.h"
-#include "demo/DemoWriter.h"
-#include "editing/LoadNeighborhood.h"
-#include "editing/SaveNeighborhood.h"
-#include "packages/Compression.h"
-#include "platform/FileIO.h"
+#include "core/cloning/CloneLayout.h"
+#include "core/cloning/Cloning.h"
+#include "core/demo/DemoWriter.h"
+#include "core/editing/LoadNeighborhood.h"
+#include "core/editing/SaveNeighborhood.h"
+#include "core/packages/Compression.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom {
 namespace {

@@ -2,10 +2,10 @@
 
 #include "PackageBuilder.h"
 #include "WinePrefix.h"
-#include "neighborhoods/Discovery.h"
-#include "platform/MemoryRegistry.h"
-#include "platform/ProgramVersion.h"
-#include "platform/Settings.h"
+#include "core/neighborhoods/Discovery.h"
+#include "core/platform/MemoryRegistry.h"
+#include "core/platform/ProgramVersion.h"
+#include "core/platform/Settings.h"
 
 namespace kinloom {
 namespace {

@@ -2,9 +2,9 @@
 
 #include "PackageBuilder.h"
 #include "WinePrefix.h"
-#include "neighborhoods/Discovery.h"
-#include "platform/MemoryRegistry.h"
-#include "platform/WinePrefix.h"
+#include "core/neighborhoods/Discovery.h"
+#include "core/platform/MemoryRegistry.h"
+#include "core/platform/WinePrefix.h"
 
 namespace kinloom {
 namespace {

@@ -6,7 +6,7 @@
 #include <set>
 #include <tuple>
 
-#include "editing/EditingModel.h"
+#include "core/editing/EditingModel.h"
 
 namespace kinloom {
 namespace {

@@ -7,13 +7,13 @@
 #include "FailingSteps.h"
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
-#include "demo/DemoWriter.h"
-#include "editing/LoadNeighborhood.h"
-#include "editing/SaveNeighborhood.h"
-#include "packages/Compression.h"
-#include "packages/GeneticsStrings.h"
-#include "packages/TextList.h"
-#include "platform/FileIO.h"
+#include "core/demo/DemoWriter.h"
+#include "core/editing/LoadNeighborhood.h"
+#include "core/editing/SaveNeighborhood.h"
+#include "core/packages/Compression.h"
+#include "core/records/GeneticsStrings.h"
+#include "core/packages/TextList.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom {
 namespace {

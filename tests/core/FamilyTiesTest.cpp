@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "records/FamilyTies.h"
+#include "core/records/FamilyTies.h"
 
 namespace kinloom {
 namespace {

@@ -5,9 +5,9 @@
 #include "DemoN001.h"
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
-#include "demo/DemoWriter.h"
-#include "editing/FamilyTree.h"
-#include "editing/LoadNeighborhood.h"
+#include "core/demo/DemoWriter.h"
+#include "core/editing/FamilyTree.h"
+#include "core/editing/LoadNeighborhood.h"
 
 namespace kinloom {
 namespace {

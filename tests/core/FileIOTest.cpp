@@ -5,7 +5,7 @@
 
 #include "FailingSteps.h"
 #include "PackageBuilder.h"
-#include "platform/FileIO.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "PackageBuilder.h"
 #include "WinePrefix.h"
-#include "platform/FileOps.h"
+#include "core/platform/FileOps.h"
 
 namespace kinloom {
 namespace {

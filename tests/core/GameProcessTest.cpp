@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "PackageBuilder.h"
-#include "platform/GameProcess.h"
+#include "core/platform/GameProcess.h"
 
 namespace kinloom {
 namespace {

@@ -6,11 +6,11 @@
 
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
-#include "demo/DemoPackage.h"
-#include "demo/DemoWriter.h"
-#include "editing/GeneMods.h"
-#include "editing/GeneTables.h"
-#include "platform/FileIO.h"
+#include "core/demo/DemoPackage.h"
+#include "core/demo/DemoWriter.h"
+#include "core/editing/GeneMods.h"
+#include "core/editing/GeneTables.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PackageBuilder.h"
-#include "packages/GeneticsStrings.h"
+#include "core/records/GeneticsStrings.h"
 
 namespace kinloom {
 namespace {

@@ -3,11 +3,11 @@
 #include "DemoN001.h"
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
-#include "editing/LoadNeighborhood.h"
-#include "editing/SaveNeighborhood.h"
-#include "packages/Compression.h"
-#include "platform/FileIO.h"
-#include "records/Household.h"
+#include "core/editing/LoadNeighborhood.h"
+#include "core/editing/SaveNeighborhood.h"
+#include "core/packages/Compression.h"
+#include "core/platform/FileIO.h"
+#include "core/records/Household.h"
 
 namespace kinloom {
 namespace {

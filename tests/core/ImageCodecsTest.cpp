@@ -11,7 +11,7 @@
 #include <zlib.h>
 
 #include "PackageBuilder.h"
-#include "maintenance/ImageCodecs.h"
+#include "core/pictures/ImageCodecs.h"
 
 namespace kinloom {
 namespace {

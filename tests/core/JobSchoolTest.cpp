@@ -9,9 +9,9 @@
 
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
-#include "careers/JobSchool.h"
-#include "editing/EditingModel.h"
-#include "records/SimDescription.h"
+#include "core/careers/JobSchool.h"
+#include "core/editing/EditingModel.h"
+#include "core/records/SimDescription.h"
 
 namespace kinloom {
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "PackageBuilder.h"
-#include "maintenance/Bitmap.h"
-#include "maintenance/MakeThumb.h"
+#include "core/pictures/Bitmap.h"
+#include "core/pictures/MakeThumb.h"
 
 namespace kinloom {
 namespace {

@@ -7,12 +7,12 @@
 #include "DemoN001.h"
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
-#include "demo/DemoWriter.h"
-#include "editing/LoadNeighborhood.h"
-#include "editing/MoveIn.h"
-#include "editing/SaveNeighborhood.h"
-#include "platform/FileIO.h"
-#include "platform/FileOps.h"
+#include "core/demo/DemoWriter.h"
+#include "core/editing/LoadNeighborhood.h"
+#include "core/editing/MoveIn.h"
+#include "core/editing/SaveNeighborhood.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/FileOps.h"
 
 namespace kinloom {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "PackageBuilder.h"
-#include "maintenance/Bmp.h"
-#include "maintenance/NeighborhoodPicture.h"
-#include "platform/FileIO.h"
+#include "core/pictures/Bmp.h"
+#include "core/maintenance/NeighborhoodPicture.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom {
 namespace {

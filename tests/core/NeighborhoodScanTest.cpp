@@ -5,8 +5,8 @@
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "WinePrefix.h"
-#include "neighborhoods/NeighborhoodScan.h"
-#include "packages/Package.h"
+#include "core/neighborhoods/NeighborhoodScan.h"
+#include "core/packages/Package.h"
 
 namespace kinloom {
 namespace {

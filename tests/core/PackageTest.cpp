@@ -2,8 +2,8 @@
 
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
-#include "packages/Package.h"
-#include "platform/FileIO.h"
+#include "core/packages/Package.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom {
 namespace {

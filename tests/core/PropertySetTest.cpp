@@ -2,7 +2,7 @@
 
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
-#include "packages/PropertySet.h"
+#include "core/packages/PropertySet.h"
 
 namespace kinloom {
 namespace {

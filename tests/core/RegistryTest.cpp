@@ -2,8 +2,8 @@
 
 #include "PackageBuilder.h"
 #include "WinePrefix.h"
-#include "platform/MemoryRegistry.h"
-#include "platform/WineRegistry.h"
+#include "core/platform/MemoryRegistry.h"
+#include "core/platform/WineRegistry.h"
 
 namespace kinloom {
 namespace {

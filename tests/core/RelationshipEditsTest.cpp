@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "editing/LoadedNeighborhood.h"
-#include "editing/RelationshipEdits.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "core/editing/RelationshipEdits.h"
 
 namespace kinloom {
 namespace {

@@ -7,11 +7,11 @@
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "Qfs.h"
-#include "editing/LoadNeighborhood.h"
-#include "editing/SaveNeighborhood.h"
-#include "packages/Compression.h"
-#include "platform/FileIO.h"
-#include "records/Relationship.h"
+#include "core/editing/LoadNeighborhood.h"
+#include "core/editing/SaveNeighborhood.h"
+#include "core/packages/Compression.h"
+#include "core/platform/FileIO.h"
+#include "core/records/Relationship.h"
 
 namespace kinloom {
 namespace {

@@ -6,8 +6,8 @@
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "Qfs.h"
-#include "editing/DescriptionIndex.h"
-#include "records/SimDescription.h"
+#include "core/editing/DescriptionIndex.h"
+#include "core/records/SimDescription.h"
 
 namespace kinloom {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "editing/SimLabels.h"
+#include "core/editing/SimLabels.h"
 
 namespace kinloom {
 namespace {

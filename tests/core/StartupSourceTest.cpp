@@ -7,10 +7,10 @@
 #include <fstream>
 
 #include "PackageBuilder.h"
-#include "demo/DemoWriter.h"
-#include "editing/StartupSource.h"
-#include "platform/MemoryRegistry.h"
-#include "platform/Settings.h"
+#include "core/demo/DemoWriter.h"
+#include "core/startup/StartupSource.h"
+#include "core/platform/MemoryRegistry.h"
+#include "core/platform/Settings.h"
 
 namespace kinloom {
 namespace {

@@ -3,10 +3,10 @@
 #include "DemoN001.h"
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
-#include "editing/LoadNeighborhood.h"
-#include "editing/SaveNeighborhood.h"
-#include "packages/TextList.h"
-#include "packages/Utf8.h"
+#include "core/editing/LoadNeighborhood.h"
+#include "core/editing/SaveNeighborhood.h"
+#include "core/packages/TextList.h"
+#include "core/packages/Utf8.h"
 
 namespace kinloom {
 namespace {

@@ -13,9 +13,9 @@
 #include <filesystem>
 
 #include "SimPageFixtures.h"
-#include "editing/AdvancedSwitch.h"
-#include "editing/MoveIn.h"
-#include "platform/FileOps.h"
+#include "core/editing/AdvancedSwitch.h"
+#include "core/editing/MoveIn.h"
+#include "core/platform/FileOps.h"
 
 namespace kinloom::gui {
 namespace {
@@ -96,7 +96,7 @@ TEST_F(AdvancedWindowTest, WarningShownAtMostFiveTimesCountingAutomaticApplicati
 }
 
 TEST_F(AdvancedWindowTest, ClickWithNothingLoadedOnlyTicksTheBox) {
-    TfrmMain bare(settings, messages, &pictures);
+    MainWindow bare(settings, messages, &pictures);
     auto* editorOnly =
         new NeighborhoodEditor(bare, settings, messages, pictures, [] { return false; });
     (void)editorOnly;

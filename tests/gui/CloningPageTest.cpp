@@ -15,12 +15,12 @@
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "SimPageFixtures.h"
-#include "cloning/CloneFile.h"
-#include "cloning/CloningPage.h"
-#include "editing/LoadedNeighborhood.h"
-#include "packages/Compression.h"
-#include "platform/FileIO.h"
-#include "platform/Settings.h"
+#include "core/cloning/CloneFile.h"
+#include "gui/cloning/CloningPage.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "core/packages/Compression.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/Settings.h"
 
 namespace kinloom::gui {
 namespace {

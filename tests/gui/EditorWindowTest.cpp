@@ -18,18 +18,18 @@
 
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
-#include "demo/DemoWriter.h"
-#include "editing/HouseholdsPage.h"
-#include "editing/NeighborhoodEditor.h"
-#include "editing/StartupSource.h"
-#include "maintenance/Backups.h"
-#include "neighborhoods/uNGBDSelect.h"
-#include "packages/Utf8.h"
-#include "platform/GameProcess.h"
-#include "platform/Settings.h"
-#include "shell/PicturesLibrary.h"
-#include "shell/Startup.h"
-#include "shell/uiMain.h"
+#include "core/demo/DemoWriter.h"
+#include "gui/editing/HouseholdsPage.h"
+#include "gui/editing/NeighborhoodEditor.h"
+#include "core/startup/StartupSource.h"
+#include "core/maintenance/Backups.h"
+#include "gui/neighborhoods/NeighborhoodPickerDialog.h"
+#include "core/packages/Utf8.h"
+#include "core/platform/GameProcess.h"
+#include "core/platform/Settings.h"
+#include "gui/shell/PicturesLibrary.h"
+#include "gui/shell/Startup.h"
+#include "gui/shell/MainWindow.h"
 
 namespace kinloom::gui {
 namespace {
@@ -66,7 +66,7 @@ protected:
     test::FakeMessages messages;
     PicturesLibrary pictures{QString::fromUtf8(KINLOOM_IMAGES_RCC)};
     bool gameRunning = false;
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<MainWindow> window;
     NeighborhoodEditor* editor = nullptr;
     // What the picker showed: its item texts, the preselected row and whether items had pictures.
     QStringList pickerItems;
@@ -88,11 +88,11 @@ protected:
     bool Start(PickerAnswer answer = PickerAnswer::Ok) {
         editor = nullptr;
         window.reset();
-        window = std::make_unique<TfrmMain>(settings, messages, &pictures);
+        window = std::make_unique<MainWindow>(settings, messages, &pictures);
         editor = new NeighborhoodEditor(*window, settings, messages, pictures,
                                         [this] { return gameRunning; });
         QTimer::singleShot(0, [this, answer] {
-            auto* picker = qobject_cast<TfrmNGBDSelect*>(QApplication::activeModalWidget());
+            auto* picker = qobject_cast<NeighborhoodPickerDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(picker, nullptr);
             auto* list = picker->findChild<QListWidget*>("lbNGBDs");
             pickerItems.clear();
@@ -195,7 +195,7 @@ TEST(PickerTest, PreviousAndNextWrapAround) {
     hoods[0].FolderName = "N001";
     hoods[1].FolderName = "N002";
     hoods[2].FolderName = "G001";
-    TfrmNGBDSelect picker(hoods, "", Qt::black, Qt::white);
+    NeighborhoodPickerDialog picker(hoods, "", Qt::black, Qt::white);
     auto* list = picker.findChild<QListWidget*>("lbNGBDs");
     EXPECT_TRUE(list->selectedItems().isEmpty());
     picker.findChild<QPushButton*>("btnPrevious")->click();  // nothing selected: the last
@@ -210,7 +210,7 @@ TEST(PickerTest, PreviousAndNextWrapAround) {
 
 TEST_F(EditorWindowTest, MissingPicturesLibraryEndsStartup) {
     pictures = PicturesLibrary(QString::fromStdString((temp / "Images.rcc").string()));
-    window = std::make_unique<TfrmMain>(settings, messages, &pictures);
+    window = std::make_unique<MainWindow>(settings, messages, &pictures);
     NeighborhoodEditor ed(*window, settings, messages, pictures, [] { return false; });
     bool discovered = false;
     EXPECT_FALSE(RunStartup(*window, ed, pictures, messages, [&] {

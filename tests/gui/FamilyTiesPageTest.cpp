@@ -19,11 +19,11 @@
 #include <memory>
 
 #include "FakeMessages.h"
-#include "editing/DescriptionIndex.h"
-#include "editing/FamilyTree.h"
-#include "editing/LoadedNeighborhood.h"
-#include "editors/FamilyTiesPage.h"
-#include "editors/uFamTieEdit.h"
+#include "core/editing/DescriptionIndex.h"
+#include "core/editing/FamilyTree.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "gui/editors/FamilyTiesPage.h"
+#include "gui/editors/ParentChoiceDialog.h"
 
 #include "SimPageFixtures.h"
 
@@ -62,11 +62,11 @@ void DoubleClick(QWidget* widget) {
 
 // Answers the family-tie dialog once it is shown; a dialog the answer leaves open is cancelled
 // so that a failing test cannot hang.
-void AnswerDialog(std::function<void(TfrmFamTieEdit&)> answer) {
+void AnswerDialog(std::function<void(ParentChoiceDialog&)> answer) {
     QTimer::singleShot(0, [answer = std::move(answer)] {
-        TfrmFamTieEdit* dialog = nullptr;
+        ParentChoiceDialog* dialog = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<TfrmFamTieEdit*>(w); d && d->isVisible()) dialog = d;
+            if (auto* d = qobject_cast<ParentChoiceDialog*>(w); d && d->isVisible()) dialog = d;
         ASSERT_NE(dialog, nullptr) << "no family-tie dialog";
         answer(*dialog);
         if (dialog->isVisible()) dialog->reject();
@@ -74,7 +74,7 @@ void AnswerDialog(std::function<void(TfrmFamTieEdit&)> answer) {
 }
 
 // Chooses the sim with this instance in the dialog's list and presses OK.
-void ChooseInDialog(TfrmFamTieEdit& dialog, std::uint32_t instance) {
+void ChooseInDialog(ParentChoiceDialog& dialog, std::uint32_t instance) {
     auto* list = dialog.findChild<SimPictureList*>("cbParents");
     ASSERT_NE(list, nullptr);
     for (int i = 0; i < list->count(); ++i)
@@ -335,7 +335,7 @@ TEST(FamilyTiesPageTest, ChangingAParentThroughTheDialogRebuildsTheTies) {
     TwoParentFamily(h);
     h.Open(h.Sim(10));
     std::vector<std::uint32_t> offered;
-    AnswerDialog([&](TfrmFamTieEdit& dialog) {
+    AnswerDialog([&](ParentChoiceDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Choose New Parent");
         auto* list = dialog.findChild<SimPictureList*>("cbParents");
         offered = Listed(list);
@@ -394,7 +394,7 @@ TEST(FamilyTiesPageTest, TheDialogChangesNothingUnlessASimIsChosenAndConfirmed) 
         const std::vector<FamilyTie> before = h.hood.FamilyTies;
         h.Open(h.Sim(10));
         bool stayedOpen = false;
-        AnswerDialog([&](TfrmFamTieEdit& dialog) {
+        AnswerDialog([&](ParentChoiceDialog& dialog) {
             auto* list = dialog.findChild<SimPictureList*>("cbParents");
             if (c.chooseThenCancel) {
                 list->setCurrentIndex(list->count() - 1);
@@ -410,7 +410,7 @@ TEST(FamilyTiesPageTest, TheDialogChangesNothingUnlessASimIsChosenAndConfirmed) 
         if (!c.chooseThenCancel) {
             EXPECT_TRUE(stayedOpen);
             EXPECT_EQ(h.messages.shown,
-                      std::vector<std::string>{TfrmFamTieEdit::kChooseParentFirst});
+                      std::vector<std::string>{ParentChoiceDialog::kChooseParentFirst});
         }
         EXPECT_EQ(h.hood.FamilyTies, before);
         EXPECT_FALSE(h.hood.AnythingModified());
@@ -451,7 +451,7 @@ TEST(FamilyTiesPageTest, SimsWithoutADescriptionHaveNoFamilyAndCannotBecomeParen
         auto dialogShown = std::make_shared<bool>(false);
         QTimer::singleShot(0, [dialogShown] {
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* d = qobject_cast<TfrmFamTieEdit*>(w); d && d->isVisible()) {
+                if (auto* d = qobject_cast<ParentChoiceDialog*>(w); d && d->isVisible()) {
                     *dialogShown = true;
                     d->reject();
                 }
@@ -469,7 +469,7 @@ TEST(FamilyTiesPageTest, SimsWithoutADescriptionHaveNoFamilyAndCannotBecomeParen
     EXPECT_TRUE(h.child<QMenu>("popAddParent1")->isEnabled());
     EXPECT_TRUE(h.child<QWidget>("pnlPrimaryParent")->toolTip().isEmpty());
     std::vector<std::uint32_t> offered;
-    AnswerDialog([&](TfrmFamTieEdit& dialog) {
+    AnswerDialog([&](ParentChoiceDialog& dialog) {
         offered = Listed(dialog.findChild<SimPictureList*>("cbParents"));
         ChooseInDialog(dialog, 2);
     });
@@ -552,7 +552,7 @@ TEST_F(FamilyTiesWindowTest, ANewParentIsSavedAndTheSiblingsRebuilt) {
     ASSERT_TRUE(Start());
     OpenTreeOf(13);
     ASSERT_EQ(Listed(child<SimPictureList>("cbSiblings")), std::vector<std::uint32_t>{14});
-    AnswerDialog([](TfrmFamTieEdit& dialog) { ChooseInDialog(dialog, 6); });
+    AnswerDialog([](ParentChoiceDialog& dialog) { ChooseInDialog(dialog, 6); });
     Trigger("mnuChangeParent2");
 
     EXPECT_TRUE(child<QPushButton>("btnSave")->isVisible());

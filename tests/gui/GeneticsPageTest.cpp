@@ -15,12 +15,12 @@
 
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
-#include "demo/DemoPackage.h"
-#include "editing/GeneTables.h"
-#include "editing/LoadedNeighborhood.h"
-#include "editors/GeneticsPage.h"
-#include "packages/Package.h"
-#include "platform/FileIO.h"
+#include "core/demo/DemoPackage.h"
+#include "core/editing/GeneTables.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "gui/editors/GeneticsPage.h"
+#include "core/packages/Package.h"
+#include "core/platform/FileIO.h"
 
 #include "SimPageFixtures.h"
 

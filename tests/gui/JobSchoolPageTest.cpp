@@ -13,10 +13,10 @@
 #include <algorithm>
 #include <string>
 
-#include "careers/JobSchool.h"
-#include "editors/JobSchoolPage.h"
-#include "packages/Compression.h"
-#include "packages/Package.h"
+#include "core/careers/JobSchool.h"
+#include "gui/editors/JobSchoolPage.h"
+#include "core/packages/Compression.h"
+#include "core/packages/Package.h"
 
 #include "SimPageFixtures.h"
 

@@ -8,11 +8,11 @@
 
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
-#include "platform/Settings.h"
-#include "shell/ACLabel.h"
-#include "shell/MyTrackbar.h"
-#include "shell/PicturesLibrary.h"
-#include "shell/uiMain.h"
+#include "core/platform/Settings.h"
+#include "gui/shell/HoverLabel.h"
+#include "gui/shell/ThinSlider.h"
+#include "gui/shell/PicturesLibrary.h"
+#include "gui/shell/MainWindow.h"
 
 namespace kinloom::gui {
 namespace {
@@ -31,7 +31,7 @@ protected:
 };
 
 TEST_F(MainWindowTest, NavigationColumnInOrder) {
-    TfrmMain window(settings, messages);
+    MainWindow window(settings, messages);
     EXPECT_EQ(window.windowTitle(), "Kinloom 1.6");
     const std::pair<const char*, const char*> expected[] = {
         {"btnNeighborhood", "Neighborhood"}, {"btnHouseHolds", "Households"},
@@ -54,7 +54,7 @@ TEST_F(MainWindowTest, NavigationColumnInOrder) {
 }
 
 TEST_F(MainWindowTest, PageSwitchAndCurrentButton) {
-    TfrmMain window(settings, messages);
+    MainWindow window(settings, messages);
     window.show();
     // Start-up shows the About page and marks its button.
     EXPECT_TRUE(window.Page("pnlAbout")->isVisible());
@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, PageSwitchAndCurrentButton) {
 
 TEST_F(MainWindowTest, ColourSchemes) {
     {
-        TfrmMain window(settings, messages);  // "ColorScheme" absent: dark
+        MainWindow window(settings, messages);  // "ColorScheme" absent: dark
         EXPECT_EQ(window.ColorScheme(), 1);
         EXPECT_EQ(window.SchemeBackground(), QColor(Qt::black));
         EXPECT_TRUE(child<QRadioButton>(window, "rbDarkScheme")->isChecked());
@@ -86,7 +86,7 @@ TEST_F(MainWindowTest, ColourSchemes) {
     EXPECT_EQ(settings.ReadInteger("ColorScheme"), 1);
 
     settings.WriteInteger("ColorScheme", 0);
-    TfrmMain window(settings, messages);
+    MainWindow window(settings, messages);
     window.show();
     EXPECT_EQ(window.ColorScheme(), 0);
     EXPECT_EQ(window.SchemeForeground(), QColor(Qt::black));
@@ -101,11 +101,11 @@ TEST_F(MainWindowTest, ColourSchemes) {
     child<QRadioButton>(window, "rbDarkScheme")->click();
     EXPECT_EQ(window.ColorScheme(), 1);
     EXPECT_EQ(window.palette().color(QPalette::Window), QColor(Qt::black));
-    EXPECT_EQ(window.font().pointSize(), TfrmMain::kSchemeFontSize);
+    EXPECT_EQ(window.font().pointSize(), MainWindow::kSchemeFontSize);
 }
 
 TEST_F(MainWindowTest, LightSchemeAfterDarkLeavesNoDarkControls) {
-    TfrmMain window(settings, messages);  // starts dark
+    MainWindow window(settings, messages);  // starts dark
     window.show();
     child<QRadioButton>(window, "rbLightScheme")->click();
     for (const char* name : {"lblTrademarks", "pnlButtons", "pnlTop"}) {
@@ -118,7 +118,7 @@ TEST_F(MainWindowTest, LightSchemeAfterDarkLeavesNoDarkControls) {
 
 TEST_F(MainWindowTest, SchemePicturesFollowTheScheme) {
     PicturesLibrary pictures(QString::fromUtf8(KINLOOM_IMAGES_RCC));
-    TfrmMain window(settings, messages, &pictures);  // dark
+    MainWindow window(settings, messages, &pictures);  // dark
     window.show();
     auto shows = [&](const char* control, const char* picture) {
         const QImage expected = pictures.Take(picture).value_or(QImage());
@@ -137,7 +137,7 @@ TEST_F(MainWindowTest, SchemePicturesFollowTheScheme) {
     // The library gone: the message, and the pictures stay as they were.
     test::TempDir temp;
     PicturesLibrary missing(QString::fromStdString((temp / "Images.rcc").string()));
-    TfrmMain other(settings, messages, &missing);
+    MainWindow other(settings, messages, &missing);
     other.show();
     EXPECT_TRUE(messages.shown.empty());  // start-up reports it, not the first scheme
     child<QRadioButton>(other, "rbLightScheme")->click();
@@ -147,7 +147,7 @@ TEST_F(MainWindowTest, SchemePicturesFollowTheScheme) {
 
 TEST_F(MainWindowTest, CloseIsRefusedWhileBusyAndWritesSettings) {
     settings.WriteInteger("Advanced", 1);
-    TfrmMain window(settings, messages);
+    MainWindow window(settings, messages);
     window.show();
     EXPECT_TRUE(child<QCheckBox>(window, "ckAdvanced")->isChecked());
     window.BeginBusy();
@@ -164,26 +164,26 @@ TEST_F(MainWindowTest, CloseIsRefusedWhileBusyAndWritesSettings) {
 }
 
 TEST(CustomControlsTest, LinkLabelReportsEnterThenExit) {
-    TACLabel label("link");
+    HoverLabel label("link");
     std::vector<std::string> calls;
-    label.OnEnter = [&](TACLabel* sender) {
+    label.OnEnter = [&](HoverLabel* sender) {
         EXPECT_EQ(sender, &label);
         calls.push_back("enter");
     };
-    label.OnExit = [&](TACLabel*) { calls.push_back("exit"); };
+    label.OnExit = [&](HoverLabel*) { calls.push_back("exit"); };
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&label, &enter);
     QApplication::sendEvent(&label, &leave);
     EXPECT_EQ(calls, (std::vector<std::string>{"enter", "exit"}));
 
-    TACLabel silent("plain");  // no callbacks: only the label's own handling
+    HoverLabel silent("plain");  // no callbacks: only the label's own handling
     QApplication::sendEvent(&silent, &enter);
     QApplication::sendEvent(&silent, &leave);
 }
 
 TEST(CustomControlsTest, ThinTrackbarIsAPlainSlider) {
-    TThinTrackbar slider;
+    ThinSlider slider;
     slider.setRange(0, 1000);
     int changes = 0;
     QObject::connect(&slider, &QSlider::valueChanged, [&](int) { ++changes; });

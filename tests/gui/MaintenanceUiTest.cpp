@@ -22,18 +22,18 @@
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "WinePrefix.h"
-#include "demo/DemoWriter.h"
-#include "editing/NeighborhoodEditor.h"
-#include "editing/StartupSource.h"
-#include "maintenance/Backups.h"
-#include "maintenance/NeighborhoodPicture.h"
-#include "neighborhoods/uNGBDSelect.h"
-#include "platform/FileIO.h"
-#include "platform/Settings.h"
-#include "shell/PicturesLibrary.h"
-#include "shell/QtDialogs.h"
-#include "shell/Startup.h"
-#include "shell/uiMain.h"
+#include "core/demo/DemoWriter.h"
+#include "gui/editing/NeighborhoodEditor.h"
+#include "core/startup/StartupSource.h"
+#include "core/maintenance/Backups.h"
+#include "core/maintenance/NeighborhoodPicture.h"
+#include "gui/neighborhoods/NeighborhoodPickerDialog.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/Settings.h"
+#include "gui/shell/PicturesLibrary.h"
+#include "gui/shell/QtDialogs.h"
+#include "gui/shell/Startup.h"
+#include "gui/shell/MainWindow.h"
 
 namespace kinloom::gui {
 namespace {
@@ -87,7 +87,7 @@ protected:
     test::FakeMessages messages;
     test::FakeDialogs dialogs;
     PicturesLibrary pictures{QString::fromUtf8(KINLOOM_IMAGES_RCC)};
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<MainWindow> window;
     NeighborhoodEditor* editor = nullptr;
 
     fs::path DemoFolder() { return temp / "kinloom" / "demo"; }
@@ -105,11 +105,11 @@ protected:
         settings.WriteText(kArchiveSetting, Archive().string());
         settings.WriteText("NGBD", "N001");
 
-        window = std::make_unique<TfrmMain>(settings, messages, &pictures);
+        window = std::make_unique<MainWindow>(settings, messages, &pictures);
         editor = new NeighborhoodEditor(
             *window, settings, messages, pictures, [] { return false; }, &dialogs);
         QTimer::singleShot(0, [] {
-            auto* picker = qobject_cast<TfrmNGBDSelect*>(QApplication::activeModalWidget());
+            auto* picker = qobject_cast<NeighborhoodPickerDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(picker, nullptr);
             picker->findChild<QPushButton*>("btnOkay")->click();
         });

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PackageBuilder.h"
-#include "shell/PicturesLibrary.h"
+#include "gui/shell/PicturesLibrary.h"
 
 namespace kinloom::gui {
 namespace {

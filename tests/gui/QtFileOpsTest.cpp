@@ -6,7 +6,7 @@
 
 #include "PackageBuilder.h"
 #include "WinePrefix.h"
-#include "maintenance/QtFileOps.h"
+#include "gui/maintenance/QtFileOps.h"
 
 namespace kinloom::gui {
 namespace {

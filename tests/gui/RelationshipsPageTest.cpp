@@ -17,10 +17,10 @@
 
 #include "FakeMessages.h"
 #include "SimPageFixtures.h"
-#include "editing/Attraction.h"
-#include "editing/LoadedNeighborhood.h"
-#include "editing/RelationshipEdits.h"
-#include "editors/RelationshipsPage.h"
+#include "core/editing/Attraction.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "core/editing/RelationshipEdits.h"
+#include "gui/editors/RelationshipsPage.h"
 
 namespace kinloom::gui {
 namespace {

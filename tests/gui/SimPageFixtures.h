@@ -13,19 +13,19 @@
 
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
-#include "demo/DemoWriter.h"
-#include "editing/EditingModel.h"
-#include "editing/NeighborhoodEditor.h"
-#include "editing/StartupSource.h"
-#include "editors/EditingPage.h"
-#include "maintenance/Backups.h"
-#include "neighborhoods/Discovery.h"
-#include "neighborhoods/uNGBDSelect.h"
-#include "platform/FileOps.h"
-#include "platform/Settings.h"
-#include "shell/PicturesLibrary.h"
-#include "shell/Startup.h"
-#include "shell/uiMain.h"
+#include "core/demo/DemoWriter.h"
+#include "core/editing/EditingModel.h"
+#include "gui/editing/NeighborhoodEditor.h"
+#include "core/startup/StartupSource.h"
+#include "gui/editors/EditingPage.h"
+#include "core/maintenance/Backups.h"
+#include "core/neighborhoods/Discovery.h"
+#include "gui/neighborhoods/NeighborhoodPickerDialog.h"
+#include "core/platform/FileOps.h"
+#include "core/platform/Settings.h"
+#include "gui/shell/PicturesLibrary.h"
+#include "gui/shell/Startup.h"
+#include "gui/shell/MainWindow.h"
 
 namespace kinloom::gui::test_pages {
 
@@ -96,7 +96,7 @@ protected:
     MemorySettings settings;
     test::FakeMessages messages;
     PicturesLibrary pictures{QString::fromUtf8(KINLOOM_IMAGES_RCC)};
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<MainWindow> window;
     NeighborhoodEditor* editor = nullptr;
     FileOps* files = nullptr;  // the desktop's own when not set
 
@@ -112,11 +112,11 @@ protected:
     bool Start() {
         editor = nullptr;
         window.reset();
-        window = std::make_unique<TfrmMain>(settings, messages, &pictures);
+        window = std::make_unique<MainWindow>(settings, messages, &pictures);
         editor = new NeighborhoodEditor(*window, settings, messages, pictures, [] { return false; },
                                         nullptr, files);
         QTimer::singleShot(0, [] {
-            auto* picker = qobject_cast<TfrmNGBDSelect*>(QApplication::activeModalWidget());
+            auto* picker = qobject_cast<NeighborhoodPickerDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(picker, nullptr);
             picker->findChild<QPushButton*>("btnOkay")->click();
         });

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <optional>
 
-#include "demo/DemoWriter.h"
-#include "editing/LoadedNeighborhood.h"
-#include "maintenance/Bitmap.h"
-#include "neighborhoods/NeighborhoodScan.h"
+#include "core/demo/DemoWriter.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "core/pictures/Bitmap.h"
+#include "core/neighborhoods/NeighborhoodScan.h"
 
 namespace kinloom::test {
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <utility>
 
-#include "platform/FileIO.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom::test {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Dialogs.h"
+#include "core/platform/Dialogs.h"
 
 namespace kinloom::test {
 

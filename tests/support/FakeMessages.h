@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Messages.h"
+#include "core/platform/Messages.h"
 
 namespace kinloom::test {
 

@@ -7,8 +7,8 @@
 
 #include "FakeMessages.h"
 #include "Qfs.h"
-#include "packages/Compression.h"
-#include "platform/FileIO.h"
+#include "core/packages/Compression.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom::test {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "packages/Package.h"
+#include "core/packages/Package.h"
 
 namespace kinloom::test {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "demo/DemoQfs.h"
+#include "core/demo/DemoQfs.h"
 
 namespace kinloom::test {
 

@@ -2,7 +2,7 @@
 // A small, correct RefPack (QFS) compressor used only to build compressed test fixtures and
 // benchmark inputs. The program itself never compresses.
 
-#include "packages/ByteReader.h"
+#include "core/packages/ByteReader.h"
 
 namespace kinloom::test {
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "PackageBuilder.h"
-#include "packages/Package.h"
+#include "core/packages/Package.h"
 
 namespace kinloom::test {
 namespace fs = std::filesystem;

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "packages/ByteReader.h"
+#include "core/packages/ByteReader.h"
 
 namespace kinloom::test {
 

@@ -1,7 +1,7 @@
 // The career tracks: level titles and each level's shift, daily pay and working days.
 // Pure data; the lookups over it live in Careers.cpp.
 
-#include "careers/Careers.h"
+#include "core/careers/Careers.h"
 
 namespace kinloom {
 namespace {

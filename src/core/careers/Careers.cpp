@@ -1,4 +1,4 @@
-#include "careers/Careers.h"
+#include "core/careers/Careers.h"
 
 #include <algorithm>
 

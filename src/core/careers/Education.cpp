@@ -1,4 +1,4 @@
-#include "careers/Education.h"
+#include "core/careers/Education.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "careers/JobSchool.h"
+#include "core/careers/JobSchool.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "careers/Careers.h"
-#include "careers/Education.h"
-#include "records/Character.h"
+#include "core/careers/Careers.h"
+#include "core/careers/Education.h"
+#include "core/records/Character.h"
 
 namespace kinloom {
 

@@ -1,10 +1,10 @@
-#include "cloning/CloneFile.h"
+#include "core/cloning/CloneFile.h"
 
 #include <algorithm>
 
-#include "cloning/CloneLayout.h"
-#include "packages/Compression.h"
-#include "platform/Messages.h"
+#include "core/cloning/CloneLayout.h"
+#include "core/packages/Compression.h"
+#include "core/platform/Messages.h"
 
 namespace kinloom {
 namespace {

@@ -11,9 +11,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "packages/Package.h"
-#include "records/Character.h"
-#include "records/DNA.h"
+#include "core/packages/Package.h"
+#include "core/records/Character.h"
+#include "core/records/DNA.h"
 
 namespace kinloom {
 

@@ -1,9 +1,9 @@
-#include "cloning/CloneLayout.h"
+#include "core/cloning/CloneLayout.h"
 
 #include <algorithm>
 #include <span>
 
-#include "cloning/CloneFile.h"
+#include "core/cloning/CloneFile.h"
 
 namespace kinloom {
 namespace {

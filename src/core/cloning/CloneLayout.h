@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "packages/ByteReader.h"
-#include "records/Character.h"
+#include "core/packages/ByteReader.h"
+#include "core/records/Character.h"
 
 namespace kinloom {
 

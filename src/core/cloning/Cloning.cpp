@@ -1,14 +1,14 @@
-#include "cloning/Cloning.h"
+#include "core/cloning/Cloning.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "cloning/CloneLayout.h"
-#include "packages/ByteReader.h"
-#include "packages/Compression.h"
-#include "packages/Utf8.h"
-#include "platform/FileIO.h"
-#include "platform/Messages.h"
+#include "core/cloning/CloneLayout.h"
+#include "core/packages/ByteReader.h"
+#include "core/packages/Compression.h"
+#include "core/packages/Utf8.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/Messages.h"
 
 namespace kinloom {
 namespace fs = std::filesystem;

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "cloning/CloneFile.h"
-#include "editing/LoadedNeighborhood.h"
-#include "neighborhoods/Discovery.h"
-#include "platform/Settings.h"
+#include "core/cloning/CloneFile.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "core/neighborhoods/Discovery.h"
+#include "core/platform/Settings.h"
 
 namespace kinloom {
 

@@ -1,8 +1,8 @@
-#include "demo/DemoPackage.h"
+#include "core/demo/DemoPackage.h"
 
 #include <stdexcept>
 
-#include "demo/DemoQfs.h"
+#include "core/demo/DemoQfs.h"
 
 namespace kinloom {
 

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "packages/Package.h"
-#include "packages/PropertySet.h"
+#include "core/packages/Package.h"
+#include "core/packages/PropertySet.h"
 
 namespace kinloom {
 

@@ -1,11 +1,11 @@
-#include "demo/DemoPeople.h"
+#include "core/demo/DemoPeople.h"
 
 #include <algorithm>
 #include <stdexcept>
 #include <string>
 
-#include "demo/DemoSims.h"
-#include "editing/Attraction.h"
+#include "core/demo/DemoSims.h"
+#include "core/records/AttractionTraits.h"
 
 namespace kinloom {
 namespace demo {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "records/Character.h"
-#include "records/DNA.h"
-#include "records/FamilyTies.h"
+#include "core/records/Character.h"
+#include "core/records/DNA.h"
+#include "core/records/FamilyTies.h"
 
 namespace kinloom {
 

@@ -1,12 +1,12 @@
-#include "demo/DemoPictures.h"
+#include "core/demo/DemoPictures.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "maintenance/Bitmap.h"
-#include "maintenance/ImageCodecs.h"
-#include "records/Character.h"
+#include "core/pictures/Bitmap.h"
+#include "core/pictures/ImageCodecs.h"
+#include "core/records/Character.h"
 
 namespace kinloom {
 namespace {

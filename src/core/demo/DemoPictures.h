@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "packages/ByteReader.h"
+#include "core/packages/ByteReader.h"
 
 namespace kinloom {
 

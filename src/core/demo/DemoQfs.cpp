@@ -1,4 +1,4 @@
-#include "demo/DemoQfs.h"
+#include "core/demo/DemoQfs.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // editor itself never compresses: packages it writes are always plain. The demo stores some
 // entries compressed so that every path of the reader is exercised on real-looking data.
 
-#include "packages/ByteReader.h"
+#include "core/packages/ByteReader.h"
 
 namespace kinloom {
 

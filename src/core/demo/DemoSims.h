@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "demo/DemoPeople.h"
+#include "core/demo/DemoPeople.h"
 
 namespace kinloom::demo {
 

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "demo/DemoPeople.h"
-#include "demo/DemoSims.h"
+#include "core/demo/DemoPeople.h"
+#include "core/demo/DemoSims.h"
 
 namespace kinloom {
 

@@ -1,4 +1,4 @@
-#include "demo/DemoWriter.h"
+#include "core/demo/DemoWriter.h"
 
 #include <cstdio>
 #include <map>
@@ -6,13 +6,13 @@
 #include <system_error>
 #include <vector>
 
-#include "demo/DemoPackage.h"
-#include "demo/DemoPeople.h"
-#include "demo/DemoPictures.h"
-#include "packages/GeneticsStrings.h"
-#include "packages/TextList.h"
-#include "platform/FileIO.h"
-#include "records/SimDescription.h"
+#include "core/demo/DemoPackage.h"
+#include "core/demo/DemoPeople.h"
+#include "core/demo/DemoPictures.h"
+#include "core/records/GeneticsStrings.h"
+#include "core/packages/TextList.h"
+#include "core/platform/FileIO.h"
+#include "core/records/SimDescription.h"
 
 namespace kinloom {
 namespace {

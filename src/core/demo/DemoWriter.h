@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "platform/MemoryRegistry.h"
+#include "core/platform/MemoryRegistry.h"
 
 namespace kinloom {
 

@@ -1,7 +1,7 @@
-#include "editing/AdvancedSwitch.h"
+#include "core/editing/AdvancedSwitch.h"
 
-#include "platform/Messages.h"
-#include "platform/Settings.h"
+#include "core/platform/Messages.h"
+#include "core/platform/Settings.h"
 
 namespace kinloom {
 

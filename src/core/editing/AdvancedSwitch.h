@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "careers/Careers.h"
-#include "neighborhoods/Discovery.h"
+#include "core/careers/Careers.h"
+#include "core/neighborhoods/Discovery.h"
 
 namespace kinloom {
 

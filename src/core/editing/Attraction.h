@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "records/Character.h"
+#include "core/records/Character.h"
 
 namespace kinloom {
 

@@ -1,4 +1,4 @@
-#include "editing/CharacterFields.h"
+#include "core/editing/CharacterFields.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,9 +6,9 @@
 #include <limits>
 #include <type_traits>
 
-#include "editing/DescriptionIndex.h"
-#include "editing/NameLists.h"
-#include "records/SimDescription.h"
+#include "core/editing/DescriptionIndex.h"
+#include "core/editing/NameLists.h"
+#include "core/records/SimDescription.h"
 
 namespace kinloom {
 

@@ -11,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-#include "records/Character.h"
+#include "core/records/Character.h"
 
 namespace kinloom {
 

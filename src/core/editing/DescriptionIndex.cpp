@@ -1,8 +1,8 @@
-#include "editing/DescriptionIndex.h"
+#include "core/editing/DescriptionIndex.h"
 
-#include "packages/Compression.h"
-#include "platform/Messages.h"
-#include "records/SimDescription.h"
+#include "core/packages/Compression.h"
+#include "core/platform/Messages.h"
+#include "core/records/SimDescription.h"
 
 namespace kinloom {
 

@@ -11,8 +11,8 @@
 #include <optional>
 #include <vector>
 
-#include "packages/Package.h"
-#include "records/Character.h"
+#include "core/packages/Package.h"
+#include "core/records/Character.h"
 
 namespace kinloom {
 

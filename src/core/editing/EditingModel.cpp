@@ -1,4 +1,4 @@
-#include "editing/EditingModel.h"
+#include "core/editing/EditingModel.h"
 
 #include <algorithm>
 #include <chrono>

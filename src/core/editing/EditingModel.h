@@ -11,7 +11,7 @@
 #include <string_view>
 #include <utility>
 
-#include "records/Character.h"
+#include "core/records/Character.h"
 
 namespace kinloom {
 

@@ -1,9 +1,9 @@
-#include "editing/FamilyTree.h"
+#include "core/editing/FamilyTree.h"
 
 #include <algorithm>
 
-#include "editing/SimLabels.h"
-#include "packages/Utf8.h"
+#include "core/editing/SimLabels.h"
+#include "core/packages/Utf8.h"
 
 namespace kinloom {
 

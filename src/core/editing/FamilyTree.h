@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "editing/DescriptionIndex.h"
-#include "editing/LoadedNeighborhood.h"
-#include "records/Character.h"
-#include "records/FamilyTies.h"
+#include "core/editing/DescriptionIndex.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "core/records/Character.h"
+#include "core/records/FamilyTies.h"
 
 namespace kinloom {
 

@@ -1,17 +1,17 @@
-#include "editing/GeneMods.h"
+#include "core/editing/GeneMods.h"
 
 #include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <set>
 
-#include "editing/GeneTables.h"
-#include "packages/Compression.h"
-#include "packages/Package.h"
-#include "packages/PropertySet.h"
-#include "packages/TextList.h"
-#include "platform/FileIO.h"
-#include "platform/Messages.h"
+#include "core/editing/GeneTables.h"
+#include "core/packages/Compression.h"
+#include "core/packages/Package.h"
+#include "core/packages/PropertySet.h"
+#include "core/packages/TextList.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/Messages.h"
 
 namespace kinloom {
 

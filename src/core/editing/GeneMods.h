@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "packages/ByteReader.h"
-#include "records/GeneMod.h"
+#include "core/packages/ByteReader.h"
+#include "core/records/GeneMod.h"
 
 namespace kinloom {
 

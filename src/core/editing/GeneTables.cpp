@@ -1,7 +1,7 @@
-#include "editing/GeneTables.h"
+#include "core/editing/GeneTables.h"
 
-#include "editing/EditingModel.h"
-#include "packages/Package.h"
+#include "core/editing/EditingModel.h"
+#include "core/packages/Package.h"
 
 namespace kinloom {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "records/Character.h"
-#include "records/DNA.h"
-#include "records/GeneMod.h"
+#include "core/records/Character.h"
+#include "core/records/DNA.h"
+#include "core/records/GeneMod.h"
 
 namespace kinloom {
 

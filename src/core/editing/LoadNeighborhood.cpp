@@ -1,17 +1,17 @@
-#include "editing/LoadNeighborhood.h"
+#include "core/editing/LoadNeighborhood.h"
 
 #include <algorithm>
 
-#include "maintenance/ImageCodecs.h"
-#include "maintenance/MakeThumb.h"
-#include "packages/Compression.h"
-#include "packages/GeneticsStrings.h"
-#include "packages/PropertySet.h"
-#include "packages/TextList.h"
-#include "packages/Utf8.h"
-#include "platform/FileIO.h"
-#include "platform/Messages.h"
-#include "records/SimDescription.h"
+#include "core/pictures/ImageCodecs.h"
+#include "core/pictures/MakeThumb.h"
+#include "core/packages/Compression.h"
+#include "core/records/GeneticsStrings.h"
+#include "core/packages/PropertySet.h"
+#include "core/packages/TextList.h"
+#include "core/packages/Utf8.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/Messages.h"
+#include "core/records/SimDescription.h"
 
 namespace kinloom {
 namespace fs = std::filesystem;

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "editing/DescriptionIndex.h"
-#include "editing/LoadedNeighborhood.h"
+#include "core/editing/DescriptionIndex.h"
+#include "core/editing/LoadedNeighborhood.h"
 
 namespace kinloom {
 

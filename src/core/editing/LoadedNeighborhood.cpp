@@ -1,10 +1,10 @@
-#include "editing/LoadedNeighborhood.h"
+#include "core/editing/LoadedNeighborhood.h"
 
 #include <algorithm>
 #include <string>
 
-#include "editing/DescriptionIndex.h"
-#include "packages/Utf8.h"
+#include "core/editing/DescriptionIndex.h"
+#include "core/packages/Utf8.h"
 
 namespace kinloom {
 

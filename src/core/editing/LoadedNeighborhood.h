@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "editing/SimLabels.h"
-#include "maintenance/Bitmap.h"
-#include "neighborhoods/NeighborhoodScan.h"
-#include "packages/Package.h"
-#include "records/Character.h"
-#include "records/DNA.h"
-#include "records/FamilyTies.h"
-#include "records/Household.h"
-#include "records/Relationship.h"
+#include "core/editing/SimLabels.h"
+#include "core/pictures/Bitmap.h"
+#include "core/neighborhoods/NeighborhoodScan.h"
+#include "core/packages/Package.h"
+#include "core/records/Character.h"
+#include "core/records/DNA.h"
+#include "core/records/FamilyTies.h"
+#include "core/records/Household.h"
+#include "core/records/Relationship.h"
 
 namespace kinloom {
 

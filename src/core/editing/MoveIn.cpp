@@ -1,10 +1,10 @@
-#include "editing/MoveIn.h"
+#include "core/editing/MoveIn.h"
 
 #include <algorithm>
 #include <system_error>
 
-#include "platform/FileOps.h"
-#include "platform/Messages.h"
+#include "core/platform/FileOps.h"
+#include "core/platform/Messages.h"
 
 namespace kinloom {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "editing/LoadedNeighborhood.h"
+#include "core/editing/LoadedNeighborhood.h"
 
 namespace kinloom {
 

@@ -1,4 +1,4 @@
-#include "editing/NameLists.h"
+#include "core/editing/NameLists.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "editing/LoadedNeighborhood.h"
+#include "core/editing/LoadedNeighborhood.h"
 
 namespace kinloom {
 

@@ -1,6 +1,6 @@
-#include "editing/ParentTies.h"
+#include "core/editing/ParentTies.h"
 
-#include "editing/FamilyTree.h"
+#include "core/editing/FamilyTree.h"
 
 namespace kinloom {
 

@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "editing/LoadedNeighborhood.h"
-#include "records/FamilyTies.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "core/records/FamilyTies.h"
 
 namespace kinloom {
 

@@ -1,10 +1,10 @@
-#include "editing/RelationshipEdits.h"
+#include "core/editing/RelationshipEdits.h"
 
 #include <algorithm>
 
-#include "editing/LoadedNeighborhood.h"
-#include "editing/SimLabels.h"
-#include "packages/Utf8.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "core/editing/SimLabels.h"
+#include "core/packages/Utf8.h"
 
 namespace kinloom {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "records/Character.h"
-#include "records/Relationship.h"
+#include "core/records/Character.h"
+#include "core/records/Relationship.h"
 
 namespace kinloom {
 

@@ -1,17 +1,17 @@
-#include "editing/SaveNeighborhood.h"
+#include "core/editing/SaveNeighborhood.h"
 
 #include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
-#include "editing/DescriptionIndex.h"
-#include "packages/Compression.h"
-#include "packages/GeneticsStrings.h"
-#include "packages/PropertySet.h"
-#include "packages/TextList.h"
-#include "platform/FileIO.h"
-#include "platform/Messages.h"
-#include "records/SimDescription.h"
+#include "core/editing/DescriptionIndex.h"
+#include "core/packages/Compression.h"
+#include "core/records/GeneticsStrings.h"
+#include "core/packages/PropertySet.h"
+#include "core/packages/TextList.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/Messages.h"
+#include "core/records/SimDescription.h"
 
 namespace kinloom {
 namespace fs = std::filesystem;

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "editing/LoadedNeighborhood.h"
-#include "platform/FileIO.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom {
 

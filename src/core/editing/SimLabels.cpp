@@ -1,8 +1,8 @@
-#include "editing/SimLabels.h"
+#include "core/editing/SimLabels.h"
 
 #include <algorithm>
 
-#include "packages/Utf8.h"
+#include "core/packages/Utf8.h"
 
 namespace kinloom {
 

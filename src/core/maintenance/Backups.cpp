@@ -1,4 +1,4 @@
-#include "maintenance/Backups.h"
+#include "core/maintenance/Backups.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,13 +7,13 @@
 #include <system_error>
 #include <utility>
 
-#include "packages/TextList.h"
-#include "platform/FileIO.h"
-#include "platform/FileOps.h"
-#include "platform/GameRegistry.h"
-#include "platform/Messages.h"
-#include "platform/Paths.h"
-#include "platform/Settings.h"
+#include "core/packages/TextList.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/FileOps.h"
+#include "core/platform/GameRegistry.h"
+#include "core/platform/Messages.h"
+#include "core/platform/Paths.h"
+#include "core/platform/Settings.h"
 
 namespace kinloom {
 namespace fs = std::filesystem;

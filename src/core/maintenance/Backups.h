@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "neighborhoods/NeighborhoodScan.h"
+#include "core/neighborhoods/NeighborhoodScan.h"
 
 namespace kinloom {
 

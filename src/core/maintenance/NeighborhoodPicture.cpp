@@ -1,8 +1,8 @@
-#include "maintenance/NeighborhoodPicture.h"
+#include "core/maintenance/NeighborhoodPicture.h"
 
-#include "maintenance/Bmp.h"
-#include "maintenance/MakeThumb.h"
-#include "platform/FileIO.h"
+#include "core/pictures/Bmp.h"
+#include "core/pictures/MakeThumb.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom {
 

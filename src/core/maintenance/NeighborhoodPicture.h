@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "neighborhoods/NeighborhoodScan.h"
+#include "core/neighborhoods/NeighborhoodScan.h"
 
 namespace kinloom {
 

@@ -1,21 +1,21 @@
-#include "neighborhoods/Discovery.h"
+#include "core/neighborhoods/Discovery.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <system_error>
 
-#include "platform/Paths.h"
-#include "platform/Settings.h"
-#include "platform/WinePrefix.h"
+#include "core/platform/Paths.h"
+#include "core/platform/Settings.h"
+#include "core/platform/WinePrefix.h"
 
 #ifdef _WIN32
-#include "platform/WindowsRegistry.h"
+#include "core/platform/WindowsRegistry.h"
 #else
 #include <pwd.h>
 #include <unistd.h>
 
-#include "platform/WineRegistry.h"
+#include "core/platform/WineRegistry.h"
 #endif
 
 namespace kinloom {

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "neighborhoods/NeighborhoodScan.h"
-#include "platform/GameRegistry.h"
+#include "core/neighborhoods/NeighborhoodScan.h"
+#include "core/platform/GameRegistry.h"
 
 namespace kinloom {
 

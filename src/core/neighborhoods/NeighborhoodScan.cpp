@@ -1,17 +1,17 @@
-#include "neighborhoods/NeighborhoodScan.h"
+#include "core/neighborhoods/NeighborhoodScan.h"
 
 #include <algorithm>
 #include <system_error>
 
-#include "packages/Compression.h"
-#include "packages/Package.h"
-#include "packages/PropertySet.h"
-#include "packages/TextList.h"
-#include "packages/Utf8.h"
-#include "platform/FileIO.h"
-#include "platform/GameRegistry.h"
-#include "platform/Messages.h"
-#include "platform/Paths.h"
+#include "core/packages/Compression.h"
+#include "core/packages/Package.h"
+#include "core/packages/PropertySet.h"
+#include "core/packages/TextList.h"
+#include "core/packages/Utf8.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/GameRegistry.h"
+#include "core/platform/Messages.h"
+#include "core/platform/Paths.h"
 
 namespace kinloom {
 namespace fs = std::filesystem;

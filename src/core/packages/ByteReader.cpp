@@ -1,4 +1,4 @@
-#include "packages/ByteReader.h"
+#include "core/packages/ByteReader.h"
 
 
 namespace kinloom {

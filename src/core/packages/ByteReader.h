@@ -9,10 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace kinloom {
+#include "core/platform/Bytes.h"
 
-using Bytes = std::vector<std::uint8_t>;
-using ByteView = std::span<const std::uint8_t>;
+namespace kinloom {
 
 // A read past the end of the data (or to a position that does not exist).
 class ReadError : public std::runtime_error {

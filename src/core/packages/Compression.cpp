@@ -1,4 +1,4 @@
-#include "packages/Compression.h"
+#include "core/packages/Compression.h"
 
 #include <algorithm>
 #include <array>
@@ -10,8 +10,8 @@
 #include <sys/mman.h>
 #endif
 
-#include "platform/FileIO.h"
-#include "platform/Messages.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/Messages.h"
 
 namespace kinloom {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "packages/Package.h"
+#include "core/packages/Package.h"
 
 namespace kinloom {
 

@@ -1,10 +1,10 @@
-#include "packages/Package.h"
+#include "core/packages/Package.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <limits>
 
-#include "platform/FileIO.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom {
 

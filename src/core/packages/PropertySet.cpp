@@ -1,10 +1,10 @@
-#include "packages/PropertySet.h"
+#include "core/packages/PropertySet.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 
-#include "platform/Messages.h"
+#include "core/platform/Messages.h"
 
 namespace kinloom {
 

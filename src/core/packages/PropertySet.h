@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "packages/ByteReader.h"
+#include "core/packages/ByteReader.h"
 
 namespace kinloom {
 

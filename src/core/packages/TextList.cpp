@@ -1,4 +1,4 @@
-#include "packages/TextList.h"
+#include "core/packages/TextList.h"
 
 #include <algorithm>
 

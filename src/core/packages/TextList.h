@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "packages/ByteReader.h"
+#include "core/packages/ByteReader.h"
 
 namespace kinloom {
 

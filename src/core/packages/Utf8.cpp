@@ -1,4 +1,4 @@
-#include "packages/Utf8.h"
+#include "core/packages/Utf8.h"
 
 namespace kinloom {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "packages/ByteReader.h"
+#include "core/platform/Bytes.h"
 
 namespace kinloom {
 

@@ -1,4 +1,4 @@
-#include "platform/FileOps.h"
+#include "core/platform/FileOps.h"
 
 #include <string>
 #include <system_error>

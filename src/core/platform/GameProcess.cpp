@@ -1,4 +1,4 @@
-#include "platform/GameProcess.h"
+#include "core/platform/GameProcess.h"
 
 #include <fstream>
 #include <iterator>

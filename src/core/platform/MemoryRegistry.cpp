@@ -1,4 +1,4 @@
-#include "platform/MemoryRegistry.h"
+#include "core/platform/MemoryRegistry.h"
 
 namespace kinloom {
 

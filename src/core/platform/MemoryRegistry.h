@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/GameRegistry.h"
+#include "core/platform/GameRegistry.h"
 
 namespace kinloom {
 

@@ -1,8 +1,8 @@
-#include "platform/Paths.h"
+#include "core/platform/Paths.h"
 
 #include <system_error>
 
-#include "platform/GameRegistry.h"
+#include "core/platform/GameRegistry.h"
 
 namespace kinloom {
 namespace fs = std::filesystem;

@@ -1,6 +1,6 @@
-#include "platform/ProgramVersion.h"
+#include "core/platform/ProgramVersion.h"
 
-#include "platform/GameRegistry.h"
+#include "core/platform/GameRegistry.h"
 
 namespace kinloom {
 

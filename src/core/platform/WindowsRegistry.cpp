@@ -1,6 +1,6 @@
 #ifdef _WIN32
 
-#include "platform/WindowsRegistry.h"
+#include "core/platform/WindowsRegistry.h"
 
 #include <windows.h>
 // after windows.h, which it needs

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "platform/GameRegistry.h"
+#include "core/platform/GameRegistry.h"
 
 namespace kinloom {
 

@@ -1,4 +1,4 @@
-#include "platform/WinePrefix.h"
+#include "core/platform/WinePrefix.h"
 
 #include <string>
 #include <system_error>

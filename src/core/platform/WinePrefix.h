@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/GameRegistry.h"
-#include "platform/Paths.h"
+#include "core/platform/GameRegistry.h"
+#include "core/platform/Paths.h"
 
 namespace kinloom {
 

@@ -1,9 +1,9 @@
-#include "platform/WineRegistry.h"
+#include "core/platform/WineRegistry.h"
 
 #include <cstdint>
 #include <optional>
 
-#include "platform/FileIO.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom {
 namespace {

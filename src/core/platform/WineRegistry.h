@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "platform/MemoryRegistry.h"
+#include "core/platform/MemoryRegistry.h"
 
 namespace kinloom {
 

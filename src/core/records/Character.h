@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "maintenance/Bitmap.h"
-#include "packages/PropertySet.h"
+#include "core/pictures/Bitmap.h"
+#include "core/packages/PropertySet.h"
 
 namespace kinloom {
 

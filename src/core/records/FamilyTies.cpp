@@ -1,4 +1,4 @@
-#include "records/FamilyTies.h"
+#include "core/records/FamilyTies.h"
 
 #include <algorithm>
 #include <string>

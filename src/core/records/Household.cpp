@@ -1,4 +1,4 @@
-#include "records/Household.h"
+#include "core/records/Household.h"
 
 #include <algorithm>
 

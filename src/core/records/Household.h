@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "packages/ByteReader.h"
-#include "records/Character.h"
+#include "core/packages/ByteReader.h"
+#include "core/records/Character.h"
 
 namespace kinloom {
 

@@ -1,8 +1,8 @@
-#include "records/Relationship.h"
+#include "core/records/Relationship.h"
 
 #include <string>
 
-#include "packages/Compression.h"
+#include "core/packages/Compression.h"
 
 namespace kinloom {
 

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "packages/Package.h"
+#include "core/packages/Package.h"
 
 namespace kinloom {
 

@@ -1,10 +1,10 @@
-#include "records/SimDescription.h"
+#include "core/records/SimDescription.h"
 
 #include <algorithm>
 #include <array>
 #include <variant>
 
-#include "platform/Messages.h"
+#include "core/platform/Messages.h"
 
 namespace kinloom {
 

@@ -9,8 +9,8 @@
 #include <span>
 #include <variant>
 
-#include "packages/Package.h"
-#include "records/Character.h"
+#include "core/packages/Package.h"
+#include "core/records/Character.h"
 
 namespace kinloom {
 

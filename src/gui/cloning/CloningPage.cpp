@@ -1,4 +1,4 @@
-#include "cloning/CloningPage.h"
+#include "gui/cloning/CloningPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,16 +11,16 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
-#include "editing/FamilyTree.h"
-#include "editing/LoadedNeighborhood.h"
-#include "maintenance/Bitmap.h"
-#include "maintenance/MakeThumb.h"
-#include "neighborhoods/Discovery.h"
-#include "platform/Dialogs.h"
-#include "platform/Messages.h"
-#include "platform/Settings.h"
-#include "shell/BitmapImage.h"
-#include "shell/Widgets.h"
+#include "core/editing/FamilyTree.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "core/pictures/Bitmap.h"
+#include "core/pictures/MakeThumb.h"
+#include "core/neighborhoods/Discovery.h"
+#include "core/platform/Dialogs.h"
+#include "core/platform/Messages.h"
+#include "core/platform/Settings.h"
+#include "gui/shell/BitmapImage.h"
+#include "gui/shell/Widgets.h"
 
 namespace kinloom::gui {
 

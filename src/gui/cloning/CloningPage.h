@@ -11,8 +11,8 @@
 #include <optional>
 #include <vector>
 
-#include "cloning/Cloning.h"
-#include "editors/EditingPage.h"
+#include "core/cloning/Cloning.h"
+#include "gui/editors/EditingPage.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,8 +1,8 @@
-#include "editing/HouseholdsPage.h"
+#include "gui/editing/HouseholdsPage.h"
 
-#include "shell/Widgets.h"
+#include "gui/shell/Widgets.h"
 
-#include "editors/EditingPage.h"
+#include "gui/editors/EditingPage.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,11 +14,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "editing/DescriptionIndex.h"
-#include "editing/MoveIn.h"
-#include "editing/NameLists.h"
-#include "packages/Utf8.h"
-#include "shell/BitmapImage.h"
+#include "core/editing/DescriptionIndex.h"
+#include "core/editing/MoveIn.h"
+#include "core/editing/NameLists.h"
+#include "core/packages/Utf8.h"
+#include "gui/shell/BitmapImage.h"
 
 namespace kinloom::gui {
 

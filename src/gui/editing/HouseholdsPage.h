@@ -4,7 +4,7 @@
 
 #include <QFrame>
 
-#include "editing/LoadedNeighborhood.h"
+#include "core/editing/LoadedNeighborhood.h"
 
 class QComboBox;
 class QLabel;

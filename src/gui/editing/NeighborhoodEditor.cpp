@@ -1,4 +1,4 @@
-#include "editing/NeighborhoodEditor.h"
+#include "gui/editing/NeighborhoodEditor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -9,36 +9,36 @@
 #include <algorithm>
 #include <string_view>
 
-#include "cloning/CloningPage.h"
-#include "editing/HouseholdsPage.h"
-#include "editing/LoadNeighborhood.h"
-#include "editing/MoveIn.h"
-#include "editing/NameLists.h"
-#include "editing/SaveNeighborhood.h"
-#include "editors/AspirationPage.h"
-#include "editors/CharacterPage.h"
-#include "editors/FamilyTiesPage.h"
-#include "editors/GeneticsPage.h"
-#include "editors/HobbiesPage.h"
-#include "editors/InterestsPage.h"
-#include "editors/JobSchoolPage.h"
-#include "editors/PersonalityPage.h"
-#include "editors/RelationshipsPage.h"
-#include "editors/SkillsPage.h"
-#include "maintenance/Backups.h"
-#include "maintenance/NeighborhoodPicture.h"
-#include "maintenance/QtFileOps.h"
-#include "neighborhoods/NeighborhoodPage.h"
-#include "packages/Utf8.h"
-#include "platform/Dialogs.h"
-#include "platform/GameProcess.h"
-#include "platform/Messages.h"
-#include "platform/Settings.h"
-#include "shell/BitmapImage.h"
-#include "shell/PicturesLibrary.h"
-#include "shell/Widgets.h"
-#include "shell/QtDialogs.h"
-#include "shell/uiMain.h"
+#include "gui/cloning/CloningPage.h"
+#include "gui/editing/HouseholdsPage.h"
+#include "core/editing/LoadNeighborhood.h"
+#include "core/editing/MoveIn.h"
+#include "core/editing/NameLists.h"
+#include "core/editing/SaveNeighborhood.h"
+#include "gui/editors/AspirationPage.h"
+#include "gui/editors/CharacterPage.h"
+#include "gui/editors/FamilyTiesPage.h"
+#include "gui/editors/GeneticsPage.h"
+#include "gui/editors/HobbiesPage.h"
+#include "gui/editors/InterestsPage.h"
+#include "gui/editors/JobSchoolPage.h"
+#include "gui/editors/PersonalityPage.h"
+#include "gui/editors/RelationshipsPage.h"
+#include "gui/editors/SkillsPage.h"
+#include "core/maintenance/Backups.h"
+#include "core/maintenance/NeighborhoodPicture.h"
+#include "gui/maintenance/QtFileOps.h"
+#include "gui/neighborhoods/NeighborhoodPage.h"
+#include "core/packages/Utf8.h"
+#include "core/platform/Dialogs.h"
+#include "core/platform/GameProcess.h"
+#include "core/platform/Messages.h"
+#include "core/platform/Settings.h"
+#include "gui/shell/BitmapImage.h"
+#include "gui/shell/PicturesLibrary.h"
+#include "gui/shell/Widgets.h"
+#include "gui/shell/QtDialogs.h"
+#include "gui/shell/MainWindow.h"
 
 namespace kinloom::gui {
 
@@ -63,18 +63,18 @@ void KeepPainting() {
 
 class BusyState {
 public:
-    explicit BusyState(TfrmMain& window) : window_(window) { window_.BeginBusy(); }
+    explicit BusyState(MainWindow& window) : window_(window) { window_.BeginBusy(); }
     ~BusyState() { window_.EndBusy(); }
     BusyState(const BusyState&) = delete;
     BusyState& operator=(const BusyState&) = delete;
 
 private:
-    TfrmMain& window_;
+    MainWindow& window_;
 };
 
 }  // namespace
 
-NeighborhoodEditor::NeighborhoodEditor(TfrmMain& window, Settings& settings, Messages& messages,
+NeighborhoodEditor::NeighborhoodEditor(MainWindow& window, Settings& settings, Messages& messages,
                                        const PicturesLibrary& pictures,
                                        GameRunningCheck gameRunning, Dialogs* dialogs,
                                        FileOps* files)

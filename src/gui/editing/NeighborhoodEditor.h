@@ -9,10 +9,10 @@
 #include <memory>
 #include <vector>
 
-#include "editing/EditingModel.h"
-#include "editing/LoadedNeighborhood.h"
-#include "editing/SimList.h"
-#include "neighborhoods/Discovery.h"
+#include "core/editing/EditingModel.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "gui/editing/SimList.h"
+#include "core/neighborhoods/Discovery.h"
 
 class QCheckBox;
 class QComboBox;
@@ -35,7 +35,7 @@ class EditingPage;
 class HouseholdsPage;
 class NeighborhoodPage;
 class PicturesLibrary;
-class TfrmMain;
+class MainWindow;
 
 class NeighborhoodEditor : public QObject {
     Q_OBJECT
@@ -44,7 +44,7 @@ public:
     using GameRunningCheck = std::function<bool()>;
 
     // Without dialogs or file operations the desktop's own are used.
-    NeighborhoodEditor(TfrmMain& window, Settings& settings, Messages& messages,
+    NeighborhoodEditor(MainWindow& window, Settings& settings, Messages& messages,
                        const PicturesLibrary& pictures, GameRunningCheck gameRunning = {},
                        Dialogs* dialogs = nullptr, FileOps* files = nullptr);
     ~NeighborhoodEditor() override;
@@ -104,7 +104,7 @@ private:
     void ShowFileProgress(std::size_t done, std::size_t total);
     void ResetProgress();
 
-    TfrmMain& window_;
+    MainWindow& window_;
     Settings& settings_;
     Messages& messages_;
     const PicturesLibrary& pictures_;

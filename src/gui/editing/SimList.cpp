@@ -1,4 +1,4 @@
-#include "editing/SimList.h"
+#include "gui/editing/SimList.h"
 
 #include <QSignalBlocker>
 

@@ -4,7 +4,7 @@
 
 #include <QComboBox>
 
-#include "editing/LoadedNeighborhood.h"
+#include "core/editing/LoadedNeighborhood.h"
 
 namespace kinloom::gui {
 

@@ -1,4 +1,4 @@
-#include "editors/AspirationPage.h"
+#include "gui/editors/AspirationPage.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "editing/EditingModel.h"
-#include "shell/MyTrackbar.h"
+#include "core/editing/EditingModel.h"
+#include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
 

@@ -2,7 +2,7 @@
 // The Aspiration/Influence page: one aspiration, or with FreeTime a primary and a secondary one,
 // level and score, reward points, the long-term level and unlocks, and the influence level.
 
-#include "editors/EditingPage.h"
+#include "gui/editors/EditingPage.h"
 
 class QComboBox;
 class QLabel;
@@ -31,19 +31,19 @@ private:
     QComboBox* cbAspiration2_;
     QLabel* lblFTAspireWarning_;
     QLabel* lblFTAspireWarning2_;
-    TThinTrackbar* trkAspirationLevel_;
+    ThinSlider* trkAspirationLevel_;
     QLabel* lblAspirationLevel_;
-    TThinTrackbar* trkAspirationScore_;
+    ThinSlider* trkAspirationScore_;
     QLabel* lblAspirationScoreLevel_;
     QLineEdit* edtAspirationRewardPoints_;
     QWidget* pnlLongTerm_;
     QComboBox* cbLTAUnlocks_;
     QLabel* lblLTAUnlocksUsed_;
-    TThinTrackbar* trkLTAspiration_;
+    ThinSlider* trkLTAspiration_;
     QLabel* lblLTAspiration_;
     QWidget* pnlInfluence_;
     QLabel* lblInfluenceLevel_;
-    TThinTrackbar* trkInfluenceLevel_;
+    ThinSlider* trkInfluenceLevel_;
     QLabel* lblInfluenceMinimum_;
     QLabel* lblInfluenceScore_;
 };

@@ -1,4 +1,4 @@
-#include "editors/CharacterPage.h"
+#include "gui/editors/CharacterPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,10 +12,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "editing/EditingModel.h"
-#include "editing/NameLists.h"
-#include "packages/Utf8.h"
-#include "shell/MyTrackbar.h"
+#include "core/editing/EditingModel.h"
+#include "core/editing/NameLists.h"
+#include "core/packages/Utf8.h"
+#include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
 
@@ -138,7 +138,7 @@ CharacterPage::CharacterPage(PageContext context, QWidget* parent)
     right->addWidget(lblFitnessNote_);
 
     auto prefPanel = [this](const char* panel, const char* slider, const char* label,
-                            const QString& caption, TThinTrackbar*& trk, QLabel*& lbl) {
+                            const QString& caption, ThinSlider*& trk, QLabel*& lbl) {
         QWidget* w = SliderPanel(panel, this);
         auto* l = new QVBoxLayout(w);
         l->setContentsMargins(0, 0, 0, 0);

@@ -2,7 +2,7 @@
 // The Character page: names, biography, gender, life stage with its day counters, fitness,
 // preferences, the sanity balance, the young-adult box and Fix Thumbnail.
 
-#include "editors/EditingPage.h"
+#include "gui/editors/EditingPage.h"
 
 class QCheckBox;
 class QComboBox;
@@ -42,17 +42,17 @@ private:
     QLineEdit* edtDaysPrevAge_;
     QLabel* lblFitnessPreference_;
     QLineEdit* edtFitnessPreference_;
-    TThinTrackbar* trkFatness_;
+    ThinSlider* trkFatness_;
     QLabel* lblFatness_;
     QWidget* pnlFatness_;
     QLabel* lblFitnessNote_;
-    TThinTrackbar* trkMalePref_;
+    ThinSlider* trkMalePref_;
     QLabel* lblMalePref_;
     QWidget* pnlMalePref_;
-    TThinTrackbar* trkFemalePref_;
+    ThinSlider* trkFemalePref_;
     QLabel* lblFemalePref_;
     QWidget* pnlFemalePref_;
-    TThinTrackbar* trkLocoBalance_;
+    ThinSlider* trkLocoBalance_;
     QLabel* lblLocoWeight0_;
     QLabel* lblLocoWeight1_;
     QWidget* pnlLocoBalance_;

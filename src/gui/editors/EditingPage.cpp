@@ -1,10 +1,10 @@
-#include "editors/EditingPage.h"
+#include "gui/editors/EditingPage.h"
 
 #include <QApplication>
 #include <QLineEdit>
 
-#include "editing/EditingModel.h"
-#include "shell/MyTrackbar.h"
+#include "core/editing/EditingModel.h"
+#include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
 
@@ -58,8 +58,8 @@ AdvancedControls EditingPage::AdvancedFor(const Character& sim) const {
     return AdvancedControlsFor(on, Packs(), static_cast<std::uint16_t>(sim.Species));
 }
 
-TThinTrackbar* EditingPage::MakeSlider(const char* name, int min, int max, int page, int tick) {
-    auto* slider = new TThinTrackbar(Qt::Horizontal, this);
+ThinSlider* EditingPage::MakeSlider(const char* name, int min, int max, int page, int tick) {
+    auto* slider = new ThinSlider(Qt::Horizontal, this);
     slider->setObjectName(name);
     slider->setRange(min, max);
     slider->setPageStep(page);
@@ -68,7 +68,7 @@ TThinTrackbar* EditingPage::MakeSlider(const char* name, int min, int max, int p
     return slider;
 }
 
-void EditingPage::BindSlider(TThinTrackbar* slider, std::int16_t Character::*field,
+void EditingPage::BindSlider(ThinSlider* slider, std::int16_t Character::*field,
                              std::function<void(int)> caption) {
     connect(slider, &QSlider::valueChanged, this,
             [this, field, caption = std::move(caption)](int value) {
@@ -80,14 +80,14 @@ void EditingPage::BindSlider(TThinTrackbar* slider, std::int16_t Character::*fie
             });
 }
 
-void EditingPage::MaxAll(const std::vector<TThinTrackbar*>& group) {
-    for (TThinTrackbar* slider : group) slider->setValue(slider->maximum());
+void EditingPage::MaxAll(const std::vector<ThinSlider*>& group) {
+    for (ThinSlider* slider : group) slider->setValue(slider->maximum());
 }
 
-void EditingPage::Randomize(const std::vector<TThinTrackbar*>& group) {
+void EditingPage::Randomize(const std::vector<ThinSlider*>& group) {
     if (!context_.Random) return;
     context_.Random->Reseed();
-    for (TThinTrackbar* slider : group) slider->setValue(context_.Random->Draw());
+    for (ThinSlider* slider : group) slider->setValue(context_.Random->Draw());
 }
 
 std::int32_t CleanNumberField(QLineEdit& field) {

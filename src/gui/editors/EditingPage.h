@@ -10,8 +10,8 @@
 #include <initializer_list>
 #include <vector>
 
-#include "editing/AdvancedSwitch.h"
-#include "records/Character.h"
+#include "core/editing/AdvancedSwitch.h"
+#include "core/records/Character.h"
 
 class QLineEdit;
 
@@ -28,7 +28,7 @@ struct LoadedNeighborhood;
 namespace kinloom::gui {
 
 class PicturesLibrary;
-class TThinTrackbar;
+class ThinSlider;
 
 struct PageContext {
     std::function<Character*()> CurrentSim;  // the sim selected in cbUserName, or nullptr
@@ -86,15 +86,15 @@ protected:
     // What the Advanced switch, as it stands now, decides for this sim.
     AdvancedControls AdvancedFor(const Character& sim) const;
 
-    TThinTrackbar* MakeSlider(const char* name, int min, int max, int page, int tick);
+    ThinSlider* MakeSlider(const char* name, int min, int max, int page, int tick);
     // Connects a slider: its caption follows every move, and with the panel enabled the
     // position is written into field.
-    void BindSlider(TThinTrackbar* slider, std::int16_t Character::*field,
+    void BindSlider(ThinSlider* slider, std::int16_t Character::*field,
                     std::function<void(int)> caption);
     // "Max All": every slider of the group to its maximum; a slider already there writes nothing.
-    static void MaxAll(const std::vector<TThinTrackbar*>& group);
+    static void MaxAll(const std::vector<ThinSlider*>& group);
     // "Random": reseed from the clock, then each slider in turn to its own draw over 0..998.
-    void Randomize(const std::vector<TThinTrackbar*>& group);
+    void Randomize(const std::vector<ThinSlider*>& group);
 
     // Number fields: after each edit the text is cleaned (non-digits become "0", length
     // and caret kept) and, with the panel enabled, store receives its value.

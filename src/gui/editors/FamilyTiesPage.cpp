@@ -1,4 +1,4 @@
-#include "editors/FamilyTiesPage.h"
+#include "gui/editors/FamilyTiesPage.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -14,14 +14,14 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "editing/FamilyTree.h"
-#include "editing/LoadedNeighborhood.h"
-#include "editors/uFamTieEdit.h"
-#include "maintenance/MakeThumb.h"
-#include "platform/Messages.h"
-#include "shell/BitmapImage.h"
-#include "shell/Widgets.h"
-#include "shell/uiMain.h"
+#include "core/editing/FamilyTree.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "gui/editors/ParentChoiceDialog.h"
+#include "core/pictures/MakeThumb.h"
+#include "core/platform/Messages.h"
+#include "gui/shell/BitmapImage.h"
+#include "gui/shell/Widgets.h"
+#include "gui/shell/MainWindow.h"
 
 namespace kinloom::gui {
 
@@ -425,13 +425,13 @@ void FamilyTiesPage::mnuChangeParentClick(ParentRole role) {
 
     QColor background = palette().color(QPalette::Window);
     QColor foreground = palette().color(QPalette::WindowText);
-    if (const auto* main = qobject_cast<const TfrmMain*>(window())) {
+    if (const auto* main = qobject_cast<const MainWindow*>(window())) {
         background = main->SchemeBackground();
         foreground = main->SchemeForeground();
     }
     const Character* chosen = nullptr;
     {
-        TfrmFamTieEdit dialog(candidates, background, foreground, context_.messages, window());
+        ParentChoiceDialog dialog(candidates, background, foreground, context_.messages, window());
         if (dialog.exec() != QDialog::Accepted) return;
         chosen = dialog.Chosen();
     }  // the dialog is gone before the page is filled again

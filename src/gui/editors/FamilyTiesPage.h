@@ -7,8 +7,8 @@
 #include <QComboBox>
 #include <QImage>
 
-#include "editing/ParentTies.h"
-#include "editors/EditingPage.h"
+#include "core/editing/ParentTies.h"
+#include "gui/editors/EditingPage.h"
 
 class QFrame;
 class QLabel;

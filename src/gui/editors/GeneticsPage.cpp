@@ -1,4 +1,4 @@
-#include "editors/GeneticsPage.h"
+#include "gui/editors/GeneticsPage.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "editing/GeneMods.h"
-#include "editing/LoadedNeighborhood.h"
-#include "platform/Messages.h"
-#include "shell/Widgets.h"
-#include "shell/uiMain.h"
+#include "core/editing/GeneMods.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "core/platform/Messages.h"
+#include "gui/shell/Widgets.h"
+#include "gui/shell/MainWindow.h"
 
 namespace kinloom::gui {
 
@@ -58,7 +58,7 @@ QLabel* HiddenLabel(const char* name, QWidget* parent) {
 // The window's busy state for as long as it lives (nothing when the page stands alone).
 class WindowBusy {
 public:
-    explicit WindowBusy(TfrmMain* window) : window_(window) {
+    explicit WindowBusy(MainWindow* window) : window_(window) {
         if (window_) window_->BeginBusy();
     }
     ~WindowBusy() {
@@ -68,7 +68,7 @@ public:
     WindowBusy& operator=(const WindowBusy&) = delete;
 
 private:
-    TfrmMain* window_;
+    MainWindow* window_;
 };
 
 }  // namespace
@@ -158,7 +158,7 @@ void GeneticsPage::BuildGeneMods() {
     SilentMessages silent;
     Messages& messages = context_.messages ? *context_.messages : silent;
     {
-        WindowBusy busy(qobject_cast<TfrmMain*>(frame));
+        WindowBusy busy(qobject_cast<MainWindow*>(frame));
         geneMods_ = ScanGeneMods(userData, messages, [progressBar](int position, int maximum) {
             if (progressBar) {
                 progressBar->setRange(0, std::max(maximum, 1));

@@ -6,9 +6,9 @@
 #include <array>
 #include <vector>
 
-#include "editing/GeneTables.h"
-#include "editors/EditingPage.h"
-#include "records/GeneMod.h"
+#include "core/editing/GeneTables.h"
+#include "gui/editors/EditingPage.h"
+#include "core/records/GeneMod.h"
 
 class QComboBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "editors/HobbiesPage.h"
+#include "gui/editors/HobbiesPage.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "editing/EditingModel.h"
-#include "shell/MyTrackbar.h"
+#include "core/editing/EditingModel.h"
+#include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
 
@@ -44,7 +44,7 @@ HobbiesPage::HobbiesPage(PageContext context, QWidget* parent)
         auto* label = new QLabel(hobby.Caption, panel);
         label->setObjectName("lbl" + name);
         label->setMinimumWidth(160);
-        TThinTrackbar* slider = MakeSlider(("trk" + name).constData(), 0, 1000, 10, 100);
+        ThinSlider* slider = MakeSlider(("trk" + name).constData(), 0, 1000, 10, 100);
         slider->setParent(panel);
         slider->setMinimumWidth(160);
         row->addWidget(label);

@@ -2,7 +2,7 @@
 // The Hobbies/Talents page: ten hobby enthusiasms and the natural talent, for human sims in games
 // with FreeTime.
 
-#include "editors/EditingPage.h"
+#include "gui/editors/EditingPage.h"
 
 class QComboBox;
 class QLabel;
@@ -19,7 +19,7 @@ protected:
     void Fill(const Character& sim) override;
 
 private:
-    std::vector<TThinTrackbar*> sliders_;
+    std::vector<ThinSlider*> sliders_;
     std::vector<QWidget*> panels_;
     QPushButton* btnRandomHobbies_;
     QPushButton* btnMaxHobbies_;

@@ -1,4 +1,4 @@
-#include "editors/InterestsPage.h"
+#include "gui/editors/InterestsPage.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "editing/EditingModel.h"
-#include "shell/MyTrackbar.h"
+#include "core/editing/EditingModel.h"
+#include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
 
@@ -34,7 +34,7 @@ InterestsPage::InterestsPage(PageContext context, QWidget* parent)
         auto* label = new QLabel(interest.Caption, holder);
         label->setObjectName("lbl" + name);
         label->setMinimumWidth(150);
-        TThinTrackbar* slider = MakeSlider(("trk" + name).constData(), 0, 1000, 10, 100);
+        ThinSlider* slider = MakeSlider(("trk" + name).constData(), 0, 1000, 10, 100);
         slider->setParent(holder);
         slider->setMinimumWidth(160);
         row->addWidget(label);

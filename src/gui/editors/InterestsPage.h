@@ -2,7 +2,7 @@
 // The Interests page: eighteen conversation interests; a pet has nine, shown under its own
 // captions, and the other nine are hidden for it.
 
-#include "editors/EditingPage.h"
+#include "gui/editors/EditingPage.h"
 
 class QLabel;
 
@@ -20,7 +20,7 @@ private:
     void ShowCaption(std::size_t index, int value);
     bool CurrentIsPet() const;
 
-    std::vector<TThinTrackbar*> sliders_;
+    std::vector<ThinSlider*> sliders_;
     std::vector<QLabel*> labels_;
     std::vector<QWidget*> humanOnly_;  // sub-panels of the last nine interests
 };

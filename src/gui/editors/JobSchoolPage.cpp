@@ -1,4 +1,4 @@
-#include "editors/JobSchoolPage.h"
+#include "gui/editors/JobSchoolPage.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -11,11 +11,11 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
-#include "careers/JobSchool.h"
-#include "editing/EditingModel.h"
-#include "platform/Messages.h"
-#include "shell/MyTrackbar.h"
-#include "shell/Widgets.h"
+#include "core/careers/JobSchool.h"
+#include "core/editing/EditingModel.h"
+#include "core/platform/Messages.h"
+#include "gui/shell/ThinSlider.h"
+#include "gui/shell/Widgets.h"
 
 namespace kinloom::gui {
 
@@ -167,7 +167,7 @@ JobSchoolPage::JobSchoolPage(PageContext context, QWidget* parent)
     lblClassHours_ = Label("", "lblClassHours", this);
     right->addWidget(lblClassHours_, row++, 1);
     auto slider = [&](const char* label, const char* caption, const char* name, int max, int tick,
-                      QLabel*& lbl, TThinTrackbar*& trk) {
+                      QLabel*& lbl, ThinSlider*& trk) {
         lbl = Label(caption, label, this);
         trk = MakeSlider(name, 0, max, tick, tick);
         trk->setMinimumWidth(220);
@@ -306,7 +306,7 @@ void JobSchoolPage::Fill(const Character& shown) {
     lblUniversityYear_->setText(Text(u.Year));
     lblClassHours_->setText(Text(u.Hours));
     for (const Row* r : {&classPerformance_, &gpa_, &gradePeriod_}) r->setVisible(u.Sliders);
-    for (TThinTrackbar* t : {trkClassPerformance_, trkGPA_, trkGradePeriod_})
+    for (ThinSlider* t : {trkClassPerformance_, trkGPA_, trkGradePeriod_})
         t->setEnabled(u.Sliders);
     if (u.Sliders) {
         trkClassPerformance_->setValue(shown.ClassPerformance);

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "careers/Careers.h"
-#include "editors/EditingPage.h"
+#include "core/careers/Careers.h"
+#include "gui/editors/EditingPage.h"
 
 class QComboBox;
 class QLabel;
@@ -67,7 +67,7 @@ private:
     QComboBox* cbSchool_;
     QComboBox* cbGrade_;
     QLabel* lblPerformance_;
-    TThinTrackbar* trkPerformance_;
+    ThinSlider* trkPerformance_;
     QLabel* lblNPCType_;
     QComboBox* cbNPCType_;
     QLineEdit* edtPension_;
@@ -77,11 +77,11 @@ private:
     QLabel* lblUniversityYear_;
     QLabel* lblClassHours_;
     QLabel* lblClassPerformance_;
-    TThinTrackbar* trkClassPerformance_;
+    ThinSlider* trkClassPerformance_;
     QLabel* lblGPA_;
-    TThinTrackbar* trkGPA_;
+    ThinSlider* trkGPA_;
     QLabel* lblGradePeriod_;
-    TThinTrackbar* trkGradePeriod_;
+    ThinSlider* trkGradePeriod_;
 
     Row career_, jobs_, retCareer_, retJobs_, school_, grade_, performance_, npcType_, pension_,
         pto_, major_, class_, classPerformance_, gpa_, gradePeriod_;

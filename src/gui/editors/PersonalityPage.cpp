@@ -1,4 +1,4 @@
-#include "editors/PersonalityPage.h"
+#include "gui/editors/PersonalityPage.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "editing/EditingModel.h"
-#include "shell/MyTrackbar.h"
+#include "core/editing/EditingModel.h"
+#include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
 
@@ -30,7 +30,7 @@ PersonalityPage::PersonalityPage(PageContext context, QWidget* parent)
 
     // One group per set: "" for the current traits, "Org" for the birth ones.
     auto buildSet = [this](const QString& title, const QByteArray& prefix,
-                           std::vector<TThinTrackbar*>& sliders, const char* randomName,
+                           std::vector<ThinSlider*>& sliders, const char* randomName,
                            const char* maxName) {
         auto* box = new QGroupBox(title, this);
         auto* grid = new QGridLayout(box);
@@ -41,7 +41,7 @@ PersonalityPage::PersonalityPage(PageContext context, QWidget* parent)
             auto* low = new QLabel(trait.Low, box);
             low->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             low->setMinimumWidth(70);
-            TThinTrackbar* slider = MakeSlider(("trk" + name).constData(), 0, 1000, 10, 100);
+            ThinSlider* slider = MakeSlider(("trk" + name).constData(), 0, 1000, 10, 100);
             slider->setParent(box);
             auto* high = new QLabel(trait.High, box);
             high->setMinimumWidth(70);
@@ -109,8 +109,8 @@ void PersonalityPage::Fill(const Character& sim) {
         birth_[i]->setValue(sim.*(PersonalityTraits()[i].Birth));
     // A pet's traits follow its sign only; the sign list stays available.
     const bool editable = !IsPetSim(sim);
-    for (TThinTrackbar* s : current_) s->setEnabled(editable);
-    for (TThinTrackbar* s : birth_) s->setEnabled(editable);
+    for (ThinSlider* s : current_) s->setEnabled(editable);
+    for (ThinSlider* s : birth_) s->setEnabled(editable);
     for (QPushButton* b : buttons_) b->setEnabled(editable);
 }
 

@@ -2,7 +2,7 @@
 // The Personality page: the five traits as the game uses them now and as they were at birth, and
 // the zodiac sign, whose choice sets both sets to the sign's traits.
 
-#include "editors/EditingPage.h"
+#include "gui/editors/EditingPage.h"
 
 class QComboBox;
 class QLabel;
@@ -21,8 +21,8 @@ protected:
 private:
     void cbZodiacChange(int position);
 
-    std::vector<TThinTrackbar*> current_;
-    std::vector<TThinTrackbar*> birth_;
+    std::vector<ThinSlider*> current_;
+    std::vector<ThinSlider*> birth_;
     std::vector<QPushButton*> buttons_;
     QComboBox* cbZodiac_;
     QLabel* lblZodiacInfo_;

@@ -1,4 +1,4 @@
-#include "editors/RelationshipsPage.h"
+#include "gui/editors/RelationshipsPage.h"
 
 #include <algorithm>
 
@@ -16,13 +16,13 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
-#include "editing/Attraction.h"
-#include "editing/LoadedNeighborhood.h"
-#include "maintenance/MakeThumb.h"
-#include "platform/Messages.h"
-#include "shell/BitmapImage.h"
-#include "shell/MyTrackbar.h"
-#include "shell/Widgets.h"
+#include "core/editing/Attraction.h"
+#include "core/editing/LoadedNeighborhood.h"
+#include "core/pictures/MakeThumb.h"
+#include "core/platform/Messages.h"
+#include "gui/shell/BitmapImage.h"
+#include "gui/shell/ThinSlider.h"
+#include "gui/shell/Widgets.h"
 
 namespace kinloom::gui {
 
@@ -143,7 +143,7 @@ QWidget* RelationshipsPage::BuildDirection(Direction& d, const char* panelName, 
     l->addWidget(d.lblLike);
 
     const QString end(suffix);
-    auto term = [&](const char* name, const QString& caption, TThinTrackbar*& slider,
+    auto term = [&](const char* name, const QString& caption, ThinSlider*& slider,
                     QLabel*& label) {
         label = Label(caption, (QString("lbl") + name + end).toLatin1().constData(), panel);
         l->addWidget(label);

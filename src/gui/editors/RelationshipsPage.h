@@ -13,8 +13,8 @@
 #include <array>
 #include <vector>
 
-#include "editing/RelationshipEdits.h"
-#include "editors/EditingPage.h"
+#include "core/editing/RelationshipEdits.h"
+#include "gui/editors/EditingPage.h"
 
 class QCheckBox;
 class QComboBox;
@@ -46,9 +46,9 @@ private:
     struct Direction {
         QWidget* panel = nullptr;
         QLabel* lblLike = nullptr;
-        TThinTrackbar* trkShortTerm = nullptr;
+        ThinSlider* trkShortTerm = nullptr;
         QLabel* lblShortTerm = nullptr;
-        TThinTrackbar* trkLongTerm = nullptr;
+        ThinSlider* trkLongTerm = nullptr;
         QLabel* lblLongTerm = nullptr;
         std::array<QCheckBox*, 10> boxes{};
         std::array<QLabel*, 10> captions{};

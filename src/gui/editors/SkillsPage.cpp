@@ -1,4 +1,4 @@
-#include "editors/SkillsPage.h"
+#include "gui/editors/SkillsPage.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -8,8 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "editing/EditingModel.h"
-#include "shell/MyTrackbar.h"
+#include "core/editing/EditingModel.h"
+#include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
 
@@ -46,7 +46,7 @@ SkillsPage::SkillsPage(PageContext context, QWidget* parent)
         auto* label = new QLabel(QString(skill.Name) + ":", this);
         label->setObjectName("lbl" + name);
         label->setMinimumWidth(150);
-        TThinTrackbar* slider = MakeSlider(("trk" + name).constData(), 0, 1000, 10, 100);
+        ThinSlider* slider = MakeSlider(("trk" + name).constData(), 0, 1000, 10, 100);
         BindSlider(slider, skill.Member, [label, &skill](int value) {
             label->setText(QString::fromStdString(SkillCaption(skill, value)));
         });
@@ -119,7 +119,7 @@ void SkillsPage::Fill(const Character& sim) {
     btnFreeTime_->setEnabled(freeTime);
 
     const bool skillsEditable = !IsPetSim(sim);
-    for (TThinTrackbar* slider : skills_) slider->setEnabled(skillsEditable);
+    for (ThinSlider* slider : skills_) slider->setEnabled(skillsEditable);
     btnRandomSkills_->setEnabled(skillsEditable);
     btnMaxSkills_->setEnabled(skillsEditable);
 }

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "editors/EditingPage.h"
+#include "gui/editors/EditingPage.h"
 
 class QLabel;
 class QPushButton;
@@ -22,7 +22,7 @@ protected:
 private:
     void btnFreeTimeClick();
 
-    std::vector<TThinTrackbar*> skills_;
+    std::vector<ThinSlider*> skills_;
     std::array<std::array<QRadioButton*, 4>, 7> needs_{};
     QPushButton* btnRandomSkills_;
     QPushButton* btnMaxSkills_;

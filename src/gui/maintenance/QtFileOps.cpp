@@ -1,4 +1,4 @@
-#include "maintenance/QtFileOps.h"
+#include "gui/maintenance/QtFileOps.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // The window's file operations: the folder work of the core, and the desktop's own trash (the
 // recycle bin on Windows, the freedesktop trash on Linux) for deletes the player can undo.
 
-#include "platform/FileOps.h"
+#include "core/platform/FileOps.h"
 
 namespace kinloom::gui {
 

@@ -1,6 +1,6 @@
-#include "neighborhoods/NeighborhoodPage.h"
+#include "gui/neighborhoods/NeighborhoodPage.h"
 
-#include "shell/Widgets.h"
+#include "gui/shell/Widgets.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,10 +12,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "maintenance/ImageCodecs.h"
-#include "packages/Utf8.h"
-#include "platform/FileIO.h"
-#include "shell/BitmapImage.h"
+#include "core/pictures/ImageCodecs.h"
+#include "core/packages/Utf8.h"
+#include "core/platform/FileIO.h"
+#include "gui/shell/BitmapImage.h"
 
 namespace kinloom::gui {
 

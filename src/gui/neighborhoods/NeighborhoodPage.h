@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "maintenance/Backups.h"
+#include "core/maintenance/Backups.h"
 
 class QLabel;
 class QMenu;

@@ -1,9 +1,9 @@
-#include "shell/BitmapImage.h"
+#include "gui/shell/BitmapImage.h"
 
 #include <QPainter>
 #include <cstring>
 
-#include "maintenance/MakeThumb.h"
+#include "core/pictures/MakeThumb.h"
 
 namespace kinloom::gui {
 

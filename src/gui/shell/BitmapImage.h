@@ -3,7 +3,7 @@
 
 #include <QImage>
 
-#include "maintenance/Bitmap.h"
+#include "core/pictures/Bitmap.h"
 
 namespace kinloom::gui {
 

@@ -1,4 +1,4 @@
-#include "shell/PicturesLibrary.h"
+#include "gui/shell/PicturesLibrary.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

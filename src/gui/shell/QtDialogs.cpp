@@ -1,4 +1,4 @@
-#include "shell/QtDialogs.h"
+#include "gui/shell/QtDialogs.h"
 
 #include <QFileDialog>
 

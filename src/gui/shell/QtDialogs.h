@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "platform/Dialogs.h"
+#include "core/platform/Dialogs.h"
 
 namespace kinloom::gui {
 

@@ -1,4 +1,4 @@
-#include "shell/QtMessages.h"
+#include "gui/shell/QtMessages.h"
 
 #include <QMessageBox>
 

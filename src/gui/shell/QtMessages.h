@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "platform/Messages.h"
+#include "core/platform/Messages.h"
 
 namespace kinloom::gui {
 

@@ -1,4 +1,4 @@
-#include "shell/QtSettings.h"
+#include "gui/shell/QtSettings.h"
 
 namespace kinloom::gui {
 

@@ -4,7 +4,7 @@
 
 #include <QSettings>
 
-#include "platform/Settings.h"
+#include "core/platform/Settings.h"
 
 namespace kinloom::gui {
 

@@ -1,16 +1,16 @@
-#include "shell/Startup.h"
+#include "gui/shell/Startup.h"
 
 #include <QApplication>
 
-#include "editing/NeighborhoodEditor.h"
-#include "neighborhoods/uNGBDSelect.h"
-#include "platform/Messages.h"
-#include "shell/PicturesLibrary.h"
-#include "shell/uiMain.h"
+#include "gui/editing/NeighborhoodEditor.h"
+#include "gui/neighborhoods/NeighborhoodPickerDialog.h"
+#include "core/platform/Messages.h"
+#include "gui/shell/PicturesLibrary.h"
+#include "gui/shell/MainWindow.h"
 
 namespace kinloom::gui {
 
-bool RunStartup(TfrmMain& window, NeighborhoodEditor& editor, const PicturesLibrary& pictures,
+bool RunStartup(MainWindow& window, NeighborhoodEditor& editor, const PicturesLibrary& pictures,
                 Messages& messages, const std::function<StartupSource()>& discover) {
     // The logo stays for the whole run; without the library nothing can be drawn.
     std::optional<QImage> logo = pictures.Take("IMGVARN");
@@ -41,7 +41,7 @@ bool RunStartup(TfrmMain& window, NeighborhoodEditor& editor, const PicturesLibr
     editor.SetStartup(std::move(source.Outcome.State), std::move(source.Documents));
 
     window.hide();
-    TfrmNGBDSelect picker(editor.Startup().Neighborhoods, last, window.SchemeBackground(),
+    NeighborhoodPickerDialog picker(editor.Startup().Neighborhoods, last, window.SchemeBackground(),
                           window.SchemeForeground());
     if (picker.exec() != QDialog::Accepted) return false;
     editor.SelectNeighborhood(picker.ChosenIndex());

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "editing/StartupSource.h"
+#include "core/startup/StartupSource.h"
 
 namespace kinloom {
 class Messages;
@@ -14,12 +14,12 @@ namespace kinloom::gui {
 
 class NeighborhoodEditor;
 class PicturesLibrary;
-class TfrmMain;
+class MainWindow;
 
 // Runs the start-up after the window was created (scheme and About page). False when the
 // program must end: the pictures library is missing, discovery found nothing usable, or the
 // user cancelled the picker; the reason has been shown by then.
-bool RunStartup(TfrmMain& window, NeighborhoodEditor& editor, const PicturesLibrary& pictures,
+bool RunStartup(MainWindow& window, NeighborhoodEditor& editor, const PicturesLibrary& pictures,
                 Messages& messages, const std::function<StartupSource()>& discover);
 
 }  // namespace kinloom::gui

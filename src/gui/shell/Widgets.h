@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "packages/Utf8.h"
+#include "core/packages/Utf8.h"
 
 namespace kinloom::gui {
 

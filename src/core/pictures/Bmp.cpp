@@ -1,4 +1,4 @@
-#include "maintenance/Bmp.h"
+#include "core/pictures/Bmp.h"
 
 #include <vector>
 

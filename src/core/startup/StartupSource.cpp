@@ -1,9 +1,9 @@
-#include "editing/StartupSource.h"
+#include "core/startup/StartupSource.h"
 
 #include <cstdlib>
 #include <system_error>
 
-#include "demo/DemoWriter.h"
+#include "core/demo/DemoWriter.h"
 
 namespace kinloom {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-#include "packages/ByteReader.h"
+#include "core/packages/ByteReader.h"
 
 namespace kinloom {
 

@@ -1,5 +1,5 @@
 #pragma once
-// TACLabel: a label that reports the mouse pointer entering and leaving it (the About page's
+// HoverLabel: a label that reports the mouse pointer entering and leaving it (the About page's
 // link label uses it). Both callbacks are optional.
 
 #include <QLabel>
@@ -7,11 +7,11 @@
 
 namespace kinloom::gui {
 
-class TACLabel : public QLabel {
+class HoverLabel : public QLabel {
     Q_OBJECT
 public:
-    using Notify = std::function<void(TACLabel* sender)>;
-    explicit TACLabel(const QString& text = {}, QWidget* parent = nullptr);
+    using Notify = std::function<void(HoverLabel* sender)>;
+    explicit HoverLabel(const QString& text = {}, QWidget* parent = nullptr);
 
     Notify OnEnter;
     Notify OnExit;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "neighborhoods/Discovery.h"
+#include "core/neighborhoods/Discovery.h"
 
 namespace kinloom {
 

@@ -1,4 +1,4 @@
-#include "packages/GeneticsStrings.h"
+#include "core/records/GeneticsStrings.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "maintenance/ImageCodecs.h"
+#include "core/pictures/ImageCodecs.h"
 
 #include <algorithm>
 #include <array>

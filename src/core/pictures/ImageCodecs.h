@@ -8,8 +8,8 @@
 
 #include <stdexcept>
 
-#include "maintenance/Bitmap.h"
-#include "packages/ByteReader.h"
+#include "core/pictures/Bitmap.h"
+#include "core/packages/ByteReader.h"
 
 namespace kinloom {
 

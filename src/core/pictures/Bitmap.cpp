@@ -1,4 +1,4 @@
-#include "maintenance/Bitmap.h"
+#include "core/pictures/Bitmap.h"
 
 #include <algorithm>
 #include <limits>

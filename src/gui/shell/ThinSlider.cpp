@@ -1,10 +1,10 @@
-#include "shell/MyTrackbar.h"
+#include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
 
-TThinTrackbar::TThinTrackbar(QWidget* parent) : TThinTrackbar(Qt::Horizontal, parent) {}
+ThinSlider::ThinSlider(QWidget* parent) : ThinSlider(Qt::Horizontal, parent) {}
 
-TThinTrackbar::TThinTrackbar(Qt::Orientation orientation, QWidget* parent)
+ThinSlider::ThinSlider(Qt::Orientation orientation, QWidget* parent)
     : QSlider(orientation, parent) {
     // A thin groove; QSlider never draws a selection range, so there is nothing else to remove.
     setStyleSheet(

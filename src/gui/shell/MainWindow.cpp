@@ -1,4 +1,4 @@
-#include "shell/uiMain.h"
+#include "gui/shell/MainWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,15 +16,15 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "platform/Messages.h"
-#include "platform/ProgramVersion.h"
-#include "platform/Settings.h"
-#include "shell/ACLabel.h"
-#include "shell/PicturesLibrary.h"
+#include "core/platform/Messages.h"
+#include "core/platform/ProgramVersion.h"
+#include "core/platform/Settings.h"
+#include "gui/shell/HoverLabel.h"
+#include "gui/shell/PicturesLibrary.h"
 
 namespace kinloom::gui {
 
-const char* const TfrmMain::kWebAddress = "https://github.com/quillfern/kinloom";
+const char* const MainWindow::kWebAddress = "https://github.com/quillfern/kinloom";
 
 namespace {
 
@@ -62,10 +62,10 @@ QFrame* Panel(const char* name, QWidget* parent) {
 
 }  // namespace
 
-TfrmMain::TfrmMain(Settings& settings, Messages& messages, QWidget* parent)
-    : TfrmMain(settings, messages, nullptr, parent) {}
+MainWindow::MainWindow(Settings& settings, Messages& messages, QWidget* parent)
+    : MainWindow(settings, messages, nullptr, parent) {}
 
-TfrmMain::TfrmMain(Settings& settings, Messages& messages, const PicturesLibrary* pictures,
+MainWindow::MainWindow(Settings& settings, Messages& messages, const PicturesLibrary* pictures,
                    QWidget* parent)
     : QMainWindow(parent), settings_(settings), messages_(messages), pictures_(pictures) {
     setObjectName("frmMain");
@@ -103,7 +103,7 @@ TfrmMain::TfrmMain(Settings& settings, Messages& messages, const PicturesLibrary
     ShowAboutPage();
 }
 
-void TfrmMain::BuildTopBar() {
+void MainWindow::BuildTopBar() {
     pnlTop_ = Panel("pnlTop", this);
     auto* row = new QHBoxLayout(pnlTop_);
     row->setContentsMargins(4, 4, 4, 4);
@@ -145,7 +145,7 @@ void TfrmMain::BuildTopBar() {
     row->addStretch(1);
 }
 
-void TfrmMain::BuildNavigation() {
+void MainWindow::BuildNavigation() {
     pnlButtons_ = Panel("pnlButtons", this);
     auto* column = new QVBoxLayout(pnlButtons_);
     column->setContentsMargins(4, 4, 4, 4);
@@ -172,7 +172,7 @@ void TfrmMain::BuildNavigation() {
     SetPageOpener("btnAbout", [this] { ShowAboutPage(); });
 }
 
-void TfrmMain::BuildPages() {
+void MainWindow::BuildPages() {
     pageArea_ = new QWidget(this);
     pageArea_->setObjectName("pnlPages");
     pageLayout_ = new QGridLayout(pageArea_);
@@ -199,7 +199,7 @@ void TfrmMain::BuildPages() {
     }
 }
 
-QWidget* TfrmMain::BuildAboutPage() {
+QWidget* MainWindow::BuildAboutPage() {
     auto* page = Panel("pnlAbout", pageArea_);
     page->setFrameShape(QFrame::StyledPanel);
     auto* layout = new QVBoxLayout(page);
@@ -234,17 +234,17 @@ QWidget* TfrmMain::BuildAboutPage() {
     lblTrademarks->setWordWrap(true);
     layout->addWidget(lblTrademarks);
 
-    lblGoWeb_ = new TACLabel(QString::fromLatin1(kWebAddress), page);
+    lblGoWeb_ = new HoverLabel(QString::fromLatin1(kWebAddress), page);
     lblGoWeb_->setObjectName("lblGoWeb");
     // The link's own style sheet outranks the scheme's.
-    auto linkColour = [](TACLabel* label, const QColor& colour) {
+    auto linkColour = [](HoverLabel* label, const QColor& colour) {
         label->setStyleSheet(QString("color: %1;").arg(colour.name()));
     };
-    lblGoWeb_->OnEnter = [linkColour](TACLabel* label) {
+    lblGoWeb_->OnEnter = [linkColour](HoverLabel* label) {
         linkColour(label, QColor(Qt::red));
         label->setCursor(Qt::PointingHandCursor);
     };
-    lblGoWeb_->OnExit = [linkColour](TACLabel* label) {
+    lblGoWeb_->OnExit = [linkColour](HoverLabel* label) {
         linkColour(label, QColor(Qt::blue));
         label->unsetCursor();
     };
@@ -273,18 +273,18 @@ QWidget* TfrmMain::BuildAboutPage() {
     return page;
 }
 
-void TfrmMain::SetPageOpener(const QString& buttonName, std::function<void()> open) {
+void MainWindow::SetPageOpener(const QString& buttonName, std::function<void()> open) {
     openers_.insert(buttonName, std::move(open));
 }
 
-QString TfrmMain::CurrentNavButton() const {
+QString MainWindow::CurrentNavButton() const {
     for (auto it = navButtons_.begin(); it != navButtons_.end(); ++it)
         // Judged by the button's own state: the busy state disables the whole column.
         if (!it.value()->isEnabledTo(pnlButtons_) && !it.value()->isHidden()) return it.key();
     return {};
 }
 
-void TfrmMain::ReplacePage(const QString& pageName, QWidget* page) {
+void MainWindow::ReplacePage(const QString& pageName, QWidget* page) {
     QWidget* old = pages_.value(pageName);
     if (!old || old == page) return;
     const bool shown = old->isVisible();
@@ -300,7 +300,7 @@ void TfrmMain::ReplacePage(const QString& pageName, QWidget* page) {
     ApplySchemePictures(false);
 }
 
-void TfrmMain::ReapplyColorScheme() {
+void MainWindow::ReapplyColorScheme() {
     QWidget* about = pages_.value("pnlAbout");
     const bool enabled = about->isEnabled();
     about->setEnabled(true);
@@ -308,7 +308,7 @@ void TfrmMain::ReapplyColorScheme() {
     about->setEnabled(enabled);
 }
 
-void TfrmMain::OpenPage(const QString& buttonName) {
+void MainWindow::OpenPage(const QString& buttonName) {
     if (auto it = openers_.find(buttonName); it != openers_.end()) {
         (*it)();
         return;
@@ -319,21 +319,21 @@ void TfrmMain::OpenPage(const QString& buttonName) {
     SelectNavButton(buttonName);
 }
 
-void TfrmMain::BeginBusy() {
+void MainWindow::BeginBusy() {
     if (busyDepth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
     pnlTop_->setEnabled(false);
     pnlButtons_->setEnabled(false);
     for (QWidget* page : pages_) page->setEnabled(false);
 }
 
-void TfrmMain::EndBusy() {
+void MainWindow::EndBusy() {
     pnlTop_->setEnabled(true);
     pnlButtons_->setEnabled(true);
     for (QWidget* page : pages_) page->setEnabled(true);
     if (busyDepth_ > 0 && --busyDepth_ == 0) QApplication::restoreOverrideCursor();
 }
 
-void TfrmMain::ShowPage(const QString& pageName) {
+void MainWindow::ShowPage(const QString& pageName) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     for (QWidget* page : pages_) {
         page->hide();
@@ -346,12 +346,12 @@ void TfrmMain::ShowPage(const QString& pageName) {
     QApplication::restoreOverrideCursor();
 }
 
-void TfrmMain::SelectNavButton(const QString& buttonName) {
+void MainWindow::SelectNavButton(const QString& buttonName) {
     for (QPushButton* b : navButtons_) b->setEnabled(true);
     if (QPushButton* b = navButtons_.value(buttonName)) b->setEnabled(false);
 }
 
-void TfrmMain::ShowAboutPage() {
+void MainWindow::ShowAboutPage() {
     ShowPage("pnlAbout");
     // Checking the radio button applies the scheme (the page is enabled by now).
     QRadioButton* rb = colorScheme_ == 0 ? rbLightScheme_ : rbDarkScheme_;
@@ -362,7 +362,7 @@ void TfrmMain::ShowAboutPage() {
     SelectNavButton("btnAbout");
 }
 
-void TfrmMain::ApplyColorScheme(QRadioButton* sender) {
+void MainWindow::ApplyColorScheme(QRadioButton* sender) {
     if (!pages_.value("pnlAbout")->isEnabled()) return;
     const bool dark = sender == rbDarkScheme_;
     colorScheme_ = dark ? 1 : 0;
@@ -406,7 +406,7 @@ void TfrmMain::ApplyColorScheme(QRadioButton* sender) {
     update();
 }
 
-void TfrmMain::ApplySchemePictures(bool reportFailure) {
+void MainWindow::ApplySchemePictures(bool reportFailure) {
     if (!pictures_) return;
     const bool dark = colorScheme_ == 1;
     struct SchemePicture {
@@ -433,7 +433,7 @@ void TfrmMain::ApplySchemePictures(bool reportFailure) {
     }
 }
 
-bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lblGoWeb_ && event->type() == QEvent::MouseButtonRelease) {
         QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebAddress)));
         return true;
@@ -441,7 +441,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TfrmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // Loading and saving must finish: a package half-way through is never left behind.
     if (!pnlTop_->isEnabled()) {
         event->ignore();

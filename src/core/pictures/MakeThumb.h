@@ -6,7 +6,7 @@
 //
 // Source and target may be the same object. The target's previous content is discarded.
 
-#include "maintenance/Bitmap.h"
+#include "core/pictures/Bitmap.h"
 
 namespace kinloom {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "packages/ByteReader.h"
-#include "records/DNA.h"
+#include "core/packages/ByteReader.h"
+#include "core/records/DNA.h"
 
 namespace kinloom {
 

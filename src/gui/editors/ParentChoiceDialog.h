@@ -1,11 +1,11 @@
 #pragma once
-// TfrmFamTieEdit: the family-tie dialog, "Choose New Parent". It lists the sims that may become
+// ParentChoiceDialog: the family-tie dialog, "Choose New Parent". It lists the sims that may become
 // the parent (each with its picture) and gives back the one chosen; it changes nothing itself.
 
 #include <QColor>
 #include <QDialog>
 
-#include "editing/FamilyTree.h"
+#include "core/editing/FamilyTree.h"
 
 class QLabel;
 
@@ -17,14 +17,14 @@ namespace kinloom::gui {
 
 class SimPictureList;
 
-class TfrmFamTieEdit : public QDialog {
+class ParentChoiceDialog : public QDialog {
     Q_OBJECT
 public:
     // Told when OK is pressed before a sim was chosen; the dialog then stays open.
     static const char* const kChooseParentFirst;
 
     // The candidates in their order, the preselected one chosen; coloured with the scheme.
-    TfrmFamTieEdit(const ParentCandidates& candidates, const QColor& background,
+    ParentChoiceDialog(const ParentCandidates& candidates, const QColor& background,
                    const QColor& foreground, Messages* messages, QWidget* parent = nullptr);
 
     // The sim of the chosen entry; nullptr when none is chosen.

@@ -1,5 +1,5 @@
 #pragma once
-// TfrmMain: the editor's main window. It owns the top bar, the navigation column, one panel per
+// MainWindow: the editor's main window. It owns the top bar, the navigation column, one panel per
 // page and the shared window state: the page switch, the busy state and the colour schemes.
 
 #include <QColor>
@@ -24,14 +24,14 @@ class Settings;
 namespace kinloom::gui {
 
 class PicturesLibrary;
-class TACLabel;
+class HoverLabel;
 
-class TfrmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    TfrmMain(Settings& settings, Messages& messages, QWidget* parent = nullptr);
+    MainWindow(Settings& settings, Messages& messages, QWidget* parent = nullptr);
     // With the pictures library the scheme pictures are drawn; without it titles stay text.
-    TfrmMain(Settings& settings, Messages& messages, const PicturesLibrary* pictures,
+    MainWindow(Settings& settings, Messages& messages, const PicturesLibrary* pictures,
              QWidget* parent = nullptr);
 
     // Wait cursor and every panel disabled; EndBusy enables every panel again.
@@ -98,7 +98,7 @@ private:
     QCheckBox* ckAdvanced_ = nullptr;
     QRadioButton* rbDarkScheme_ = nullptr;
     QRadioButton* rbLightScheme_ = nullptr;
-    TACLabel* lblGoWeb_ = nullptr;
+    HoverLabel* lblGoWeb_ = nullptr;
 
     QMap<QString, QWidget*> pages_;            // page name -> panel
     QMap<QString, QPushButton*> navButtons_;   // button name -> button

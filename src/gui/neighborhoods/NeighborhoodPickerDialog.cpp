@@ -1,4 +1,4 @@
-#include "neighborhoods/uNGBDSelect.h"
+#include "gui/neighborhoods/NeighborhoodPickerDialog.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -7,9 +7,9 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
-#include "maintenance/ImageCodecs.h"
-#include "platform/FileIO.h"
-#include "shell/BitmapImage.h"
+#include "core/pictures/ImageCodecs.h"
+#include "core/platform/FileIO.h"
+#include "gui/shell/BitmapImage.h"
 
 namespace kinloom::gui {
 
@@ -24,7 +24,7 @@ QImage PickerPicture(const Neighborhood& n) {
     std::error_code ec;
     if (n.FolderName.empty() || !std::filesystem::is_regular_file(file, ec)) return {};
     try {
-        return ThumbImage(DecodeImage(ReadWholeFile(file)), TfrmNGBDSelect::kPictureSize);
+        return ThumbImage(DecodeImage(ReadWholeFile(file)), NeighborhoodPickerDialog::kPictureSize);
     } catch (const ImageError&) {
     } catch (const FileError&) {
     }
@@ -45,7 +45,7 @@ public:
         const QPoint corner = option.rect.topLeft() + QPoint(1, 1);
         const QImage picture = index.data(kPictureRole).value<QImage>();
         const QRect pictureRect(corner,
-                                QSize(TfrmNGBDSelect::kPictureSize, TfrmNGBDSelect::kPictureSize));
+                                QSize(NeighborhoodPickerDialog::kPictureSize, NeighborhoodPickerDialog::kPictureSize));
         if (!picture.isNull()) {
             painter->drawImage(corner, picture);
         } else {  // no picture file: an empty frame keeps the names in line
@@ -65,7 +65,7 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(TfrmNGBDSelect::kPictureSize + 2);
+        size.setHeight(NeighborhoodPickerDialog::kPictureSize + 2);
         return size;
     }
 };
@@ -79,7 +79,7 @@ QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
 
 }  // namespace
 
-TfrmNGBDSelect::TfrmNGBDSelect(const std::vector<Neighborhood>& neighborhoods,
+NeighborhoodPickerDialog::NeighborhoodPickerDialog(const std::vector<Neighborhood>& neighborhoods,
                                const std::string& last, const QColor& background,
                                const QColor& foreground, QWidget* parent)
     : QDialog(parent) {
@@ -124,8 +124,8 @@ TfrmNGBDSelect::TfrmNGBDSelect(const std::vector<Neighborhood>& neighborhoods,
     layout->addLayout(buttons);
     btnOkay->setDefault(true);
 
-    connect(btnPrevious, &QPushButton::clicked, this, &TfrmNGBDSelect::SelectPrevious);
-    connect(btnNext, &QPushButton::clicked, this, &TfrmNGBDSelect::SelectNext);
+    connect(btnPrevious, &QPushButton::clicked, this, &NeighborhoodPickerDialog::SelectPrevious);
+    connect(btnNext, &QPushButton::clicked, this, &NeighborhoodPickerDialog::SelectNext);
     connect(btnOkay, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(lbNGBDs_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
@@ -138,19 +138,19 @@ int SelectedRow(const QListWidget& list) {
 }
 }  // namespace
 
-int TfrmNGBDSelect::ChosenIndex() const {
+int NeighborhoodPickerDialog::ChosenIndex() const {
     const int row = SelectedRow(*lbNGBDs_);
     return row < 0 ? 0 : row;
 }
 
-void TfrmNGBDSelect::SelectPrevious() {
+void NeighborhoodPickerDialog::SelectPrevious() {
     const int count = lbNGBDs_->count();
     if (count == 0) return;
     const int row = SelectedRow(*lbNGBDs_);
     lbNGBDs_->setCurrentRow(row <= 0 ? count - 1 : row - 1);
 }
 
-void TfrmNGBDSelect::SelectNext() {
+void NeighborhoodPickerDialog::SelectNext() {
     const int count = lbNGBDs_->count();
     if (count == 0) return;
     const int row = SelectedRow(*lbNGBDs_);

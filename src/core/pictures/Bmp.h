@@ -2,7 +2,7 @@
 // Windows bitmap (.bmp) pictures, which players may pick as a neighborhood picture: uncompressed
 // 1-, 4-, 8-, 24- and 32-bit files. Read bounded; anything else is an ImageError.
 
-#include "maintenance/ImageCodecs.h"
+#include "core/pictures/ImageCodecs.h"
 
 namespace kinloom {
 

@@ -1,25 +1,25 @@
 #pragma once
-// TfrmNGBDSelect: the neighborhood picker shown once at start-up, each neighborhood with a small
+// NeighborhoodPickerDialog: the neighborhood picker shown once at start-up, each neighborhood with a small
 // copy of its picture.
 
 #include <QDialog>
 #include <QImage>
 #include <vector>
 
-#include "neighborhoods/NeighborhoodScan.h"
+#include "core/neighborhoods/NeighborhoodScan.h"
 
 class QListWidget;
 class QPushButton;
 
 namespace kinloom::gui {
 
-class TfrmNGBDSelect : public QDialog {
+class NeighborhoodPickerDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kPictureSize = 64;
 
     // Lists the neighborhoods in order and preselects the one whose folder name is last.
-    TfrmNGBDSelect(const std::vector<Neighborhood>& neighborhoods, const std::string& last,
+    NeighborhoodPickerDialog(const std::vector<Neighborhood>& neighborhoods, const std::string& last,
                    const QColor& background, const QColor& foreground, QWidget* parent = nullptr);
 
     // After OK: the index of the chosen neighborhood, the first when none was selected.

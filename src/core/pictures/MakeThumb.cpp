@@ -1,4 +1,4 @@
-#include "maintenance/MakeThumb.h"
+#include "core/pictures/MakeThumb.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,20 +1,20 @@
-#include "editors/uFamTieEdit.h"
+#include "gui/editors/ParentChoiceDialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "editors/FamilyTiesPage.h"
-#include "platform/Messages.h"
+#include "gui/editors/FamilyTiesPage.h"
+#include "core/platform/Messages.h"
 
 namespace kinloom::gui {
 
-const char* const TfrmFamTieEdit::kChooseParentFirst =
+const char* const ParentChoiceDialog::kChooseParentFirst =
     "Please choose the new parent in the selection box first, or select Cancel to keep the "
     "Parent as it is.";
 
-TfrmFamTieEdit::TfrmFamTieEdit(const ParentCandidates& candidates, const QColor& background,
+ParentChoiceDialog::ParentChoiceDialog(const ParentCandidates& candidates, const QColor& background,
                                const QColor& foreground, Messages* messages, QWidget* parent)
     : QDialog(parent), messages_(messages) {
     setObjectName("frmFamTieEdit");
@@ -57,16 +57,16 @@ TfrmFamTieEdit::TfrmFamTieEdit(const ParentCandidates& candidates, const QColor&
     buttons->addWidget(button2);
     layout->addLayout(buttons);
 
-    connect(btnOkay, &QPushButton::clicked, this, &TfrmFamTieEdit::btnOkayClick);
+    connect(btnOkay, &QPushButton::clicked, this, &ParentChoiceDialog::btnOkayClick);
     connect(button2, &QPushButton::clicked, this, &QDialog::reject);
     setFixedSize(425, 161);
 }
 
-Character* TfrmFamTieEdit::Chosen() const {
+Character* ParentChoiceDialog::Chosen() const {
     return cbParents_->SimAt(cbParents_->currentIndex());
 }
 
-void TfrmFamTieEdit::btnOkayClick() {
+void ParentChoiceDialog::btnOkayClick() {
     // OK without a choice would be read as "no change": say what is missing and stay open.
     if (!Chosen()) {
         if (messages_) messages_->Show(kChooseParentFirst);

@@ -1,0 +1,2 @@
+#pragma once
+// The layer the climbing record reaches for.
