@@ -24,6 +24,7 @@
 #include "core/packages/PropertySet.h"
 #include "core/packages/TextList.h"
 #include "core/platform/FileIO.h"
+#include "core/records/BodyProperties.h"
 #include "core/records/FamilyTies.h"
 #include "core/records/Household.h"
 #include "core/records/Relationship.h"
@@ -175,6 +176,8 @@ TEST_F(DemoFolder, EachCharacterMatchesExactlyOneDescriptionOfItsVersion) {
             EXPECT_EQ(d.MatchesPerSim.at(c.DescriptionInstance), 1);
             EXPECT_FALSE(c.FirstName.empty());
             EXPECT_NE(c.PropertyAge, Character::kPropertyUnread);
+            // The body's gender code is the one the editor would give the description's gender.
+            EXPECT_EQ(c.PropertyGender, PropertyGenderFor(c.Gender).value_or(0xFFFF));
             EXPECT_EQ(c.HairColor.size(), 36u);
             seen.insert(c.FormatVersion);
         }

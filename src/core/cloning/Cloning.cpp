@@ -9,6 +9,7 @@
 #include "core/packages/Utf8.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Messages.h"
+#include "core/records/BodyProperties.h"
 
 namespace kinloom {
 namespace fs = std::filesystem;
@@ -31,26 +32,6 @@ constexpr const char* kBodyImported =
 
 // The zodiac's place in the personality group.
 constexpr std::size_t kZodiacOffset = 20;
-
-// The property set's age for a description's life stage; nullopt keeps the one the sim has.
-std::optional<std::uint16_t> PropertyAgeFor(std::int16_t ages) {
-    switch (ages) {
-        case 1:
-            return 32;
-        case 2:
-            return 1;
-        case 3:
-            return 2;
-        case 16:
-            return 4;
-        case 19:
-            return 8;
-        case 51:
-            return 16;
-        default:
-            return std::nullopt;
-    }
-}
 
 std::string LowerExtension(const fs::path& file) {
     std::string ext = file.extension().string();
@@ -145,10 +126,7 @@ void ApplyClone(const CloneContents& clone, const CloneGroups& groups, Character
             const auto value = static_cast<std::int16_t>(zodiac[0] | (zodiac[1] << 8));
             if (value >= 1) target.Zodiac = value;
         } else if (group == clonegroups::Character) {
-            if (target.Gender == 0)
-                target.PropertyGender = 2;
-            else if (target.Gender == 1)
-                target.PropertyGender = 1;
+            if (auto gender = PropertyGenderFor(target.Gender)) target.PropertyGender = *gender;
             if (auto age = PropertyAgeFor(target.Ages)) target.PropertyAge = *age;
             if (clone.FirstName) target.FirstName = *clone.FirstName;
             if (clone.LastName) target.LastName = *clone.LastName;

@@ -6,6 +6,7 @@
 
 #include "core/demo/DemoSims.h"
 #include "core/records/AttractionTraits.h"
+#include "core/records/BodyProperties.h"
 
 namespace kinloom {
 namespace demo {
@@ -82,8 +83,7 @@ DemoSim MakeSim(const Person& p, std::uint16_t version, std::uint32_t seed, std:
         p.Life == Stage::YoungAdult || p.Life == Stage::Adult || p.Life == Stage::Elder;
     const bool small =
         p.Life == Stage::Baby || p.Life == Stage::Toddler || p.Life == Stage::PetYoung;
-    c.Gender = p.Female ? 1 : 0;
-    c.PropertyGender = p.Female ? 1 : 0;
+    SetGender(c, p.Female ? 1 : 0);
     c.FamilyNumber = static_cast<std::int16_t>(p.Household);
     c.AgeDaysLeft = static_cast<std::int16_t>(dice.Roll(1, c.AgeDuration));
     c.DaysPrevAge = small ? 0 : static_cast<std::int16_t>(dice.Roll(2, 14));

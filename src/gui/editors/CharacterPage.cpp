@@ -15,6 +15,7 @@
 #include "core/editing/EditingModel.h"
 #include "core/editing/NameLists.h"
 #include "core/packages/Utf8.h"
+#include "core/records/BodyProperties.h"
 #include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
@@ -213,15 +214,13 @@ CharacterPage::CharacterPage(PageContext context, QWidget* parent)
     connect(rbMale_, &QRadioButton::toggled, this, [this](bool on) {
         Character* sim = EditTarget();
         if (!on || !sim) return;
-        sim->Gender = 0;
-        sim->PropertyGender = 2;
+        SetGender(*sim, 0);
         Edited(*sim);
     });
     connect(rbFemale_, &QRadioButton::toggled, this, [this](bool on) {
         Character* sim = EditTarget();
         if (!on || !sim) return;
-        sim->Gender = 1;
-        sim->PropertyGender = 1;
+        SetGender(*sim, 1);
         Edited(*sim);
     });
     connect(cbAges_, &QComboBox::activated, this, [this](int i) { cbAgesChange(i); });
