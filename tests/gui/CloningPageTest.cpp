@@ -13,6 +13,7 @@
 
 #include "FakeDialogs.h"
 #include "FakeMessages.h"
+#include "FakePageHost.h"
 #include "PackageBuilder.h"
 #include "SimPageFixtures.h"
 #include "core/cloning/CloneFile.h"
@@ -58,21 +59,15 @@ Bytes BodyPackage(std::optional<std::uint32_t> leaveOut = std::nullopt) {
 
 // The page on a neighborhood of four in memory: Ann, Bo and Cy have bodies of their own, Dot is
 // a cat. The sims' character packages lie in a temporary folder.
-class CloningHarness {
+class CloningHarness : public FakePageHost {
 public:
     test::TempDir dir;
     LoadedNeighborhood state;
-    Character* current = nullptr;
-    ExpansionFlags packs{true, true, true, true, true, true, true};
-    int saveOffered = 0;
-    int relabelled = 0;
-    test::FakeMessages messages;
-    test::FakeDialogs dialogs;
-    MemorySettings settings;
-    fs::path documents;
     CloningPage page;
 
-    CloningHarness() : page(Context(), {[this] { return documents; }, [] { return 1; }}) {
+    CloningHarness() : page(*this) {
+        loaded = &state;
+        packs = {true, true, true, true, true, true, true};
         state.CharactersFolder = dir / "Characters";
         fs::create_directories(state.CharactersFolder);
         documents = dir / "Documents";
@@ -103,20 +98,6 @@ public:
     }
     Character& Sim(std::size_t i) { return *state.Sims[i]; }
 
-    PageContext Context() {
-        PageContext c;
-        c.CurrentSim = [this] { return current; };
-        c.ShowSave = [this] { ++saveOffered; };
-        c.HasPets = [this] { return packs.HasPets; };
-        c.HasFreeTime = [this] { return packs.HasFreeTime; };
-        c.Packs = [this]() -> const ExpansionFlags& { return packs; };
-        c.RelabelCurrentSim = [this] { ++relabelled; };
-        c.Neighborhood = [this] { return &state; };
-        c.messages = &messages;
-        c.settings = &settings;
-        c.dialogs = &dialogs;
-        return c;
-    }
     void Open(Character& sim) {
         current = &sim;
         page.Open([this] { page.setEnabled(true); });

@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "FakeMessages.h"
+#include "FakePageHost.h"
 #include "core/editing/DescriptionIndex.h"
 #include "core/editing/FamilyTree.h"
 #include "core/editing/LoadedNeighborhood.h"
@@ -91,14 +92,17 @@ std::vector<std::uint32_t> Listed(const SimPictureList* list) {
 
 // The page alone on a neighborhood of sims made in memory, listed in the order added. Selecting
 // a relative makes it the current sim and fills the page again, as the window does.
-class TreeHarness {
+class TreeHarness : public FakePageHost {
 public:
     LoadedNeighborhood hood;
-    Character* current = nullptr;
-    int saveOffered = 0;
     std::vector<std::uint32_t> selected;  // every sim the page selected, in order
-    test::FakeMessages messages;
-    FamilyTiesPage page{Context()};
+    FamilyTiesPage page{*this};
+
+    LoadedNeighborhood* Neighborhood() override { return &hood; }
+    void SelectSim(Character& sim) override {
+        selected.push_back(sim.DescriptionInstance);
+        Open(sim);
+    }
 
     Character& Add(std::uint32_t instance, const char* first, std::int16_t household = 1) {
         auto sim = std::make_unique<Character>();
@@ -132,19 +136,6 @@ public:
         a->trigger();
     }
 
-private:
-    PageContext Context() {
-        PageContext c;
-        c.CurrentSim = [this] { return current; };
-        c.ShowSave = [this] { ++saveOffered; };
-        c.Neighborhood = [this] { return &hood; };
-        c.SelectSim = [this](Character* sim) {
-            selected.push_back(sim->DescriptionInstance);
-            Open(*sim);
-        };
-        c.messages = &messages;
-        return c;
-    }
 };
 
 // S = 10 with parents P = 20 and Q = 30 (Q outside every household), spouse X = 50, children

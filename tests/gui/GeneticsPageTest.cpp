@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "FakeMessages.h"
+#include "FakePageHost.h"
 #include "PackageBuilder.h"
 #include "core/demo/DemoPackage.h"
 #include "core/editing/GeneTables.h"
@@ -68,20 +69,20 @@ void WriteGene(const fs::path& file, std::uint32_t type, const std::string& fami
 
 // The page alone on one sim of a neighborhood held in memory, with a user-data folder of its
 // own (or the demo's) to find custom genes in.
-class GeneticsHarness {
+class GeneticsHarness : public FakePageHost {
 public:
     LoadedNeighborhood hood;
     Character* sim = nullptr;
     bool hasPets = true;
-    int saveOffered = 0;
-    fs::path userData;
-    test::FakeMessages messages;
-    ExpansionFlags packs{true, true, true, true, true, true, true};
     std::unique_ptr<GeneticsPage> page;
 
-    explicit GeneticsHarness(fs::path folder, bool withDna = true) : userData(std::move(folder)) {
+    explicit GeneticsHarness(fs::path folder, bool withDna = true) {
+        userData = std::move(folder);
+        loaded = &hood;
+        packs = {true, true, true, true, true, true, true};
         hood.Characters.push_back(std::make_unique<Character>());
         sim = hood.Characters.back().get();
+        current = sim;
         hood.Sims.push_back(sim);
         sim->DescriptionInstance = 0x2A;
         sim->FileName = "Sim.package";
@@ -111,7 +112,7 @@ public:
             d.Key268435464 = "key-268435464";
             hood.DNAList.push_back(d);
         }
-        page = std::make_unique<GeneticsPage>(Context());
+        page = std::make_unique<GeneticsPage>(*this);
     }
 
     DNA* dna() { return hood.FindDNA(sim->DescriptionInstance); }
@@ -143,18 +144,15 @@ public:
         emit cb->activated(position);
     }
 
-private:
-    PageContext Context() {
-        PageContext c;
-        c.CurrentSim = [this] { return sim; };
-        c.ShowSave = [this] { ++saveOffered; };
-        c.HasPets = [this] { return hasPets; };
-        c.Packs = [this]() -> const ExpansionFlags& { return packs; };
-        c.Neighborhood = [this] { return &hood; };
-        c.UserData = [this] { return userData; };
-        c.messages = &messages;
-        return c;
+    // The switch above wins, so a test can take Pets away.
+    const ExpansionFlags& Packs() const override {
+        shownPacks_ = packs;
+        shownPacks_.HasPets = hasPets;
+        return shownPacks_;
     }
+
+private:
+    mutable ExpansionFlags shownPacks_;
 };
 
 const QStringList kHairEntries = {"NA", "Black Hair", "Brown Hair", "Blonde Hair", "Red Hair"};

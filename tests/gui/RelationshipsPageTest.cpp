@@ -16,6 +16,7 @@
 #include <string>
 
 #include "FakeMessages.h"
+#include "FakePageHost.h"
 #include "SimPageFixtures.h"
 #include "core/editing/Attraction.h"
 #include "core/editing/LoadedNeighborhood.h"
@@ -47,16 +48,15 @@ RelationshipRecord Rel(std::uint16_t a, std::uint16_t b, int st, int lt, std::ui
 
 // Anna (1) and Ben (2) know each other both ways; Anna knows Cleo (3), who has no entry about
 // her; Dora (4) has no body and knows nobody; Cleo lives in no household.
-class Harness {
+class Harness : public FakePageHost {
 public:
     LoadedNeighborhood state;
-    Character* current = nullptr;
-    bool advanced = true;
-    int saveOffered = 0;
-    test::FakeMessages messages;
     std::unique_ptr<RelationshipsPage> page;
 
     Harness() {
+        loaded = &state;
+        advanced = true;
+        packs.HasPets = packs.HasFreeTime = packs.HasUniversity = true;
         Add(1, "Anna", "Bell", 1);
         Add(2, "Ben", "Cole", 1);
         Add(3, "Cleo", "Ash", 0);
@@ -64,7 +64,7 @@ public:
         state.Relationships = {Rel(1, 2, 40, 55, kFriend), Rel(2, 1, -10, 20, kCrush),
                                Rel(1, 3, 5, 6, 0), Rel(2, 3, 1, 1, 0)};
         current = state.Sims[0];
-        page = std::make_unique<RelationshipsPage>(Context());
+        page = std::make_unique<RelationshipsPage>(*this);
     }
 
     Character& Add(std::uint32_t instance, const char* first, const char* last,
@@ -83,18 +83,6 @@ public:
         return *state.Characters.back();
     }
 
-    PageContext Context() {
-        PageContext c;
-        c.CurrentSim = [this] { return current; };
-        c.ShowSave = [this] { ++saveOffered; };
-        c.HasPets = [] { return true; };
-        c.HasFreeTime = [] { return true; };
-        c.HasUniversity = [] { return true; };
-        c.Advanced = [this] { return advanced; };
-        c.Neighborhood = [this]() -> LoadedNeighborhood* { return &state; };
-        c.messages = &messages;
-        return c;
-    }
 
     void Open(std::size_t sim = 0) {
         current = state.Sims.at(sim);

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "FakeMessages.h"
+#include "FakePageHost.h"
 #include "PackageBuilder.h"
 #include "core/demo/DemoWriter.h"
 #include "core/editing/EditingModel.h"
@@ -33,40 +34,27 @@ namespace fs = std::filesystem;
 
 // One page on one sim, without the window: the page switch just enables the panel.
 template <typename Page>
-class PageHarness {
+class PageHarness : public FakePageHost {
 public:
     Character sim;
     bool hasPets = true;
     bool hasFreeTime = true;
     bool hasUniversity = true;
-    bool advanced = true;
-    int saveOffered = 0;
-    std::uint64_t clock = 1;
-    TraitRandom random{[this] { return clock; }};
-    ExpansionFlags packs{true, true, true, true, true, true, true};
-    test::FakeMessages messages;
     Page page;
 
-    PageHarness() : page(Context()) {}
+    PageHarness() : page(*this) {
+        current = &sim;
+        advanced = true;
+        packs = {true, true, true, true, true, true, true};
+    }
 
-    PageContext Context() {
-        PageContext c;
-        c.CurrentSim = [this] { return &sim; };
-        c.ShowSave = [this] { ++saveOffered; };
-        c.HasPets = [this] { return hasPets; };
-        c.HasFreeTime = [this] { return hasFreeTime; };
-        c.Random = &random;
-        c.HasUniversity = [this] { return hasUniversity; };
-        c.Advanced = [this] { return advanced; };
-        c.Packs = [this]() -> const ExpansionFlags& {
-            // The switches above win, so a test can take one pack away.
-            packs.HasPets = hasPets;
-            packs.HasFreeTime = hasFreeTime;
-            packs.HasUniversity = hasUniversity;
-            return packs;
-        };
-        c.messages = &messages;
-        return c;
+    // The switches above win, so a test can take one pack away.
+    const ExpansionFlags& Packs() const override {
+        shownPacks_ = packs;
+        shownPacks_.HasPets = hasPets;
+        shownPacks_.HasFreeTime = hasFreeTime;
+        shownPacks_.HasUniversity = hasUniversity;
+        return shownPacks_;
     }
     void Open() {
         page.Open([this] { page.setEnabled(true); });
@@ -77,6 +65,9 @@ public:
         EXPECT_NE(c, nullptr) << name.toStdString();
         return c;
     }
+
+private:
+    mutable ExpansionFlags shownPacks_;
 };
 
 // The demo user-data folder, written once per test run; each window test copies it.

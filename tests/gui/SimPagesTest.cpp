@@ -486,6 +486,7 @@ TEST(AspirationPageTest, TwoAspirationsWithFreeTime) {
 TEST(AspirationPageTest, OneAspirationWithoutFreeTime) {
     AspirationHarness h;
     h.hasFreeTime = false;
+    h.packs.HasNightlife = false;  // Pleasure comes with Nightlife too
     h.sim.Aspiration = static_cast<std::int16_t>(0x0300);  // bits the lists do not show
     h.sim.Ages = 2;
     h.Open();

@@ -136,8 +136,8 @@ QLabel* PictureBox(const char* name, QWidget* parent) {
 
 }  // namespace
 
-CloningPage::CloningPage(PageContext context, CloningEnvironment environment, QWidget* parent)
-    : EditingPage("pnlCloning", std::move(context), parent), environment_(std::move(environment)) {
+CloningPage::CloningPage(PageHost& host, QWidget* parent)
+    : EditingPage("pnlCloning", host, parent) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 16, 16, 16);
     outer->setSpacing(10);
@@ -241,17 +241,11 @@ bool CloningPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 ExpansionFlags CloningPage::InstalledFlags() const {
-    if (context_.Packs) return context_.Packs();
-    ExpansionFlags flags;
-    flags.HasPets = context_.HasPets && context_.HasPets();
-    flags.HasFreeTime = HasFreeTime();
-    flags.HasUniversity = context_.HasUniversity && context_.HasUniversity();
-    flags.HasNightlife = context_.HasNightlife && context_.HasNightlife();
-    return flags;
+    return host_.Packs();
 }
 
 LoadedNeighborhood* CloningPage::Loaded() const {
-    return context_.Neighborhood ? context_.Neighborhood() : nullptr;
+    return host_.Neighborhood();
 }
 
 Character* CloningPage::ChosenSource() const {
@@ -333,7 +327,7 @@ void CloningPage::btnCloneGetClick() {
                      state->FindDNA(target->DescriptionInstance), groups))
         return;
     // New names are shown in the sim list at once, as after an import.
-    if (groups.Character && context_.RelabelCurrentSim) context_.RelabelCurrentSim();
+    if (groups.Character) host_.RelabelCurrentSim();
     Edited(*target);
     ShowTarget(*target);
     ShowButtons(*target);
@@ -341,21 +335,20 @@ void CloningPage::btnCloneGetClick() {
 
 void CloningPage::btnCloneImportClick() {
     Character* target = EditTarget();
-    if (!target || !context_.dialogs || !context_.messages) return;
+    if (!target) return;
     FileDialogRequest request;
     request.Filter = kGetACloneFilter;
     request.Preselected = 1;
-    if (context_.settings)
-        if (auto remembered = context_.settings->ReadText("ClonePath"); remembered)
-            request.Folder = fs::path(*remembered);
-    const std::optional<fs::path> chosen = context_.dialogs->OpenFileIn(request);
+    if (auto remembered = host_.Settings().ReadText("ClonePath"); remembered)
+        request.Folder = fs::path(*remembered);
+    const std::optional<fs::path> chosen = host_.Dialogs().OpenFileIn(request);
     if (!chosen) return;
-    if (context_.settings) RememberCloneFolder(*context_.settings, *chosen);
+    RememberCloneFolder(host_.Settings(), *chosen);
 
     LoadedNeighborhood* state = Loaded();
     DNA* targetDna = state ? state->FindDNA(target->DescriptionInstance) : nullptr;
-    if (!ImportClone(*chosen, TickedGroups(), *target, targetDna, *context_.messages)) return;
-    if (context_.RelabelCurrentSim) context_.RelabelCurrentSim();
+    if (!ImportClone(*chosen, TickedGroups(), *target, targetDna, host_.Messages())) return;
+    host_.RelabelCurrentSim();
     Edited(*target);
     ShowTarget(*target);
     ShowButtons(*target);
@@ -364,23 +357,21 @@ void CloningPage::btnCloneImportClick() {
 void CloningPage::btnCloneExportClick() {
     Character* sim = EditTarget();
     LoadedNeighborhood* state = Loaded();
-    if (!sim || !state || !context_.dialogs || !context_.messages) return;
+    if (!sim || !state) return;
     FileDialogRequest request;
     request.Filter = kCreateACloneFilter;
     request.FileName = fs::path(ProposedCloneName(*sim));
-    if (context_.settings) {
-        const fs::path documents = environment_.Documents ? environment_.Documents() : fs::path();
-        if (auto folder = CloneStartFolder(*context_.settings, documents)) request.Folder = *folder;
-    }
-    const std::optional<fs::path> chosen = context_.dialogs->SaveFile(request);
+    if (auto folder = CloneStartFolder(host_.Settings(), host_.Documents()))
+        request.Folder = *folder;
+    const std::optional<fs::path> chosen = host_.Dialogs().SaveFile(request);
     if (!chosen) return;
-    if (context_.settings) RememberCloneFolder(*context_.settings, *chosen);
+    RememberCloneFolder(host_.Settings(), *chosen);
 
     CloneExportOptions options;
     options.HasFreeTime = InstalledFlags().HasFreeTime;
-    if (environment_.GameLanguage) options.GameLanguage = environment_.GameLanguage();
+    options.GameLanguage = host_.GameLanguage();
     // Nothing of the neighborhood changes: the clone is a copy to share.
-    ExportClone(*state, *sim, CloneTargetPath(*chosen), options, *context_.messages);
+    ExportClone(*state, *sim, CloneTargetPath(*chosen), options, host_.Messages());
 }
 
 }  // namespace kinloom::gui

@@ -28,17 +28,10 @@ inline constexpr const char* kGetACloneFilter =
 // The save dialog's filter for Create A Clone.
 inline constexpr const char* kCreateACloneFilter = "Kinloom Clone (*.clone)|*.CLONE";
 
-// What the page needs beyond the pages' common context.
-struct CloningEnvironment {
-    std::function<std::filesystem::path()> Documents;  // the user's documents folder
-    std::function<int()> GameLanguage;                 // written into a clone's name groups
-};
-
 class CloningPage : public EditingPage {
     Q_OBJECT
 public:
-    explicit CloningPage(PageContext context, CloningEnvironment environment = {},
-                         QWidget* parent = nullptr);
+    explicit CloningPage(PageHost& host, QWidget* parent = nullptr);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -66,7 +59,6 @@ private:
     // The chosen source, or nullptr when the list is empty.
     Character* ChosenSource() const;
 
-    CloningEnvironment environment_;
     std::vector<Character*> sources_;  // the entries of cbCloningSelect, in order
 
     QLabel* imgCloneOld_;

@@ -44,13 +44,6 @@ namespace kinloom::gui {
 
 namespace {
 
-template <typename T>
-T* Control(QWidget& window, const char* name) {
-    T* control = window.findChild<T*>(name);
-    Q_ASSERT(control);
-    return control;
-}
-
 // The open dialog's filter for a new neighborhood picture.
 constexpr const char* kPictureFilter =
     "All (*.png;*.jpg;*.jpeg;*.bmp)|*.png;*.jpg;*.jpeg;*.bmp|Portable Network Graphics "
@@ -74,6 +67,41 @@ private:
 
 }  // namespace
 
+// The window's answers to what a page asks: the session's state and the window's own services.
+class NeighborhoodEditor::Host : public PageHost {
+public:
+    explicit Host(NeighborhoodEditor& editor) : editor_(editor) {}
+
+    Character* CurrentSim() override { return editor_.SelectedSim(); }
+    LoadedNeighborhood* Neighborhood() override {
+        return editor_.loaded_ ? &editor_.state_ : nullptr;
+    }
+    const ExpansionFlags& Packs() const override { return editor_.startup_.Packs; }
+    bool AdvancedOn() const override { return editor_.ckAdvanced_->isChecked(); }
+    std::filesystem::path UserData() const override { return editor_.startup_.UserDataFolder; }
+    std::filesystem::path Documents() const override { return editor_.documents_; }
+    int GameLanguage() const override { return editor_.startup_.GameLanguage; }
+    void ShowSave() override { editor_.ShowSaveButton(); }
+    void RelabelCurrentSim() override { editor_.RelabelSelectedSim(); }
+    void SelectSim(Character& sim) override { editor_.SelectSim(&sim); }
+    void BeginBusy() override { editor_.window_.BeginBusy(); }
+    void EndBusy() override { editor_.window_.EndBusy(); }
+    void ShowProgress(int position, int maximum) override {
+        editor_.pbLoading_->setRange(0, std::max(maximum, 1));
+        editor_.pbLoading_->setValue(std::clamp(position, 0, std::max(maximum, 1)));
+    }
+    std::optional<SchemeColors> Scheme() const override {
+        return SchemeColors{editor_.window_.SchemeBackground(), editor_.window_.SchemeForeground()};
+    }
+    TraitRandom& Random() override { return editor_.traitRandom_; }
+    kinloom::Messages& Messages() override { return editor_.messages_; }
+    kinloom::Settings& Settings() override { return editor_.settings_; }
+    kinloom::Dialogs& Dialogs() override { return editor_.dialogs_; }
+
+private:
+    NeighborhoodEditor& editor_;
+};
+
 NeighborhoodEditor::NeighborhoodEditor(MainWindow& window, Settings& settings, Messages& messages,
                                        const PicturesLibrary& pictures,
                                        GameRunningCheck gameRunning, Dialogs* dialogs,
@@ -89,12 +117,12 @@ NeighborhoodEditor::NeighborhoodEditor(MainWindow& window, Settings& settings, M
       ownFiles_(files ? nullptr : std::make_unique<QtFileOps>()),
       dialogs_(dialogs ? *dialogs : *ownDialogs_),
       files_(files ? *files : *ownFiles_),
-      cbNeighborhood_(Control<QComboBox>(window, "cbNeighborhood")),
-      cbUserName_(Control<QComboBox>(window, "cbUserName")),
-      btnSave_(Control<QPushButton>(window, "btnSave")),
-      ckAdvanced_(Control<QCheckBox>(window, "ckAdvanced")),
-      imgChar_(Control<QLabel>(window, "imgChar")),
-      pbLoading_(Control<QProgressBar>(window, "pbLoading")),
+      cbNeighborhood_(window.NeighborhoodList()),
+      cbUserName_(window.SimList()),
+      btnSave_(window.SaveButton()),
+      ckAdvanced_(window.AdvancedSwitch()),
+      imgChar_(window.SimPicture()),
+      pbLoading_(window.ProgressBar()),
       neighborhoodPage_(new NeighborhoodPage),
       householdsPage_(new HouseholdsPage),
       simList_(*cbUserName_) {
@@ -125,39 +153,17 @@ NeighborhoodEditor::NeighborhoodEditor(MainWindow& window, Settings& settings, M
         if (index != loadedIndex_) LoadSelectedNeighborhood();
     });
     connect(cbUserName_, &QComboBox::activated, this, [this] { SimSelectionChanged(); });
-    connect(Control<QPushButton>(window, "btnSortUsers"), &QPushButton::clicked, this,
-            &NeighborhoodEditor::SortSims);
+    connect(window.SortButton(), &QPushButton::clicked, this, &NeighborhoodEditor::SortSims);
     connect(btnSave_, &QPushButton::clicked, this, [this] { Save(); });
     connect(ckAdvanced_, &QCheckBox::clicked, this, [this] { ApplyAdvancedSwitch(); });
     connect(householdsPage_, &HouseholdsPage::MoveInRequested, this,
             &NeighborhoodEditor::MoveSelectedSimInto);
-    auto* btnDelSim = Control<QPushButton>(window, "btnDelSim");
+    QPushButton* btnDelSim = window.DeleteSimButton();
     btnDelSim->setToolTip(kDeleteSimToolTip);
     connect(btnDelSim, &QPushButton::clicked, this, &NeighborhoodEditor::DeleteSelectedSim);
 
-    PageContext pages;
-    pages.CurrentSim = [this] { return SelectedSim(); };
-    pages.ShowSave = [this] { ShowSaveButton(); };
-    pages.HasPets = [this] { return startup_.Packs.HasPets; };
-    pages.HasFreeTime = [this] { return startup_.Packs.HasFreeTime; };
-    pages.Random = &traitRandom_;
-    pages.HasUniversity = [this] { return startup_.Packs.HasUniversity; };
-    pages.HasNightlife = [this] { return startup_.Packs.HasNightlife; };
-    pages.HasLaterPacks = [this] {
-        const ExpansionFlags& p = startup_.Packs;
-        return p.HasNightlife || p.HasSeasons || p.HasBonVoyage || p.HasFreeTime;
-    };
-    pages.Advanced = [this] { return ckAdvanced_->isChecked(); };
-    pages.RelabelCurrentSim = [this] { RelabelSelectedSim(); };
-    pages.Neighborhood = [this]() -> LoadedNeighborhood* { return loaded_ ? &state_ : nullptr; };
-    pages.SelectSim = [this](Character* sim) { SelectSim(sim); };
-    pages.Packs = [this]() -> const ExpansionFlags& { return startup_.Packs; };
-    pages.UserData = [this] { return startup_.UserDataFolder; };
-    pages.messages = &messages_;
-    pages.settings = &settings_;
-    pages.dialogs = &dialogs_;
-    pages.files = &files_;
-    pages.pictures = &pictures_;
+    host_ = std::make_unique<Host>(*this);
+    PageHost& pages = *host_;
     AddSimPage("btnCharacters", new CharacterPage(pages));
     AddSimPage("btnSkills", new SkillsPage(pages));
     AddSimPage("btnPersonality", new PersonalityPage(pages));
@@ -169,8 +175,7 @@ NeighborhoodEditor::NeighborhoodEditor(MainWindow& window, Settings& settings, M
     AddSimPage("btnFamilyTies", new FamilyTiesPage(pages));
     AddSimPage("btnGenetics", new GeneticsPage(pages));
     AddSimPage("btnRelationships", new RelationshipsPage(pages));
-    AddSimPage("btnCloning", new CloningPage(pages, {[this] { return documents_; },
-                                                     [this] { return startup_.GameLanguage; }}));
+    AddSimPage("btnCloning", new CloningPage(pages));
 }
 
 // A renamed sim keeps its place in the list and gets its label in the form the list shows, judged
@@ -193,10 +198,7 @@ void NeighborhoodEditor::RelabelSelectedSim() {
 void NeighborhoodEditor::AddSimPage(const char* button, EditingPage* page) {
     const QString pageName = page->objectName();
     simPages_.push_back(page);
-    // These pages hand the last word on their expert controls to the switch at every opening.
-    const std::string_view name = button;
-    const bool reapplySwitch =
-        name == "btnCharacters" || name == "btnJobs" || name == "btnRelationships";
+    const bool reapplySwitch = page->Advanced() == EditingPage::AdvancedReach::EveryOpening;
     window_.ReplacePage(pageName, page);
     window_.SetPageOpener(button, [this, page, pageName, button, reapplySwitch] {
         page->Open([this, pageName, button, reapplySwitch] {
@@ -214,7 +216,8 @@ void NeighborhoodEditor::ApplyAdvancedSwitch() {
     const Character* sim = SelectedSim();
     const AdvancedControls controls = AdvancedControlsFor(
         on, ToInstalledPacks(startup_.Packs), sim ? sim->Species : std::uint16_t{0});
-    for (EditingPage* page : simPages_) page->ApplyAdvanced(controls);
+    for (EditingPage* page : simPages_)
+        if (page->Advanced() != EditingPage::AdvancedReach::None) page->ApplyAdvanced(controls);
     householdsPage_->ApplyAdvanced(controls.ShowMoveIn);
 }
 
@@ -272,8 +275,7 @@ EditingContext NeighborhoodEditor::Context() {
         return FromQImage(*picture);
     };
     context.progress = [this](int position, int maximum) {
-        pbLoading_->setRange(0, std::max(maximum, 1));
-        pbLoading_->setValue(std::clamp(position, 0, std::max(maximum, 1)));
+        host_->ShowProgress(position, maximum);
         KeepPainting();
     };
     return context;

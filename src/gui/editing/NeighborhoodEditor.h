@@ -92,6 +92,8 @@ public:
     void DeleteSelectedSim();
 
 private:
+    class Host;
+
     EditingContext Context();
     bool ConfirmGameClosed();
     void AddSimPage(const char* button, EditingPage* page);
@@ -131,6 +133,7 @@ private:
     SimList simList_;
     std::vector<EditingPage*> simPages_;
     TraitRandom traitRandom_;
+    std::unique_ptr<Host> host_;  // what the pages ask of the window
 };
 
 }  // namespace kinloom::gui

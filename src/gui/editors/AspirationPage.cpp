@@ -30,8 +30,8 @@ QLabel* Warning(const QString& text, const char* name, QWidget* parent) {
 
 }  // namespace
 
-AspirationPage::AspirationPage(PageContext context, QWidget* parent)
-    : EditingPage("pnlAspiration", std::move(context), parent) {
+AspirationPage::AspirationPage(PageHost& host, QWidget* parent)
+    : EditingPage("pnlAspiration", host, parent) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 16, 16, 16);
     outer->setSpacing(8);
@@ -184,7 +184,7 @@ void AspirationPage::FillUnlocks(const Character& sim) {
 
 void AspirationPage::Fill(const Character& sim) {
     const bool freeTime = HasFreeTime();
-    const bool pleasure = freeTime || (context_.HasNightlife && context_.HasNightlife());
+    const bool pleasure = freeTime || (host_.Packs().HasNightlife);
     cbAspiration1_->clear();
     for (std::size_t i = 0; i < kAspirationEntries.size(); ++i)
         if (i < 8 || pleasure) cbAspiration1_->addItem(kAspirationEntries[i]);
@@ -218,8 +218,8 @@ void AspirationPage::Fill(const Character& sim) {
     trkAspirationScore_->setEnabled(notBaby);
 
     const bool influence =
-        (context_.HasUniversity && context_.HasUniversity() && sim.YoungAdult == 1) ||
-        (context_.HasLaterPacks && context_.HasLaterPacks()) || freeTime;
+        (host_.Packs().HasUniversity && sim.YoungAdult == 1) ||
+        (HasLaterPacks()) || freeTime;
     pnlInfluence_->setEnabled(influence);
     if (influence) {
         lblInfluenceLevel_->setText("Influence Level: (" + QString::number(sim.InfluenceLevel) +

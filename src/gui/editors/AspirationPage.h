@@ -13,7 +13,8 @@ namespace kinloom::gui {
 class AspirationPage : public EditingPage {
     Q_OBJECT
 public:
-    explicit AspirationPage(PageContext context, QWidget* parent = nullptr);
+    explicit AspirationPage(PageHost& host, QWidget* parent = nullptr);
+    AdvancedReach Advanced() const override { return AdvancedReach::WhenFilled; }
     void ApplyAdvanced(const AdvancedControls& controls) override;
 
     // The reward points are written when the focus leaves their field.

@@ -51,8 +51,8 @@ QWidget* SliderPanel(const char* name, QWidget* parent) {
 
 }  // namespace
 
-CharacterPage::CharacterPage(PageContext context, QWidget* parent)
-    : EditingPage("pnlCharacters", std::move(context), parent) {
+CharacterPage::CharacterPage(PageHost& host, QWidget* parent)
+    : EditingPage("pnlCharacters", host, parent) {
     auto* outer = new QHBoxLayout(this);
     outer->setContentsMargins(16, 16, 16, 16);
     outer->setSpacing(20);
@@ -289,7 +289,7 @@ void CharacterPage::Fill(const Character& sim) {
     lblFatness_->setText(QString::number(trkFatness_->value()));
 
     const bool youngAdultShown =
-        context_.HasUniversity && context_.HasUniversity() && sim.Ages == 19 && !pet;
+        host_.Packs().HasUniversity && sim.Ages == 19 && !pet;
     if (youngAdultShown) {
         if (sim.YoungAdult == 1) ckYoungAdult_->setChecked(true);
         if (sim.YoungAdult == 0) ckYoungAdult_->setChecked(false);
@@ -330,14 +330,14 @@ void CharacterPage::NameEdited(std::string Character::*field, const QString& tex
     Character* sim = EditTarget();
     if (!sim || SimNamesRefusal(*sim)) return;
     sim->*field = EncodeUtf8(text.toStdU16String());
-    if (context_.RelabelCurrentSim) context_.RelabelCurrentSim();
+    host_.RelabelCurrentSim();
     Edited(*sim);
 }
 
 void CharacterPage::cbAgesChange(int position) {
     Character* sim = EditTarget();
     if (!sim) return;
-    ApplyLifeStage(*sim, position, context_.HasPets && context_.HasPets());
+    ApplyLifeStage(*sim, position, host_.Packs().HasPets);
     if (position != kAdultPosition) ckYoungAdult_->setChecked(false);
     if (ckYoungAdult_->isChecked() && position == kAdultPosition)
         sim->PropertyAge = kYoungAdultAge;

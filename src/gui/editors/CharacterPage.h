@@ -17,7 +17,8 @@ namespace kinloom::gui {
 class CharacterPage : public EditingPage {
     Q_OBJECT
 public:
-    explicit CharacterPage(PageContext context, QWidget* parent = nullptr);
+    explicit CharacterPage(PageHost& host, QWidget* parent = nullptr);
+    AdvancedReach Advanced() const override { return AdvancedReach::EveryOpening; }
     void ApplyAdvanced(const AdvancedControls& controls) override;
 
 protected:

@@ -4,19 +4,20 @@
 #include <QLineEdit>
 
 #include "core/editing/EditingModel.h"
+#include "core/neighborhoods/Discovery.h"
 #include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
 
-EditingPage::EditingPage(const char* panelName, PageContext context, QWidget* parent)
-    : QFrame(parent), context_(std::move(context)) {
+EditingPage::EditingPage(const char* panelName, PageHost& host, QWidget* parent)
+    : QFrame(parent), host_(host) {
     setObjectName(panelName);
     setFrameShape(QFrame::StyledPanel);
 }
 
 void EditingPage::Open(const std::function<void()>& pageSwitch) {
     pageSwitch_ = pageSwitch;
-    Character* sim = context_.CurrentSim ? context_.CurrentSim() : nullptr;
+    Character* sim = host_.CurrentSim();
     if (!sim) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setEnabled(false);
@@ -26,35 +27,34 @@ void EditingPage::Open(const std::function<void()>& pageSwitch) {
 }
 
 Character* EditingPage::EditTarget() const {
-    if (!isEnabled() || !context_.CurrentSim) return nullptr;
-    return context_.CurrentSim();
+    if (!isEnabled()) return nullptr;
+    return host_.CurrentSim();
 }
 
 void EditingPage::Edited(Character& sim) {
     sim.Modified = true;
-    if (context_.ShowSave) context_.ShowSave();
+    host_.ShowSave();
 }
 
 bool EditingPage::IsPetSim(const Character& sim) const {
-    return IsPet(sim, context_.HasPets && context_.HasPets());
+    return IsPet(sim, host_.Packs().HasPets);
 }
 
 bool EditingPage::HasFreeTime() const {
-    return context_.HasFreeTime && context_.HasFreeTime();
+    return host_.Packs().HasFreeTime;
 }
 
 InstalledPacks EditingPage::Packs() const {
-    if (context_.Packs) return ToInstalledPacks(context_.Packs());
-    InstalledPacks packs;
-    packs.HasPets = context_.HasPets && context_.HasPets();
-    packs.HasFreeTime = HasFreeTime();
-    packs.HasUniversity = context_.HasUniversity && context_.HasUniversity();
-    packs.HasNightlife = context_.HasNightlife && context_.HasNightlife();
-    return packs;
+    return ToInstalledPacks(host_.Packs());
+}
+
+bool EditingPage::HasLaterPacks() const {
+    const ExpansionFlags& p = host_.Packs();
+    return p.HasNightlife || p.HasSeasons || p.HasBonVoyage || p.HasFreeTime;
 }
 
 AdvancedControls EditingPage::AdvancedFor(const Character& sim) const {
-    const bool on = context_.Advanced && context_.Advanced();
+    const bool on = host_.AdvancedOn();
     return AdvancedControlsFor(on, Packs(), static_cast<std::uint16_t>(sim.Species));
 }
 
@@ -85,9 +85,9 @@ void EditingPage::MaxAll(const std::vector<ThinSlider*>& group) {
 }
 
 void EditingPage::Randomize(const std::vector<ThinSlider*>& group) {
-    if (!context_.Random) return;
-    context_.Random->Reseed();
-    for (ThinSlider* slider : group) slider->setValue(context_.Random->Draw());
+    TraitRandom& random = host_.Random();
+    random.Reseed();
+    for (ThinSlider* slider : group) slider->setValue(random.Draw());
 }
 
 std::int32_t CleanNumberField(QLineEdit& field) {

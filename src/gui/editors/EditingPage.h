@@ -12,57 +12,23 @@
 
 #include "core/editing/AdvancedSwitch.h"
 #include "core/records/Character.h"
+#include "gui/editors/PageHost.h"
 
 class QLineEdit;
 
-namespace kinloom {
-class Dialogs;
-class FileOps;
-class Messages;
-class Settings;
-class TraitRandom;
-struct ExpansionFlags;
-struct LoadedNeighborhood;
-}  // namespace kinloom
-
 namespace kinloom::gui {
 
-class PicturesLibrary;
 class ThinSlider;
-
-struct PageContext {
-    std::function<Character*()> CurrentSim;  // the sim selected in cbUserName, or nullptr
-    std::function<void()> ShowSave;
-    std::function<bool()> HasPets;
-    std::function<bool()> HasFreeTime;
-    TraitRandom* Random = nullptr;
-    std::function<bool()> HasUniversity;
-    std::function<bool()> HasNightlife;
-    // Nightlife, Seasons, Bon Voyage or FreeTime: the packs that give every sim influence.
-    std::function<bool()> HasLaterPacks;
-    std::function<bool()> Advanced;  // the window's Advanced switch
-    // Gives the current sim's sim list entry its label again, in the form the list uses.
-    std::function<void()> RelabelCurrentSim;
-
-    // The loaded neighborhood (every sim, household, tie and relationship); nullptr when none.
-    std::function<LoadedNeighborhood*()> Neighborhood;
-    // Makes another sim the current one, as choosing it in cbUserName does (the open page is
-    // filled again for it).
-    std::function<void(Character*)> SelectSim;
-    std::function<const ExpansionFlags&()> Packs;
-    // The game's user-data folder (Downloads, SavedSims, Teleport, Neighborhoods live there).
-    std::function<std::filesystem::path()> UserData;
-    Messages* messages = nullptr;
-    Settings* settings = nullptr;
-    Dialogs* dialogs = nullptr;
-    FileOps* files = nullptr;
-    const PicturesLibrary* pictures = nullptr;
-};
 
 class EditingPage : public QFrame {
     Q_OBJECT
 public:
-    EditingPage(const char* panelName, PageContext context, QWidget* parent = nullptr);
+    EditingPage(const char* panelName, PageHost& host, QWidget* parent = nullptr);
+
+    // How the Advanced switch reaches the page: not at all, when the page is filled, or also
+    // each time the page is opened (the switch then has the last word on its expert controls).
+    enum class AdvancedReach { None, WhenFilled, EveryOpening };
+    virtual AdvancedReach Advanced() const { return AdvancedReach::None; }
 
     // Fills the page for the current sim under the busy cursor with the panel disabled, then
     // runs pageSwitch, which shows and enables it. Nothing happens without a current sim.
@@ -81,8 +47,10 @@ protected:
     void Edited(Character& sim);
     bool IsPetSim(const Character& sim) const;
     bool HasFreeTime() const;
-    // The packs installed, as the page's context tells them.
+    // The packs installed, as the window tells them.
     InstalledPacks Packs() const;
+    // Nightlife, Seasons, Bon Voyage or FreeTime: the packs that give every sim influence.
+    bool HasLaterPacks() const;
     // What the Advanced switch, as it stands now, decides for this sim.
     AdvancedControls AdvancedFor(const Character& sim) const;
 
@@ -103,7 +71,7 @@ protected:
     // Fills the page again as it was last opened.
     void Reload() { Open(pageSwitch_); }
 
-    PageContext context_;
+    PageHost& host_;
 
 private:
     std::function<void()> pageSwitch_;

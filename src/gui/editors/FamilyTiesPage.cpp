@@ -21,7 +21,6 @@
 #include "core/platform/Messages.h"
 #include "gui/shell/BitmapImage.h"
 #include "gui/shell/Widgets.h"
-#include "gui/shell/MainWindow.h"
 
 namespace kinloom::gui {
 
@@ -157,8 +156,8 @@ QImage RelativePicture(const Character& sim, int size) {
 
 // ---------------------------------------------------------------------------------------------
 
-FamilyTiesPage::FamilyTiesPage(PageContext context, QWidget* parent)
-    : EditingPage("pnlFamilyTies", std::move(context), parent) {
+FamilyTiesPage::FamilyTiesPage(PageHost& host, QWidget* parent)
+    : EditingPage("pnlFamilyTies", host, parent) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 16, 16, 16);
     outer->setSpacing(10);
@@ -314,7 +313,7 @@ void FamilyTiesPage::RefuseParents(Picture& picture) {
 }
 
 void FamilyTiesPage::ShowRelative(Picture& picture, int position) {
-    LoadedNeighborhood* hood = context_.Neighborhood ? context_.Neighborhood() : nullptr;
+    LoadedNeighborhood* hood = host_.Neighborhood();
     if (!hood || position < 0 || position >= static_cast<int>(hood->Sims.size())) return;
     const Character& relative = *hood->Sims[static_cast<std::size_t>(position)];
     picture.image->setPixmap(QPixmap::fromImage(RelativePicture(relative, kRelativeSize)));
@@ -346,7 +345,7 @@ void FamilyTiesPage::Fill(const Character& sim) {
         RefuseParents(secondParent_);
         return;
     }
-    LoadedNeighborhood* hood = context_.Neighborhood ? context_.Neighborhood() : nullptr;
+    LoadedNeighborhood* hood = host_.Neighborhood();
     if (!hood) return;
     const FamilyView view = FamilyOf(*hood, sim);
     if (view.FirstParent >= 0) ShowRelative(firstParent_, view.FirstParent);
@@ -373,29 +372,28 @@ bool FamilyTiesPage::eventFilter(QObject* watched, QEvent* event) {
 void FamilyTiesPage::SelectPictured(const Picture& picture) {
     // A picture that shows nobody is disabled; whatever reaches it then is no choice.
     if (!isEnabled() || !picture.image->isEnabled() || picture.position < 0) return;
-    LoadedNeighborhood* hood = context_.Neighborhood ? context_.Neighborhood() : nullptr;
+    LoadedNeighborhood* hood = host_.Neighborhood();
     if (!hood || picture.position >= static_cast<int>(hood->Sims.size())) return;
-    if (context_.SelectSim)
-        context_.SelectSim(hood->Sims[static_cast<std::size_t>(picture.position)]);
+    host_.SelectSim(*hood->Sims[static_cast<std::size_t>(picture.position)]);
 }
 
 void FamilyTiesPage::SelectListed(const SimPictureList& list, int index) {
     if (!isEnabled()) return;
     const Character* chosen = list.SimAt(index);
-    LoadedNeighborhood* hood = context_.Neighborhood ? context_.Neighborhood() : nullptr;
+    LoadedNeighborhood* hood = host_.Neighborhood();
     if (!chosen || !hood) return;
     const int position = SimPositionByInstance(*hood, chosen->DescriptionInstance);
     if (position < 0) return;  // no longer listed: nothing is selected
-    if (context_.SelectSim) context_.SelectSim(hood->Sims[static_cast<std::size_t>(position)]);
+    host_.SelectSim(*hood->Sims[static_cast<std::size_t>(position)]);
 }
 
 bool FamilyTiesPage::Editable(Character*& sim, int& position) const {
     sim = EditTarget();
-    LoadedNeighborhood* hood = context_.Neighborhood ? context_.Neighborhood() : nullptr;
+    LoadedNeighborhood* hood = host_.Neighborhood();
     if (!sim || !hood) return false;
     if (!HasTieNumber(*sim)) {
         // The menus are disabled for such a sim; whatever reaches them anyway is told why.
-        if (context_.messages) context_.messages->Show(kNoFamilyTiesForSim);
+        host_.Messages().Show(kNoFamilyTiesForSim);
         return false;
     }
     const auto listed = std::find(hood->Sims.begin(), hood->Sims.end(), sim);
@@ -405,19 +403,16 @@ bool FamilyTiesPage::Editable(Character*& sim, int& position) const {
 }
 
 void FamilyTiesPage::Reopen(Character& sim) {
-    if (context_.ShowSave) context_.ShowSave();
+    host_.ShowSave();
     // The sim-selection change fills the page again from the new ties.
-    if (context_.SelectSim)
-        context_.SelectSim(&sim);
-    else
-        Reload();
+    host_.SelectSim(sim);
 }
 
 void FamilyTiesPage::mnuChangeParentClick(ParentRole role) {
     Character* sim = nullptr;
     int selected = -1;
     if (!Editable(sim, selected)) return;
-    LoadedNeighborhood& hood = *context_.Neighborhood();
+    LoadedNeighborhood& hood = *host_.Neighborhood();
     const Picture& current = role == ParentRole::First ? firstParent_ : secondParent_;
     const Picture& other = role == ParentRole::First ? secondParent_ : firstParent_;
     const ParentCandidates candidates =
@@ -425,13 +420,13 @@ void FamilyTiesPage::mnuChangeParentClick(ParentRole role) {
 
     QColor background = palette().color(QPalette::Window);
     QColor foreground = palette().color(QPalette::WindowText);
-    if (const auto* main = qobject_cast<const MainWindow*>(window())) {
-        background = main->SchemeBackground();
-        foreground = main->SchemeForeground();
+    if (const auto scheme = host_.Scheme()) {
+        background = scheme->Background;
+        foreground = scheme->Foreground;
     }
     const Character* chosen = nullptr;
     {
-        ParentChoiceDialog dialog(candidates, background, foreground, context_.messages, window());
+        ParentChoiceDialog dialog(candidates, background, foreground, &host_.Messages(), window());
         if (dialog.exec() != QDialog::Accepted) return;
         chosen = dialog.Chosen();
     }  // the dialog is gone before the page is filled again
@@ -448,7 +443,7 @@ void FamilyTiesPage::mnuRemoveParentClick(ParentRole role) {
     int selected = -1;
     if (!Editable(sim, selected)) return;
     ParentPositions shown{firstParent_.position, secondParent_.position};
-    if (!RemoveParent(*context_.Neighborhood(), selected, role, shown)) return;
+    if (!RemoveParent(*host_.Neighborhood(), selected, role, shown)) return;
     firstParent_.position = shown.First;
     secondParent_.position = shown.Second;
     Reopen(*sim);

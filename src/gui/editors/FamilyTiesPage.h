@@ -55,7 +55,7 @@ QImage RelativePicture(const Character& sim, int size);
 class FamilyTiesPage : public EditingPage {
     Q_OBJECT
 public:
-    explicit FamilyTiesPage(PageContext context, QWidget* parent = nullptr);
+    explicit FamilyTiesPage(PageHost& host, QWidget* parent = nullptr);
 
     // Positions in the sim list of the sims the pictures show; -1 when a picture shows nobody.
     int FirstParentPosition() const { return firstParent_.position; }

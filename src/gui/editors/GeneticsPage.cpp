@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -13,7 +12,6 @@
 #include "core/editing/LoadedNeighborhood.h"
 #include "core/platform/Messages.h"
 #include "gui/shell/Widgets.h"
-#include "gui/shell/MainWindow.h"
 
 namespace kinloom::gui {
 
@@ -55,26 +53,22 @@ QLabel* HiddenLabel(const char* name, QWidget* parent) {
     return l;
 }
 
-// The window's busy state for as long as it lives (nothing when the page stands alone).
+// The window's busy state for as long as it lives.
 class WindowBusy {
 public:
-    explicit WindowBusy(MainWindow* window) : window_(window) {
-        if (window_) window_->BeginBusy();
-    }
-    ~WindowBusy() {
-        if (window_) window_->EndBusy();
-    }
+    explicit WindowBusy(PageHost& host) : host_(host) { host_.BeginBusy(); }
+    ~WindowBusy() { host_.EndBusy(); }
     WindowBusy(const WindowBusy&) = delete;
     WindowBusy& operator=(const WindowBusy&) = delete;
 
 private:
-    MainWindow* window_;
+    PageHost& host_;
 };
 
 }  // namespace
 
-GeneticsPage::GeneticsPage(PageContext context, QWidget* parent)
-    : EditingPage("pnlGenetics", std::move(context), parent) {
+GeneticsPage::GeneticsPage(PageHost& host, QWidget* parent)
+    : EditingPage("pnlGenetics", host, parent) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 16, 16, 16);
     outer->setSpacing(12);
@@ -149,21 +143,14 @@ void GeneticsPage::FillLists() {
 }
 
 void GeneticsPage::BuildGeneMods() {
-    if (!geneMods_.empty() || !context_.UserData) return;
-    const std::filesystem::path userData = context_.UserData();
+    if (!geneMods_.empty()) return;
+    const std::filesystem::path userData = host_.UserData();
     if (userData.empty()) return;
 
-    QWidget* frame = window();
-    QProgressBar* progressBar = frame->findChild<QProgressBar*>("pbLoading");
-    SilentMessages silent;
-    Messages& messages = context_.messages ? *context_.messages : silent;
     {
-        WindowBusy busy(qobject_cast<MainWindow*>(frame));
-        geneMods_ = ScanGeneMods(userData, messages, [progressBar](int position, int maximum) {
-            if (progressBar) {
-                progressBar->setRange(0, std::max(maximum, 1));
-                progressBar->setValue(std::clamp(position, 0, std::max(maximum, 1)));
-            }
+        WindowBusy busy(host_);
+        geneMods_ = ScanGeneMods(userData, host_.Messages(), [this](int position, int maximum) {
+            host_.ShowProgress(position, maximum);
             QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });
     }
@@ -173,7 +160,7 @@ void GeneticsPage::BuildGeneMods() {
 }
 
 DNA* GeneticsPage::DnaOf(const Character& sim) const {
-    LoadedNeighborhood* hood = context_.Neighborhood ? context_.Neighborhood() : nullptr;
+    LoadedNeighborhood* hood = host_.Neighborhood();
     return hood ? hood->FindDNA(sim.DescriptionInstance) : nullptr;
 }
 
@@ -197,7 +184,7 @@ void GeneticsPage::Fill(const Character& sim) {
     lblchSkinColor_->setText("SkinColor: " + QString::fromStdString(sim.SkinColor));
 
     const std::array<int, kGeneListCount> positions = GenePositions(sim, dna, geneMods_);
-    const bool editable = GeneListsEnabled(sim, context_.HasPets && context_.HasPets());
+    const bool editable = GeneListsEnabled(sim, host_.Packs().HasPets);
     for (const GeneListInfo& info : GeneLists()) {
         const auto i = static_cast<std::size_t>(info.List);
         lists_[i]->setCurrentIndex(positions[i]);

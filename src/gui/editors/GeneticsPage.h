@@ -19,7 +19,7 @@ namespace kinloom::gui {
 class GeneticsPage : public EditingPage {
     Q_OBJECT
 public:
-    explicit GeneticsPage(PageContext context, QWidget* parent = nullptr);
+    explicit GeneticsPage(PageHost& host, QWidget* parent = nullptr);
 
     // The custom genes the lists offer; empty until a scan found some.
     const std::vector<GeneMod>& GeneMods() const { return geneMods_; }

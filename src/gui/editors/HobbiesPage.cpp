@@ -12,8 +12,8 @@
 
 namespace kinloom::gui {
 
-HobbiesPage::HobbiesPage(PageContext context, QWidget* parent)
-    : EditingPage("pnlHobbies", std::move(context), parent) {
+HobbiesPage::HobbiesPage(PageHost& host, QWidget* parent)
+    : EditingPage("pnlHobbies", host, parent) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 16, 16, 16);
     outer->setSpacing(6);

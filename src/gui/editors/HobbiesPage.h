@@ -13,7 +13,7 @@ namespace kinloom::gui {
 class HobbiesPage : public EditingPage {
     Q_OBJECT
 public:
-    explicit HobbiesPage(PageContext context, QWidget* parent = nullptr);
+    explicit HobbiesPage(PageHost& host, QWidget* parent = nullptr);
 
 protected:
     void Fill(const Character& sim) override;

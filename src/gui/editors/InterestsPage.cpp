@@ -11,8 +11,8 @@
 
 namespace kinloom::gui {
 
-InterestsPage::InterestsPage(PageContext context, QWidget* parent)
-    : EditingPage("pnlInterests", std::move(context), parent) {
+InterestsPage::InterestsPage(PageHost& host, QWidget* parent)
+    : EditingPage("pnlInterests", host, parent) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 16, 16, 16);
     outer->setSpacing(6);
@@ -68,7 +68,7 @@ InterestsPage::InterestsPage(PageContext context, QWidget* parent)
 }
 
 bool InterestsPage::CurrentIsPet() const {
-    const Character* sim = context_.CurrentSim ? context_.CurrentSim() : nullptr;
+    const Character* sim = host_.CurrentSim();
     return sim && IsPetSim(*sim);
 }
 

@@ -11,7 +11,7 @@ namespace kinloom::gui {
 class InterestsPage : public EditingPage {
     Q_OBJECT
 public:
-    explicit InterestsPage(PageContext context, QWidget* parent = nullptr);
+    explicit InterestsPage(PageHost& host, QWidget* parent = nullptr);
 
 protected:
     void Fill(const Character& sim) override;

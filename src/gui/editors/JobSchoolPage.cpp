@@ -79,8 +79,8 @@ void JobSchoolPage::Row::setVisible(bool on) const {
     field->setVisible(on);
 }
 
-JobSchoolPage::JobSchoolPage(PageContext context, QWidget* parent)
-    : EditingPage("pnlJobs", std::move(context), parent) {
+JobSchoolPage::JobSchoolPage(PageHost& host, QWidget* parent)
+    : EditingPage("pnlJobs", host, parent) {
     auto* outer = new QHBoxLayout(this);
     outer->setContentsMargins(16, 16, 16, 16);
     outer->setSpacing(28);
@@ -236,7 +236,7 @@ void JobSchoolPage::HideEveryRow() {
 void JobSchoolPage::Fill(const Character& shown) {
     // The sim shown is the current one; a child or teen without a school gets one here, as the
     // game would, without that counting as an edit.
-    Character* sim = context_.CurrentSim ? context_.CurrentSim() : nullptr;
+    Character* sim = host_.CurrentSim();
     if (sim == &shown) ApplyDefaultSchool(*sim);
     const JobSchoolView view = ViewJobSchool(shown, Packs());
 
@@ -281,7 +281,7 @@ void JobSchoolPage::Fill(const Character& shown) {
 
     cbCareer_->setCurrentIndex(view.Career);
     for (std::string_view title : view.Jobs) cbJobs_->addItem(Text(title));
-    if (view.UnknownCareer && context_.messages) context_.messages->Show(*view.UnknownCareer);
+    if (view.UnknownCareer) host_.Messages().Show(*view.UnknownCareer);
     cbJobs_->setCurrentIndex(view.Job);
     ShowWork(view.Work);
 
@@ -323,13 +323,13 @@ void JobSchoolPage::Fill(const Character& shown) {
     for (const NpcType& t : npcTypes_) cbNPCType_->addItem(Text(t.Name), int{t.Code});
     cbNPCType_->setCurrentIndex(view.Npc);
     lblNPCType_->setText(QString::fromStdString(view.NpcCaption));
-    if (view.UnknownNpc && context_.messages) context_.messages->Show(view.NpcCaption);
+    if (view.UnknownNpc) host_.Messages().Show(view.NpcCaption);
 
-    ApplyAdvanced(context_.Advanced && context_.Advanced());
+    ApplyAdvanced(host_.AdvancedOn());
 }
 
 void JobSchoolPage::ApplyAdvanced(bool on) {
-    const Character* sim = context_.CurrentSim ? context_.CurrentSim() : nullptr;
+    const Character* sim = host_.CurrentSim();
     ApplyAdvanced(AdvancedControlsFor(on, Packs(), sim ? sim->Species : std::uint16_t{0}));
 }
 

@@ -19,11 +19,12 @@ namespace kinloom::gui {
 class JobSchoolPage : public EditingPage {
     Q_OBJECT
 public:
-    explicit JobSchoolPage(PageContext context, QWidget* parent = nullptr);
+    explicit JobSchoolPage(PageHost& host, QWidget* parent = nullptr);
 
     // The Advanced switch unlocks the NPC type and, unless every later pack is installed, the
     // university class; both stay visible either way.
     void ApplyAdvanced(bool on);
+    AdvancedReach Advanced() const override { return AdvancedReach::EveryOpening; }
     void ApplyAdvanced(const AdvancedControls& controls) override;
 
 protected:

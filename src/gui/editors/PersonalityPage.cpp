@@ -22,8 +22,8 @@ QString InfoText(const ZodiacSign& sign) {
 
 }  // namespace
 
-PersonalityPage::PersonalityPage(PageContext context, QWidget* parent)
-    : EditingPage("pnlPersonality", std::move(context), parent) {
+PersonalityPage::PersonalityPage(PageHost& host, QWidget* parent)
+    : EditingPage("pnlPersonality", host, parent) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 16, 16, 16);
     outer->setSpacing(10);

@@ -13,7 +13,7 @@ namespace kinloom::gui {
 class PersonalityPage : public EditingPage {
     Q_OBJECT
 public:
-    explicit PersonalityPage(PageContext context, QWidget* parent = nullptr);
+    explicit PersonalityPage(PageHost& host, QWidget* parent = nullptr);
 
 protected:
     void Fill(const Character& sim) override;

@@ -85,8 +85,8 @@ QComboBox* TraitList(const char* name, QWidget* parent) {
 
 }  // namespace
 
-RelationshipsPage::RelationshipsPage(PageContext context, QWidget* parent)
-    : EditingPage("pnlRelationships", std::move(context), parent) {
+RelationshipsPage::RelationshipsPage(PageHost& host, QWidget* parent)
+    : EditingPage("pnlRelationships", host, parent) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 16, 16, 16);
     outer->setSpacing(10);
@@ -285,13 +285,13 @@ void RelationshipsPage::Fill(const Character& sim) {
     entries_.clear();
     FillAttraction(sim);
 
-    if (LoadedNeighborhood* state = context_.Neighborhood ? context_.Neighborhood() : nullptr)
+    if (LoadedNeighborhood* state = host_.Neighborhood())
         entries_ = RelationshipEntries(*state, sim);
     for (const RelationshipEntry& e : entries_)
         cbRelationShips_->addItem(QIcon(EntryPicture(*e.Other)),
                                   QString::fromStdU16String(e.Label));
 
-    ApplyAdvanced(context_.Advanced && context_.Advanced());
+    ApplyAdvanced(host_.AdvancedOn());
 
     if (!entries_.empty()) {
         SetRelationshipControls(true);
@@ -329,8 +329,7 @@ void RelationshipsPage::FillAttraction(const Character& sim) {
     const AttractionView view = ReadAttraction(sim);
     for (std::size_t i = 0; i < view.Traits.size() && i < lblTrait_.size(); ++i)
         lblTrait_[i]->setText(QString::fromStdString(view.Traits[i]));
-    if (context_.messages)
-        for (const std::string& report : view.Reports) context_.messages->Show(report);
+    for (const std::string& report : view.Reports) host_.Messages().Show(report);
 
     // Choices the sim's description cannot keep are not offered: they would be lost at Save.
     const bool stored = TurnChoicesStored(sim);
@@ -439,8 +438,8 @@ void RelationshipsPage::cbRelationShipsChange() {
             // Mutual flags show the other side's state in both panels.
             if (table[i].Mutual) one_.boxes[i]->setChecked(set);
         }
-        LoadedNeighborhood* state = context_.Neighborhood();
-        Character* current = context_.CurrentSim ? context_.CurrentSim() : nullptr;
+        LoadedNeighborhood* state = host_.Neighborhood();
+        Character* current = host_.CurrentSim();
         Character* other = SimOfInstance(*state, r->SimB);
         if (other && current) {
             one_.lblLike->setText(QString::fromStdU16String(LikesCaption(*current, *other)));
@@ -459,7 +458,7 @@ void RelationshipsPage::cbRelationShipsChange() {
 // ---- Edits ----
 
 std::vector<RelationshipRecord>* RelationshipsPage::List() const {
-    LoadedNeighborhood* state = context_.Neighborhood ? context_.Neighborhood() : nullptr;
+    LoadedNeighborhood* state = host_.Neighborhood();
     return state ? &state->Relationships : nullptr;
 }
 
@@ -479,7 +478,7 @@ bool RelationshipsPage::GuardOpen() const {
 // An edit core refused (its controls are locked, so only a change made some other way gets
 // here): say why, and show the records as they still are.
 void RelationshipsPage::Refused(const RelationshipEdit& edit) {
-    if (context_.messages) context_.messages->Show(*edit.Refused);
+    host_.Messages().Show(*edit.Refused);
     cbRelationShipsChange();
 }
 
@@ -487,7 +486,7 @@ void RelationshipsPage::TermChanged(RelationshipSide side, RelationshipTerm term
     if (!GuardOpen()) return;
     const RelationshipEdit edit = WriteRelationshipTerm(*List(), *Shown(), side, term, value);
     if (edit.Refused) return Refused(edit);
-    if (edit.Wrote && context_.ShowSave) context_.ShowSave();
+    if (edit.Wrote) host_.ShowSave();
 }
 
 void RelationshipsPage::ckFlagOneClick(std::size_t flag, bool on) {
@@ -497,7 +496,7 @@ void RelationshipsPage::ckFlagOneClick(std::size_t flag, bool on) {
     const RelationshipEdit edit =
         WriteRelationshipFlag(*List(), *Shown(), RelationshipSide::Selected, f, on);
     if (edit.Refused) return Refused(edit);
-    if (context_.ShowSave) context_.ShowSave();
+    host_.ShowSave();
     if (f.Mutual) two_.boxes[flag]->setChecked(on);
 }
 
@@ -512,14 +511,14 @@ void RelationshipsPage::ckFlagTwoClick(std::size_t flag, bool on) {
     const RelationshipEdit edit =
         WriteRelationshipFlag(*List(), *Shown(), RelationshipSide::Other, f, on);
     if (edit.Refused) return Refused(edit);
-    if (edit.Wrote && context_.ShowSave) context_.ShowSave();
+    if (edit.Wrote) host_.ShowSave();
 }
 
 void RelationshipsPage::btnMaxBothRelationshipsClick() {
     if (!GuardOpen()) return;
     const RelationshipEdit edit = MaxBothRelationships(*List(), *Shown());
     if (edit.Refused) return Refused(edit);
-    if (edit.Wrote && context_.ShowSave) context_.ShowSave();
+    if (edit.Wrote) host_.ShowSave();
     cbRelationShipsChange();  // the controls show the records as they are now
 }
 

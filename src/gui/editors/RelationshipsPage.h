@@ -26,11 +26,12 @@ namespace kinloom::gui {
 class RelationshipsPage : public EditingPage {
     Q_OBJECT
 public:
-    explicit RelationshipsPage(PageContext context, QWidget* parent = nullptr);
+    explicit RelationshipsPage(PageHost& host, QWidget* parent = nullptr);
 
     // The Advanced switch: shows or hides the Steady, Engaged, Married and UnAvailable boxes of
     // both directions with their captions.
     void ApplyAdvanced(bool on);
+    AdvancedReach Advanced() const override { return AdvancedReach::EveryOpening; }
     void ApplyAdvanced(const AdvancedControls& controls) override {
         ApplyAdvanced(controls.ShowRelationshipStates);
     }

@@ -31,8 +31,8 @@ QPushButton* Button(const char* name, const QString& text, QWidget* parent) {
 
 }  // namespace
 
-SkillsPage::SkillsPage(PageContext context, QWidget* parent)
-    : EditingPage("pnlSkills", std::move(context), parent) {
+SkillsPage::SkillsPage(PageHost& host, QWidget* parent)
+    : EditingPage("pnlSkills", host, parent) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 16, 16, 16);
     outer->setSpacing(10);

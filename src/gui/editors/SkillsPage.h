@@ -14,7 +14,7 @@ namespace kinloom::gui {
 class SkillsPage : public EditingPage {
     Q_OBJECT
 public:
-    explicit SkillsPage(PageContext context, QWidget* parent = nullptr);
+    explicit SkillsPage(PageHost& host, QWidget* parent = nullptr);
 
 protected:
     void Fill(const Character& sim) override;

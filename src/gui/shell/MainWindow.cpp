@@ -133,12 +133,12 @@ void MainWindow::BuildTopBar() {
     cbUserName_->setMinimumWidth(260);
     row->addWidget(cbUserName_);
 
-    auto* btnDelSim = new QPushButton("Delete", pnlTop_);
-    btnDelSim->setObjectName("btnDelSim");
-    row->addWidget(btnDelSim);
-    auto* btnSortUsers = new QPushButton("Sort", pnlTop_);
-    btnSortUsers->setObjectName("btnSortUsers");
-    row->addWidget(btnSortUsers);
+    btnDelSim_ = new QPushButton("Delete", pnlTop_);
+    btnDelSim_->setObjectName("btnDelSim");
+    row->addWidget(btnDelSim_);
+    btnSortUsers_ = new QPushButton("Sort", pnlTop_);
+    btnSortUsers_->setObjectName("btnSortUsers");
+    row->addWidget(btnSortUsers_);
     ckAdvanced_ = new QCheckBox("Advanced", pnlTop_);
     ckAdvanced_->setObjectName("ckAdvanced");
     row->addWidget(ckAdvanced_);
@@ -162,11 +162,11 @@ void MainWindow::BuildNavigation() {
     }
     column->addStretch(1);
     // The selected sim's picture, under the column.
-    auto* imgChar = new QLabel(pnlButtons_);
-    imgChar->setObjectName("imgChar");
-    imgChar->setFixedSize(128, 128);
-    imgChar->setAlignment(Qt::AlignCenter);
-    column->addWidget(imgChar, 0, Qt::AlignHCenter);
+    imgChar_ = new QLabel(pnlButtons_);
+    imgChar_->setObjectName("imgChar");
+    imgChar_->setFixedSize(128, 128);
+    imgChar_->setAlignment(Qt::AlignCenter);
+    column->addWidget(imgChar_, 0, Qt::AlignHCenter);
     navButtons_.value("btnSave")->hide();  // shown once something changed
     connect(navButtons_.value("btnClose"), &QPushButton::clicked, this, &QWidget::close);
     SetPageOpener("btnAbout", [this] { ShowAboutPage(); });

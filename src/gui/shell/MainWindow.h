@@ -69,6 +69,17 @@ public:
     // The language font of the game (start-up sets it from the game's language).
     void SetLanguageFont(const QString& family) { languageFont_ = family; }
 
+    // The top bar's and the navigation column's controls, for the editing session that drives
+    // them.
+    QComboBox* NeighborhoodList() const { return cbNeighborhood_; }
+    QComboBox* SimList() const { return cbUserName_; }
+    QPushButton* DeleteSimButton() const { return btnDelSim_; }
+    QPushButton* SortButton() const { return btnSortUsers_; }
+    QCheckBox* AdvancedSwitch() const { return ckAdvanced_; }
+    QPushButton* SaveButton() const { return navButtons_.value("btnSave"); }
+    QLabel* SimPicture() const { return imgChar_; }
+    QProgressBar* ProgressBar() const { return pbLoading_; }
+
     // The web page the About page's link opens.
     static const char* const kWebAddress;
 
@@ -96,6 +107,9 @@ private:
     QComboBox* cbNeighborhood_ = nullptr;
     QComboBox* cbUserName_ = nullptr;
     QCheckBox* ckAdvanced_ = nullptr;
+    QPushButton* btnDelSim_ = nullptr;
+    QPushButton* btnSortUsers_ = nullptr;
+    QLabel* imgChar_ = nullptr;
     QRadioButton* rbDarkScheme_ = nullptr;
     QRadioButton* rbLightScheme_ = nullptr;
     HoverLabel* lblGoWeb_ = nullptr;
