@@ -12,7 +12,7 @@ namespace {
 Bitmap Photo(int width, int height) {
     std::mt19937 rng(3);
     Bitmap b(width, height);
-    for (auto& byte : b.bytes()) byte = static_cast<std::uint8_t>(rng() >> 24);
+    for (auto& byte : b.PixelBytes()) byte = static_cast<std::uint8_t>(rng() >> 24);
     return b;
 }
 
@@ -25,7 +25,7 @@ void Thumb(benchmark::State& state, int sourceWidth, int sourceHeight) {
     Bitmap target;
     for (auto _ : state) {
         MakeThumb(source, target, size);
-        benchmark::DoNotOptimize(target.bytes().data());
+        benchmark::DoNotOptimize(target.PixelBytes().data());
     }
     state.SetItemsProcessed(state.iterations());
 }

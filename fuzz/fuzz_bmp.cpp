@@ -8,10 +8,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace kinloom;
     try {
         ImageLimits limits;
-        limits.maxSide = 4096;
-        limits.maxPixels = 4096 * 1024;
+        limits.MaxSide = 4096;
+        limits.MaxPixels = 4096 * 1024;
         Bitmap b = DecodeBmp(ByteView(data, size), limits);
-        if (b.width() <= 0 || b.height() <= 0) __builtin_trap();
+        if (b.Width() <= 0 || b.Height() <= 0) __builtin_trap();
     } catch (const ImageError&) {
     }
     return 0;

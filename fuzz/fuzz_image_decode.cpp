@@ -14,10 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (auto decode : {&DecodePng, &DecodeJpeg}) {
         try {
             const Bitmap picture = decode(bytes, limits);
-            if (picture.empty() || picture.width() > limits.maxSide ||
-                picture.height() > limits.maxSide ||
-                picture.bytes().size() !=
-                    picture.stride() * static_cast<std::size_t>(picture.height())) {
+            if (picture.Empty() || picture.Width() > limits.MaxSide ||
+                picture.Height() > limits.MaxSide ||
+                picture.PixelBytes().size() !=
+                    picture.Stride() * static_cast<std::size_t>(picture.Height())) {
                 __builtin_trap();
             }
             // What the window does next with a decoded thumbnail.

@@ -49,8 +49,8 @@ struct Form {
 std::uint32_t U32At(const Bytes& b, std::size_t at) {
     if (at + 4 > b.size()) return 0;
     ByteReader in(b);
-    in.seek(at);
-    return in.u32();
+    in.Seek(at);
+    return in.U32();
 }
 
 Form MakeForm(Bytes bytes) {

@@ -283,33 +283,33 @@ TEST(DecompressEntryTest, EveryTruncationFailsCleanly) {
 bool DecodeByTheTable(const Bytes& stored, Bytes& out) {
     const std::size_t base = out.size();
     ByteReader in(stored);
-    in.seek(6);
-    const std::size_t announced = in.u24be();
-    while (!in.atEnd()) {
-        const std::size_t b0 = in.u8();
+    in.Seek(6);
+    const std::size_t announced = in.U24Be();
+    while (!in.AtEnd()) {
+        const std::size_t b0 = in.U8();
         std::size_t literal = 0, distance = 0, length = 0;
         if (b0 < 0x80) {
-            const std::size_t b1 = in.u8();
+            const std::size_t b1 = in.U8();
             literal = b0 & 3;
             distance = ((b0 & 0x60) << 3) + b1 + 1;
             length = ((b0 & 0x1C) >> 2) + 3;
         } else if (b0 < 0xC0) {
-            const std::size_t b1 = in.u8(), b2 = in.u8();
+            const std::size_t b1 = in.U8(), b2 = in.U8();
             literal = b1 >> 6;
             distance = ((b1 & 0x3F) << 8) + b2 + 1;
             length = (b0 & 0x3F) + 4;
         } else if (b0 < 0xE0) {
-            const std::size_t b1 = in.u8(), b2 = in.u8(), b3 = in.u8();
+            const std::size_t b1 = in.U8(), b2 = in.U8(), b3 = in.U8();
             literal = b0 & 3;
             distance = ((b0 & 0x10) << 12) + (b1 << 8) + b2 + 1;
             length = ((b0 & 0x0C) << 6) + b3 + 5;
         } else if (b0 < 0xFC) {
             literal = ((b0 & 0x1F) << 2) + 4;
         } else if (b0 > 0xFC) {
-            for (std::size_t i = 0; i < (b0 & 3) && !in.atEnd(); ++i) out.push_back(in.u8());
+            for (std::size_t i = 0; i < (b0 & 3) && !in.AtEnd(); ++i) out.push_back(in.U8());
             break;
         }
-        for (std::size_t i = 0; i < literal; ++i) out.push_back(in.u8());
+        for (std::size_t i = 0; i < literal; ++i) out.push_back(in.U8());
         if (length == 0) continue;
         if (distance > out.size() - base) throw ReadError("reference before the start");
         const std::size_t start = out.size() - distance;

@@ -78,8 +78,8 @@ LoadedDemo Load(const fs::path& userData, const std::string& folder, int languag
         }
         const Bytes objectData = Content(p, *object);
         ByteReader r(objectData);
-        r.seek(92);
-        for (auto& b : c.GUID) b = r.u8();
+        r.Seek(92);
+        for (auto& b : c.GUID) b = r.U8();
         for (const auto& e : p.Entries) {
             if (e.Type == types::SimProperties) ReadSimProperties(Content(p, e), c);
             if (e.Type == types::TextList) {
@@ -321,13 +321,13 @@ TEST_F(DemoFolder, ThumbnailsAndNeighborhoodPicturesDecode) {
         ASSERT_GE(jpeg.size(), 4u);
         EXPECT_EQ(Bytes(jpeg.begin(), jpeg.begin() + 4), (Bytes{0xFF, 0xD8, 0xFF, 0xE0}));
         const Bitmap face = DecodeJpeg(jpeg);
-        EXPECT_EQ(face.width(), 128);
+        EXPECT_EQ(face.Width(), 128);
     }
     for (const std::string folder : {"N001", "G001", "F001"}) {
         const Bytes png =
             ReadWholeFile(Root() / "Neighborhoods" / folder / (folder + "_Neighborhood.png"));
         EXPECT_EQ(DetectImageFormat(png), ImageFormat::Png);
-        EXPECT_FALSE(DecodePng(png).empty());
+        EXPECT_FALSE(DecodePng(png).Empty());
     }
 }
 

@@ -76,7 +76,7 @@ TEST_F(EditingTest, LoadsEveryPartOfTheDemoNeighborhood) {
         SCOPED_TRACE(sim->FileName);
         EXPECT_NE(sim->DescriptionInstance, kNoDescription);
         EXPECT_FALSE(sim->FirstName.empty());
-        EXPECT_EQ(sim->Thumbnail.width(), 128);
+        EXPECT_EQ(sim->Thumbnail.Width(), 128);
         EXPECT_FALSE(sim->Modified);
     }
     // List order follows the labels.

@@ -103,8 +103,8 @@ Bytes Repeat(const Bytes& sample, int count) {
 
 Bitmap Noise(int width, int height, std::uint32_t seed) {
     Bitmap b(width, height);
-    const Bytes noise = test::NoiseBytes(b.bytes().size(), seed);
-    std::copy(noise.begin(), noise.end(), b.bytes().begin());
+    const Bytes noise = test::NoiseBytes(b.PixelBytes().size(), seed);
+    std::copy(noise.begin(), noise.end(), b.PixelBytes().begin());
     return b;
 }
 
@@ -114,7 +114,7 @@ Bitmap ColourBlocks() {
     const Pixel colours[] = {Pixel::Rgb(255, 0, 0), Pixel::Rgb(0, 255, 0), Pixel::Rgb(0, 0, 255),
                              Pixel::Rgb(250, 250, 250)};
     for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 32; ++x) b.setPixel(x, y, colours[x / 8]);
+        for (int x = 0; x < 32; ++x) b.SetPixel(x, y, colours[x / 8]);
     }
     return b;
 }
@@ -155,7 +155,7 @@ TEST(ImageCodecsTest, RecognisesPicturesBySignature) {
     EXPECT_EQ(DetectImageFormat(Bytes{}), ImageFormat::Unknown);
 
     EXPECT_EQ(DecodeImage(png), Bitmap(2, 2));
-    EXPECT_EQ(DecodeImage(jpeg).width(), 2);
+    EXPECT_EQ(DecodeImage(jpeg).Width(), 2);
     EXPECT_NE(ErrorText([] { DecodeImage(test::Text("BM not supported")); }).find("neither"),
               std::string::npos);
 }
@@ -187,16 +187,16 @@ TEST(ImageCodecsTest, PngLayoutsDecodeToBlueGreenRed) {
         SCOPED_TRACE(c.name);
         Bitmap b;
         ASSERT_NO_THROW(b = DecodePng(c.png)) << ErrorText([&] { DecodePng(c.png); });
-        ASSERT_EQ(b.width(), 2);
-        ASSERT_EQ(b.height(), 1);
-        EXPECT_EQ(b.pixel(0, 0), c.first);
-        EXPECT_EQ(b.pixel(1, 0), c.second);
+        ASSERT_EQ(b.Width(), 2);
+        ASSERT_EQ(b.Height(), 1);
+        EXPECT_EQ(b.PixelAt(0, 0), c.first);
+        EXPECT_EQ(b.PixelAt(1, 0), c.second);
     }
 }
 
 TEST(ImageCodecsTest, PngRoundTripIsExact) {
     for (const Bitmap& original : {Noise(37, 23, 1), Noise(1, 1, 2), Noise(400, 300, 3)}) {
-        SCOPED_TRACE(::testing::Message() << original.width() << "x" << original.height());
+        SCOPED_TRACE(::testing::Message() << original.Width() << "x" << original.Height());
         const Bytes png = EncodePng(original);
         EXPECT_EQ(DecodePng(png), original);
     }
@@ -212,11 +212,11 @@ TEST(ImageCodecsTest, JpegRoundTripKeepsColours) {
     for (int quality : {95, 60}) {
         SCOPED_TRACE(quality);
         const Bitmap back = DecodeJpeg(EncodeJpeg(original, quality));
-        ASSERT_EQ(back.width(), original.width());
-        ASSERT_EQ(back.height(), original.height());
+        ASSERT_EQ(back.Width(), original.Width());
+        ASSERT_EQ(back.Height(), original.Height());
         for (int x : {2, 11, 20, 29}) {
             SCOPED_TRACE(x);
-            EXPECT_TRUE(Near(back.pixel(x, 8), original.pixel(x, 8), 12));
+            EXPECT_TRUE(Near(back.PixelAt(x, 8), original.PixelAt(x, 8), 12));
         }
     }
 }
@@ -246,9 +246,9 @@ TEST(ImageCodecsTest, JpegColourSpacesDecodeToBlueGreenRed) {
             LibjpegEncode(c.space, c.components, 16, 8, Repeat(c.sample, 16 * 8), c.adobe);
         Bitmap b;
         ASSERT_NO_THROW(b = DecodeJpeg(jpeg)) << ErrorText([&] { DecodeJpeg(jpeg); });
-        ASSERT_EQ(b.width(), 16);
-        ASSERT_EQ(b.height(), 8);
-        EXPECT_TRUE(Near(b.pixel(5, 4), c.expected, 3));
+        ASSERT_EQ(b.Width(), 16);
+        ASSERT_EQ(b.Height(), 8);
+        EXPECT_TRUE(Near(b.PixelAt(5, 4), c.expected, 3));
     }
 }
 
@@ -318,8 +318,8 @@ TEST(ImageCodecsTest, PicturesCutShortAtEveryByte) {
         SCOPED_TRACE(cut);
         try {
             const Bitmap b = DecodeJpeg(ByteView(jpeg).first(cut));
-            EXPECT_EQ(b.width(), 9);
-            EXPECT_EQ(b.height(), 7);
+            EXPECT_EQ(b.Width(), 9);
+            EXPECT_EQ(b.Height(), 7);
         } catch (const ImageError&) {
             ++reported;
         }
@@ -366,10 +366,10 @@ TEST(ImageCodecsTest, OversizedPicturesAreRefusedBeforeDecoding) {
         {{0, 0}, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.limits.maxSide << " / " << c.limits.maxPixels);
+        SCOPED_TRACE(::testing::Message() << c.limits.MaxSide << " / " << c.limits.MaxPixels);
         if (c.fits) {
             EXPECT_EQ(DecodePng(png, c.limits), picture);
-            EXPECT_EQ(DecodeJpeg(jpeg, c.limits).width(), 40);
+            EXPECT_EQ(DecodeJpeg(jpeg, c.limits).Width(), 40);
         } else {
             EXPECT_THROW(DecodePng(png, c.limits), ImageError);
             EXPECT_THROW(DecodeJpeg(jpeg, c.limits), ImageError);

@@ -402,12 +402,12 @@ TEST(JobSchoolChoiceTest, CareerChangeResetsTheJobWordsWhenSaved) {
         WriteSimDescription(description, list);
 
         ByteReader in{ByteView(description)};
-        in.seek(190);
-        EXPECT_EQ(IdText(std::span<const std::uint8_t, 4>(in.bytes(4).data(), 4)), c.chosen);
-        in.seek(402);
-        EXPECT_EQ(in.u16(), c.wordsAfter);
-        in.seek(404);
-        EXPECT_EQ(in.u16(), c.wordsAfter);
+        in.Seek(190);
+        EXPECT_EQ(IdText(std::span<const std::uint8_t, 4>(in.Take(4).data(), 4)), c.chosen);
+        in.Seek(402);
+        EXPECT_EQ(in.U16(), c.wordsAfter);
+        in.Seek(404);
+        EXPECT_EQ(in.U16(), c.wordsAfter);
     }
 }
 

@@ -13,8 +13,8 @@ namespace {
 
 Bitmap Noise(int width, int height, std::uint32_t seed) {
     Bitmap b(width, height);
-    const Bytes noise = test::NoiseBytes(b.bytes().size(), seed);
-    std::copy(noise.begin(), noise.end(), b.bytes().begin());
+    const Bytes noise = test::NoiseBytes(b.PixelBytes().size(), seed);
+    std::copy(noise.begin(), noise.end(), b.PixelBytes().begin());
     return b;
 }
 
@@ -24,9 +24,9 @@ Bitmap Uniform(int width, int height, std::uint8_t v) {
 
 // Every pixel of the picture equals p; reports the first that does not.
 ::testing::AssertionResult AllPixels(const Bitmap& b, Pixel p) {
-    for (int y = 0; y < b.height(); ++y) {
-        for (int x = 0; x < b.width(); ++x) {
-            const Pixel q = b.pixel(x, y);
+    for (int y = 0; y < b.Height(); ++y) {
+        for (int x = 0; x < b.Width(); ++x) {
+            const Pixel q = b.PixelAt(x, y);
             if (q != p) {
                 return ::testing::AssertionFailure()
                        << "pixel " << x << "," << y << " is " << int(q.blue) << "/" << int(q.green)
@@ -40,13 +40,13 @@ Bitmap Uniform(int width, int height, std::uint8_t v) {
 TEST(BitmapTest, HoldsBlueGreenRedRowsTopDown) {
     Bitmap b(3, 2);
     EXPECT_TRUE(AllPixels(b, Pixel{0, 0, 0})) << "a new picture is black";
-    b.setPixel(1, 1, Pixel::Rgb(10, 20, 30));
-    EXPECT_EQ(b.stride(), 9u);
-    EXPECT_EQ(b.row(1)[3], 30) << "blue comes first";
-    EXPECT_EQ(b.row(1)[5], 10) << "red comes last";
-    EXPECT_EQ(b.bytes()[9 + 3], 30) << "rows are packed without padding";
-    EXPECT_THROW(b.pixel(3, 0), std::out_of_range);
-    EXPECT_THROW(b.row(2), std::out_of_range);
+    b.SetPixel(1, 1, Pixel::Rgb(10, 20, 30));
+    EXPECT_EQ(b.Stride(), 9u);
+    EXPECT_EQ(b.Row(1)[3], 30) << "blue comes first";
+    EXPECT_EQ(b.Row(1)[5], 10) << "red comes last";
+    EXPECT_EQ(b.PixelBytes()[9 + 3], 30) << "rows are packed without padding";
+    EXPECT_THROW(b.PixelAt(3, 0), std::out_of_range);
+    EXPECT_THROW(b.Row(2), std::out_of_range);
     EXPECT_THROW(Bitmap(-1, 5), std::invalid_argument);
 }
 
@@ -104,8 +104,8 @@ TEST(MakeThumbTest, UniformPicturesComeOutOneDarker) {
         SCOPED_TRACE(::testing::Message() << c.size << " to " << c.side << ", value " << int(c.in));
         Bitmap target;
         MakeThumb(Uniform(c.size, c.size, c.in), target, c.side);
-        ASSERT_EQ(target.width(), c.side);
-        ASSERT_EQ(target.height(), c.side);
+        ASSERT_EQ(target.Width(), c.side);
+        ASSERT_EQ(target.Height(), c.side);
         EXPECT_TRUE(AllPixels(target, Pixel{c.out, c.out, c.out}));
     }
 }
@@ -115,10 +115,10 @@ TEST(MakeThumbTest, UniformPicturesComeOutOneDarker) {
 TEST(MakeThumbTest, AveragesTwoByTwoBlocksWithTruncatingFixedPoint) {
     Bitmap source(4, 4);
     auto block = [&](int bx, int by, std::array<Pixel, 4> px) {
-        source.setPixel(bx * 2, by * 2, px[0]);
-        source.setPixel(bx * 2 + 1, by * 2, px[1]);
-        source.setPixel(bx * 2, by * 2 + 1, px[2]);
-        source.setPixel(bx * 2 + 1, by * 2 + 1, px[3]);
+        source.SetPixel(bx * 2, by * 2, px[0]);
+        source.SetPixel(bx * 2 + 1, by * 2, px[1]);
+        source.SetPixel(bx * 2, by * 2 + 1, px[2]);
+        source.SetPixel(bx * 2 + 1, by * 2 + 1, px[3]);
     };
     // An honest average of 10, 20, 30 and 40 would be 25.
     block(0, 0, {Pixel{10, 0, 255}, Pixel{20, 0, 255}, Pixel{30, 0, 255}, Pixel{40, 0, 255}});
@@ -128,12 +128,12 @@ TEST(MakeThumbTest, AveragesTwoByTwoBlocksWithTruncatingFixedPoint) {
           {Pixel{255, 255, 255}, Pixel{255, 255, 255}, Pixel{255, 255, 255}, Pixel{255, 255, 255}});
     Bitmap target;
     MakeThumb(source, target, 2);
-    ASSERT_EQ(target.width(), 2);
-    ASSERT_EQ(target.height(), 2);
-    EXPECT_EQ(target.pixel(0, 0), (Pixel{24, 0, 254}));
-    EXPECT_EQ(target.pixel(1, 0), (Pixel{0, 0, 3}));
-    EXPECT_EQ(target.pixel(0, 1), (Pixel{1, 201, 0}));
-    EXPECT_EQ(target.pixel(1, 1), (Pixel{254, 254, 254}));
+    ASSERT_EQ(target.Width(), 2);
+    ASSERT_EQ(target.Height(), 2);
+    EXPECT_EQ(target.PixelAt(0, 0), (Pixel{24, 0, 254}));
+    EXPECT_EQ(target.PixelAt(1, 0), (Pixel{0, 0, 3}));
+    EXPECT_EQ(target.PixelAt(0, 1), (Pixel{1, 201, 0}));
+    EXPECT_EQ(target.PixelAt(1, 1), (Pixel{254, 254, 254}));
 }
 
 // Span i covers source columns trunc(i·f) .. trunc((i+1)·f) - 1 with f = 3.125: seven spans of
@@ -142,18 +142,18 @@ TEST(MakeThumbTest, SpansFollowTheTruncatedScaleFactor) {
     Bitmap source(200, 2);
     for (int x = 0; x < 200; ++x) {
         const auto v = static_cast<std::uint8_t>(10 * x);
-        source.setPixel(x, 0, Pixel{v, 0, 0});
-        source.setPixel(x, 1, Pixel{v, 0, 0});
+        source.SetPixel(x, 0, Pixel{v, 0, 0});
+        source.SetPixel(x, 1, Pixel{v, 0, 0});
     }
     Bitmap target;
     MakeThumbFit(source, target, 64, 2);
-    ASSERT_EQ(target.width(), 64);
-    ASSERT_EQ(target.height(), 2);
+    ASSERT_EQ(target.Width(), 64);
+    ASSERT_EQ(target.Height(), 2);
     const std::uint8_t expected[] = {9, 39, 69, 99, 129, 159, 189, 224};
     for (int i = 0; i < 8; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(target.pixel(i, 0).blue, expected[i]);
-        EXPECT_EQ(target.pixel(i, 1).blue, expected[i]);
+        EXPECT_EQ(target.PixelAt(i, 0).blue, expected[i]);
+        EXPECT_EQ(target.PixelAt(i, 1).blue, expected[i]);
     }
 }
 
@@ -167,13 +167,13 @@ TEST(MakeThumbTest, SharpensTopToBottomInPlaceAndClamps) {
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) {
             auto up = [](int v) { return static_cast<std::uint8_t>(v == 0 ? 0 : v + 1); };
-            source.setPixel(x, y, Pixel{up(blue[y / 2][x / 2]), 51, up(red[y / 2][x / 2])});
+            source.SetPixel(x, y, Pixel{up(blue[y / 2][x / 2]), 51, up(red[y / 2][x / 2])});
         }
     }
     Bitmap target;
     MakeThumb(source, target, 4);
-    ASSERT_EQ(target.width(), 4);
-    ASSERT_EQ(target.height(), 4);
+    ASSERT_EQ(target.Width(), 4);
+    ASSERT_EQ(target.Height(), 4);
 
     // (2,1): (12·40 - 80) / 8 = 50. (1,2) then sees the sharpened 50 above it:
     // (12·80 - 50) / 8 = 113.75 -> 113 (115 if the row above were taken unsharpened).
@@ -183,7 +183,7 @@ TEST(MakeThumbTest, SharpensTopToBottomInPlaceAndClamps) {
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 4; ++x) {
             SCOPED_TRACE(::testing::Message() << x << "," << y);
-            const Pixel p = target.pixel(x, y);
+            const Pixel p = target.PixelAt(x, y);
             EXPECT_EQ(p.blue, blueOut[y][x]);
             EXPECT_EQ(p.green, 50);
             EXPECT_EQ(p.red, redOut[y][x]);
@@ -195,11 +195,11 @@ TEST(MakeThumbTest, SourceSmallerInOneDirectionGetsBlackRows) {
     // 100 × 50 drawn at 64: rows are stretched, so some target rows have no source row.
     Bitmap target;
     MakeThumb(Uniform(100, 50, 200), target, 64);
-    ASSERT_EQ(target.width(), 64);
-    ASSERT_EQ(target.height(), 64);
-    EXPECT_EQ(target.pixel(0, 0), (Pixel{0, 0, 0})) << "row 0 has no source row";
-    EXPECT_EQ(target.pixel(0, 1), (Pixel{199, 199, 199})) << "row 1 averages source row 0";
-    EXPECT_EQ(target.pixel(63, 63), (Pixel{199, 199, 199}));
+    ASSERT_EQ(target.Width(), 64);
+    ASSERT_EQ(target.Height(), 64);
+    EXPECT_EQ(target.PixelAt(0, 0), (Pixel{0, 0, 0})) << "row 0 has no source row";
+    EXPECT_EQ(target.PixelAt(0, 1), (Pixel{199, 199, 199})) << "row 1 averages source row 0";
+    EXPECT_EQ(target.PixelAt(63, 63), (Pixel{199, 199, 199}));
 }
 
 TEST(MakeThumbTest, HugeBlocksAreAveragedNotBlackened) {
@@ -240,8 +240,8 @@ TEST(MakeThumbFitTest, ShrinksTheBoxByItsOwnProportions) {
         SCOPED_TRACE(::testing::Message() << c.sw << "x" << c.sh << " into " << c.w << "x" << c.h);
         Bitmap target;
         MakeThumbFit(Uniform(c.sw, c.sh, 100), target, c.w, c.h);
-        EXPECT_EQ(target.width(), c.outW);
-        EXPECT_EQ(target.height(), c.outH);
+        EXPECT_EQ(target.Width(), c.outW);
+        EXPECT_EQ(target.Height(), c.outH);
     }
 }
 
@@ -250,15 +250,15 @@ TEST(MakeThumbFitTest, FourByFourBlocksOfAPhoto) {
     for (int y = 0; y < 1200; ++y) {
         for (int x = 0; x < 1600; ++x) {
             // A vertical edge between blocks: left half dark, right half light.
-            source.setPixel(x, y, x < 800 ? Pixel{41, 41, 41} : Pixel{201, 201, 201});
+            source.SetPixel(x, y, x < 800 ? Pixel{41, 41, 41} : Pixel{201, 201, 201});
         }
     }
     Bitmap target;
     MakeThumbFit(source, target, 400, 300);
-    ASSERT_EQ(target.width(), 400);
-    ASSERT_EQ(target.height(), 300);
-    EXPECT_EQ(target.pixel(0, 0).red, 40);
-    EXPECT_EQ(target.pixel(0, 150).red, 40) << "the outer columns are not sharpened";
+    ASSERT_EQ(target.Width(), 400);
+    ASSERT_EQ(target.Height(), 300);
+    EXPECT_EQ(target.PixelAt(0, 0).red, 40);
+    EXPECT_EQ(target.PixelAt(0, 150).red, 40) << "the outer columns are not sharpened";
     // Next to the edge the sharpening overshoots. Row 1 sees row 0 as averaged:
     // (12·40 - 2·40 - 2·200) / 8 = 0 and (12·200 - 2·40 - 2·200) / 8 = 240.
     struct Expected {
@@ -277,29 +277,29 @@ TEST(MakeThumbFitTest, FourByFourBlocksOfAPhoto) {
     };
     for (const Expected& e : cases) {
         SCOPED_TRACE(::testing::Message() << e.x << "," << e.y);
-        EXPECT_EQ(target.pixel(e.x, e.y).red, e.red);
+        EXPECT_EQ(target.PixelAt(e.x, e.y).red, e.red);
     }
-    EXPECT_EQ(target.pixel(399, 299).red, 200);
+    EXPECT_EQ(target.PixelAt(399, 299).red, 200);
 }
 
 TEST(MakeThumbTest, DegenerateSizesGiveEmptyPictures) {
     const Bitmap source = Noise(50, 40, 5);
     Bitmap target = Uniform(3, 3, 9);
     MakeThumb(source, target, 0);
-    EXPECT_TRUE(target.empty());
+    EXPECT_TRUE(target.Empty());
     target = Uniform(3, 3, 9);
     MakeThumb(source, target, -4);
-    EXPECT_TRUE(target.empty());
+    EXPECT_TRUE(target.Empty());
     target = Uniform(3, 3, 9);
     MakeThumb(Bitmap(), target, 32);
-    EXPECT_TRUE(target.empty());
+    EXPECT_TRUE(target.Empty());
     target = Uniform(3, 3, 9);
     // The box shrinks by 1/300 to 0 × 1: nothing is left to draw into.
     MakeThumbFit(Uniform(1000, 1, 7), target, 1, 300);
-    EXPECT_TRUE(target.empty());
+    EXPECT_TRUE(target.Empty());
     target = Uniform(3, 3, 9);
     MakeThumbFit(source, target, 0, 10);
-    EXPECT_TRUE(target.empty());
+    EXPECT_TRUE(target.Empty());
 }
 
 }  // namespace

@@ -67,10 +67,10 @@ TEST(BmpTest, DecodesTheUncompressedForms) {
         for (bool topDown : {false, true}) {
             SCOPED_TRACE(std::to_string(bits) + (topDown ? " top-down" : " bottom-up"));
             Bitmap b = DecodeAnyPicture(BmpBytes(w, h, bits, topDown, pixels));
-            ASSERT_EQ(b.width(), w);
-            ASSERT_EQ(b.height(), h);
+            ASSERT_EQ(b.Width(), w);
+            ASSERT_EQ(b.Height(), h);
             for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x) EXPECT_EQ(b.pixel(x, y), pixels[static_cast<std::size_t>(y * w + x)]);
+                for (int x = 0; x < w; ++x) EXPECT_EQ(b.PixelAt(x, y), pixels[static_cast<std::size_t>(y * w + x)]);
         }
     }
 }
@@ -122,12 +122,12 @@ TEST_F(NeighborhoodPictureTest, PicturesAreStoredToFitTheGamesFrame) {
         ReplaceFileAtomically(chosen, c.jpeg ? EncodeJpeg(source) : EncodePng(source));
         ASSERT_EQ(ReplaceNeighborhoodPicture(chosen, NeighborhoodPictureFile(n)), std::nullopt);
         Bitmap stored = DecodePng(ReadWholeFile(NeighborhoodPictureFile(n)));
-        EXPECT_EQ(stored.width(), c.storedWidth);
-        EXPECT_EQ(stored.height(), c.storedHeight);
+        EXPECT_EQ(stored.Width(), c.storedWidth);
+        EXPECT_EQ(stored.Height(), c.storedHeight);
     }
     ReplaceFileAtomically(dir / "chosen.bmp", BmpBytes(40, 30, 24, false, std::vector<Pixel>(1200, Pixel::Rgb(1, 2, 3))));
     EXPECT_EQ(ReplaceNeighborhoodPicture(dir / "chosen.bmp", NeighborhoodPictureFile(n)), std::nullopt);
-    EXPECT_EQ(DecodePng(ReadWholeFile(NeighborhoodPictureFile(n))).pixel(10, 10), Pixel::Rgb(1, 2, 3));
+    EXPECT_EQ(DecodePng(ReadWholeFile(NeighborhoodPictureFile(n))).PixelAt(10, 10), Pixel::Rgb(1, 2, 3));
 }
 
 TEST_F(NeighborhoodPictureTest, AnUnreadablePictureLeavesTheOldOne) {

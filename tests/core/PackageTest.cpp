@@ -16,16 +16,16 @@ using test::Text;
 TEST(ByteReaderTest, ReadsLittleEndianAndStopsAtTheEnd) {
     const Bytes data{0x01, 0x02, 0x03, 0x04, 0xFF, 0xFE};
     ByteReader r(data);
-    EXPECT_EQ(r.u32(), 0x04030201u);
-    EXPECT_EQ(r.i16(), -257);
-    EXPECT_THROW(r.u8(), ReadError);
-    r.seek(6);  // the end itself is a position
-    EXPECT_THROW(r.seek(7), ReadError);
-    r.seek(3);
-    EXPECT_THROW(r.u32(), ReadError);
-    EXPECT_EQ(r.position(), 3u) << "a failed read does not move the reader";
-    EXPECT_THROW(r.slice(4, 3), ReadError);
-    EXPECT_THROW(r.slice(SIZE_MAX, 2), ReadError);
+    EXPECT_EQ(r.U32(), 0x04030201u);
+    EXPECT_EQ(r.I16(), -257);
+    EXPECT_THROW(r.U8(), ReadError);
+    r.Seek(6);  // the end itself is a position
+    EXPECT_THROW(r.Seek(7), ReadError);
+    r.Seek(3);
+    EXPECT_THROW(r.U32(), ReadError);
+    EXPECT_EQ(r.Position(), 3u) << "a failed read does not move the reader";
+    EXPECT_THROW(r.Slice(4, 3), ReadError);
+    EXPECT_THROW(r.Slice(SIZE_MAX, 2), ReadError);
 }
 
 TEST(ReadIndexTest, ListsBothFormsInIndexOrder) {
@@ -140,7 +140,7 @@ TEST(PackageTextTest, TypeIdAndHexText) {
     const Bytes data{0x00, 0x44, 0x4A, 0x42, 0x4F, 0x99};
     ByteReader r(data);
     EXPECT_EQ(ReadHexText(r, 1, 4, true), "4F424A44");
-    EXPECT_EQ(r.position(), 5u);
+    EXPECT_EQ(r.Position(), 5u);
     EXPECT_EQ(ReadHexText(r, 1, 4, false), "444A424F");
     EXPECT_EQ(ReadHexText(r, 5, 1, false), "99");
     EXPECT_THROW(ReadHexText(r, 4, 3, false), ReadError);

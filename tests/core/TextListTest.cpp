@@ -114,21 +114,21 @@ TEST(TextListTest, WriteShapes) {
     // Sim shape: 132 entries, values only for language 1 and the game's.
     Bytes sim = WriteTextList(TextListShape::Sim, {"Anna", "likes tea", "Bell"}, 3);
     ByteReader r(sim);
-    r.seek(66);
-    ASSERT_EQ(r.u16(), 132);
+    r.Seek(66);
+    ASSERT_EQ(r.U16(), 132);
     for (int language = 1; language <= 44; ++language) {
         for (const std::string& own :
              {std::string("Anna"), std::string("likes tea"), std::string("Bell")}) {
             SCOPED_TRACE(language);
-            ASSERT_EQ(r.u8(), language);
+            ASSERT_EQ(r.U8(), language);
             const std::string expected = (language == 1 || language == 3) ? own : "";
-            ByteView v = r.bytes(expected.size());
+            ByteView v = r.Take(expected.size());
             EXPECT_EQ(std::string(v.begin(), v.end()), expected);
-            EXPECT_EQ(r.u8(), 0);
-            EXPECT_EQ(r.u8(), 0);
+            EXPECT_EQ(r.U8(), 0);
+            EXPECT_EQ(r.U8(), 0);
         }
     }
-    EXPECT_TRUE(r.atEnd());
+    EXPECT_TRUE(r.AtEnd());
     EXPECT_EQ(*ReadTextList(sim, 3, 3), (Strings{"Anna", "likes tea", "Bell"}));
 }
 

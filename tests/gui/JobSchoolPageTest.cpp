@@ -435,9 +435,9 @@ std::pair<std::uint16_t, std::uint16_t> JobWords(const std::filesystem::path& pa
         Bytes content;
         if (!DecompressEntry(p.View(), e, content, quiet)) break;
         ByteReader in{ByteView(content)};
-        in.seek(402);
-        const std::uint16_t a = in.u16();
-        return {a, in.u16()};
+        in.Seek(402);
+        const std::uint16_t a = in.U16();
+        return {a, in.U16()};
     }
     ADD_FAILURE() << "no sim description " << instance;
     return {};

@@ -133,8 +133,8 @@ void SetU32(Bytes& data, std::size_t offset, std::uint32_t value) {
 
 std::uint32_t GetU32(const Bytes& data, std::size_t offset) {
     ByteReader r(data);
-    r.seek(offset);
-    return r.u32();
+    r.Seek(offset);
+    return r.U32();
 }
 
 Bytes NoiseBytes(std::size_t count, std::uint32_t seed) {

@@ -132,7 +132,7 @@ std::optional<StoredId> IdBytes(std::string_view text) {
     return id;
 }
 
-bool InstalledPacks::has(Pack pack) const {
+bool InstalledPacks::Has(Pack pack) const {
     switch (pack) {
         case Pack::None:
             return true;
@@ -189,7 +189,7 @@ WorkInfo WorkInfoFor(std::string_view idText, int level) {
 std::vector<CareerListItem> BuildCareerList(CareerList list, const InstalledPacks& packs) {
     std::vector<CareerListItem> items;
     for (const CareerTrack& track : CareerTable()) {
-        if (!InList(track, list) || !packs.has(track.RequiredPack)) continue;
+        if (!InList(track, list) || !packs.Has(track.RequiredPack)) continue;
         items.push_back({ListLabel(track, list), track.Id});
     }
     return items;
@@ -202,7 +202,7 @@ std::span<const NpcType> NpcTypeTable() {
 std::vector<NpcType> NpcTypeList(const InstalledPacks& packs) {
     std::vector<NpcType> list;
     for (const NpcType& type : kNpcTypes) {
-        if (packs.has(type.AddedBy)) list.push_back(type);
+        if (packs.Has(type.AddedBy)) list.push_back(type);
     }
     return list;
 }

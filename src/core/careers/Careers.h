@@ -39,7 +39,7 @@ struct InstalledPacks {
     bool HasBonVoyage = false;
     bool HasFreeTime = false;
 
-    bool has(Pack pack) const;
+    bool Has(Pack pack) const;
 };
 
 // Who a track is offered to. Both = the adult list and the teen-and-elder list.

@@ -179,7 +179,7 @@ CloneContents ReadCloneFile(ByteView file) {
                 ByteReader in(content);
                 CloneGenes genes;
                 for (std::string& s : genes) {
-                    const ByteView text = in.bytes(in.u16());
+                    const ByteView text = in.Take(in.U16());
                     s.assign(text.begin(), text.end());
                 }
                 out.Genes = std::move(genes);

@@ -120,10 +120,10 @@ void TakeCloneGroup(std::uint32_t group, ByteView bytes, Character& target) {
     ByteReader in(bytes);
     for (const GroupField& f : Layout(group)) {
         if (f.word) {
-            const std::int16_t value = in.i16();
+            const std::int16_t value = in.I16();
             if (f.carried) target.*f.word = value;
         } else {
-            const ByteView four = in.bytes(4);
+            const ByteView four = in.Take(4);
             if (f.carried) std::copy(four.begin(), four.end(), (target.*f.four).begin());
         }
     }

@@ -122,7 +122,7 @@ void ApplyClone(const CloneContents& clone, const CloneGroups& groups, Character
 
         if (group == clonegroups::Personality) {
             // An unset zodiac in the clone keeps the target's sign.
-            const auto zodiac = ByteReader(bytes).slice(kZodiacOffset, 2);
+            const auto zodiac = ByteReader(bytes).Slice(kZodiacOffset, 2);
             const auto value = static_cast<std::int16_t>(zodiac[0] | (zodiac[1] << 8));
             if (value >= 1) target.Zodiac = value;
         } else if (group == clonegroups::Character) {

@@ -36,13 +36,13 @@ Pixel ColorOf(const std::string& gene, int kind) {
 
 void Disc(Bitmap& b, double cx, double cy, double rx, double ry, Pixel p) {
     const int x0 = std::max(0, static_cast<int>(cx - rx)),
-              x1 = std::min(b.width() - 1, static_cast<int>(cx + rx));
+              x1 = std::min(b.Width() - 1, static_cast<int>(cx + rx));
     const int y0 = std::max(0, static_cast<int>(cy - ry)),
-              y1 = std::min(b.height() - 1, static_cast<int>(cy + ry));
+              y1 = std::min(b.Height() - 1, static_cast<int>(cy + ry));
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x) {
             const double dx = (x - cx) / rx, dy = (y - cy) / ry;
-            if (dx * dx + dy * dy <= 1.0) b.setPixel(x, y, p);
+            if (dx * dx + dy * dy <= 1.0) b.SetPixel(x, y, p);
         }
 }
 
@@ -78,7 +78,7 @@ Bytes DemoFaceJpeg(const Character& sim, int side) {
         const double t = i / 6.0;
         const int x = static_cast<int>(s * 0.5 + t * r * 0.45);
         const int y = static_cast<int>(s * 0.55 + r * 0.45 + (1.0 - t * t) * r * 0.12);
-        if (x >= 0 && x < side && y >= 0 && y < side) b.setPixel(x, y, mouth);
+        if (x >= 0 && x < side && y >= 0 && y < side) b.SetPixel(x, y, mouth);
     }
     return EncodeJpeg(b, 85);
 }
@@ -88,7 +88,7 @@ Bytes DemoNeighborhoodPng(std::string_view name, int width, int height) {
     Bitmap b(width, height);
     const double phase = (h % 628) / 100.0;
     for (int y = 0; y < height; ++y) {
-        auto row = b.row(y);
+        auto row = b.Row(y);
         for (int x = 0; x < width; ++x) {
             const double u = static_cast<double>(x) / width, v = static_cast<double>(y) / height;
             const double hill = 0.45 + 0.08 * std::sin(u * 9.0 + phase) + 0.05 * std::sin(u * 23.0);

@@ -11,22 +11,22 @@ SimDescriptionIndex::SimDescriptionIndex(ByteView neighborhood, const EntryList&
     for (const PackageIndexEntry& e : entries) {
         if (e.Type != types::SimDescription) continue;
         Item item;
-        item.instance = e.Instance;
+        item.Instance = e.Instance;
         const std::size_t position = items_.size();
         try {
-            if (!DecompressEntry(neighborhood, e, item.content, messages)) {
-                item.content.clear();
+            if (!DecompressEntry(neighborhood, e, item.Content, messages)) {
+                item.Content.clear();
                 items_.push_back(std::move(item));
                 continue;
             }
-            ByteReader r(item.content);
-            r.seek(4);
-            item.version = r.u16();
-            lastVersion_ = item.version;
-            if (auto guidOffset = SimDescriptionGuidOffset(*item.version)) {
-                r.seek(*guidOffset);
+            ByteReader r(item.Content);
+            r.Seek(4);
+            item.Version = r.U16();
+            lastVersion_ = item.Version;
+            if (auto guidOffset = SimDescriptionGuidOffset(*item.Version)) {
+                r.Seek(*guidOffset);
                 FourBytes guid;
-                ByteView bytes = r.bytes(4);
+                ByteView bytes = r.Take(4);
                 std::copy(bytes.begin(), bytes.end(), guid.begin());
                 firstByGuid_.try_emplace(guid, position);
             } else {
@@ -50,9 +50,9 @@ void SimDescriptionIndex::Match(Character& sim) const {
         return;
     }
     const Item& item = items_[position];
-    sim.DescriptionInstance = item.instance;
+    sim.DescriptionInstance = item.Instance;
     SilentMessages quiet;  // the version is known to be readable
-    ReadSimDescription(item.content, sim, quiet);
+    ReadSimDescription(item.Content, sim, quiet);
 }
 
 }  // namespace kinloom

@@ -35,13 +35,13 @@ public:
     // short, or when a description before it (or any, for a sim without one) cannot be read.
     void Match(Character& sim) const;
 
-    std::size_t size() const { return items_.size(); }
+    std::size_t Size() const { return items_.size(); }
 
 private:
     struct Item {
-        std::uint32_t instance = 0;
-        std::optional<std::uint16_t> version;  // unset: the entry did not decode
-        Bytes content;
+        std::uint32_t Instance = 0;
+        std::optional<std::uint16_t> Version;  // unset: the entry did not decode
+        Bytes Content;
     };
     std::vector<Item> items_;
     std::map<FourBytes, std::size_t> firstByGuid_;

@@ -201,20 +201,20 @@ std::optional<std::string> NameFromTextList(ByteView content) {
         content[kNameListMarker + 1] != 0xFF)
         return std::nullopt;
     ByteReader r(content);
-    r.seek(kNameListMarker + 2);
+    r.Seek(kNameListMarker + 2);
     auto zeroTerminated = [&r]() {
-        const ByteView rest = r.data().subspan(r.position());
+        const ByteView rest = r.Data().subspan(r.Position());
         const auto zero = std::find(rest.begin(), rest.end(), std::uint8_t{0});
         if (zero == rest.end()) throw ReadError("a text of a name list runs past its end");
         const auto length = static_cast<std::size_t>(zero - rest.begin());
         std::string text(rest.begin(), zero);
-        r.skip(length + 1);
+        r.Skip(length + 1);
         return text;
     };
     std::optional<std::string> name;
-    const std::uint16_t count = r.u16();
+    const std::uint16_t count = r.U16();
     for (std::uint16_t i = 0; i < count; ++i) {
-        const std::uint8_t language = r.u8();
+        const std::uint8_t language = r.U8();
         std::string title = zeroTerminated();
         zeroTerminated();  // the description
         if (language == 1) name = TrimBytes(title);
@@ -273,7 +273,7 @@ GeneResourceText ReadGeneResource(ByteView content) {
     GeneResourceText text;
     if (content.size() < 4) return text;
     ByteReader r(content);
-    const std::uint32_t format = r.u32();
+    const std::uint32_t format = r.U32();
     if (format == kPropertySetFormat) {
         for (const Property& p : ReadPropertySet(content)) {
             if (p.Name == "family")

@@ -105,8 +105,8 @@ std::unique_ptr<Character> LoadCharacter(const fs::path& file,
                     auto content = Content(data, e, messages);
                     if (!content) break;
                     ByteReader r(*content);
-                    r.seek(kGuidOffset);
-                    ByteView guid = r.bytes(4);
+                    r.Seek(kGuidOffset);
+                    ByteView guid = r.Take(4);
                     std::copy(guid.begin(), guid.end(), sim->GUID.begin());
                     break;
                 }

@@ -41,13 +41,13 @@ std::uint32_t GuidKey(const FourBytes& guid) {
 // for a description it leaves alone whatever the sims (unknown version, too short).
 std::optional<std::uint32_t> DescriptionGuid(std::span<const std::uint8_t> description) {
     ByteReader in{ByteView(description)};
-    if (in.size() < 6) return std::nullopt;
-    in.seek(4);
-    const std::uint16_t version = in.u16();
+    if (in.Size() < 6) return std::nullopt;
+    in.Seek(4);
+    const std::uint16_t version = in.U16();
     const auto offset = SimDescriptionGuidOffset(version);
-    if (!offset || in.size() < SimDescriptionSize(version)) return std::nullopt;
-    in.seek(*offset);
-    return in.u32();
+    if (!offset || in.Size() < SimDescriptionSize(version)) return std::nullopt;
+    in.Seek(*offset);
+    return in.U32();
 }
 
 // What a failed transaction left on disk, in the words the player reads.

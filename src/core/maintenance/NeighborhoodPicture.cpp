@@ -17,7 +17,7 @@ std::optional<std::string> ReplaceNeighborhoodPicture(const std::filesystem::pat
         const Bitmap picture = DecodeAnyPicture(ReadWholeFile(chosen));
         Bitmap fitted;
         MakeThumbFit(picture, fitted, 400, 300);
-        if (fitted.empty()) return std::string("The picture is too narrow to be shown.");
+        if (fitted.Empty()) return std::string("The picture is too narrow to be shown.");
         const Bytes png = EncodePng(fitted);
         AtomicFileWriter defaultWriter;
         (writer ? *writer : defaultWriter).Replace(pictureFile, png);

@@ -3,26 +3,26 @@
 
 namespace kinloom {
 
-void ByteReader::fail(std::size_t wanted) const {
+void ByteReader::Fail(std::size_t wanted) const {
     throw ReadError("read of " + std::to_string(wanted) + " byte(s) at position " +
                     std::to_string(pos_) + " runs past the end (" + std::to_string(data_.size()) +
                     " bytes)");
 }
 
-void ByteReader::seek(std::size_t position) {
+void ByteReader::Seek(std::size_t position) {
     if (position > data_.size())
         throw ReadError("position " + std::to_string(position) + " is past the end (" +
                         std::to_string(data_.size()) + " bytes)");
     pos_ = position;
 }
 
-void ByteReader::skip(std::size_t count) {
-    need(count);
+void ByteReader::Skip(std::size_t count) {
+    Need(count);
     pos_ += count;
 }
 
-std::uint32_t ByteReader::u24be() {
-    need(3);
+std::uint32_t ByteReader::U24Be() {
+    Need(3);
     std::uint32_t v = (static_cast<std::uint32_t>(data_[pos_]) << 16) |
                       (static_cast<std::uint32_t>(data_[pos_ + 1]) << 8) |
                       static_cast<std::uint32_t>(data_[pos_ + 2]);
@@ -30,12 +30,12 @@ std::uint32_t ByteReader::u24be() {
     return v;
 }
 
-Bytes ByteReader::copyBytes(std::size_t count) {
-    ByteView v = bytes(count);
+Bytes ByteReader::CopyBytes(std::size_t count) {
+    ByteView v = Take(count);
     return Bytes(v.begin(), v.end());
 }
 
-ByteView ByteReader::slice(std::size_t offset, std::size_t count) const {
+ByteView ByteReader::Slice(std::size_t offset, std::size_t count) const {
     if (offset > data_.size() || count > data_.size() - offset)
         throw ReadError("range of " + std::to_string(count) + " byte(s) at " +
                         std::to_string(offset) + " runs past the end (" +

@@ -24,28 +24,28 @@ public:
     ByteReader() = default;
     explicit ByteReader(ByteView data) : data_(data) {}
 
-    std::size_t size() const { return data_.size(); }
-    std::size_t position() const { return pos_; }
-    std::size_t remaining() const { return data_.size() - pos_; }
-    bool atEnd() const { return pos_ >= data_.size(); }
-    ByteView data() const { return data_; }
+    std::size_t Size() const { return data_.size(); }
+    std::size_t Position() const { return pos_; }
+    std::size_t Remaining() const { return data_.size() - pos_; }
+    bool AtEnd() const { return pos_ >= data_.size(); }
+    ByteView Data() const { return data_; }
 
     // Moves to an absolute position; the end itself is a valid position.
-    void seek(std::size_t position);
-    void skip(std::size_t count);
+    void Seek(std::size_t position);
+    void Skip(std::size_t count);
 
-    std::uint8_t u8() {
-        need(1);
+    std::uint8_t U8() {
+        Need(1);
         return data_[pos_++];
     }
-    std::uint16_t u16() {
-        need(2);
+    std::uint16_t U16() {
+        Need(2);
         auto v = static_cast<std::uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
         pos_ += 2;
         return v;
     }
-    std::uint32_t u32() {
-        need(4);
+    std::uint32_t U32() {
+        Need(4);
         std::uint32_t v = static_cast<std::uint32_t>(data_[pos_]) |
                           (static_cast<std::uint32_t>(data_[pos_ + 1]) << 8) |
                           (static_cast<std::uint32_t>(data_[pos_ + 2]) << 16) |
@@ -53,28 +53,28 @@ public:
         pos_ += 4;
         return v;
     }
-    std::int8_t i8() { return static_cast<std::int8_t>(u8()); }
-    std::int16_t i16() { return static_cast<std::int16_t>(u16()); }
-    std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
+    std::int8_t I8() { return static_cast<std::int8_t>(U8()); }
+    std::int16_t I16() { return static_cast<std::int16_t>(U16()); }
+    std::int32_t I32() { return static_cast<std::int32_t>(U32()); }
     // Big-endian 24-bit value, as compressed entries announce their size.
-    std::uint32_t u24be();
+    std::uint32_t U24Be();
 
     // The next count bytes as a view into the data (no copy); advances past them.
-    ByteView bytes(std::size_t count) {
-        need(count);
+    ByteView Take(std::size_t count) {
+        Need(count);
         ByteView v = data_.subspan(pos_, count);
         pos_ += count;
         return v;
     }
-    Bytes copyBytes(std::size_t count);
+    Bytes CopyBytes(std::size_t count);
 
     // A bounded sub-range [offset, offset + count) of the whole data, without moving.
-    ByteView slice(std::size_t offset, std::size_t count) const;
+    ByteView Slice(std::size_t offset, std::size_t count) const;
 
 private:
-    [[noreturn]] void fail(std::size_t wanted) const;
-    void need(std::size_t count) const {
-        if (count > data_.size() - pos_) fail(count);
+    [[noreturn]] void Fail(std::size_t wanted) const;
+    void Need(std::size_t count) const {
+        if (count > data_.size() - pos_) Fail(count);
     }
 
     ByteView data_;

@@ -99,10 +99,10 @@ public:
     // Appends the output to the destination; false when it differs from the announced size.
     // Throws ReadError for a code cut short or a reference before the start of the output.
     bool run() {
-        while (!in_.atEnd()) {
-            if (in_.remaining() >= kLookAhead && in_.data()[in_.position()] < 0xE0)
-                in_.bytes(copyCodes(in_.data().subspan(in_.position())));
-            if (in_.atEnd()) break;
+        while (!in_.AtEnd()) {
+            if (in_.Remaining() >= kLookAhead && in_.Data()[in_.Position()] < 0xE0)
+                in_.Take(copyCodes(in_.Data().subspan(in_.Position())));
+            if (in_.AtEnd()) break;
             const Step step = anyCode();
             if (step == Step::Overrun) {
                 flush();
@@ -119,8 +119,8 @@ private:
 
     // The announced size; leaves the reader at the first code.
     static std::size_t ReadHeader(ByteReader& in) {
-        in.seek(6);
-        return in.u24be();
+        in.Seek(6);
+        return in.U24Be();
     }
 
     std::size_t room() const { return expected_ - produced_; }
@@ -165,14 +165,14 @@ private:
     // Any code, every step checked, in the order the bytes are used: the literal bytes must
     // exist and fit, the reference must reach only produced bytes and fit too.
     Step anyCode() {
-        const std::uint8_t b0 = in_.u8();
+        const std::uint8_t b0 = in_.U8();
         std::size_t literal = 0, distance = 0, length = 0;
         Step after = Step::Next;
         if (b0 < 0xE0) {
             // The code's other bytes, read one by one so a code cut short is a read error.
             std::uint8_t c[4] = {b0, 0, 0, 0};
             const std::size_t size = b0 < 0x80 ? 2 : b0 < 0xC0 ? 3 : 4;
-            for (std::size_t i = 1; i < size; ++i) c[i] = in_.u8();
+            for (std::size_t i = 1; i < size; ++i) c[i] = in_.U8();
             const CopyCode code = ReadCopyCode(c);
             literal = code.literal;
             distance = code.distance;
@@ -183,11 +183,11 @@ private:
             return Step::Next;  // carries nothing; decoding goes on with the next code
         } else {
             // Stop code: up to three trailing literal bytes, as far as the input has them.
-            literal = std::min<std::size_t>(b0 & 3u, in_.remaining());
+            literal = std::min<std::size_t>(b0 & 3u, in_.Remaining());
             after = Step::Stop;
         }
-        const std::size_t readable = in_.remaining();
-        ByteView bytes = in_.bytes(literal);
+        const std::size_t readable = in_.Remaining();
+        ByteView bytes = in_.Take(literal);
         if (literal > room()) return Step::Overrun;
         if (distance > produced_ + literal) BadReference(distance, produced_ + literal);
         if (literal + length > room()) return Step::Overrun;

@@ -12,9 +12,9 @@ IndexLocation LocateIndex(ByteView headerFields) {
     ByteReader r(headerFields);
     IndexLocation where;
     // The game's tools read these as signed 32-bit numbers; the division is signed too.
-    where.Count = r.i32();
-    where.Offset = r.u32();
-    const std::int32_t indexSize = r.i32();
+    where.Count = r.I32();
+    where.Offset = r.U32();
+    const std::int32_t indexSize = r.I32();
     if (where.Count == 0 || indexSize == 0) return where;
     // Divided in 64 bits: the smallest size over a count of -1 does not fit 32.
     const std::int64_t quotient = std::int64_t{indexSize} / where.Count;
@@ -33,12 +33,12 @@ EntryList ParseIndexRecords(ByteView records, const IndexLocation& where, std::u
     entries.reserve(wanted);
     for (std::size_t i = 0; i < wanted; ++i) {
         PackageIndexEntry e;
-        e.Type = r.u32();
-        e.Group = r.u32();
-        e.Instance = r.u32();
-        if (where.EntrySize == 24) e.InstanceHigh = r.u32();
-        e.Offset = r.u32();
-        e.Size = r.u32();
+        e.Type = r.U32();
+        e.Group = r.U32();
+        e.Instance = r.U32();
+        if (where.EntrySize == 24) e.InstanceHigh = r.U32();
+        e.Offset = r.U32();
+        e.Size = r.U32();
         // The short form leaves out entries that start at or beyond the end of the file.
         if (where.EntrySize == 20 && e.Offset >= fileLength) continue;
         entries.push_back(e);
@@ -48,12 +48,12 @@ EntryList ParseIndexRecords(ByteView records, const IndexLocation& where, std::u
 
 int ReadIndex(ByteView package, EntryList& entries) {
     entries.clear();
-    const IndexLocation where = LocateIndex(ByteReader(package).slice(kIndexCountField, 12));
+    const IndexLocation where = LocateIndex(ByteReader(package).Slice(kIndexCountField, 12));
     if (where.EntrySize != 20 && where.EntrySize != 24) return where.EntrySize;
     if (where.Count < 0) return where.EntrySize;
     ByteReader r(package);
-    r.seek(where.Offset);
-    entries = ParseIndexRecords(r.bytes(r.remaining()), where, package.size());
+    r.Seek(where.Offset);
+    entries = ParseIndexRecords(r.Take(r.Remaining()), where, package.size());
     return where.EntrySize;
 }
 
@@ -65,8 +65,8 @@ std::string TypeIdText(std::uint32_t value) {
 
 std::string ReadHexText(ByteReader& reader, std::size_t position, std::size_t count, bool asValue) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    reader.seek(position);
-    ByteView bytes = reader.bytes(count);
+    reader.Seek(position);
+    ByteView bytes = reader.Take(count);
     std::string text;
     text.reserve(count * 2);
     auto put = [&](std::uint8_t b) {
@@ -112,7 +112,7 @@ std::vector<const PackageIndexEntry*> FindAll(const EntryList& entries, std::uin
 }
 
 ByteView StoredBytes(ByteView package, const PackageIndexEntry& entry) {
-    return ByteReader(package).slice(entry.Offset, entry.Size);
+    return ByteReader(package).Slice(entry.Offset, entry.Size);
 }
 
 Package Package::Open(const std::filesystem::path& path) {
@@ -162,22 +162,22 @@ PackageImage RewritePackageImage(ByteView package, const EntryPlanner& plan,
 
     PackageImage out;
     out.EntrySize = entrySize;
-    ByteView header = ByteReader(package).slice(0, kPackageHeaderSize);
+    ByteView header = ByteReader(package).Slice(0, kPackageHeaderSize);
     out.Data.assign(header.begin(), header.end());
     out.Entries.reserve(source.size());
 
     for (std::size_t i = 0; i < source.size(); ++i) {
         EntryChoice choice = plan ? plan(source[i], i) : EntryChoice::Copy();
-        if (choice.kind == EntryChoice::Kind::Drop) continue;
+        if (choice.What == EntryChoice::Action::Drop) continue;
         PackageIndexEntry e = source[i];
         const std::uint32_t start = ImagePosition(out.Data);
-        if (choice.kind == EntryChoice::Kind::Replace) {
-            out.Data.insert(out.Data.end(), choice.content.begin(), choice.content.end());
+        if (choice.What == EntryChoice::Action::Replace) {
+            out.Data.insert(out.Data.end(), choice.Content.begin(), choice.Content.end());
         } else {
             ByteView stored = StoredBytes(package, e);
             out.Data.insert(out.Data.end(), stored.begin(), stored.end());
-            if (choice.kind == EntryChoice::Kind::Patch && choice.patch)
-                choice.patch(std::span<std::uint8_t>(out.Data).subspan(start));
+            if (choice.What == EntryChoice::Action::Patch && choice.Edit)
+                choice.Edit(std::span<std::uint8_t>(out.Data).subspan(start));
         }
         e.Offset = start;
         e.Size = ImagePosition(out.Data) - start;

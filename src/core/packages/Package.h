@@ -115,16 +115,16 @@ struct Package {
 
 // What a package rewrite does with one listed entry.
 struct EntryChoice {
-    enum class Kind { Copy, Drop, Replace, Patch };
-    Kind kind = Kind::Copy;
-    kinloom::Bytes content;                                 // Replace: the new content
-    std::function<void(std::span<std::uint8_t>)> patch;     // Patch: edits the copied bytes in place
+    enum class Action { Copy, Drop, Replace, Patch };
+    Action What = Action::Copy;
+    kinloom::Bytes Content;                              // Replace: the new content
+    std::function<void(std::span<std::uint8_t>)> Edit;  // Patch: edits the copied bytes in place
 
     static EntryChoice Copy() { return {}; }
-    static EntryChoice Drop() { return {Kind::Drop, {}, {}}; }
-    static EntryChoice Replace(kinloom::Bytes bytes) { return {Kind::Replace, std::move(bytes), {}}; }
+    static EntryChoice Drop() { return {Action::Drop, {}, {}}; }
+    static EntryChoice Replace(kinloom::Bytes bytes) { return {Action::Replace, std::move(bytes), {}}; }
     static EntryChoice Patch(std::function<void(std::span<std::uint8_t>)> fn) {
-        return {Kind::Patch, {}, std::move(fn)};
+        return {Action::Patch, {}, std::move(fn)};
     }
 };
 

@@ -21,10 +21,10 @@ std::string AsText(ByteView bytes) {
 // Reads the format id and leaves the reader on the first property; nullopt for content that is
 // not a property set. The count is only a promise: every property is still read bounded.
 std::optional<std::uint32_t> StartPropertySet(ByteReader& reader) {
-    if (reader.u32() != kPropertySetFormat) return std::nullopt;
-    reader.seek(kCountField);
-    std::uint32_t count = reader.u32();
-    reader.seek(kFirstProperty);
+    if (reader.U32() != kPropertySetFormat) return std::nullopt;
+    reader.Seek(kCountField);
+    std::uint32_t count = reader.U32();
+    reader.Seek(kFirstProperty);
     return count;
 }
 
@@ -37,17 +37,17 @@ std::vector<Property> ReadPropertySet(ByteView content) {
     if (!count) return properties;
     for (std::uint32_t i = 0; i < *count; ++i) {
         Property p;
-        p.ValueType = reader.u32();
-        p.Name = AsText(reader.bytes(reader.u32()));
+        p.ValueType = reader.U32();
+        p.Name = AsText(reader.Take(reader.U32()));
         switch (p.ValueType) {
             case valuetypes::Number:
-                p.Number = reader.u32();
+                p.Number = reader.U32();
                 break;
             case valuetypes::Text:
-                p.Text = AsText(reader.bytes(reader.u32()));
+                p.Text = AsText(reader.Take(reader.U32()));
                 break;
             case valuetypes::Opaque:
-                reader.skip(4);
+                reader.Skip(4);
                 break;
             default:
                 break;  // an unknown type carries no value bytes: the next property follows
@@ -131,13 +131,13 @@ void PatchProperties(std::span<std::uint8_t> entry, const SimProperties& record,
     std::vector<NumberPatch> numbers;
     std::vector<const char*> mismatches;
     for (std::uint32_t i = 0; i < *count; ++i) {
-        const std::uint32_t valueType = reader.u32();
-        const ByteView name = reader.bytes(reader.u32());
+        const std::uint32_t valueType = reader.U32();
+        const ByteView name = reader.Take(reader.U32());
         switch (valueType) {
             case valuetypes::Text: {
-                const std::uint32_t length = reader.u32();
-                const std::size_t valueAt = reader.position();
-                reader.skip(length);
+                const std::uint32_t length = reader.U32();
+                const std::size_t valueAt = reader.Position();
+                reader.Skip(length);
                 auto color = std::find_if(colors.begin(), colors.end(),
                                           [&](const Color& c) { return AsText(name) == c.name; });
                 if (color == colors.end() || color->value.size() != kColorLength) break;
@@ -148,8 +148,8 @@ void PatchProperties(std::span<std::uint8_t> entry, const SimProperties& record,
                 break;
             }
             case valuetypes::Number: {
-                const std::size_t valueAt = reader.position();
-                reader.skip(4);
+                const std::size_t valueAt = reader.Position();
+                reader.Skip(4);
                 if (!bodyNumbers) break;
                 const std::string text = AsText(name);
                 if (text == "age" && record.PropertyAge != kUnreadNumber)
@@ -159,7 +159,7 @@ void PatchProperties(std::span<std::uint8_t> entry, const SimProperties& record,
                 break;
             }
             case valuetypes::Opaque:
-                reader.skip(4);
+                reader.Skip(4);
                 break;
             default:
                 break;

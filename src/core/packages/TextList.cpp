@@ -17,27 +17,27 @@ struct TextEntry {
 // Reads up to the next zero byte; false when the content ends first (the value then runs to
 // the end and the list ends with it).
 bool ReadZeroTerminated(ByteReader& r, std::string& out) {
-    ByteView rest = r.data().subspan(r.position());
+    ByteView rest = r.Data().subspan(r.Position());
     for (std::size_t i = 0; i < rest.size(); ++i) {
         if (rest[i] == 0) {
             out.assign(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(i));
-            r.skip(i + 1);
+            r.Skip(i + 1);
             return true;
         }
     }
     out.assign(rest.begin(), rest.end());
-    r.skip(rest.size());
+    r.Skip(rest.size());
     return false;
 }
 
 std::vector<TextEntry> ReadEntries(ByteReader& r) {
     std::vector<TextEntry> entries;
-    if (r.remaining() < 2) return entries;
-    const std::uint16_t count = r.u16();
+    if (r.Remaining() < 2) return entries;
+    const std::uint16_t count = r.U16();
     std::string description;
-    for (std::uint16_t i = 0; i < count && !r.atEnd(); ++i) {
+    for (std::uint16_t i = 0; i < count && !r.AtEnd(); ++i) {
         TextEntry e;
-        e.language = r.u8();
+        e.language = r.U8();
         const bool valueEnded = ReadZeroTerminated(r, e.value);
         entries.push_back(std::move(e));
         if (!valueEnded || !ReadZeroTerminated(r, description)) break;
@@ -60,7 +60,7 @@ std::optional<std::vector<std::string>> ReadTextList(ByteView content, std::size
         content[kNameField + 1] != 0xFF)
         return std::nullopt;
     ByteReader r(content);
-    r.seek(kNameField + 2);
+    r.Seek(kNameField + 2);
     const std::vector<TextEntry> entries = ReadEntries(r);
 
     std::vector<std::string> strings(wanted);

@@ -28,51 +28,51 @@ std::size_t ByteCount(int width, int height) {
 }  // namespace
 
 Bitmap::Bitmap(int width, int height) {
-    resize(width, height);
+    Resize(width, height);
 }
 
 Bitmap::Bitmap(int width, int height, Pixel fill) : Bitmap(width, height) {
-    this->fill(fill);
+    this->Fill(fill);
 }
 
-void Bitmap::resize(int width, int height) {
+void Bitmap::Resize(int width, int height) {
     const std::size_t count = ByteCount(width, height);
     pixels_.assign(count, 0);
     width_ = width;
     height_ = height;
 }
 
-std::span<std::uint8_t> Bitmap::row(int y) {
+std::span<std::uint8_t> Bitmap::Row(int y) {
     if (y < 0 || y >= height_) throw std::out_of_range("Bitmap row " + std::to_string(y));
-    return std::span<std::uint8_t>(pixels_).subspan(static_cast<std::size_t>(y) * stride(),
-                                                    stride());
+    return std::span<std::uint8_t>(pixels_).subspan(static_cast<std::size_t>(y) * Stride(),
+                                                    Stride());
 }
 
-std::span<const std::uint8_t> Bitmap::row(int y) const {
+std::span<const std::uint8_t> Bitmap::Row(int y) const {
     if (y < 0 || y >= height_) throw std::out_of_range("Bitmap row " + std::to_string(y));
-    return ByteView(pixels_).subspan(static_cast<std::size_t>(y) * stride(), stride());
+    return ByteView(pixels_).subspan(static_cast<std::size_t>(y) * Stride(), Stride());
 }
 
-std::size_t Bitmap::offset(int x, int y) const {
+std::size_t Bitmap::Offset(int x, int y) const {
     if (x < 0 || x >= width_ || y < 0 || y >= height_) {
         throw std::out_of_range("Bitmap pixel " + std::to_string(x) + ", " + std::to_string(y));
     }
-    return static_cast<std::size_t>(y) * stride() + static_cast<std::size_t>(x) * kBytesPerPixel;
+    return static_cast<std::size_t>(y) * Stride() + static_cast<std::size_t>(x) * kBytesPerPixel;
 }
 
-Pixel Bitmap::pixel(int x, int y) const {
-    const std::size_t at = offset(x, y);
+Pixel Bitmap::PixelAt(int x, int y) const {
+    const std::size_t at = Offset(x, y);
     return Pixel{pixels_[at], pixels_[at + 1], pixels_[at + 2]};
 }
 
-void Bitmap::setPixel(int x, int y, Pixel p) {
-    const std::size_t at = offset(x, y);
+void Bitmap::SetPixel(int x, int y, Pixel p) {
+    const std::size_t at = Offset(x, y);
     pixels_[at] = p.blue;
     pixels_[at + 1] = p.green;
     pixels_[at + 2] = p.red;
 }
 
-void Bitmap::fill(Pixel p) {
+void Bitmap::Fill(Pixel p) {
     for (std::size_t at = 0; at + 2 < pixels_.size(); at += kBytesPerPixel) {
         pixels_[at] = p.blue;
         pixels_[at + 1] = p.green;
@@ -81,7 +81,7 @@ void Bitmap::fill(Pixel p) {
 }
 
 void GrayscaleBitmap(Bitmap& bitmap) {
-    std::span<std::uint8_t> px = bitmap.bytes();
+    std::span<std::uint8_t> px = bitmap.PixelBytes();
     for (std::size_t at = 0; at + 2 < px.size(); at += Bitmap::kBytesPerPixel) {
         // 77 + 151 + 28 = 256, so the weighted sum of 8-bit channels fits in 16 bits and its
         // high byte is the grey value.

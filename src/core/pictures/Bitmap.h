@@ -33,31 +33,31 @@ public:
     Bitmap(int width, int height);
     Bitmap(int width, int height, Pixel fill);
 
-    int width() const { return width_; }
-    int height() const { return height_; }
-    bool empty() const { return width_ == 0 || height_ == 0; }
-    std::size_t stride() const { return static_cast<std::size_t>(width_) * kBytesPerPixel; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool Empty() const { return width_ == 0 || height_ == 0; }
+    std::size_t Stride() const { return static_cast<std::size_t>(width_) * kBytesPerPixel; }
 
     // Discards the content: the picture becomes width × height, black.
-    void resize(int width, int height);
+    void Resize(int width, int height);
 
     // One row of pixel bytes (blue, green, red, ...); y must be in range (checked).
-    std::span<std::uint8_t> row(int y);
-    std::span<const std::uint8_t> row(int y) const;
+    std::span<std::uint8_t> Row(int y);
+    std::span<const std::uint8_t> Row(int y) const;
     // All pixel bytes, rows top to bottom.
-    std::span<std::uint8_t> bytes() { return pixels_; }
-    ByteView bytes() const { return pixels_; }
+    std::span<std::uint8_t> PixelBytes() { return pixels_; }
+    ByteView PixelBytes() const { return pixels_; }
 
     // Checked pixel access (std::out_of_range outside the picture); for tests and the odd pixel,
     // not for loops over whole pictures.
-    Pixel pixel(int x, int y) const;
-    void setPixel(int x, int y, Pixel p);
-    void fill(Pixel p);
+    Pixel PixelAt(int x, int y) const;
+    void SetPixel(int x, int y, Pixel p);
+    void Fill(Pixel p);
 
     bool operator==(const Bitmap&) const = default;
 
 private:
-    std::size_t offset(int x, int y) const;
+    std::size_t Offset(int x, int y) const;
 
     int width_ = 0;
     int height_ = 0;

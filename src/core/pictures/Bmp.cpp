@@ -17,27 +17,27 @@ Bitmap DecodeBmp(ByteView data, const ImageLimits& limits) {
     try {
         ByteReader r(data);
         if (!IsBmp(data)) throw ImageError("not a BMP file");
-        r.seek(10);
-        const std::uint32_t pixelOffset = r.u32();
-        const std::uint32_t headerSize = r.u32();
+        r.Seek(10);
+        const std::uint32_t pixelOffset = r.U32();
+        const std::uint32_t headerSize = r.U32();
         std::int64_t width = 0, height = 0;
         std::uint16_t bits = 0;
         std::uint32_t compression = kRgb, colours = 0;
         std::size_t paletteEntry = 4;
         if (headerSize == 12) {  // the old OS/2 header
-            width = r.u16();
-            height = r.i16();
-            r.skip(2);
-            bits = r.u16();
+            width = r.U16();
+            height = r.I16();
+            r.Skip(2);
+            bits = r.U16();
             paletteEntry = 3;
         } else if (headerSize >= 40) {
-            width = r.i32();
-            height = r.i32();
-            r.skip(2);
-            bits = r.u16();
-            compression = r.u32();
-            r.skip(12);
-            colours = r.u32();
+            width = r.I32();
+            height = r.I32();
+            r.Skip(2);
+            bits = r.U16();
+            compression = r.U32();
+            r.Skip(12);
+            colours = r.U32();
         } else {
             throw ImageError("unknown BMP header");
         }
@@ -48,16 +48,16 @@ Bitmap DecodeBmp(ByteView data, const ImageLimits& limits) {
         const bool topDown = height < 0;
         if (topDown) height = -height;
         if (width <= 0 || height <= 0) throw ImageError("BMP without pixels");
-        if (width > limits.maxSide || height > limits.maxSide || width * height > limits.maxPixels)
+        if (width > limits.MaxSide || height > limits.MaxSide || width * height > limits.MaxPixels)
             throw ImageError("the picture is too large");
 
         std::vector<Pixel> palette;
         if (bits <= 8) {
             std::size_t count = colours ? colours : (std::size_t{1} << bits);
             if (count > 256) throw ImageError("BMP palette too large");
-            r.seek(14 + headerSize);
+            r.Seek(14 + headerSize);
             for (std::size_t i = 0; i < count; ++i) {
-                ByteView p = r.bytes(paletteEntry);
+                ByteView p = r.Take(paletteEntry);
                 palette.push_back(Pixel{p[0], p[1], p[2]});
             }
         }
@@ -67,8 +67,8 @@ Bitmap DecodeBmp(ByteView data, const ImageLimits& limits) {
         const std::size_t rowBytes = ((w * bits + 31) / 32) * 4;
         Bitmap out(static_cast<int>(width), static_cast<int>(height));
         for (std::size_t y = 0; y < h; ++y) {
-            ByteView row = r.slice(pixelOffset + (topDown ? y : h - 1 - y) * rowBytes, rowBytes);
-            std::span<std::uint8_t> dst = out.row(static_cast<int>(y));
+            ByteView row = r.Slice(pixelOffset + (topDown ? y : h - 1 - y) * rowBytes, rowBytes);
+            std::span<std::uint8_t> dst = out.Row(static_cast<int>(y));
             for (std::size_t x = 0; x < w; ++x) {
                 Pixel p;
                 if (bits == 24 || bits == 32) {

@@ -32,8 +32,8 @@ std::string SizeText(unsigned long long width, unsigned long long height) {
 }
 
 void CheckLimits(unsigned long long width, unsigned long long height, const ImageLimits& limits) {
-    const auto maxSide = static_cast<unsigned long long>(std::max(limits.maxSide, 0));
-    const auto maxPixels = static_cast<unsigned long long>(std::max(limits.maxPixels, 0LL));
+    const auto maxSide = static_cast<unsigned long long>(std::max(limits.MaxSide, 0));
+    const auto maxPixels = static_cast<unsigned long long>(std::max(limits.MaxPixels, 0LL));
     if (width == 0 || height == 0) {
         throw ImageError("The picture has no pixels (" + SizeText(width, height) + ").");
     }
@@ -158,7 +158,7 @@ bool RunJpegDecode(JpegDecoder& d, ByteView data, const ImageLimits& limits, Bit
     d.cinfo.progress = &d.progress;
     // Virtual arrays (progressive pictures) beyond the pixel limit are refused, not swapped out.
     constexpr long long kSlack = 64LL << 20;
-    const long long pixels = std::clamp<long long>(limits.maxPixels, 0, (LONG_MAX - kSlack) / 8);
+    const long long pixels = std::clamp<long long>(limits.MaxPixels, 0, (LONG_MAX - kSlack) / 8);
     d.cinfo.mem->max_memory_to_use = static_cast<long>(pixels * 8 + kSlack);
     jpeg_mem_src(&d.cinfo, data.data(), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&d.cinfo, TRUE);
@@ -187,7 +187,7 @@ bool RunJpegDecode(JpegDecoder& d, ByteView data, const ImageLimits& limits, Bit
         d.cinfo.output_components != (cmyk ? 4 : 3)) {
         JpegFail(reinterpret_cast<j_common_ptr>(&d.cinfo), "The JPEG picture cannot be decoded.");
     }
-    out.resize(static_cast<int>(d.cinfo.output_width), static_cast<int>(d.cinfo.output_height));
+    out.Resize(static_cast<int>(d.cinfo.output_width), static_cast<int>(d.cinfo.output_height));
 
     JSAMPARRAY cmykRow = nullptr;
     if (cmyk) {
@@ -196,12 +196,12 @@ bool RunJpegDecode(JpegDecoder& d, ByteView data, const ImageLimits& limits, Bit
     }
     while (d.cinfo.output_scanline < d.cinfo.output_height) {
         const auto y = static_cast<int>(d.cinfo.output_scanline);
-        JSAMPROW row = cmyk ? cmykRow[0] : out.row(y).data();
+        JSAMPROW row = cmyk ? cmykRow[0] : out.Row(y).data();
         // The memory source never suspends; a call that reads nothing would loop forever.
         if (jpeg_read_scanlines(&d.cinfo, &row, 1) != 1) {
             JpegFail(reinterpret_cast<j_common_ptr>(&d.cinfo), "The JPEG picture is incomplete.");
         }
-        if (cmyk) CmykRowToBgr(cmykRow[0], out.row(y), d.cinfo.saw_Adobe_marker != 0);
+        if (cmyk) CmykRowToBgr(cmykRow[0], out.Row(y), d.cinfo.saw_Adobe_marker != 0);
     }
     // Every row is in: what follows the last row (trailing markers, damaged padding) is not
     // read, so it cannot cost the picture. The decoder's destructor releases the library.
@@ -272,16 +272,16 @@ bool RunJpegEncode(JpegEncoder& e, const Bitmap& bitmap, int quality) {
     if (setjmp(e.err.jump) != 0) return false;
     jpeg_create_compress(&e.cinfo);
     e.cinfo.dest = &e.sink.pub;
-    e.cinfo.image_width = static_cast<JDIMENSION>(bitmap.width());
-    e.cinfo.image_height = static_cast<JDIMENSION>(bitmap.height());
+    e.cinfo.image_width = static_cast<JDIMENSION>(bitmap.Width());
+    e.cinfo.image_height = static_cast<JDIMENSION>(bitmap.Height());
     e.cinfo.input_components = Bitmap::kBytesPerPixel;
     e.cinfo.in_color_space = JCS_EXT_BGR;
     jpeg_set_defaults(&e.cinfo);
     jpeg_set_quality(&e.cinfo, quality, TRUE);
     jpeg_start_compress(&e.cinfo, TRUE);
-    for (int y = 0; y < bitmap.height(); ++y) {
+    for (int y = 0; y < bitmap.Height(); ++y) {
         // libjpeg takes rows as writable pointers but only reads them.
-        JSAMPROW row = const_cast<JSAMPLE*>(bitmap.row(y).data());
+        JSAMPROW row = const_cast<JSAMPLE*>(bitmap.Row(y).data());
         jpeg_write_scanlines(&e.cinfo, &row, 1);
     }
     jpeg_finish_compress(&e.cinfo);
@@ -320,8 +320,8 @@ Bitmap DecodePng(ByteView data, const ImageLimits& limits) {
     // brightens them; like 8-bit samples they are meant as they would be shown.
     image.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
     const png_color white{255, 255, 255};
-    if (!png_image_finish_read(&image, &white, out.bytes().data(),
-                               static_cast<png_int_32>(out.stride()), nullptr)) {
+    if (!png_image_finish_read(&image, &white, out.PixelBytes().data(),
+                               static_cast<png_int_32>(out.Stride()), nullptr)) {
         png.fail("the picture data is damaged");
     }
     return out;
@@ -351,24 +351,24 @@ Bitmap DecodeImage(ByteView data, const ImageLimits& limits) {
 }
 
 Bytes EncodePng(const Bitmap& bitmap) {
-    if (bitmap.empty()) throw ImageError("An empty picture cannot be stored as PNG.");
-    if (bitmap.stride() > static_cast<std::size_t>(INT32_MAX)) {
+    if (bitmap.Empty()) throw ImageError("An empty picture cannot be stored as PNG.");
+    if (bitmap.Stride() > static_cast<std::size_t>(INT32_MAX)) {
         throw ImageError("The picture is too large to store as PNG.");
     }
     PngImage png;
     png_image& image = png.get();
-    image.width = static_cast<png_uint_32>(bitmap.width());
-    image.height = static_cast<png_uint_32>(bitmap.height());
+    image.width = static_cast<png_uint_32>(bitmap.Width());
+    image.height = static_cast<png_uint_32>(bitmap.Height());
     image.format = PNG_FORMAT_BGR;
-    const auto stride = static_cast<png_int_32>(bitmap.stride());
+    const auto stride = static_cast<png_int_32>(bitmap.Stride());
     png_alloc_size_t size = 0;
     // First pass measures, second writes: the simplified writer needs the room up front.
-    if (!png_image_write_to_memory(&image, nullptr, &size, 0, bitmap.bytes().data(), stride,
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, bitmap.PixelBytes().data(), stride,
                                    nullptr)) {
         png.fail("the picture cannot be stored");
     }
     Bytes out(size);
-    if (!png_image_write_to_memory(&image, out.data(), &size, 0, bitmap.bytes().data(), stride,
+    if (!png_image_write_to_memory(&image, out.data(), &size, 0, bitmap.PixelBytes().data(), stride,
                                    nullptr)) {
         png.fail("the picture cannot be stored");
     }
@@ -377,7 +377,7 @@ Bytes EncodePng(const Bitmap& bitmap) {
 }
 
 Bytes EncodeJpeg(const Bitmap& bitmap, int quality) {
-    if (bitmap.empty()) throw ImageError("An empty picture cannot be stored as JPEG.");
+    if (bitmap.Empty()) throw ImageError("An empty picture cannot be stored as JPEG.");
     if (quality < 1 || quality > 100) {
         throw ImageError("JPEG quality " + std::to_string(quality) + " is not between 1 and 100.");
     }

@@ -21,8 +21,8 @@ public:
 // The largest picture a decoder will allocate. The defaults hold any photo a user may pick as a
 // neighborhood picture; a header announcing more is refused before anything is allocated.
 struct ImageLimits {
-    int maxSide = 16384;
-    long long maxPixels = 64LL * 1024 * 1024;
+    int MaxSide = 16384;
+    long long MaxPixels = 64LL * 1024 * 1024;
 };
 
 enum class ImageFormat { Unknown, Png, Jpeg };

@@ -38,13 +38,13 @@ std::vector<int> SpanBounds(int targetCount, int sourceCount, float factor) {
 }
 
 void BoxAverage(const Bitmap& source, Bitmap& target, float fx, float fy) {
-    const std::vector<int> xs = SpanBounds(target.width(), source.width(), fx);
-    const std::vector<int> ys = SpanBounds(target.height(), source.height(), fy);
-    for (int j = 0; j < target.height(); ++j) {
+    const std::vector<int> xs = SpanBounds(target.Width(), source.Width(), fx);
+    const std::vector<int> ys = SpanBounds(target.Height(), source.Height(), fy);
+    for (int j = 0; j < target.Height(); ++j) {
         const int y0 = ys[static_cast<std::size_t>(j)];
         const int y1 = ys[static_cast<std::size_t>(j) + 1];
-        std::span<std::uint8_t> out = target.row(j);
-        for (int i = 0; i < target.width(); ++i) {
+        std::span<std::uint8_t> out = target.Row(j);
+        for (int i = 0; i < target.Width(); ++i) {
             const int x0 = xs[static_cast<std::size_t>(i)];
             const int x1 = xs[static_cast<std::size_t>(i) + 1];
             const auto area =
@@ -57,7 +57,7 @@ void BoxAverage(const Bitmap& source, Bitmap& target, float fx, float fy) {
             const std::size_t first = static_cast<std::size_t>(x0) * Bitmap::kBytesPerPixel;
             const std::size_t end = static_cast<std::size_t>(x1) * Bitmap::kBytesPerPixel;
             for (int y = y0; y < y1; ++y) {
-                std::span<const std::uint8_t> in = source.row(y).subspan(first, end - first);
+                std::span<const std::uint8_t> in = source.Row(y).subspan(first, end - first);
                 for (std::size_t s = 0; s < in.size(); s += Bitmap::kBytesPerPixel) {
                     sum[0] += in[s];
                     sum[1] += in[s + 1];
@@ -86,14 +86,14 @@ void BoxAverage(const Bitmap& source, Bitmap& target, float fx, float fy) {
 // In place, top to bottom: each inner pixel is weighed against its four diagonal neighbours, the
 // row above already sharpened and the row below not yet. The outermost rows and columns stay.
 void Sharpen(Bitmap& bitmap) {
-    const int w = bitmap.width();
-    const int h = bitmap.height();
+    const int w = bitmap.Width();
+    const int h = bitmap.Height();
     if (h < 3 || w < 3) return;
     const std::size_t bpp = Bitmap::kBytesPerPixel;
     for (int y = 1; y <= h - 2; ++y) {
-        std::span<const std::uint8_t> above = bitmap.row(y - 1);
-        std::span<const std::uint8_t> below = bitmap.row(y + 1);
-        std::span<std::uint8_t> here = bitmap.row(y);
+        std::span<const std::uint8_t> above = bitmap.Row(y - 1);
+        std::span<const std::uint8_t> below = bitmap.Row(y + 1);
+        std::span<std::uint8_t> here = bitmap.Row(y);
         for (std::size_t x = 1; x + 1 < static_cast<std::size_t>(w); ++x) {
             for (std::size_t c = 0; c < bpp; ++c) {
                 const std::size_t left = (x - 1) * bpp + c;
@@ -117,29 +117,29 @@ void Reduce(const Bitmap& source, Bitmap& target, int width, int height, float f
 }  // namespace
 
 void MakeThumb(const Bitmap& source, Bitmap& target, int size) {
-    if (size <= 0 || source.empty()) {
+    if (size <= 0 || source.Empty()) {
         target = Bitmap();
         return;
     }
-    if (size >= source.width() && size >= source.height()) {
+    if (size >= source.Width() && size >= source.Height()) {
         target = source;
         return;
     }
-    Reduce(source, target, size, size, ScaleFactor(size, source.width()),
-           ScaleFactor(size, source.height()));
+    Reduce(source, target, size, size, ScaleFactor(size, source.Width()),
+           ScaleFactor(size, source.Height()));
 }
 
 void MakeThumbFit(const Bitmap& source, Bitmap& target, int width, int height) {
-    if (width <= 0 || height <= 0 || source.empty()) {
+    if (width <= 0 || height <= 0 || source.Empty()) {
         target = Bitmap();
         return;
     }
-    if (source.width() <= width && source.height() <= height) {
+    if (source.Width() <= width && source.Height() <= height) {
         target = source;
         return;
     }
-    const int sw = source.width();
-    const int sh = source.height();
+    const int sw = source.Width();
+    const int sh = source.Height();
     float fx = ScaleFactor(width, sw);
     float fy = ScaleFactor(height, sh);
     // Shrinking the box by one factor keeps the box's own proportions, not the picture's.

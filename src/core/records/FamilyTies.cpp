@@ -19,20 +19,20 @@ constexpr std::size_t kTieSize = 6;           // kind, relative
 
 void ReadFamilyTies(ByteView content, std::vector<FamilyTie>& ties) {
     ByteReader in(content);
-    in.skip(4);
-    const std::size_t owners = in.u32();
-    if (owners > in.remaining() / kOwnerHeaderSize) TooMany("owners", owners, in.remaining());
+    in.Skip(4);
+    const std::size_t owners = in.U32();
+    if (owners > in.Remaining() / kOwnerHeaderSize) TooMany("owners", owners, in.Remaining());
     std::vector<FamilyTie> read;
     for (std::size_t o = 0; o < owners; ++o) {
-        const std::uint16_t owner = in.u16();
-        in.skip(4);
-        const std::size_t count = in.u32();
-        if (count > in.remaining() / kTieSize) TooMany("ties", count, in.remaining());
+        const std::uint16_t owner = in.U16();
+        in.Skip(4);
+        const std::size_t count = in.U32();
+        if (count > in.Remaining() / kTieSize) TooMany("ties", count, in.Remaining());
         for (std::size_t t = 0; t < count; ++t) {
             FamilyTie tie;
             tie.Owner = owner;
-            tie.Kind = in.u32();
-            tie.Relative = in.u16();
+            tie.Kind = in.U32();
+            tie.Relative = in.U16();
             read.push_back(tie);
         }
     }

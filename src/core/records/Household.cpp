@@ -30,13 +30,13 @@ struct StoredHousehold {
 };
 
 StoredHousehold Locate(ByteReader& in) {
-    in.seek(4);
+    in.Seek(4);
     StoredHousehold h;
-    h.start = DataStart(in.u32());
-    in.seek(h.start + 20);
-    h.memberCount = in.u32();
-    h.membersAt = in.position();
-    const std::size_t available = in.remaining();
+    h.start = DataStart(in.U32());
+    in.Seek(h.start + 20);
+    h.memberCount = in.U32();
+    h.membersAt = in.Position();
+    const std::size_t available = in.Remaining();
     if (h.memberCount > available / 4)
         throw ReadError("household announces " + std::to_string(h.memberCount) + " members in " +
                         std::to_string(available) + " bytes");
@@ -48,15 +48,15 @@ StoredHousehold Locate(ByteReader& in) {
 void ReadHousehold(ByteView content, Household& household) {
     ByteReader in(content);
     const StoredHousehold h = Locate(in);
-    in.seek(h.start);
-    const std::int32_t lot = in.i32();
-    in.skip(4);
-    const std::int32_t cash = in.i32();
-    const std::int32_t friends = in.i32();
-    in.seek(h.membersAt);
+    in.Seek(h.start);
+    const std::int32_t lot = in.I32();
+    in.Skip(4);
+    const std::int32_t cash = in.I32();
+    const std::int32_t friends = in.I32();
+    in.Seek(h.membersAt);
     std::vector<FourBytes> members(h.memberCount);
     for (FourBytes& m : members) {
-        ByteView b = in.bytes(4);
+        ByteView b = in.Take(4);
         std::copy(b.begin(), b.end(), m.begin());
     }
     household.HouseHoldFile = lot;
@@ -74,14 +74,14 @@ Bytes WriteHousehold(ByteView stored, const Household& household) {
 
     Bytes out;
     out.reserve(stored.size() + household.Members.size() * 4);
-    ByteView head = in.slice(0, start + 8);  // header, lot and the word after it
+    ByteView head = in.Slice(0, start + 8);  // header, lot and the word after it
     out.insert(out.end(), head.begin(), head.end());
     AppendU32(out, static_cast<std::uint32_t>(household.Cash));
-    ByteView middle = in.slice(start + 12, 8);  // family friends and the word after them
+    ByteView middle = in.Slice(start + 12, 8);  // family friends and the word after them
     out.insert(out.end(), middle.begin(), middle.end());
     AppendU32(out, static_cast<std::uint32_t>(household.Members.size()));
     for (const FourBytes& m : household.Members) out.insert(out.end(), m.begin(), m.end());
-    ByteView tail = in.slice(tailAt, stored.size() - tailAt);
+    ByteView tail = in.Slice(tailAt, stored.size() - tailAt);
     out.insert(out.end(), tail.begin(), tail.end());
     return out;
 }

@@ -24,20 +24,20 @@ std::vector<RelationshipRecord> LoadRelationships(ByteView neighborhood, const E
             return content.size() >= offset + width;
         };
         if (holds(kRelationshipShortTerm, 4)) {
-            in.seek(kRelationshipShortTerm);
-            r.ShortTerm = in.i32();
+            in.Seek(kRelationshipShortTerm);
+            r.ShortTerm = in.I32();
         }
         if (holds(kRelationshipBitOne, 1)) {
-            in.seek(kRelationshipBitOne);
-            r.RelBitOne = in.u8();
+            in.Seek(kRelationshipBitOne);
+            r.RelBitOne = in.U8();
         }
         if (holds(kRelationshipBitTwo, 1)) {
-            in.seek(kRelationshipBitTwo);
-            r.RelBitTwo = in.u8();
+            in.Seek(kRelationshipBitTwo);
+            r.RelBitTwo = in.U8();
         }
         if (holds(kRelationshipLongTerm, 4)) {
-            in.seek(kRelationshipLongTerm);
-            r.LongTerm = in.i32();
+            in.Seek(kRelationshipLongTerm);
+            r.LongTerm = in.I32();
         }
         list.push_back(r);
     }

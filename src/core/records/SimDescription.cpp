@@ -170,16 +170,16 @@ bool Carries(const DescriptionField& f, std::uint16_t version) {
 }
 
 void ReadField(ByteReader& in, const DescriptionField& f, Character& sim) {
-    in.seek(f.offset);
+    in.Seek(f.offset);
     std::visit(
         [&](auto member) {
             using T = std::remove_reference_t<decltype(sim.*member)>;
             if constexpr (std::is_same_v<T, std::int16_t>) {
-                sim.*member = in.i16();
+                sim.*member = in.I16();
             } else if constexpr (std::is_same_v<T, std::uint16_t>) {
-                sim.*member = in.u16();
+                sim.*member = in.U16();
             } else {
-                ByteView b = in.bytes(std::tuple_size_v<T>);
+                ByteView b = in.Take(std::tuple_size_v<T>);
                 std::copy(b.begin(), b.end(), (sim.*member).begin());
             }
         },
@@ -202,7 +202,7 @@ void WriteField(std::span<std::uint8_t> out, const DescriptionField& f, const Ch
 
 FourBytes ReadFour(ByteReader& in) {
     FourBytes out{};
-    ByteView b = in.bytes(4);
+    ByteView b = in.Take(4);
     std::copy(b.begin(), b.end(), out.begin());
     return out;
 }
@@ -234,15 +234,15 @@ std::size_t SimDescriptionSize(std::uint16_t version) {
 
 bool ReadSimDescription(ByteView content, Character& sim, Messages& messages) {
     ByteReader in(content);
-    in.seek(4);
-    const std::uint16_t version = in.u16();
+    in.Seek(4);
+    const std::uint16_t version = in.U16();
     sim.FormatVersion = version;
     const auto guidOffset = SimDescriptionGuidOffset(version);
     if (!guidOffset) {
         messages.Show("Unknown Character Format");
         return false;
     }
-    in.seek(*guidOffset);
+    in.Seek(*guidOffset);
     if (ReadFour(in) != sim.GUID) return false;
 
     // Checked up front so a short description never leaves the record half filled.
@@ -258,12 +258,12 @@ bool ReadSimDescription(ByteView content, Character& sim, Messages& messages) {
 void WriteSimDescription(std::span<std::uint8_t> description,
                          std::span<const Character* const> sims) {
     ByteReader in{ByteView(description)};
-    if (in.size() < 6) return;
-    in.seek(4);
-    const std::uint16_t version = in.u16();
+    if (in.Size() < 6) return;
+    in.Seek(4);
+    const std::uint16_t version = in.U16();
     const auto guidOffset = SimDescriptionGuidOffset(version);
     if (!guidOffset || description.size() < SimDescriptionSize(version)) return;
-    in.seek(*guidOffset);
+    in.Seek(*guidOffset);
     const FourBytes guid = ReadFour(in);
 
     for (const Character* sim : sims) {

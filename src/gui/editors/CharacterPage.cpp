@@ -308,7 +308,7 @@ void CharacterPage::Fill(const Character& sim) {
     cbAges_->setCurrentIndex(LifeStagePosition(sim, pet));
     if (const char* caption = SpeciesCaption(sim, pet)) lblSpecies_->setText(caption);
 
-    btnFixThumbs_->setEnabled(!sim.ResetThumbnail && !sim.Thumbnail.empty() &&
+    btnFixThumbs_->setEnabled(!sim.ResetThumbnail && !sim.Thumbnail.Empty() &&
                               sim.FamilyNumber != 0);
     ApplyAdvanced(AdvancedFor(sim));
     pnlMalePref_->setVisible(!pet);

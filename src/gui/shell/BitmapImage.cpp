@@ -8,10 +8,10 @@
 namespace kinloom::gui {
 
 QImage ToQImage(const Bitmap& bitmap) {
-    if (bitmap.empty()) return {};
-    QImage image(bitmap.width(), bitmap.height(), QImage::Format_RGB888);
-    for (int y = 0; y < bitmap.height(); ++y) {
-        auto source = bitmap.row(y);
+    if (bitmap.Empty()) return {};
+    QImage image(bitmap.Width(), bitmap.Height(), QImage::Format_RGB888);
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        auto source = bitmap.Row(y);
         uchar* line = image.scanLine(y);
         for (std::size_t x = 0; x + 2 < source.size(); x += 3) {
             line[x] = source[x + 2];  // red
@@ -33,9 +33,9 @@ Bitmap FromQImage(const QImage& image) {
     }
     opaque = opaque.convertToFormat(QImage::Format_RGB888);
     Bitmap bitmap(opaque.width(), opaque.height());
-    for (int y = 0; y < bitmap.height(); ++y) {
+    for (int y = 0; y < bitmap.Height(); ++y) {
         const uchar* line = opaque.constScanLine(y);
-        auto target = bitmap.row(y);
+        auto target = bitmap.Row(y);
         for (std::size_t x = 0; x + 2 < target.size(); x += 3) {
             target[x] = line[x + 2];
             target[x + 1] = line[x + 1];
