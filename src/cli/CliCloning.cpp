@@ -151,12 +151,9 @@ int ExportCloneCommand(const std::vector<std::string>& args, std::ostream& out, 
 
     AnsweredMessages messages(err, replace);
     Opened opened;
-    if (int code = OpenNeighborhood(parsed, positional[0], opened, messages, err)) return code;
-    const Character* sim = FindSim(opened.state, positional[1]);
-    if (!sim) {
-        err << "kinloom-cli: no sim " << positional[1] << " in " << positional[0] << '\n';
-        return kUsage;
-    }
+    Character* sim = nullptr;
+    if (int code = OpenSim(parsed, positional[0], positional[1], opened, sim, messages, err))
+        return code;
     const CloningButtons allowed = CloningButtonsFor(*sim, opened.packs.HasPets);
     if (!allowed.CreateAClone) {
         messages.Show(allowed.Status);
@@ -223,9 +220,9 @@ int ImportCloneCommand(const std::vector<std::string>& args, std::ostream& out, 
 
     StreamMessages messages(err);
     Opened opened;
-    if (int code = OpenNeighborhood(parsed, positional[0], opened, messages, err)) return code;
     Character* sim = nullptr;
-    if (int code = FindNamedSim(opened, positional[0], positional[1], sim, err)) return code;
+    if (int code = OpenSim(parsed, positional[0], positional[1], opened, sim, messages, err))
+        return code;
     // Only what the Cloning Lab offers with these packs; "all" means all of that.
     const CloneGroups offered = OfferedCloneGroups(opened.packs);
     CloneGroups groups;

@@ -61,9 +61,10 @@ int OpenNeighborhood(const StartupArguments& parsed, const std::string& folder, 
                      Messages& messages, std::ostream& err);
 // SIM as a file name (with or without ".package"), a GUID (8 hex digits) or a label.
 Character* FindSim(const LoadedNeighborhood& state, const std::string& sim);
-// FindSim, reporting a sim that is not there (usage error).
-int FindNamedSim(const Opened& opened, const std::string& folder, const std::string& name,
-                 Character*& sim, std::ostream& err);
+// What every command on one sim does first: OpenNeighborhood, then FindSim, reporting a sim that
+// is not there (usage error). sim is null unless the exit code is kOk.
+int OpenSim(const StartupArguments& parsed, const std::string& folder, const std::string& name,
+            Opened& opened, Character*& sim, Messages& messages, std::ostream& err);
 // Saves the edited neighborhood (the sim's package among the files), or with dryRun only says
 // which files a save would rewrite. Exit 5 when the save fails.
 int SaveEdited(Opened& opened, const Character& sim, bool dryRun, Messages& messages,

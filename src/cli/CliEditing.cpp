@@ -117,8 +117,10 @@ int RefuseWhileGameRuns(bool dryRun, bool force, std::ostream& err) {
     return kRefused;
 }
 
-int FindNamedSim(const Opened& opened, const std::string& folder, const std::string& name,
-                 Character*& sim, std::ostream& err) {
+int OpenSim(const StartupArguments& parsed, const std::string& folder, const std::string& name,
+            Opened& opened, Character*& sim, Messages& messages, std::ostream& err) {
+    sim = nullptr;
+    if (int code = OpenNeighborhood(parsed, folder, opened, messages, err)) return code;
     sim = FindSim(opened.state, name);
     if (sim) return kOk;
     err << "kinloom-cli: no sim " << name << " in " << folder << '\n';
@@ -253,12 +255,9 @@ int Show(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     }
     StreamMessages messages(err);
     Opened opened;
-    if (int code = OpenNeighborhood(parsed, positional[0], opened, messages, err)) return code;
-    const Character* sim = FindSim(opened.state, positional[1]);
-    if (!sim) {
-        err << "kinloom-cli: no sim " << positional[1] << " in " << positional[0] << '\n';
-        return kUsage;
-    }
+    Character* sim = nullptr;
+    if (int code = OpenSim(parsed, positional[0], positional[1], opened, sim, messages, err))
+        return code;
     // Names are the game's bytes; anything that is not UTF-8 is shown replaced, not refused.
     out << RecordJson(*sim).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     return kOk;
@@ -309,9 +308,9 @@ int Set(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
     StreamMessages messages(err);
     Opened opened;
-    if (int code = OpenNeighborhood(parsed, positional[0], opened, messages, err)) return code;
     Character* sim = nullptr;
-    if (int code = FindNamedSim(opened, positional[0], positional[1], sim, err)) return code;
+    if (int code = OpenSim(parsed, positional[0], positional[1], opened, sim, messages, err))
+        return code;
     // Refused before anything is written when a save would not keep every assignment.
     Character edited = *sim;
     for (const Assignment& a : assignments) SetFieldText(edited, *a.field, a.value);

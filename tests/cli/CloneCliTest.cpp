@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/Cli.h"
+#include "CloneParts.h"
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "RunCli.h"
@@ -10,21 +11,15 @@
 #include "core/cloning/CloneLayout.h"
 #include "core/cloning/Cloning.h"
 #include "core/editing/LoadNeighborhood.h"
-#include "core/packages/Compression.h"
 #include "core/platform/FileIO.h"
 
 namespace kinloom::cli {
 namespace {
 namespace fs = std::filesystem;
 
+using test::GroupBytes;
 using test::RunCli;
 using test::RunResult;
-
-Bytes GroupBytes(std::uint32_t group, const Character& sim) {
-    Bytes out;
-    AppendCloneGroup(out, group, sim);
-    return out;
-}
 
 class CloneCliTest : public ::testing::Test {
 protected:
@@ -62,21 +57,6 @@ protected:
         for (Character* sim : state.Sims)
             if (sim->HasBody) return sim;
         return nullptr;
-    }
-    // The plain body entries of a character package in index order (the property set, which
-    // gets the sim's colours written in, by type only), and whether it holds a thumbnail.
-    std::vector<std::pair<std::uint32_t, Bytes>> BodyOf(const fs::path& file, bool& picture) {
-        const PackageImage plain = DecompressPackageImage(ReadWholeFile(file), messages);
-        std::vector<std::pair<std::uint32_t, Bytes>> out;
-        picture = false;
-        for (const PackageIndexEntry& e : plain.Entries) {
-            if (e.Type == types::Picture) picture = true;
-            if (!IsBodyEntryType(e.Type)) continue;
-            const ByteView v = StoredBytes(plain.Data, e);
-            out.emplace_back(e.Type,
-                             e.Type == types::SimProperties ? Bytes{} : Bytes(v.begin(), v.end()));
-        }
-        return out;
     }
 
     test::TempDir dir;
@@ -151,9 +131,12 @@ TEST_F(CloneCliTest, AnExportedSimTakenIntoAnotherNeighborhoodKeepsItsAttributes
     EXPECT_EQ(reloaded->EyeColor, source->EyeColor);
 
     bool sourcePicture = false, targetPicture = true;
-    const auto body = BodyOf(from.CharactersFolder / source->FileName, sourcePicture);
+    const auto body =
+        test::BodyEntries(from.CharactersFolder / source->FileName, messages, sourcePicture);
     EXPECT_EQ(body.size(), kBodyEntryTypes.size());
-    EXPECT_EQ(BodyOf(again.CharactersFolder / reloaded->FileName, targetPicture), body);
+    EXPECT_EQ(
+        test::BodyEntries(again.CharactersFolder / reloaded->FileName, messages, targetPicture),
+        body);
     EXPECT_FALSE(targetPicture);
 
     // The clone of the new sim reads back as the one it came from: the same groups, names,

@@ -100,6 +100,43 @@ TEST_F(EditingCliTest, ALongFileNameIsListedFoundAndSaved) {
     EXPECT_EQ(after["FileName"], name.substr(0, 28));
 }
 
+// Every command on one sim opens its neighborhood and finds the sim the same way: a neighborhood
+// or sim that is not there gets the same report and exit code, and nothing on the output.
+TEST_F(EditingCliTest, CommandsOnOneSimReportAMissingNeighborhoodOrSimAlike) {
+    const std::string sim = "N001_User00000.package";
+    const fs::path clone = dir / "Some.clone";
+    ASSERT_EQ(RunCli(With({"export-clone", "N001", sim, clone.string()})).code, kOk);
+    const fs::path newClone = dir / "New.clone";
+    struct Command {
+        const char* name;
+        std::vector<std::string> rest;  // after NEIGHBORHOOD SIM
+    };
+    const Command commands[] = {
+        {"show", {}},
+        {"set", {"Cooking=1"}},
+        {"export-clone", {newClone.string()}},
+        {"import-clone", {clone.string()}},
+    };
+    for (const Command& c : commands) {
+        SCOPED_TRACE(c.name);
+        const auto run = [&](const std::string& hood, const std::string& who) {
+            std::vector<std::string> args = {c.name, hood, who};
+            args.insert(args.end(), c.rest.begin(), c.rest.end());
+            return RunCli(With(args));
+        };
+        const RunResult noSim = run("N001", "Nobody");
+        EXPECT_EQ(noSim.code, kUsage);
+        EXPECT_EQ(noSim.err, "kinloom-cli: no sim Nobody in N001\n");
+        EXPECT_EQ(noSim.out, "");
+        const RunResult noHood = run("N404", sim);
+        EXPECT_EQ(noHood.code, kUsage);
+        EXPECT_EQ(noHood.err, "kinloom-cli: no neighborhood N404 in " +
+                                  (data / "Neighborhoods").string() + '\n');
+        EXPECT_EQ(noHood.out, "");
+    }
+    EXPECT_FALSE(fs::exists(newClone));
+}
+
 TEST_F(EditingCliTest, BadRequestsWriteNothing) {
     const auto before = ReadWholeFile(data / "Neighborhoods" / "N001" / "N001_Neighborhood.package");
     const std::string file = Lines(RunCli(With({"sims", "N001"})).out).front();

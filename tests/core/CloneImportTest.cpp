@@ -4,14 +4,15 @@
 
 #include <map>
 
+#include "CloneParts.h"
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
+#include "ScopedEnvironment.h"
 #include "core/cloning/CloneLayout.h"
 #include "core/cloning/Cloning.h"
 #include "core/demo/DemoWriter.h"
 #include "core/editing/LoadNeighborhood.h"
 #include "core/editing/SaveNeighborhood.h"
-#include "core/packages/Compression.h"
 #include "core/platform/FileIO.h"
 
 namespace kinloom {
@@ -20,34 +21,14 @@ namespace fs = std::filesystem;
 using test::PackageBuilder;
 using test::Text;
 
-constexpr const char* kNotABodyPackage =
-    "The file you have selected is Not a Bodyshop or Character Package";
-constexpr const char* kBodyImported =
-    "The skin and body information for this package has been imported. Other attributes are not "
-    "avaiable in this file.";
-constexpr const char* kPending =
-    "The Character you have selected is in the process of being Cloned already. Before you will "
-    "be able to use a new Clone for their Body you will need to complete the previous Cloning "
-    "operation by saving.";
-constexpr const char* kMemoryOnly =
-    "You will not be able to clone a new body onto this character since they only exist in the "
-    "memories of others.";
+using test::BodyPackage;
+using test::GroupBytes;
+using test::kBodyImported;
+using test::kMemoryOnly;
+using test::kNotABodyPackage;
+using test::kPending;
 
 constexpr std::uint32_t kFixedGroups[] = {1, 2, 3, 4, 5, 6, 256, 258, 261, 262};
-
-Bytes GroupBytes(std::uint32_t group, const Character& sim) {
-    Bytes out;
-    AppendCloneGroup(out, group, sim);
-    return out;
-}
-
-Bytes BodyPackage(std::optional<std::uint32_t> leaveOut = std::nullopt) {
-    PackageBuilder p(24);
-    p.add(types::Picture, 1, Text("thumb"));
-    for (std::uint32_t type : kBodyEntryTypes)
-        if (type != leaveOut) p.add(type, 1, Text("body of " + TypeIdText(type)));
-    return p.build();
-}
 
 // Everything a clone can change in a sim and its genetics record, as one comparable value.
 struct Snapshot {
@@ -494,22 +475,6 @@ protected:
             if (sim->HasBody && skip-- == 0) return sim;
         return nullptr;
     }
-    // The plain body entries of a character package, in index order, and whether it has pictures.
-    std::vector<std::pair<std::uint32_t, Bytes>> BodyOf(const fs::path& file, bool* hasPicture) {
-        const PackageImage plain = DecompressPackageImage(ReadWholeFile(file), messages);
-        std::vector<std::pair<std::uint32_t, Bytes>> out;
-        *hasPicture = false;
-        for (const PackageIndexEntry& e : plain.Entries) {
-            if (e.Type == types::Picture) *hasPicture = true;
-            if (!IsBodyEntryType(e.Type)) continue;
-            ByteView v = StoredBytes(plain.Data, e);
-            // The property set gets the target's colours written in; compare the rest.
-            out.emplace_back(e.Type,
-                             e.Type == types::SimProperties ? Bytes{} : Bytes(v.begin(), v.end()));
-        }
-        return out;
-    }
-
     test::TempDir dir;
     test::FakeMessages messages;
 };
@@ -554,9 +519,11 @@ TEST_F(CloneNeighborhoodTest, ACloneCarriesASimIntoAnotherNeighborhood) {
     EXPECT_EQ(reloaded->PropertyAge, source->PropertyAge);
 
     bool sourcePicture = false, targetPicture = true;
-    const auto expectedBody = BodyOf(sourcePackage, &sourcePicture);
+    const auto expectedBody = test::BodyEntries(sourcePackage, messages, sourcePicture);
     EXPECT_EQ(expectedBody.size(), kBodyEntryTypes.size());
-    EXPECT_EQ(BodyOf(again.CharactersFolder / reloaded->FileName, &targetPicture), expectedBody);
+    EXPECT_EQ(
+        test::BodyEntries(again.CharactersFolder / reloaded->FileName, messages, targetPicture),
+        expectedBody);
     EXPECT_FALSE(targetPicture);
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
 }
@@ -576,9 +543,10 @@ TEST_F(CloneNeighborhoodTest, DirectCloneBodyIsExchangedAtSave) {
     LoadedNeighborhood again;
     ASSERT_TRUE(Load(again, "N001"));
     bool picture = false, targetPicture = true;
-    const auto expected =
-        BodyOf(again.CharactersFolder / again.FindSim(source->GUID)->FileName, &picture);
-    EXPECT_EQ(BodyOf(again.CharactersFolder / again.FindSim(guid)->FileName, &targetPicture),
+    const auto expected = test::BodyEntries(
+        again.CharactersFolder / again.FindSim(source->GUID)->FileName, messages, picture);
+    EXPECT_EQ(test::BodyEntries(again.CharactersFolder / again.FindSim(guid)->FileName, messages,
+                                targetPicture),
               expected);
     EXPECT_FALSE(targetPicture);
 }
@@ -620,7 +588,8 @@ TEST_F(CloneNeighborhoodTest, LongFileNamesCloneAndSave) {
     ASSERT_NE(again.FindSim(guid), nullptr);
     EXPECT_EQ(again.FindSim(guid)->FilePath, targetFile);
     bool picture = false, targetPicture = true;
-    EXPECT_EQ(BodyOf(targetFile, &targetPicture), BodyOf(sourceFile, &picture));
+    EXPECT_EQ(test::BodyEntries(targetFile, messages, targetPicture),
+              test::BodyEntries(sourceFile, messages, picture));
     EXPECT_FALSE(targetPicture);
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
 }
@@ -717,10 +686,10 @@ TEST(CloneFolderTest, TheLastFolderIsRememberedElseTheDefaultIsMade) {
     {
         test::TempDir elsewhere;
         fs::create_directory(elsewhere / "Quillfern");
-        const fs::path before = fs::current_path();
-        fs::current_path(elsewhere.path());
-        EXPECT_EQ(CloneStartFolder(settings, fs::path()), std::nullopt);
-        fs::current_path(before);
+        {
+            test::ScopedCurrentFolder inElsewhere(elsewhere.path());
+            EXPECT_EQ(CloneStartFolder(settings, fs::path()), std::nullopt);
+        }
         EXPECT_FALSE(fs::exists(elsewhere / "Quillfern" / "Clones"));
     }
     fs::create_directory(documents / "Quillfern");

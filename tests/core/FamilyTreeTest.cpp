@@ -2,6 +2,7 @@
 // the relatives it navigates to, and the family-tie dialog's candidates.
 #include <gtest/gtest.h>
 
+#include "BareSims.h"
 #include "DemoN001.h"
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
@@ -16,16 +17,11 @@ using namespace tiekinds;
 
 struct Hood {
     LoadedNeighborhood state;
-    // Sims listed in the order given.
+    // Sims listed in the order given, all of them Oaks.
     explicit Hood(std::initializer_list<std::pair<std::uint32_t, const char*>> sims) {
-        for (const auto& [instance, name] : sims) {
-            auto sim = std::make_unique<Character>();
-            sim->DescriptionInstance = instance;
-            sim->FirstName = name;
-            sim->LastName = "Oak";
-            state.Sims.push_back(sim.get());
-            state.Characters.push_back(std::move(sim));
-        }
+        Character oak;
+        oak.LastName = "Oak";
+        test::AddBareSims(state, sims, oak);
     }
     Character& Sim(std::size_t position) { return *state.Sims[position]; }
 };

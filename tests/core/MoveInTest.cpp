@@ -290,13 +290,11 @@ protected:
         neighborhood = test::WriteDemoN001(dir.path());
     }
     void Load(LoadedNeighborhood& state) {
-        EditingContext context{
-            messages, 1, [] { return std::optional<Bitmap>(Bitmap(128, 128)); }, {}};
+        EditingContext context = test::BlankPictureContext(messages);
         ASSERT_TRUE(LoadNeighborhood(neighborhood, state, LabelForm::FirstName, context).Loaded);
     }
     void Save(LoadedNeighborhood& state) {
-        EditingContext context{
-            messages, 1, [] { return std::optional<Bitmap>(Bitmap(128, 128)); }, {}};
+        EditingContext context = test::BlankPictureContext(messages);
         const SaveOutcome outcome = SaveNeighborhood(state, context);
         ASSERT_TRUE(outcome.Saved) << outcome.Failure.value_or("");
     }

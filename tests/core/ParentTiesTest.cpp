@@ -2,6 +2,7 @@
 // shown, spouse ties left alone; and one parent and gene change carried through save and reload.
 #include <gtest/gtest.h>
 
+#include "BareSims.h"
 #include "DemoN001.h"
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
@@ -21,18 +22,14 @@ namespace {
 using namespace tiekinds;
 using Ties = std::vector<FamilyTie>;
 
-// A neighborhood of bare sims, listed in the order given; sim numbers are their instances.
+// A neighborhood of bare sims of one household, listed in the order given; sim numbers are their
+// instances.
 struct Hood {
     LoadedNeighborhood state;
     explicit Hood(std::initializer_list<std::pair<std::uint32_t, const char*>> sims) {
-        for (const auto& [instance, name] : sims) {
-            auto sim = std::make_unique<Character>();
-            sim->DescriptionInstance = instance;
-            sim->FirstName = name;
-            sim->FamilyNumber = 1;
-            state.Sims.push_back(sim.get());
-            state.Characters.push_back(std::move(sim));
-        }
+        Character housed;
+        housed.FamilyNumber = 1;
+        test::AddBareSims(state, sims, housed);
     }
     int At(std::uint32_t instance) const { return SimPositionByInstance(state, instance); }
 };

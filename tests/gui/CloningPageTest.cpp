@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "CloneParts.h"
 #include "FakeDialogs.h"
 #include "FakeMessages.h"
 #include "FakePageHost.h"
@@ -19,7 +20,6 @@
 #include "core/cloning/CloneFile.h"
 #include "gui/cloning/CloningPage.h"
 #include "core/editing/LoadedNeighborhood.h"
-#include "core/packages/Compression.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Settings.h"
 
@@ -29,33 +29,18 @@ namespace {
 namespace fs = std::filesystem;
 using test_pages::SimPagesWindowTest;
 
-constexpr const char* kPending =
-    "The Character you have selected is in the process of being Cloned already. Before you will "
-    "be able to use a new Clone for their Body you will need to complete the previous Cloning "
-    "operation by saving.";
-constexpr const char* kMemoryOnly =
-    "You will not be able to clone a new body onto this character since they only exist in the "
-    "memories of others.";
+using test::BodyPackage;
+using test::kBodyImported;
+using test::kMemoryOnly;
+using test::kNotABodyPackage;
+using test::kPending;
+
 constexpr const char* kPet = "Pet Cloning is currently not available.";
-constexpr const char* kNotABodyPackage =
-    "The file you have selected is Not a Bodyshop or Character Package";
-constexpr const char* kBodyImported =
-    "The skin and body information for this package has been imported. Other attributes are not "
-    "avaiable in this file.";
 
 constexpr const char* kAllBoxes[] = {"ckCharClone",       "ckPersClone",       "ckAspireClone",
                                      "ckSkilClone",       "ckIntClone",        "ckJobClone",
                                      "ckBodyClone",       "ckUniversityClone", "ckGeneClone",
                                      "ckAttractionClone", "ckHobbyClone",      "ckNeedsClone"};
-
-// A body package: every body entry type (but the one left out) and a thumbnail.
-Bytes BodyPackage(std::optional<std::uint32_t> leaveOut = std::nullopt) {
-    test::PackageBuilder p(24);
-    p.add(types::Picture, 1, test::Text("thumb"));
-    for (std::uint32_t type : kBodyEntryTypes)
-        if (type != leaveOut) p.add(type, 1, test::Text("body " + TypeIdText(type)));
-    return p.build();
-}
 
 // The page on a neighborhood of four in memory: Ann, Bo and Cy have bodies of their own, Dot is
 // a cat. The sims' character packages lie in a temporary folder.
@@ -475,22 +460,8 @@ TEST_F(SimPagesWindowTest, ADirectBodyCloneIsSavedIntoTheTargetsPackage) {
     for (int i = 0; i < list->count(); ++i) EXPECT_NE(list->itemText(i), targetLabel);
     ChooseSim(targetIndex);
 
-    const auto body = [this](const fs::path& file, bool& picture) {
-        const PackageImage plain = DecompressPackageImage(ReadWholeFile(file), messages);
-        std::vector<std::pair<std::uint32_t, Bytes>> out;
-        picture = false;
-        for (const PackageIndexEntry& e : plain.Entries) {
-            if (e.Type == types::Picture) picture = true;
-            if (!IsBodyEntryType(e.Type)) continue;
-            const ByteView v = StoredBytes(plain.Data, e);
-            // The property set gets the target's colours written in.
-            out.emplace_back(e.Type,
-                             e.Type == types::SimProperties ? Bytes{} : Bytes(v.begin(), v.end()));
-        }
-        return out;
-    };
     bool sourcePicture = false;
-    const auto expected = body(folder / sourceFile, sourcePicture);
+    const auto expected = test::BodyEntries(folder / sourceFile, messages, sourcePicture);
     ASSERT_EQ(expected.size(), kBodyEntryTypes.size());
     SaveAndReload();
 
@@ -499,7 +470,9 @@ TEST_F(SimPagesWindowTest, ADirectBodyCloneIsSavedIntoTheTargetsPackage) {
     EXPECT_FALSE(again->CloneInProgress);
     EXPECT_TRUE(again->BodySourcePath.empty());
     bool targetPicture = true;
-    EXPECT_EQ(body(editor->State().CharactersFolder / targetFile, targetPicture), expected);
+    EXPECT_EQ(
+        test::BodyEntries(editor->State().CharactersFolder / targetFile, messages, targetPicture),
+        expected);
     EXPECT_FALSE(targetPicture);
     // Free again: the body may be replaced once more.
     ChooseSim(static_cast<int>(

@@ -16,9 +16,7 @@
 
 #include <filesystem>
 
-#include "FakeMessages.h"
-#include "PackageBuilder.h"
-#include "core/demo/DemoWriter.h"
+#include "WindowFixture.h"
 #include "gui/editing/HouseholdsPage.h"
 #include "gui/editing/NeighborhoodEditor.h"
 #include "core/startup/StartupSource.h"
@@ -26,7 +24,6 @@
 #include "gui/neighborhoods/NeighborhoodPickerDialog.h"
 #include "core/packages/Utf8.h"
 #include "core/platform/GameProcess.h"
-#include "core/platform/Settings.h"
 #include "gui/shell/PicturesLibrary.h"
 #include "gui/shell/Startup.h"
 #include "gui/shell/MainWindow.h"
@@ -35,17 +32,7 @@ namespace kinloom::gui {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The demo is written once; every test works on its own copy, since tests save into it.
-const fs::path& DemoTemplate() {
-    static test::TempDir dir;
-    static const fs::path folder = [] {
-        const fs::path f = dir / "demo";
-        WriteDemoUserData(f, DemoOptions{});
-        return f;
-    }();
-    return folder;
-}
+using test_window::WindowTest;
 
 // Types text as the keyboard does, characters beyond ASCII included.
 void Type(QWidget* widget, const QString& text) {
@@ -59,42 +46,17 @@ void Type(QWidget* widget, const QString& text) {
 
 enum class PickerAnswer { Ok, OkWithNothingSelected, Cancel };
 
-class EditorWindowTest : public ::testing::Test {
+class EditorWindowTest : public WindowTest {
 protected:
-    test::TempDir temp;
-    MemorySettings settings;
-    test::FakeMessages messages;
-    PicturesLibrary pictures{QString::fromUtf8(KINLOOM_IMAGES_RCC)};
-    bool gameRunning = false;
-    std::unique_ptr<MainWindow> window;
-    NeighborhoodEditor* editor = nullptr;
     // What the picker showed: its item texts, the preselected row and whether items had pictures.
     QStringList pickerItems;
     int pickerPreselected = -2;
     int pickerPictures = 0;
 
-    fs::path DemoFolder() { return temp / "kinloom" / "demo"; }
-
-    void SetUp() override {
-        fs::create_directories(DemoFolder().parent_path());
-        fs::copy(DemoTemplate(), DemoFolder(), fs::copy_options::recursive);
-        // An archive with one backup keeps the backup reminder out of the tests that are not
-        // about it.
-        settings.WriteText(kArchiveSetting, (temp / "archive").string());
-        fs::create_directories(temp / "archive" / "N001 01-01-2020 000000");
-    }
-
     // A new window on the same folder and settings, as the next run of the program.
     bool Start(PickerAnswer answer = PickerAnswer::Ok) {
-        editor = nullptr;
-        window.reset();
-        window = std::make_unique<MainWindow>(settings, messages, &pictures);
-        editor = new NeighborhoodEditor(*window, settings, messages, pictures,
-                                        [this] { return gameRunning; });
-        QTimer::singleShot(0, [this, answer] {
-            auto* picker = qobject_cast<NeighborhoodPickerDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(picker, nullptr);
-            auto* list = picker->findChild<QListWidget*>("lbNGBDs");
+        return WindowTest::Start([this, answer](NeighborhoodPickerDialog& picker) {
+            auto* list = picker.findChild<QListWidget*>("lbNGBDs");
             pickerItems.clear();
             pickerPictures = 0;
             for (int i = 0; i < list->count(); ++i) {
@@ -105,22 +67,9 @@ protected:
             pickerPreselected = list->selectedItems().isEmpty() ? -1 : list->currentRow();
             if (answer == PickerAnswer::OkWithNothingSelected) list->clearSelection();
             picker
-                ->findChild<QPushButton*>(answer == PickerAnswer::Cancel ? "btnCancel" : "btnOkay")
+                .findChild<QPushButton*>(answer == PickerAnswer::Cancel ? "btnCancel" : "btnOkay")
                 ->click();
         });
-        StartupRequest request;
-        request.Demo = true;
-        request.DemoFolder = DemoFolder();
-        request.Stored = &settings;
-        return RunStartup(*window, *editor, pictures, messages,
-                          [request] { return DiscoverStartupSource(request); });
-    }
-
-    template <typename T>
-    T* child(const char* name) {
-        T* c = window->findChild<T*>(name);
-        EXPECT_NE(c, nullptr) << name;
-        return c;
     }
 
     std::vector<QString> ComboTexts(const char* name) {
@@ -137,6 +86,18 @@ protected:
         auto* combo = child<QComboBox>("cbUserName");
         combo->setCurrentIndex(static_cast<int>(it - sims.begin()));
         emit combo->activated(combo->currentIndex());
+    }
+
+    // The first sim that belongs to a household, chosen, with the Households page opened on it;
+    // nullptr when no sim belongs to one.
+    Character* ChooseAHousedSimOnTheHouseholdsPage() {
+        const auto& sims = editor->State().Sims;
+        const auto housed = std::find_if(sims.begin(), sims.end(),
+                                         [](const Character* s) { return s->FamilyNumber != 0; });
+        if (housed == sims.end()) return nullptr;
+        ChooseSim(*housed);
+        child<QPushButton>("btnHouseHolds")->click();
+        return *housed;
     }
 };
 
@@ -325,29 +286,26 @@ TEST_F(EditorWindowTest, SortCyclesThroughThreeFormsKeepingTheSelection) {
 
 TEST_F(EditorWindowTest, SelectingASimRefreshesTheCurrentPage) {
     ASSERT_TRUE(Start());
-    auto& sims = editor->State().Sims;
-    auto housed = std::find_if(sims.begin(), sims.end(),
-                               [](const Character* s) { return s->FamilyNumber != 0; });
-    ASSERT_NE(housed, sims.end());
-    ChooseSim(*housed);
-    child<QPushButton>("btnHouseHolds")->click();
+    Character* housed = ChooseAHousedSimOnTheHouseholdsPage();
+    ASSERT_NE(housed, nullptr);
     const QString household = child<QComboBox>("cbHouseHold")->currentText();
     const Household* shown = window->findChild<HouseholdsPage*>()->SelectedHousehold();
     ASSERT_NE(shown, nullptr);
-    EXPECT_EQ(static_cast<std::uint16_t>((*housed)->FamilyNumber), shown->Instance);
+    EXPECT_EQ(static_cast<std::uint16_t>(housed->FamilyNumber), shown->Instance);
     EXPECT_TRUE(child<QLabel>("lblFamilyNumber")->text() ==
-                "FamilyNumber: " + QString::number((*housed)->FamilyNumber));
+                "FamilyNumber: " + QString::number(housed->FamilyNumber));
     EXPECT_TRUE(child<QComboBox>("cbHouseMembers")->isVisibleTo(window.get()));
     EXPECT_EQ(child<QLineEdit>("edtCash")->text(), QString::number(shown->Cash));
     EXPECT_FALSE(child<QPushButton>("btnMoveIn")->isVisibleTo(window.get()));  // not Advanced
 
     // A sim outside every household: the page stays on the previous household, the picture is
     // grey.
+    const auto& sims = editor->State().Sims;
     Character* loner = nullptr;
     for (Character* s : sims)
         if (s->FamilyNumber == 0) loner = s;
     if (!loner) {
-        loner = sims.front() == *housed ? sims.back() : sims.front();
+        loner = sims.front() == housed ? sims.back() : sims.front();
         loner->FamilyNumber = 0;
     }
     ChooseSim(loner);
@@ -365,12 +323,7 @@ TEST_F(EditorWindowTest, SelectingASimRefreshesTheCurrentPage) {
 
 TEST_F(EditorWindowTest, RenameHouseholdSaveAndReload) {
     ASSERT_TRUE(Start());
-    auto& sims = editor->State().Sims;
-    auto housed = std::find_if(sims.begin(), sims.end(),
-                               [](const Character* s) { return s->FamilyNumber != 0; });
-    ASSERT_NE(housed, sims.end());
-    ChooseSim(*housed);
-    child<QPushButton>("btnHouseHolds")->click();
+    ASSERT_NE(ChooseAHousedSimOnTheHouseholdsPage(), nullptr);
     auto* name = child<QLineEdit>("edtHouseholdName");
     ASSERT_TRUE(name->isVisibleTo(window.get()));
     name->clear();

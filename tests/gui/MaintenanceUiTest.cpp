@@ -16,60 +16,22 @@
 #include <QTreeWidget>
 
 #include <filesystem>
-#include <optional>
 
 #include "FakeDialogs.h"
-#include "FakeMessages.h"
-#include "PackageBuilder.h"
+#include "ScopedEnvironment.h"
+#include "WindowFixture.h"
 #include "WinePrefix.h"
-#include "core/demo/DemoWriter.h"
-#include "gui/editing/NeighborhoodEditor.h"
-#include "core/startup/StartupSource.h"
 #include "core/maintenance/Backups.h"
 #include "core/maintenance/NeighborhoodPicture.h"
-#include "gui/neighborhoods/NeighborhoodPickerDialog.h"
 #include "core/platform/FileIO.h"
-#include "core/platform/Settings.h"
-#include "gui/shell/PicturesLibrary.h"
 #include "gui/shell/QtDialogs.h"
-#include "gui/shell/Startup.h"
-#include "gui/shell/MainWindow.h"
 
 namespace kinloom::gui {
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path& DemoTemplate() {
-    static test::TempDir dir;
-    static const fs::path folder = [] {
-        const fs::path f = dir / "demo";
-        WriteDemoUserData(f, DemoOptions{});
-        return f;
-    }();
-    return folder;
-}
-
-// Points an environment variable elsewhere for one test.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const fs::path& value) : name_(name) {
-        if (qEnvironmentVariableIsSet(name)) old_ = qgetenv(name);
-        qputenv(name, QByteArray::fromStdString(value.string()));
-    }
-    ~ScopedEnv() {
-        if (old_)
-            qputenv(name_, *old_);
-        else
-            qunsetenv(name_);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* name_;
-    std::optional<QByteArray> old_;
-};
+using test_window::ArchiveStart;
+using test_window::WindowTest;
 
 // What a popup menu offered.
 struct MenuSeen {
@@ -77,21 +39,17 @@ struct MenuSeen {
     QStringList items;
 };
 
-class MaintenanceUiTest : public ::testing::Test {
+class MaintenanceUiTest : public WindowTest {
 protected:
-    test::TempDir temp;
-    // The desktop trash of this test: a fresh home whose data folder is made on first use.
-    ScopedEnv home{"HOME", temp / "home"};
-    ScopedEnv dataHome{"XDG_DATA_HOME", temp / "home" / ".local" / "share"};
-    MemorySettings settings;
-    test::FakeMessages messages;
-    test::FakeDialogs dialogs;
-    PicturesLibrary pictures{QString::fromUtf8(KINLOOM_IMAGES_RCC)};
-    std::unique_ptr<MainWindow> window;
-    NeighborhoodEditor* editor = nullptr;
+    // The archive starts empty; the tests that want a backup make it.
+    MaintenanceUiTest() : WindowTest(ArchiveStart::Empty) {}
 
-    fs::path DemoFolder() { return temp / "kinloom" / "demo"; }
-    fs::path Archive() { return temp / "archive"; }
+    // The desktop trash of this test: a fresh home whose data folder is made on first use.
+    test::ScopedEnvironment home{"HOME", (temp / "home").string()};
+    test::ScopedEnvironment dataHome{"XDG_DATA_HOME",
+                                     (temp / "home" / ".local" / "share").string()};
+    test::FakeDialogs dialogs;
+
     fs::path TrashFiles() { return temp / "home" / ".local" / "share" / "Trash" / "files"; }
     fs::path Hood(const std::string& folder) {
         return editor->Startup().NeighborhoodsFolder / folder;
@@ -99,35 +57,12 @@ protected:
 
     void SetUp() override {
         fs::create_directories(temp / "home");
-        fs::create_directories(DemoFolder().parent_path());
-        fs::copy(DemoTemplate(), DemoFolder(), fs::copy_options::recursive);
-        fs::create_directories(Archive());
-        settings.WriteText(kArchiveSetting, Archive().string());
+        WindowTest::SetUp();
         settings.WriteText("NGBD", "N001");
-
-        window = std::make_unique<MainWindow>(settings, messages, &pictures);
-        editor = new NeighborhoodEditor(
-            *window, settings, messages, pictures, [] { return false; }, &dialogs);
-        QTimer::singleShot(0, [] {
-            auto* picker = qobject_cast<NeighborhoodPickerDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(picker, nullptr);
-            picker->findChild<QPushButton*>("btnOkay")->click();
-        });
-        StartupRequest request;
-        request.Demo = true;
-        request.DemoFolder = DemoFolder();
-        request.Stored = &settings;
-        ASSERT_TRUE(RunStartup(*window, *editor, pictures, messages,
-                               [request] { return DiscoverStartupSource(request); }));
+        windowDialogs = &dialogs;
+        ASSERT_TRUE(Start());
         ASSERT_EQ(editor->State().Selected.FolderName, "N001");
         messages.shown.clear();  // the reminder of the empty archive
-    }
-
-    template <typename T>
-    T* child(const char* name) {
-        T* c = window->findChild<T*>(name);
-        EXPECT_NE(c, nullptr) << name;
-        return c;
     }
 
     QTreeWidget* Tree() { return child<QTreeWidget>("tvNGBD"); }

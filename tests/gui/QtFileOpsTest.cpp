@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <filesystem>
-#include <optional>
 
 #include "PackageBuilder.h"
+#include "ScopedEnvironment.h"
 #include "WinePrefix.h"
 #include "gui/maintenance/QtFileOps.h"
 
@@ -12,40 +11,6 @@ namespace kinloom::gui {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const fs::path& value) : name_(name) {
-        if (qEnvironmentVariableIsSet(name)) old_ = qgetenv(name);
-        qputenv(name, QByteArray::fromStdString(value.string()));
-    }
-    ~ScopedEnv() {
-        if (old_)
-            qputenv(name_, *old_);
-        else
-            qunsetenv(name_);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* name_;
-    std::optional<QByteArray> old_;
-};
-
-class ScopedCurrentFolder {
-public:
-    explicit ScopedCurrentFolder(const fs::path& folder) : old_(fs::current_path()) {
-        fs::current_path(folder);
-    }
-    ~ScopedCurrentFolder() { fs::current_path(old_); }
-    ScopedCurrentFolder(const ScopedCurrentFolder&) = delete;
-    ScopedCurrentFolder& operator=(const ScopedCurrentFolder&) = delete;
-
-private:
-    fs::path old_;
-};
 
 #ifndef _WIN32
 // A fresh account: the data folder (~/.local/share) does not exist yet. What is trashed must land
@@ -57,9 +22,9 @@ TEST(QtFileOpsTest, TrashedItemsLandInTheDesktopTrash) {
     const fs::path work = dir / "work";
     fs::create_directories(home);
     fs::create_directories(work);
-    ScopedEnv homeVariable("HOME", home);
-    ScopedEnv dataVariable("XDG_DATA_HOME", dataHome);
-    ScopedCurrentFolder inWork(work);
+    test::ScopedEnvironment homeVariable("HOME", home.string());
+    test::ScopedEnvironment dataVariable("XDG_DATA_HOME", dataHome.string());
+    test::ScopedCurrentFolder inWork(work);
 
     const fs::path backup = dir / "NGBDs" / "N001 03-14-2008 153045";
     test::WriteTextFile(backup / "N001_Neighborhood.package", "pkg");

@@ -14,6 +14,7 @@
 #include "FakeMessages.h"
 #include "FakePageHost.h"
 #include "PackageBuilder.h"
+#include "WindowFixture.h"
 #include "core/demo/DemoWriter.h"
 #include "core/editing/EditingModel.h"
 #include "gui/editing/NeighborhoodEditor.h"
@@ -70,62 +71,11 @@ private:
     mutable ExpansionFlags shownPacks_;
 };
 
-// The demo user-data folder, written once per test run; each window test copies it.
-inline const fs::path& DemoTemplate() {
-    static test::TempDir dir;
-    static const fs::path folder = [] {
-        const fs::path f = dir / "demo";
-        WriteDemoUserData(f, DemoOptions{});
-        return f;
-    }();
-    return folder;
-}
+using test_window::DemoTemplate;
 
-class SimPagesWindowTest : public ::testing::Test {
+// The editor window on the demo, for the pages' tests that save and reload.
+class SimPagesWindowTest : public test_window::WindowTest {
 protected:
-    test::TempDir temp;
-    MemorySettings settings;
-    test::FakeMessages messages;
-    PicturesLibrary pictures{QString::fromUtf8(KINLOOM_IMAGES_RCC)};
-    std::unique_ptr<MainWindow> window;
-    NeighborhoodEditor* editor = nullptr;
-    FileOps* files = nullptr;  // the desktop's own when not set
-
-    fs::path DemoFolder() { return temp / "kinloom" / "demo"; }
-
-    void SetUp() override {
-        fs::create_directories(DemoFolder().parent_path());
-        fs::copy(DemoTemplate(), DemoFolder(), fs::copy_options::recursive);
-        settings.WriteText(kArchiveSetting, (temp / "archive").string());
-        fs::create_directories(temp / "archive" / "N001 01-01-2020 000000");
-    }
-
-    bool Start() {
-        editor = nullptr;
-        window.reset();
-        window = std::make_unique<MainWindow>(settings, messages, &pictures);
-        editor = new NeighborhoodEditor(*window, settings, messages, pictures, [] { return false; },
-                                        nullptr, files);
-        QTimer::singleShot(0, [] {
-            auto* picker = qobject_cast<NeighborhoodPickerDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(picker, nullptr);
-            picker->findChild<QPushButton*>("btnOkay")->click();
-        });
-        StartupRequest request;
-        request.Demo = true;
-        request.DemoFolder = DemoFolder();
-        request.Stored = &settings;
-        return RunStartup(*window, *editor, pictures, messages,
-                          [request] { return DiscoverStartupSource(request); });
-    }
-
-    template <typename T>
-    T* child(const QString& name) {
-        T* c = window->findChild<T*>(name);
-        EXPECT_NE(c, nullptr) << name.toStdString();
-        return c;
-    }
-
     void ChooseSim(int index) {
         auto* combo = child<QComboBox>("cbUserName");
         combo->setCurrentIndex(index);
