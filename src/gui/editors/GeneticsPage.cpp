@@ -12,8 +12,8 @@
 #include "core/editing/GeneMods.h"
 #include "core/editing/LoadedNeighborhood.h"
 #include "core/platform/Messages.h"
-#include "gui/shell/Widgets.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/BusyGuard.h"
+#include "gui/shell/PageKit.h"
 
 namespace kinloom::gui {
 
@@ -49,54 +49,34 @@ QLineEdit* HiddenValueEdit(const char* name, QWidget* parent) {
     return e;
 }
 
-QLabel* HiddenLabel(const char* name, QWidget* parent) {
-    QLabel* l = Label("Test Label", name, parent);
-    l->hide();
-    return l;
-}
-
-// The window's busy state for as long as it lives (nothing when the page stands alone).
-class WindowBusy {
-public:
-    explicit WindowBusy(MainWindow* window) : window_(window) {
-        if (window_) window_->BeginBusy();
-    }
-    ~WindowBusy() {
-        if (window_) window_->EndBusy();
-    }
-    WindowBusy(const WindowBusy&) = delete;
-    WindowBusy& operator=(const WindowBusy&) = delete;
-
-private:
-    MainWindow* window_;
-};
-
 }  // namespace
 
 GeneticsPage::GeneticsPage(PageContext context, QWidget* parent)
     : EditingPage("pnlGenetics", std::move(context), parent) {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(16, 16, 16, 16);
-    outer->setSpacing(12);
+    BuildControls();
+    ConnectControls();
+    FillLists();
+}
 
-    QLabel* help = Label(
+void GeneticsPage::BuildControls() {
+    auto* outer = PageColumn(this, 12);
+
+    QLabel* help = Wrapped(
+        "lblGeneDesc1",
         "When changing the eye or hair color below you need to have the character visit a "
         "mirror and then select change appearance. No changes are necessary but you need to "
         "select the check and close it to force a rebuild of the character that includes these.",
-        "lblGeneDesc1", this);
-    help->setWordWrap(true);
+        this);
     outer->addWidget(help);
 
     // The sim's own looks on the left, what it passes on from its parents on the right.
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(12);
-    grid->setVerticalSpacing(8);
+    QGridLayout* grid = FieldGrid();
     int ownRow = 0, parentRow = 0;
     for (const GeneListInfo& info : GeneLists()) {
         const auto i = static_cast<std::size_t>(info.List);
         const std::string controlName(info.Control);
         const std::string labelName = "lbl" + controlName.substr(2);
-        QLabel* caption = Label(info.Caption, labelName.c_str(), this);
+        QLabel* caption = Label(labelName, info.Caption, this);
         auto* list = new QComboBox(this);
         list->setObjectName(info.Control);
         list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -112,9 +92,6 @@ GeneticsPage::GeneticsPage(PageContext context, QWidget* parent)
         grid->addWidget(list, row, column + 1, Qt::AlignLeft);
         grid->addWidget(valueEdits_[i], row, column + 2);
         ++row;
-
-        connect(list, &QComboBox::activated, this,
-                [this, which = info.List](int position) { cbChangeGenes(which, position); });
     }
     grid->setColumnStretch(2, 1);
     grid->setColumnStretch(5, 1);
@@ -135,8 +112,12 @@ GeneticsPage::GeneticsPage(PageContext context, QWidget* parent)
     for (const char* name : kTestLabels) hidden->addWidget(HiddenLabel(name, this), 1, column++);
     outer->addLayout(hidden);
     outer->addStretch(1);
+}
 
-    FillLists();
+void GeneticsPage::ConnectControls() {
+    for (const GeneListInfo& info : GeneLists())
+        connect(lists_[static_cast<std::size_t>(info.List)], &QComboBox::activated, this,
+                [this, which = info.List](int position) { cbChangeGenes(which, position); });
 }
 
 void GeneticsPage::FillLists() {
@@ -158,7 +139,9 @@ void GeneticsPage::BuildGeneMods() {
     SilentMessages silent;
     Messages& messages = context_.messages ? *context_.messages : silent;
     {
-        WindowBusy busy(qobject_cast<MainWindow*>(frame));
+        // The whole window is busy; this panel stays disabled afterwards, as the opening that
+        // fills it holds it too.
+        BusyGuard busy(this, BusyGuard::Window);
         geneMods_ = ScanGeneMods(userData, messages, [progressBar](int position, int maximum) {
             if (progressBar) {
                 progressBar->setRange(0, std::max(maximum, 1));
@@ -167,8 +150,6 @@ void GeneticsPage::BuildGeneMods() {
             QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });
     }
-    // The window's busy state ends with every panel enabled; this one is still being filled.
-    setEnabled(false);
     if (!geneMods_.empty()) FillLists();
 }
 
