@@ -25,7 +25,6 @@ public:
     int gameLanguage = 1;
     int saveOffered = 0;
     int relabelled = 0;
-    int busyDepth = 0;
     int lastProgress = -1;
     std::uint64_t clock = 1;
     TraitRandom random{[this] { return clock; }};
@@ -43,8 +42,6 @@ public:
     void ShowSave() override { ++saveOffered; }
     void RelabelCurrentSim() override { ++relabelled; }
     void SelectSim(Character& sim) override { current = &sim; }
-    void BeginBusy() override { ++busyDepth; }
-    void EndBusy() override { busyDepth = std::max(0, busyDepth - 1); }
     void ShowProgress(int position, int maximum) override {
         lastProgress = std::clamp(position, 0, std::max(maximum, 1));
     }

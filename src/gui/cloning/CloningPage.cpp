@@ -6,30 +6,25 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include "core/editing/FamilyTree.h"
 #include "core/editing/LoadedNeighborhood.h"
 #include "core/pictures/Bitmap.h"
-#include "core/pictures/MakeThumb.h"
 #include "core/neighborhoods/Discovery.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/Messages.h"
 #include "core/platform/Settings.h"
 #include "gui/shell/BitmapImage.h"
-#include "gui/shell/Widgets.h"
+#include "gui/shell/PageKit.h"
+#include "gui/shell/PictureEntryDelegate.h"
 
 namespace kinloom::gui {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr int kPictureSize = 32;
-constexpr int kPictureRole = Qt::UserRole + 1;
 
 // The tick boxes in the order they are laid out, with the group each stands for.
 struct BoxSpec {
@@ -68,85 +63,34 @@ enum BoxIndex : std::size_t {
 };
 static_assert(std::size(kBoxSpecs) == kNeeds + 1);
 
-// One source per row: its picture, reduced to 32 pixels (grey outside every household), one
-// pixel in from the corner, and its label 4 pixels right of the picture and 8 below the top.
-class SourceItemDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        painter->save();
-        const bool selected = option.state & QStyle::State_Selected;
-        const QPalette& palette = option.palette;
-        painter->fillRect(option.rect, selected ? palette.highlight() : palette.base());
-        const QPoint corner = option.rect.topLeft() + QPoint(1, 1);
-        const QImage picture = index.data(kPictureRole).value<QImage>();
-        if (!picture.isNull()) painter->drawImage(corner, picture);
-        painter->setPen(selected ? palette.color(QPalette::HighlightedText)
-                                 : palette.color(QPalette::Text));
-        painter->setFont(option.font);
-        const QRect text(option.rect.left() + kPictureSize + 4, option.rect.top() + 8,
-                         option.rect.width() - kPictureSize - 4, option.rect.height() - 8);
-        painter->drawText(text, Qt::AlignLeft | Qt::AlignTop,
-                          index.data(Qt::DisplayRole).toString());
-        painter->restore();
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(kPictureSize + 2);
-        return size;
-    }
-};
-
-QImage Picture(const Character& sim, bool greyOutsideHouseholds) {
-    Bitmap copy = sim.Thumbnail;
-    if (greyOutsideHouseholds && DrawnGrey(sim)) GrayscaleBitmap(copy);
-    return ToQImage(copy);
-}
-
-QImage ListPicture(const Character& sim) {
-    Bitmap thumb;
-    MakeThumb(sim.Thumbnail, thumb, kPictureSize);
-    if (DrawnGrey(sim)) GrayscaleBitmap(thumb);
-    return ToQImage(thumb);
-}
-
-QLabel* Wrapped(const QString& text, const char* name, QWidget* parent) {
-    QLabel* l = Label(text, name, parent);
-    l->setWordWrap(true);
-    return l;
-}
-
-QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setMinimumWidth(130);
-    return b;
-}
-
 QLabel* PictureBox(const char* name, QWidget* parent) {
-    QLabel* l = Label("", name, parent);
-    l->setMinimumSize(128, 128);
+    QLabel* l = Label(name, "", parent);
+    l->setMinimumSize(kPortraitSize, kPortraitSize);
     l->setAlignment(Qt::AlignCenter);
     l->setFrameShape(QFrame::StyledPanel);
     return l;
 }
 
+// The buttons of the lab stand in one column, one width.
+constexpr int kLabButtonWidth = 130;
+
 }  // namespace
 
 CloningPage::CloningPage(PageHost& host, QWidget* parent)
     : EditingPage("pnlCloning", host, parent) {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(16, 16, 16, 16);
-    outer->setSpacing(10);
+    BuildControls();
+    ConnectControls();
+}
+
+void CloningPage::BuildControls() {
+    auto* outer = PageColumn(this);
 
     outer->addWidget(Wrapped(
+        "lblCloningInfo",
         "The Cloning Lab allows you to Clone the attributes of another character. (Direct Clone) "
         "It also allows you to import a Clone from an external source (Get A Clone) or to create "
         "Clones to share. (Create A Clone)",
-        "lblCloningInfo", this));
+        this));
 
     auto* top = new QHBoxLayout;
     top->setSpacing(12);
@@ -154,11 +98,16 @@ CloningPage::CloningPage(PageHost& host, QWidget* parent)
     top->addWidget(imgCloneOld_, 0, Qt::AlignTop);
 
     auto* sourceColumn = new QVBoxLayout;
-    sourceColumn->addWidget(Label("Select Neighborhood Clone:", "lblCloneCharacters", this));
+    sourceColumn->addWidget(Label("lblCloneCharacters", "Select Neighborhood Clone:", this));
     cbCloningSelect_ = new QComboBox(this);
     cbCloningSelect_->setObjectName("cbCloningSelect");
-    cbCloningSelect_->setItemDelegate(new SourceItemDelegate(cbCloningSelect_));
-    cbCloningSelect_->setIconSize(QSize(kPictureSize, kPictureSize));
+    // One source per row: its picture (grey outside every household), its label 4 pixels right
+    // of the picture and 8 below the top.
+    PictureEntryStyle entries;
+    entries.TextLeft = kListPictureSize + 4;
+    entries.TextTop = 8;
+    cbCloningSelect_->setItemDelegate(new PictureEntryDelegate(entries, cbCloningSelect_));
+    cbCloningSelect_->setIconSize(QSize(kListPictureSize, kListPictureSize));
     cbCloningSelect_->setMaxVisibleItems(5);
     // A scrolling list of five rows, not a menu laid over the page as tall as the neighborhood.
     cbCloningSelect_->setStyleSheet("QComboBox { combobox-popup: 0; }");
@@ -170,14 +119,14 @@ CloningPage::CloningPage(PageHost& host, QWidget* parent)
     top->addLayout(sourceColumn);
 
     auto* buttonColumn = new QVBoxLayout;
-    btnCloneGet_ = Button("Direct Clone", "btnCloneGet", this);
-    btnCloneImport_ = Button("Get A Clone", "btnCloneImport", this);
-    btnCloneExport_ = Button("Create A Clone", "btnCloneExport", this);
+    btnCloneGet_ = Button("btnCloneGet", "Direct Clone", this, kLabButtonWidth);
+    btnCloneImport_ = Button("btnCloneImport", "Get A Clone", this, kLabButtonWidth);
+    btnCloneExport_ = Button("btnCloneExport", "Create A Clone", this, kLabButtonWidth);
     buttonColumn->addWidget(btnCloneGet_);
     buttonColumn->addWidget(btnCloneImport_);
     buttonColumn->addWidget(btnCloneExport_);
     // Never shown: the program keeps them for the record only.
-    auto* btnCloneSEP = Button("DNA From SEP", "btnCloneSEP", this);
+    QPushButton* btnCloneSEP = Button("btnCloneSEP", "DNA From SEP", this, kLabButtonWidth);
     btnCloneSEP->hide();
     buttonColumn->addWidget(btnCloneSEP);
     buttonColumn->addStretch(1);
@@ -186,12 +135,13 @@ CloningPage::CloningPage(PageHost& host, QWidget* parent)
     outer->addLayout(top);
 
     outer->addWidget(Wrapped(
+        "lblGetDNA",
         "Get A Clone allows you to import Clone information from a Clone record (Created using "
         "Create A Clone) or you may also import Body Data from either BodyShop Characters or other "
         "Neighborhood Characters.",
-        "lblGetDNA", this));
+        this));
     outer->addWidget(
-        Label("Choose the Attributes you would like to Clone below:", "lblCloneAttribInfo", this));
+        Label("lblCloneAttribInfo", "Choose the Attributes you would like to Clone below:", this));
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
@@ -200,7 +150,7 @@ CloningPage::CloningPage(PageHost& host, QWidget* parent)
         const BoxSpec& tick = kBoxSpecs[i];
         auto* box = new QCheckBox(this);
         box->setObjectName(tick.box);
-        QLabel* label = Label(tick.caption, tick.label, this);
+        QLabel* label = Label(tick.label, tick.caption, this);
         // The caption stands beside its box; clicking it ticks the box as the box's own text would.
         label->installEventFilter(this);
         const int row = static_cast<int>(i % 6);
@@ -216,13 +166,13 @@ CloningPage::CloningPage(PageHost& host, QWidget* parent)
     grid->setColumnStretch(3, 1);
     outer->addLayout(grid);
 
-    lblPreviousClone_ = Wrapped("", "lblPreviousClone", this);
-    // Red on both colour schemes; bold so it is read before a button is looked for.
-    lblPreviousClone_->setStyleSheet("color: #d22; font-weight: bold;");
+    lblPreviousClone_ = Warning("lblPreviousClone", "", this);
     lblPreviousClone_->hide();
     outer->addWidget(lblPreviousClone_);
     outer->addStretch(1);
+}
 
+void CloningPage::ConnectControls() {
     connect(cbCloningSelect_, &QComboBox::activated, this, [this] { cbCloningSelectChange(); });
     connect(btnCloneGet_, &QPushButton::clicked, this, [this] { btnCloneGetClick(); });
     connect(btnCloneImport_, &QPushButton::clicked, this, [this] { btnCloneImportClick(); });
@@ -280,10 +230,11 @@ void CloningPage::Fill(const Character& sim) {
     if (const LoadedNeighborhood* state = Loaded()) {
         sources_ = CloneSources(*state, sim);
         for (const Character* source : sources_) {
-            const QImage picture = ListPicture(*source);
+            const QImage picture = SimPicture(*source);
             cbCloningSelect_->addItem(QPixmap::fromImage(picture),
                                       QString::fromStdU16String(SimLabel(*source, state->Form)));
-            cbCloningSelect_->setItemData(cbCloningSelect_->count() - 1, picture, kPictureRole);
+            cbCloningSelect_->setItemData(cbCloningSelect_->count() - 1, picture,
+                                          kEntryPictureRole);
         }
     }
     cbCloningSelect_->setCurrentIndex(sources_.empty() ? -1 : 0);
@@ -292,7 +243,8 @@ void CloningPage::Fill(const Character& sim) {
 }
 
 void CloningPage::ShowTarget(const Character& sim) {
-    imgCloneOld_->setPixmap(QPixmap::fromImage(Picture(sim, false)));
+    // The target's own picture, never grey.
+    imgCloneOld_->setPixmap(QPixmap::fromImage(ToQImage(sim.Thumbnail)));
     imgCloneOld_->setToolTip(QString::fromStdU16String(SimName(sim)));
 }
 
@@ -313,7 +265,7 @@ void CloningPage::cbCloningSelectChange() {
         imgCloneNew_->setToolTip({});
         return;
     }
-    imgCloneNew_->setPixmap(QPixmap::fromImage(Picture(*source, true)));
+    imgCloneNew_->setPixmap(QPixmap::fromImage(SimPortrait(*source)));
     imgCloneNew_->setToolTip(QString::fromStdU16String(SimName(*source)));
 }
 

@@ -44,6 +44,10 @@ private:
         QLabel* label;
     };
 
+    // Creates and lays out the controls, in tab order.
+    void BuildControls();
+    // Wires the controls to their handlers.
+    void ConnectControls();
     void ShowTarget(const Character& sim);
     void ShowButtons(const Character& sim);
     // Shows the chosen source, or nothing when there is none.

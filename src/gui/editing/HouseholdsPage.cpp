@@ -1,7 +1,5 @@
 #include "gui/editing/HouseholdsPage.h"
 
-#include "gui/shell/Widgets.h"
-
 #include "gui/editors/EditingPage.h"
 
 #include <QApplication>
@@ -19,6 +17,8 @@
 #include "core/editing/NameLists.h"
 #include "core/packages/Utf8.h"
 #include "gui/shell/BitmapImage.h"
+#include "gui/shell/BusyGuard.h"
+#include "gui/shell/PageKit.h"
 
 namespace kinloom::gui {
 
@@ -31,19 +31,28 @@ bool SameHousehold(const Household& household, std::int16_t familyNumber) {
            static_cast<std::uint32_t>(static_cast<std::uint16_t>(familyNumber));
 }
 
+// The household's pictures beside its rows.
+constexpr int kHouseholdPictureSize = 48;
+// The household funds get a wider box than the sims' number fields.
+constexpr int kCashFieldWidth = 160;
+
 }  // namespace
 
 HouseholdsPage::HouseholdsPage(QWidget* parent) : QFrame(parent) {
     setObjectName("pnlHouseholds");
     setFrameShape(QFrame::StyledPanel);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(16, 16, 16, 16);
-    outer->setSpacing(10);
+    BuildControls();
+    ConnectControls();
+    SetNeighborhood(nullptr);
+}
+
+void HouseholdsPage::BuildControls() {
+    auto* outer = PageColumn(this);
 
     auto* numbers = new QHBoxLayout;
-    lblLingeringNumber_ = Label("LingeringNumber: ", "lblLingeringNumber", this);
-    lblGhostFlags_ = Label("GhostFlags: ", "lblGhostFlags", this);
-    lblFamilyNumber_ = Label("FamilyNumber: ", "lblFamilyNumber", this);
+    lblLingeringNumber_ = Label("lblLingeringNumber", "LingeringNumber: ", this);
+    lblGhostFlags_ = Label("lblGhostFlags", "GhostFlags: ", this);
+    lblFamilyNumber_ = Label("lblFamilyNumber", "FamilyNumber: ", this);
     numbers->addWidget(lblFamilyNumber_);
     numbers->addSpacing(24);
     numbers->addWidget(lblLingeringNumber_);
@@ -55,44 +64,43 @@ HouseholdsPage::HouseholdsPage(QWidget* parent) : QFrame(parent) {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(8);
-    grid->setColumnMinimumWidth(0, 48);
+    grid->setColumnMinimumWidth(0, kHouseholdPictureSize);
     auto picture = [this](const char* name) {
-        auto* l = Label(QString(), name, this);
-        l->setFixedSize(48, 48);
+        QLabel* l = Label(name, QString(), this);
+        l->setFixedSize(kHouseholdPictureSize, kHouseholdPictureSize);
         return l;
     };
     int row = 0;
     grid->addWidget(picture("imgHouse"), row, 0, 2, 1, Qt::AlignTop);
-    grid->addWidget(Label("Household:", "lblHouseHold", this), row, 1);
+    grid->addWidget(Label("lblHouseHold", "Household:", this), row, 1);
     cbHouseHold_ = new QComboBox(this);
     cbHouseHold_->setObjectName("cbHouseHold");
     cbHouseHold_->setMinimumWidth(320);
     grid->addWidget(cbHouseHold_, row, 2);
     ++row;
-    lblHouseHoldFile_ = Label("Lot File : ", "lblHouseHoldFile", this);
+    lblHouseHoldFile_ = Label("lblHouseHoldFile", "Lot File : ", this);
     grid->addWidget(lblHouseHoldFile_, row, 2);
     ++row;
     grid->addWidget(picture("imgFamily"), row, 0, 2, 1, Qt::AlignTop);
-    lblHouseMembers_ = Label("Members:", "lblHouseMembers", this);
+    lblHouseMembers_ = Label("lblHouseMembers", "Members:", this);
     grid->addWidget(lblHouseMembers_, row, 1);
     cbHouseMembers_ = new QComboBox(this);
     cbHouseMembers_->setObjectName("cbHouseMembers");
-    cbHouseMembers_->setIconSize(QSize(32, 32));
+    cbHouseMembers_->setIconSize(QSize(kListPictureSize, kListPictureSize));
     grid->addWidget(cbHouseMembers_, row, 2);
-    btnMoveIn_ = new QPushButton("Move In", this);
-    btnMoveIn_->setObjectName("btnMoveIn");
+    btnMoveIn_ = Button("btnMoveIn", "Move In", this);
     grid->addWidget(btnMoveIn_, row, 3);
     ++row;
-    lblFamFriends_ = Label(" Family Friends", "lblFamFriends", this);
+    lblFamFriends_ = Label("lblFamFriends", " Family Friends", this);
     grid->addWidget(lblFamFriends_, row, 2);
     ++row;
-    lblHouseName_ = Label("Household Name:", "lblHouseName", this);
+    lblHouseName_ = Label("lblHouseName", "Household Name:", this);
     grid->addWidget(lblHouseName_, row, 1);
     edtHouseholdName_ = new QLineEdit(this);
     edtHouseholdName_->setObjectName("edtHouseholdName");
     grid->addWidget(edtHouseholdName_, row, 2);
     ++row;
-    lblHouseholdDescription_ = Label("Description:", "lblHouseholdDescription", this);
+    lblHouseholdDescription_ = Label("lblHouseholdDescription", "Description:", this);
     grid->addWidget(lblHouseholdDescription_, row, 1, Qt::AlignTop);
     memHouseholdDescription_ = new QPlainTextEdit(this);
     memHouseholdDescription_->setObjectName("memHouseholdDescription");
@@ -100,17 +108,16 @@ HouseholdsPage::HouseholdsPage(QWidget* parent) : QFrame(parent) {
     grid->addWidget(memHouseholdDescription_, row, 2, 1, 2);
     ++row;
     grid->addWidget(picture("imgCash"), row, 0, Qt::AlignVCenter);
-    lblCash_ = Label("$", "lblCash", this);
+    lblCash_ = Label("lblCash", "$", this);
     grid->addWidget(lblCash_, row, 1);
-    edtCash_ = new QLineEdit(this);
-    edtCash_->setObjectName("edtCash");
-    edtCash_->setMaxLength(10);
-    edtCash_->setMaximumWidth(160);
+    edtCash_ = NumberField("edtCash", this, kCashFieldWidth);
     grid->addWidget(edtCash_, row, 2, Qt::AlignLeft);
     grid->setColumnStretch(4, 1);
     outer->addLayout(grid);
     outer->addStretch(1);
+}
 
+void HouseholdsPage::ConnectControls() {
     connect(cbHouseHold_, &QComboBox::activated, this, [this] { HouseholdSelectionChanged(); });
     connect(btnMoveIn_, &QPushButton::clicked, this, [this] {
         if (Household* h = SelectedHousehold()) emit MoveInRequested(h);
@@ -138,7 +145,6 @@ HouseholdsPage::HouseholdsPage(QWidget* parent) : QFrame(parent) {
         h->Modified = true;
         emit HouseholdEdited();
     });
-    SetNeighborhood(nullptr);
 }
 
 void HouseholdsPage::SetNeighborhood(LoadedNeighborhood* state) {
@@ -175,7 +181,7 @@ void HouseholdsPage::FillHouseholds(const Household* keep) {
 
 void HouseholdsPage::ShowFor(const Character& sim, bool advanced) {
     if (!state_) return;
-    BusyCursor busy;
+    BusyGuard busy;
     sim_ = &sim;
     advanced_ = advanced;
     lblLingeringNumber_->setText("LingeringNumber: " + QString::number(sim.LingeringNumber));
@@ -200,7 +206,7 @@ void HouseholdsPage::ShowFor(const Character& sim, bool advanced) {
 void HouseholdsPage::HouseholdSelectionChanged() {
     Household* h = SelectedHousehold();
     if (!state_ || !h) return;
-    BusyCursor busy;
+    BusyGuard busy;
     filling_ = true;
     cbHouseMembers_->clear();
     edtHouseholdName_->clear();
@@ -212,7 +218,8 @@ void HouseholdsPage::HouseholdSelectionChanged() {
         for (const Character* member : state_->Sims) {
             if (member->GUID != guid) continue;
             const QString name = Decoded(member->FirstName) + " " + Decoded(member->LastName);
-            cbHouseMembers_->addItem(QPixmap::fromImage(ThumbImage(member->Thumbnail, 32)), name);
+            cbHouseMembers_->addItem(
+                QPixmap::fromImage(ThumbImage(member->Thumbnail, kListPictureSize)), name);
             // Sims without a description share its marker; only the sim itself is meant then.
             const bool same = sim_ && (member == sim_ ||
                                        (sim_->DescriptionInstance != kNoDescription &&

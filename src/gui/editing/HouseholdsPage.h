@@ -41,6 +41,10 @@ signals:
     void MoveInRequested(Household* household);
 
 private:
+    // Creates and lays out the controls, in tab order.
+    void BuildControls();
+    // Wires the controls to the page's signals and handlers.
+    void ConnectControls();
     void FillHouseholds(const Household* keep);
     void HouseholdSelectionChanged();
     void SetMembersVisible(bool visible);

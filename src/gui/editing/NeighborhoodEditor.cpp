@@ -36,7 +36,7 @@
 #include "core/platform/Settings.h"
 #include "gui/shell/BitmapImage.h"
 #include "gui/shell/PicturesLibrary.h"
-#include "gui/shell/Widgets.h"
+#include "gui/shell/BusyGuard.h"
 #include "gui/shell/QtDialogs.h"
 #include "gui/shell/MainWindow.h"
 
@@ -53,17 +53,6 @@ constexpr const char* kPictureFilter =
 void KeepPainting() {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
-
-class BusyState {
-public:
-    explicit BusyState(MainWindow& window) : window_(window) { window_.BeginBusy(); }
-    ~BusyState() { window_.EndBusy(); }
-    BusyState(const BusyState&) = delete;
-    BusyState& operator=(const BusyState&) = delete;
-
-private:
-    MainWindow& window_;
-};
 
 }  // namespace
 
@@ -84,8 +73,6 @@ public:
     void ShowSave() override { editor_.ShowSaveButton(); }
     void RelabelCurrentSim() override { editor_.RelabelSelectedSim(); }
     void SelectSim(Character& sim) override { editor_.SelectSim(&sim); }
-    void BeginBusy() override { editor_.window_.BeginBusy(); }
-    void EndBusy() override { editor_.window_.EndBusy(); }
     void ShowProgress(int position, int maximum) override {
         editor_.pbLoading_->setRange(0, std::max(maximum, 1));
         editor_.pbLoading_->setValue(std::clamp(position, 0, std::max(maximum, 1)));
@@ -225,7 +212,7 @@ void NeighborhoodEditor::MoveSelectedSimInto(Household* household) {
     Character* sim = SelectedSim();
     if (!sim || !household) return;
     {
-        BusyCursor busy;
+        BusyGuard busy;
         MoveIn(state_, *sim, *household);
     }
     ShowSaveButton();
@@ -293,7 +280,7 @@ bool NeighborhoodEditor::LoadSelectedNeighborhood() {
         if (loadedIndex_ >= 0) cbNeighborhood_->setCurrentIndex(loadedIndex_);
         return false;
     }
-    BusyState busy(window_);
+    BusyGuard busy(&window_, BusyGuard::Window);
     // Everything of the previous neighborhood goes first; the pages must not point into it.
     householdsPage_->SetNeighborhood(nullptr);
     simList_.Clear();
@@ -376,16 +363,16 @@ std::filesystem::path NeighborhoodEditor::PicturePath() const {
 
 void NeighborhoodEditor::ShowNeighborhoodPage() {
     if (!loaded_) return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    neighborhoodPage_->setEnabled(false);  // filling is no edit
-    neighborhoodPage_->Fill(state_.Selected, PicturePath());
-    neighborhoodPage_->RefuseNameEdits(NeighborhoodNamesRefusal(state_));
-    const BackupTree tree =
-        ListBackups(ResolveArchiveFolder(settings_, documents_), state_.Selected.FolderName);
-    neighborhoodPage_->ShowBackups(tree);
-    window_.ShowPage("pnlNeighborhood");
-    window_.SelectNavButton("btnNeighborhood");
-    QApplication::restoreOverrideCursor();
+    BackupTree tree;
+    {
+        BusyGuard busy(neighborhoodPage_);  // filling is no edit
+        neighborhoodPage_->Fill(state_.Selected, PicturePath());
+        neighborhoodPage_->RefuseNameEdits(NeighborhoodNamesRefusal(state_));
+        tree = ListBackups(ResolveArchiveFolder(settings_, documents_), state_.Selected.FolderName);
+        neighborhoodPage_->ShowBackups(tree);
+        window_.ShowPage("pnlNeighborhood");
+        window_.SelectNavButton("btnNeighborhood");
+    }
     if (tree.Root.Children.empty()) messages_.Show(BackupNotFoundText(state_.Selected));
 }
 
@@ -429,7 +416,7 @@ bool NeighborhoodEditor::Save() {
     if (!loaded_ || !ConfirmGameClosed()) return false;
     SaveOutcome outcome;
     {
-        BusyState busy(window_);
+        BusyGuard busy(&window_, BusyGuard::Window);
         EditingContext context = Context();
         outcome = SaveNeighborhood(state_, context);
     }
@@ -468,7 +455,7 @@ void NeighborhoodEditor::BackupSelectedNeighborhood() {
     const int index = cbNeighborhood_->currentIndex();
     if (index < 0 || index >= static_cast<int>(startup_.Neighborhoods.size())) return;
     const Neighborhood chosen = startup_.Neighborhoods[static_cast<std::size_t>(index)];
-    BusyState busy(window_);
+    BusyGuard busy(&window_, BusyGuard::Window);
     const BackupOutcome outcome = MakeBackups().BackupNeighborhood(
         chosen, [this](std::size_t done, std::size_t total) { ShowFileProgress(done, total); });
     ResetProgress();
@@ -490,7 +477,7 @@ void NeighborhoodEditor::RestoreBackup(const BackupNode& node) {
             : std::string();
     RestoreOutcome outcome;
     {
-        BusyState busy(window_);
+        BusyGuard busy(&window_, BusyGuard::Window);
         outcome = MakeBackups().RestoreBackup(
             &node, startup_.Neighborhoods, selectedFolder,
             [this](std::size_t done, std::size_t total) { ShowFileProgress(done, total); });

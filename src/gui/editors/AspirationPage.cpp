@@ -8,39 +8,23 @@
 #include <QVBoxLayout>
 
 #include "core/editing/EditingModel.h"
+#include "gui/shell/PageKit.h"
 #include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
 
-namespace {
-
-QLabel* Label(const QString& text, const char* name, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    if (*name) l->setObjectName(name);
-    return l;
-}
-
-QLabel* Warning(const QString& text, const char* name, QWidget* parent) {
-    QLabel* l = Label(text, name, parent);
-    l->setWordWrap(true);
-    // Red on both colour schemes; bold so it is read before the lists are touched.
-    l->setStyleSheet("color: #d22; font-weight: bold;");
-    return l;
-}
-
-}  // namespace
-
 AspirationPage::AspirationPage(PageHost& host, QWidget* parent)
     : EditingPage("pnlAspiration", host, parent) {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(16, 16, 16, 16);
-    outer->setSpacing(8);
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(12);
-    grid->setVerticalSpacing(8);
+    BuildControls();
+    ConnectControls();
+}
+
+void AspirationPage::BuildControls() {
+    auto* outer = PageColumn(this, 8);
+    QGridLayout* grid = FieldGrid();
     int row = 0;
 
-    grid->addWidget(Label("Aspiration:", "lblAspiration", this), row, 0);
+    grid->addWidget(Label("lblAspiration", "Aspiration:", this), row, 0);
     cbAspiration1_ = new QComboBox(this);
     cbAspiration1_->setObjectName("cbAspiration1");
     grid->addWidget(cbAspiration1_, row, 1, Qt::AlignLeft);
@@ -48,51 +32,50 @@ AspirationPage::AspirationPage(PageHost& host, QWidget* parent)
     cbAspiration2_->setObjectName("cbAspiration2");
     grid->addWidget(cbAspiration2_, row++, 2, Qt::AlignLeft);
     lblFTAspireWarning_ = Warning(
+        "lblFTAspireWarning",
         "Warning: Do not change the secondary aspiration for a character. If there isn't one do "
         "not add one.  Before changing the primary aspiration you will need to first determine "
         "which of the aspirations below is the secondary one in the game. ",
-        "lblFTAspireWarning", this);
+        this);
     grid->addWidget(lblFTAspireWarning_, row++, 0, 1, 4);
     lblFTAspireWarning2_ = Warning(
+        "lblFTAspireWarning2",
         "If you inadvertantly do change the secondary one then go into the game and determine "
         "what it is (mouse over the secondary aspiration meter) and then return here and use one "
         "of the boxes below to add it back in.",
-        "lblFTAspireWarning2", this);
+        this);
     grid->addWidget(lblFTAspireWarning2_, row++, 0, 1, 4);
 
-    grid->addWidget(Label("Aspiration Level:", "lblAspirationLevelCaption", this), row, 0);
+    grid->addWidget(Label("lblAspirationLevelCaption", "Aspiration Level:", this), row, 0);
     trkAspirationLevel_ = MakeSlider("trkAspirationLevel", 0, 1200, 25, 200);
     grid->addWidget(trkAspirationLevel_, row, 1, 1, 2);
-    lblAspirationLevel_ = Label("", "lblAspirationLevel", this);
+    lblAspirationLevel_ = Label("lblAspirationLevel", "", this);
     grid->addWidget(lblAspirationLevel_, row++, 3);
-    grid->addWidget(Label("Aspiration Score:", "lblAspirationScoreCaption", this), row, 0);
+    grid->addWidget(Label("lblAspirationScoreCaption", "Aspiration Score:", this), row, 0);
     trkAspirationScore_ = MakeSlider("trkAspirationScore", 0, 100, 5, 10);
     grid->addWidget(trkAspirationScore_, row, 1, 1, 2);
-    lblAspirationScoreLevel_ = Label("", "lblAspirationScoreLevel", this);
+    lblAspirationScoreLevel_ = Label("lblAspirationScoreLevel", "", this);
     grid->addWidget(lblAspirationScoreLevel_, row++, 3);
-    auto* note = Label("Aspiration Level is the displayed aspiration level while the Aspiration "
-                       "Score effects how long the Aspiration Level remains effective.",
-                       "lblAspirationNote", this);
-    note->setWordWrap(true);
+    QLabel* note = Wrapped("lblAspirationNote",
+                           "Aspiration Level is the displayed aspiration level while the "
+                           "Aspiration Score effects how long the Aspiration Level remains "
+                           "effective.",
+                           this);
     grid->addWidget(note, row++, 0, 1, 4);
-    grid->addWidget(Label("Aspiration Reward Points:", "lblAspirationRewardPoints", this), row,
+    grid->addWidget(Label("lblAspirationRewardPoints", "Aspiration Reward Points:", this), row,
                     0);
-    edtAspirationRewardPoints_ = new QLineEdit(this);
-    edtAspirationRewardPoints_->setObjectName("edtAspirationRewardPoints");
-    edtAspirationRewardPoints_->setMaxLength(10);
-    edtAspirationRewardPoints_->setMaximumWidth(120);
+    edtAspirationRewardPoints_ = NumberField("edtAspirationRewardPoints", this);
     grid->addWidget(edtAspirationRewardPoints_, row++, 1, Qt::AlignLeft);
 
-    pnlInfluence_ = new QWidget(this);
-    pnlInfluence_->setObjectName("pnlInfluence");
+    pnlInfluence_ = SubPanel("pnlInfluence", this);
     {
         auto* l = new QGridLayout(pnlInfluence_);
         l->setContentsMargins(0, 0, 0, 0);
-        lblInfluenceLevel_ = Label("Influence Level: ", "lblInfluenceLevel", pnlInfluence_);
+        lblInfluenceLevel_ = Label("lblInfluenceLevel", "Influence Level: ", pnlInfluence_);
         trkInfluenceLevel_ = MakeSlider("trkInfluenceLevel", 0, 5, 1, 1);
         trkInfluenceLevel_->setParent(pnlInfluence_);
-        lblInfluenceMinimum_ = Label("Influence Minimum: ", "lblInfluenceMinimum", pnlInfluence_);
-        lblInfluenceScore_ = Label("Influence Score: ", "lblInfluenceScore", pnlInfluence_);
+        lblInfluenceMinimum_ = Label("lblInfluenceMinimum", "Influence Minimum: ", pnlInfluence_);
+        lblInfluenceScore_ = Label("lblInfluenceScore", "Influence Score: ", pnlInfluence_);
         lblInfluenceMinimum_->hide();  // kept for the record, not shown
         lblInfluenceScore_->hide();
         l->addWidget(lblInfluenceLevel_, 0, 0);
@@ -101,20 +84,19 @@ AspirationPage::AspirationPage(PageHost& host, QWidget* parent)
     }
     grid->addWidget(pnlInfluence_, row++, 0, 1, 4);
 
-    pnlLongTerm_ = new QWidget(this);
-    pnlLongTerm_->setObjectName("pnlLongTerm");
+    pnlLongTerm_ = SubPanel("pnlLongTerm", this);
     {
         auto* l = new QGridLayout(pnlLongTerm_);
         l->setContentsMargins(0, 0, 0, 0);
-        l->addWidget(Label("Long Term Aspiration Unlocks Available:", "lblLTAUnlocks",
+        l->addWidget(Label("lblLTAUnlocks", "Long Term Aspiration Unlocks Available:",
                            pnlLongTerm_),
                      0, 0);
         cbLTAUnlocks_ = new QComboBox(pnlLongTerm_);
         cbLTAUnlocks_->setObjectName("cbLTAUnlocks");
         l->addWidget(cbLTAUnlocks_, 0, 1, Qt::AlignLeft);
-        lblLTAUnlocksUsed_ = Label("", "lblLTAUnlocksUsed", pnlLongTerm_);
+        lblLTAUnlocksUsed_ = Label("lblLTAUnlocksUsed", "", pnlLongTerm_);
         l->addWidget(lblLTAUnlocksUsed_, 0, 2);
-        lblLTAspiration_ = Label("Long Term Aspiration Level", "lblLTAspiration", pnlLongTerm_);
+        lblLTAspiration_ = Label("lblLTAspiration", "Long Term Aspiration Level", pnlLongTerm_);
         l->addWidget(lblLTAspiration_, 1, 0);
         trkLTAspiration_ = MakeSlider("trkLTAspiration", 0, 30000, 25, 1500);
         trkLTAspiration_->setParent(pnlLongTerm_);
@@ -125,7 +107,9 @@ AspirationPage::AspirationPage(PageHost& host, QWidget* parent)
     grid->setColumnStretch(2, 1);
     outer->addLayout(grid);
     outer->addStretch(1);
+}
 
+void AspirationPage::ConnectControls() {
     connect(cbAspiration1_, &QComboBox::activated, this, [this] { cbAspirationChange(); });
     connect(cbAspiration2_, &QComboBox::activated, this, [this] { cbAspirationChange(); });
     BindSlider(trkAspirationLevel_, &Character::AspirationLevel,

@@ -24,6 +24,10 @@ protected:
     void Fill(const Character& sim) override;
 
 private:
+    // Creates and lays out the controls, in tab order.
+    void BuildControls();
+    // Wires the controls to their handlers.
+    void ConnectControls();
     void cbAspirationChange();
     void FillUnlocks(const Character& sim);
     void edtAspirationRewardPointsExit();

@@ -16,6 +16,7 @@
 #include "core/editing/NameLists.h"
 #include "core/packages/Utf8.h"
 #include "core/records/BodyProperties.h"
+#include "gui/shell/PageKit.h"
 #include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
@@ -23,55 +24,35 @@ namespace kinloom::gui {
 namespace {
 
 constexpr int kMaxBiography = 1000;
-
-QString Decoded(const std::string& utf8) {
-    return QString::fromStdU16String(DecodeUtf8(utf8)).trimmed();
-}
-
-QLabel* Label(const QString& text, const char* name, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    if (*name) l->setObjectName(name);
-    return l;
-}
-
-QLineEdit* NumberField(const char* name, QWidget* parent) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setMaxLength(10);
-    e->setMaximumWidth(110);
-    return e;
-}
-
-// A slider with its captions on a sub-panel of its own, which a pet does not see.
-QWidget* SliderPanel(const char* name, QWidget* parent) {
-    auto* w = new QWidget(parent);
-    w->setObjectName(name);
-    return w;
-}
+// The day counters and the fitness preference are short numbers.
+constexpr int kCounterFieldWidth = 110;
 
 }  // namespace
 
 CharacterPage::CharacterPage(PageHost& host, QWidget* parent)
     : EditingPage("pnlCharacters", host, parent) {
-    auto* outer = new QHBoxLayout(this);
-    outer->setContentsMargins(16, 16, 16, 16);
-    outer->setSpacing(20);
+    BuildControls();
+    ConnectControls();
+}
+
+void CharacterPage::BuildControls() {
+    auto* outer = PageColumns(this);
 
     // Left column: who the sim is.
     auto* left = new QGridLayout;
     left->setVerticalSpacing(8);
     int row = 0;
-    left->addWidget(Label("First Name:", "lblFirstName", this), row, 0);
+    left->addWidget(Label("lblFirstName", "First Name:", this), row, 0);
     edtFirstName_ = new QLineEdit(this);
     edtFirstName_->setObjectName("edtFirstName");
     edtFirstName_->setMaxLength(30);
     left->addWidget(edtFirstName_, row++, 1);
-    left->addWidget(Label("Last Name:", "lblLastName", this), row, 0);
+    left->addWidget(Label("lblLastName", "Last Name:", this), row, 0);
     edtLastName_ = new QLineEdit(this);
     edtLastName_->setObjectName("edtLastName");
     edtLastName_->setMaxLength(30);
     left->addWidget(edtLastName_, row++, 1);
-    left->addWidget(Label("Bio:", "lblCharacterDescription", this), row, 0, Qt::AlignTop);
+    left->addWidget(Label("lblCharacterDescription", "Bio:", this), row, 0, Qt::AlignTop);
     memCharacterDescription_ = new QPlainTextEdit(this);
     memCharacterDescription_->setObjectName("memCharacterDescription");
     memCharacterDescription_->setFixedHeight(100);
@@ -89,61 +70,62 @@ CharacterPage::CharacterPage(PageHost& host, QWidget* parent)
     genderRow->addStretch(1);
     left->addWidget(gender, row++, 0, 1, 2);
 
-    left->addWidget(Label("Life Stage:", "lblAges", this), row, 0);
+    left->addWidget(Label("lblAges", "Life Stage:", this), row, 0);
     cbAges_ = new QComboBox(this);
     cbAges_->setObjectName("cbAges");
     left->addWidget(cbAges_, row++, 1, Qt::AlignLeft);
-    lblPersonAge_ = Label("Life Stage: ", "lblPersonAge", this);
+    lblPersonAge_ = Label("lblPersonAge", "Life Stage: ", this);
     left->addWidget(lblPersonAge_, row++, 1);
-    lblSpecies_ = Label("Species: ", "lblSpecies", this);
+    lblSpecies_ = Label("lblSpecies", "Species: ", this);
     left->addWidget(lblSpecies_, row++, 1);
-    lblYoungAdult_ = Label("Young Adult:", "lblYoungAdult", this);
+    lblYoungAdult_ = Label("lblYoungAdult", "Young Adult:", this);
     left->addWidget(lblYoungAdult_, row, 0);
     ckYoungAdult_ = new QCheckBox(this);
     ckYoungAdult_->setObjectName("ckYoungAdult");
     left->addWidget(ckYoungAdult_, row++, 1);
-    left->addWidget(Label("Days Left in current Life Stage:", "lblAgeDaysLeft", this), row, 0);
-    edtAgeDaysLeft_ = NumberField("edtAgeDaysLeft", this);
+    left->addWidget(Label("lblAgeDaysLeft", "Days Left in current Life Stage:", this), row, 0);
+    edtAgeDaysLeft_ = NumberField("edtAgeDaysLeft", this, kCounterFieldWidth);
     left->addWidget(edtAgeDaysLeft_, row++, 1);
-    left->addWidget(Label("Life Stage Duration:", "lblAgeDuration", this), row, 0);
-    edtAgeDuration_ = NumberField("edtAgeDuration", this);
+    left->addWidget(Label("lblAgeDuration", "Life Stage Duration:", this), row, 0);
+    edtAgeDuration_ = NumberField("edtAgeDuration", this, kCounterFieldWidth);
     left->addWidget(edtAgeDuration_, row++, 1);
-    left->addWidget(Label("Days in Previous Life Stage:", "lblDaysPrevAge", this), row, 0);
-    edtDaysPrevAge_ = NumberField("edtDaysPrevAge", this);
+    left->addWidget(Label("lblDaysPrevAge", "Days in Previous Life Stage:", this), row, 0);
+    edtDaysPrevAge_ = NumberField("edtDaysPrevAge", this, kCounterFieldWidth);
     edtDaysPrevAge_->setEnabled(false);  // shown only
     left->addWidget(edtDaysPrevAge_, row++, 1);
     left->setRowStretch(row, 1);
     outer->addLayout(left, 1);
 
-    // Right column: body, preferences, sanity, thumbnail.
+    // Right column: body, preferences, sanity, thumbnail. A slider with its captions stands on a
+    // sub-panel of its own, which a pet does not see.
     auto* right = new QVBoxLayout;
     right->setSpacing(8);
-    pnlFatness_ = SliderPanel("pnlFatness", this);
+    pnlFatness_ = SubPanel("pnlFatness", this);
     {
         auto* l = new QGridLayout(pnlFatness_);
         l->setContentsMargins(0, 0, 0, 0);
         trkFatness_ = MakeSlider("trkFatness", 0, 1000, 10, 100);
         trkFatness_->setParent(pnlFatness_);
-        l->addWidget(Label("Fit", "", pnlFatness_), 0, 0);
+        l->addWidget(Label("", "Fit", pnlFatness_), 0, 0);
         l->addWidget(trkFatness_, 0, 1);
-        l->addWidget(Label("Fat", "", pnlFatness_), 0, 2);
-        lblFatness_ = Label("", "lblFatness", pnlFatness_);
+        l->addWidget(Label("", "Fat", pnlFatness_), 0, 2);
+        lblFatness_ = Label("lblFatness", "", pnlFatness_);
         lblFatness_->setAlignment(Qt::AlignCenter);
         l->addWidget(lblFatness_, 1, 1);
     }
     right->addWidget(pnlFatness_);
-    lblFitnessNote_ = Label(
+    lblFitnessNote_ = Wrapped(
+        "lblFitnessNote",
         "Note: Changes to character fitness will not take effect until they eat or work out.",
-        "lblFitnessNote", this);
-    lblFitnessNote_->setWordWrap(true);
+        this);
     right->addWidget(lblFitnessNote_);
 
     auto prefPanel = [this](const char* panel, const char* slider, const char* label,
                             const QString& caption, ThinSlider*& trk, QLabel*& lbl) {
-        QWidget* w = SliderPanel(panel, this);
+        QWidget* w = SubPanel(panel, this);
         auto* l = new QVBoxLayout(w);
         l->setContentsMargins(0, 0, 0, 0);
-        lbl = Label(caption, label, w);
+        lbl = Label(label, caption, w);
         trk = MakeSlider(slider, -1000, 1000, 30, 100);
         trk->setParent(w);
         l->addWidget(lbl);
@@ -158,22 +140,22 @@ CharacterPage::CharacterPage(PageHost& host, QWidget* parent)
     right->addWidget(pnlFemalePref_);
 
     auto* fitnessPref = new QHBoxLayout;
-    lblFitnessPreference_ = Label("Fitness Preference:", "lblFitnessPreference", this);
-    edtFitnessPreference_ = NumberField("edtFitnessPreference", this);
+    lblFitnessPreference_ = Label("lblFitnessPreference", "Fitness Preference:", this);
+    edtFitnessPreference_ = NumberField("edtFitnessPreference", this, kCounterFieldWidth);
     fitnessPref->addWidget(lblFitnessPreference_);
     fitnessPref->addWidget(edtFitnessPreference_);
     fitnessPref->addStretch(1);
     right->addLayout(fitnessPref);
 
-    pnlLocoBalance_ = SliderPanel("pnlLocoBalance", this);
+    pnlLocoBalance_ = SubPanel("pnlLocoBalance", this);
     {
         auto* l = new QGridLayout(pnlLocoBalance_);
         l->setContentsMargins(0, 0, 0, 0);
-        l->addWidget(Label("Sanity Balance", "lblLocoBalance", pnlLocoBalance_), 0, 0, 1, 3);
-        lblLocoWeight0_ = Label("", "lblLocoWeight0", pnlLocoBalance_);
+        l->addWidget(Label("lblLocoBalance", "Sanity Balance", pnlLocoBalance_), 0, 0, 1, 3);
+        lblLocoWeight0_ = Label("lblLocoWeight0", "", pnlLocoBalance_);
         trkLocoBalance_ = MakeSlider("trkLocoBalance", 0, 100, 5, 10);
         trkLocoBalance_->setParent(pnlLocoBalance_);
-        lblLocoWeight1_ = Label("", "lblLocoWeight1", pnlLocoBalance_);
+        lblLocoWeight1_ = Label("lblLocoWeight1", "", pnlLocoBalance_);
         l->addWidget(lblLocoWeight0_, 1, 0);
         l->addWidget(trkLocoBalance_, 1, 1);
         l->addWidget(lblLocoWeight1_, 1, 2);
@@ -181,18 +163,18 @@ CharacterPage::CharacterPage(PageHost& host, QWidget* parent)
     }
     right->addWidget(pnlLocoBalance_);
 
-    btnFixThumbs_ = new QPushButton("Fix Thumbnail", this);
-    btnFixThumbs_->setObjectName("btnFixThumbs");
+    btnFixThumbs_ = Button("btnFixThumbs", "Fix Thumbnail", this);
     right->addWidget(btnFixThumbs_, 0, Qt::AlignLeft);
-    auto* fixNote = Label("Fix Thumbnail deletes the current character thumbnail when saved to "
-                          "allow the game to generate a replacement thumbnail image.",
-                          "lblFixThumbs", this);
-    fixNote->setWordWrap(true);
+    QLabel* fixNote = Wrapped("lblFixThumbs",
+                              "Fix Thumbnail deletes the current character thumbnail when saved "
+                              "to allow the game to generate a replacement thumbnail image.",
+                              this);
     right->addWidget(fixNote);
     right->addStretch(1);
     outer->addLayout(right, 1);
+}
 
-    // Handlers.
+void CharacterPage::ConnectControls() {
     connect(edtFirstName_, &QLineEdit::textEdited, this,
             [this](const QString& t) { NameEdited(&Character::FirstName, t); });
     connect(edtLastName_, &QLineEdit::textEdited, this,
@@ -259,18 +241,14 @@ CharacterPage::CharacterPage(PageHost& host, QWidget* parent)
 
 void CharacterPage::Fill(const Character& sim) {
     const bool pet = IsPetSim(sim);
-    memCharacterDescription_->setPlainText(Decoded(sim.CharacterDescription));
-    edtFirstName_->setText(Decoded(sim.FirstName));
-    edtLastName_->setText(Decoded(sim.LastName));
+    memCharacterDescription_->setPlainText(Decoded(sim.CharacterDescription).trimmed());
+    edtFirstName_->setText(Decoded(sim.FirstName).trimmed());
+    edtLastName_->setText(Decoded(sim.LastName).trimmed());
     // Without a name list a new name could not be saved: the boxes are read-only and say why.
     const auto namesRefused = SimNamesRefusal(sim);
-    const QString why = namesRefused ? QString::fromStdString(*namesRefused) : QString();
-    for (QLineEdit* box : {edtFirstName_, edtLastName_}) {
-        box->setReadOnly(namesRefused.has_value());
-        box->setToolTip(why);
-    }
-    memCharacterDescription_->setReadOnly(namesRefused.has_value());
-    memCharacterDescription_->setToolTip(why);
+    RefuseTextEdits(edtFirstName_, namesRefused);
+    RefuseTextEdits(edtLastName_, namesRefused);
+    RefuseTextEdits(memCharacterDescription_, namesRefused);
 
     lblMalePref_->setText("Male Preference: " + QString::number(sim.MalePref));
     trkMalePref_->setValue(sim.MalePref);

@@ -25,6 +25,10 @@ protected:
     void Fill(const Character& sim) override;
 
 private:
+    // Creates and lays out the controls, in tab order.
+    void BuildControls();
+    // Wires the controls to their handlers.
+    void ConnectControls();
     void NameEdited(std::string Character::*field, const QString& text);
     void cbAgesChange(int position);
     void ckYoungAdultClick(bool checked);

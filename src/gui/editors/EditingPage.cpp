@@ -1,10 +1,9 @@
 #include "gui/editors/EditingPage.h"
 
-#include <QApplication>
 #include <QLineEdit>
 
 #include "core/editing/EditingModel.h"
-#include "core/neighborhoods/Discovery.h"
+#include "gui/shell/BusyGuard.h"
 #include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
@@ -19,11 +18,9 @@ void EditingPage::Open(const std::function<void()>& pageSwitch) {
     pageSwitch_ = pageSwitch;
     Character* sim = host_.CurrentSim();
     if (!sim) return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    setEnabled(false);
+    BusyGuard busy(this);
     Fill(*sim);
     pageSwitch();
-    QApplication::restoreOverrideCursor();
 }
 
 Character* EditingPage::EditTarget() const {

@@ -31,7 +31,8 @@ public:
     virtual AdvancedReach Advanced() const { return AdvancedReach::None; }
 
     // Fills the page for the current sim under the busy cursor with the panel disabled, then
-    // runs pageSwitch, which shows and enables it. Nothing happens without a current sim.
+    // runs pageSwitch, which shows and enables it; the panel is enabled at the end even when
+    // filling fails. Nothing happens without a current sim.
     void Open(const std::function<void()>& pageSwitch);
 
     // The Advanced switch's say on this page's controls; pages it does not govern ignore it.

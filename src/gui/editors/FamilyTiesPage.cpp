@@ -6,89 +6,25 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "core/editing/FamilyTree.h"
 #include "core/editing/LoadedNeighborhood.h"
 #include "gui/editors/ParentChoiceDialog.h"
-#include "core/pictures/MakeThumb.h"
 #include "core/platform/Messages.h"
-#include "gui/shell/BitmapImage.h"
-#include "gui/shell/Widgets.h"
+#include "gui/shell/PageKit.h"
+#include "gui/shell/PictureEntryDelegate.h"
 
 namespace kinloom::gui {
 
 namespace {
 
 constexpr int kSimRole = Qt::UserRole;
-constexpr int kPictureRole = Qt::UserRole + 1;
 constexpr int kRelativeSize = 64;
-constexpr int kSelfSize = 128;
-
-// One entry of a picture list: the list's background (the highlight for the entry under the
-// pointer or selected), the picture at the corner plus one, the text at the list's offsets.
-void DrawSimEntry(QPainter& painter, const QRect& rect, const QImage& picture, const QString& text,
-                  const SimPictureList& list, bool highlighted, const QPalette& palette,
-                  const QFont& font) {
-    painter.save();
-    painter.setClipRect(rect);
-    painter.fillRect(rect, highlighted ? palette.highlight() : palette.base());
-    if (!picture.isNull()) painter.drawImage(rect.topLeft() + QPoint(1, 1), picture);
-    painter.setPen(highlighted ? palette.color(QPalette::HighlightedText)
-                               : palette.color(QPalette::Text));
-    painter.setFont(font);
-    const int left = rect.left() + picture.width() + list.TextLeft();
-    const int top = rect.top() + list.TextTop();
-    painter.drawText(QRect(left, top, std::max(0, rect.right() - left), rect.bottom() - top + 1),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
-    painter.restore();
-}
-
-class SimEntryDelegate : public QStyledItemDelegate {
-public:
-    explicit SimEntryDelegate(SimPictureList* list) : QStyledItemDelegate(list), list_(*list) {}
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        const bool highlighted = option.state & (QStyle::State_Selected | QStyle::State_MouseOver);
-        DrawSimEntry(*painter, option.rect, index.data(kPictureRole).value<QImage>(),
-                     index.data(Qt::DisplayRole).toString(), list_, highlighted, option.palette,
-                     list_.font());
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(list_.ItemHeight());
-        return size;
-    }
-
-private:
-    const SimPictureList& list_;
-};
-
-QFrame* Frame(const char* name, QWidget* parent) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    return frame;
-}
-
-QLabel* HelpText(const char* text, const char* name, QWidget* parent) {
-    QLabel* label = Label(text, name, parent);
-    label->setWordWrap(true);
-    return label;
-}
-
-QAction* MenuItem(QMenu* menu, const char* text, const char* name) {
-    QAction* action = menu->addAction(text);
-    action->setObjectName(name);
-    return action;
-}
 
 // Shown and empty panels: pure blue behind a relative, the scheme's own background otherwise,
 // outlined in grey (visible on both schemes) so that an empty parent's place can be found for
@@ -107,19 +43,41 @@ void PaintPanel(QFrame& panel, bool blue) {
 
 SimPictureList::SimPictureList(const char* name, int textLeft, int textTop, int itemHeight,
                                QWidget* parent)
-    : QComboBox(parent), textLeft_(textLeft), textTop_(textTop), itemHeight_(itemHeight) {
+    : QComboBox(parent) {
     setObjectName(name);
-    setItemDelegate(new SimEntryDelegate(this));
+    // The entry under the pointer is highlighted too, and the text is drawn in the list's font.
+    PictureEntryStyle entries;
+    entries.RowHeight = itemHeight;
+    entries.TextLeft = textLeft;
+    entries.TextAfterPicture = true;
+    entries.TextTop = textTop;
+    entries.SingleLine = true;
+    entries.HighlightHover = true;
+    entries.FontOf = this;
+    delegate_ = new PictureEntryDelegate(entries, this);
+    setItemDelegate(delegate_);
     setMaxVisibleItems(3);
     setMinimumHeight(itemHeight + 8);
     setMinimumWidth(220);
+}
+
+int SimPictureList::TextLeft() const {
+    return delegate_->Style().TextLeft;
+}
+
+int SimPictureList::TextTop() const {
+    return delegate_->Style().TextTop;
+}
+
+int SimPictureList::ItemHeight() const {
+    return delegate_->Style().RowHeight;
 }
 
 void SimPictureList::AddSim(const QString& text, Character* sim) {
     addItem(text);
     const int index = count() - 1;
     setItemData(index, QVariant::fromValue(static_cast<void*>(sim)), kSimRole);
-    setItemData(index, sim ? RelativePicture(*sim, kPictureSize) : QImage(), kPictureRole);
+    setItemData(index, sim ? SimPicture(*sim) : QImage(), kEntryPictureRole);
 }
 
 Character* SimPictureList::SimAt(int index) const {
@@ -129,7 +87,7 @@ Character* SimPictureList::SimAt(int index) const {
 
 QImage SimPictureList::PictureAt(int index) const {
     if (index < 0 || index >= count()) return {};
-    return itemData(index, kPictureRole).value<QImage>();
+    return itemData(index, kEntryPictureRole).value<QImage>();
 }
 
 void SimPictureList::paintEvent(QPaintEvent*) {
@@ -143,24 +101,20 @@ void SimPictureList::paintEvent(QPaintEvent*) {
     if (current < 0) return;  // an empty list draws nothing
     const QRect field =
         style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
-    DrawSimEntry(painter, field, PictureAt(current), itemText(current), *this, false, palette(),
-                 font());
-}
-
-QImage RelativePicture(const Character& sim, int size) {
-    Bitmap picture;
-    MakeThumb(sim.Thumbnail, picture, size);
-    if (DrawnGrey(sim)) GrayscaleBitmap(picture);
-    return ToQImage(picture);
+    delegate_->Draw(painter, field, PictureAt(current), itemText(current), false, palette(),
+                    font());
 }
 
 // ---------------------------------------------------------------------------------------------
 
 FamilyTiesPage::FamilyTiesPage(PageHost& host, QWidget* parent)
     : EditingPage("pnlFamilyTies", host, parent) {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(16, 16, 16, 16);
-    outer->setSpacing(10);
+    BuildControls();
+    ConnectControls();
+}
+
+void FamilyTiesPage::BuildControls() {
+    auto* outer = PageColumn(this);
 
     auto* top = new QHBoxLayout;
     top->setSpacing(16);
@@ -169,14 +123,13 @@ FamilyTiesPage::FamilyTiesPage(PageHost& host, QWidget* parent)
     auto* tree = new QGridLayout;
     tree->setHorizontalSpacing(16);
     tree->setVerticalSpacing(4);
-    tree->addWidget(Label("Self", "lblSelf", this), 0, 0, Qt::AlignHCenter);
+    tree->addWidget(Label("lblSelf", "Self", this), 0, 0, Qt::AlignHCenter);
     pnlSelf_ = Frame("pnlSelf", this);
     {
         auto* l = new QVBoxLayout(pnlSelf_);
         l->setContentsMargins(3, 3, 3, 3);
-        imgSelf_ = new QLabel(pnlSelf_);
-        imgSelf_->setObjectName("imgSelf");
-        imgSelf_->setFixedSize(kSelfSize, kSelfSize);
+        imgSelf_ = Label("imgSelf", QString(), pnlSelf_);
+        imgSelf_->setFixedSize(kPortraitSize, kPortraitSize);
         imgSelf_->setScaledContents(true);
         l->addWidget(imgSelf_);
     }
@@ -185,48 +138,49 @@ FamilyTiesPage::FamilyTiesPage(PageHost& host, QWidget* parent)
     BuildPicture(firstParent_, "pnlPrimaryParent", "imgPrimaryParent", "Primary Parent");
     BuildPicture(secondParent_, "pnlSecondParent", "imgSecondParent", "Secondary Parent");
     BuildPicture(spouse_, "pnlSpouse", "imgSpouse", "Spouse");
-    tree->addWidget(Label("Parent", "lblBirthParent", this), 0, 1, Qt::AlignHCenter);
+    tree->addWidget(Label("lblBirthParent", "Parent", this), 0, 1, Qt::AlignHCenter);
     tree->addWidget(firstParent_.panel, 1, 1, Qt::AlignHCenter);
-    tree->addWidget(Label("Parent", "lblSecondParent", this), 0, 2, Qt::AlignHCenter);
+    tree->addWidget(Label("lblSecondParent", "Parent", this), 0, 2, Qt::AlignHCenter);
     tree->addWidget(secondParent_.panel, 1, 2, Qt::AlignHCenter);
-    tree->addWidget(Label("Spouse", "lblSpouse", this), 2, 1, Qt::AlignHCenter);
+    tree->addWidget(Label("lblSpouse", "Spouse", this), 2, 1, Qt::AlignHCenter);
     tree->addWidget(spouse_.panel, 3, 1, Qt::AlignHCenter | Qt::AlignTop);
     top->addLayout(tree);
 
-    auto* imgFamTies = new QLabel(this);
-    imgFamTies->setObjectName("imgFamTies");  // the window sets its picture with the scheme
+    // The window sets its picture with the scheme.
+    QLabel* imgFamTies = Label("imgFamTies", QString(), this);
     top->addWidget(imgFamTies, 0, Qt::AlignTop);
     top->addStretch(1);
     outer->addLayout(top);
 
     auto* lists = new QGridLayout;
     lists->setHorizontalSpacing(16);
-    lists->addWidget(Label("Children", "lblChildren", this), 0, 0);
-    lists->addWidget(Label("Siblings", "lblSiblings", this), 0, 1);
-    cbChildren_ = new SimPictureList("cbChildren", 6, 6, 34, this);
-    cbSiblings_ = new SimPictureList("cbSiblings", 6, 6, 34, this);
+    lists->addWidget(Label("lblChildren", "Children", this), 0, 0);
+    lists->addWidget(Label("lblSiblings", "Siblings", this), 0, 1);
+    cbChildren_ = new SimPictureList("cbChildren", 6, 6, kListEntryHeight, this);
+    cbSiblings_ = new SimPictureList("cbSiblings", 6, 6, kListEntryHeight, this);
     lists->addWidget(cbChildren_, 1, 0);
     lists->addWidget(cbSiblings_, 1, 1);
     lists->setColumnStretch(2, 1);
     outer->addLayout(lists);
 
-    outer->addWidget(
-        HelpText("You can Double Click the images to the left or make a selection "
-                 "from the lists below to change the selected character.",
-                 "lblFamTiesSelectDesc1", this));
-    outer->addWidget(
-        HelpText("This provides an easy method to select characters related to each "
-                 "other when changing their attributes.",
-                 "lblFamTiesSelectDesc2", this));
-    outer->addWidget(
-        HelpText("Right Click each parent to Add, Change, or Remove the Parent. "
-                 "Family ties will be changed to reflect the change.",
-                 "lblFamTiesParentChangeDesc1", this));
-    outer->addWidget(HelpText(
+    outer->addWidget(Wrapped("lblFamTiesSelectDesc1",
+                             "You can Double Click the images to the left or make a selection "
+                             "from the lists below to change the selected character.",
+                             this));
+    outer->addWidget(Wrapped("lblFamTiesSelectDesc2",
+                             "This provides an easy method to select characters related to each "
+                             "other when changing their attributes.",
+                             this));
+    outer->addWidget(Wrapped("lblFamTiesParentChangeDesc1",
+                             "Right Click each parent to Add, Change, or Remove the Parent. "
+                             "Family ties will be changed to reflect the change.",
+                             this));
+    outer->addWidget(Wrapped(
+        "lblFamTiesParentChangeDesc2",
         "Note: All Family Ties are changed by changing one or more of the parents assigned to the "
         "current character. The exception is the spouse. The married/joined relationship value "
         "overides the spouse family tie so there isn't a way to change it here.",
-        "lblFamTiesParentChangeDesc2", this));
+        this));
 
     memFamilyTies_ = new QPlainTextEdit(this);
     memFamilyTies_->setObjectName("memFamilyTies");
@@ -236,29 +190,38 @@ FamilyTiesPage::FamilyTiesPage(PageHost& host, QWidget* parent)
     outer->addStretch(1);
 
     // Menus. "Select ..." does what a double click does.
-    auto parentMenus = [this](Picture& picture, ParentRole role, const char* number) {
+    auto parentMenus = [this](Picture& picture, const char* number) {
         const QString n = number;
         picture.pictureMenu = new QMenu(this);
         picture.pictureMenu->setObjectName(n == "1" ? "popFirstParent" : "popSecondParent");
-        connect(MenuItem(picture.pictureMenu, "Select Parent", qPrintable("mnuSelectParent" + n)),
-                &QAction::triggered, this, [this, &picture] { SelectPictured(picture); });
-        connect(MenuItem(picture.pictureMenu, "Change Parent", qPrintable("mnuChangeParent" + n)),
-                &QAction::triggered, this, [this, role] { mnuChangeParentClick(role); });
-        connect(MenuItem(picture.pictureMenu, "Remove Parent", qPrintable("mnuRemoveParent" + n)),
-                &QAction::triggered, this, [this, role] { mnuRemoveParentClick(role); });
+        picture.select = MenuItem(picture.pictureMenu, "mnuSelectParent" + n, "Select Parent");
+        picture.change = MenuItem(picture.pictureMenu, "mnuChangeParent" + n, "Change Parent");
+        picture.remove = MenuItem(picture.pictureMenu, "mnuRemoveParent" + n, "Remove Parent");
         picture.addMenu = new QMenu(this);
         picture.addMenu->setObjectName("popAddParent" + n);
-        connect(MenuItem(picture.addMenu, "Add Parent", qPrintable("mnuAddParent" + n)),
-                &QAction::triggered, this, [this, role] { mnuChangeParentClick(role); });
+        picture.add = MenuItem(picture.addMenu, "mnuAddParent" + n, "Add Parent");
     };
-    parentMenus(firstParent_, ParentRole::First, "1");
-    parentMenus(secondParent_, ParentRole::Second, "2");
+    parentMenus(firstParent_, "1");
+    parentMenus(secondParent_, "2");
     spouse_.pictureMenu = new QMenu(this);
     spouse_.pictureMenu->setObjectName("popSpouse");
-    connect(MenuItem(spouse_.pictureMenu, "Select Spouse", "mnuSelectSpouse"), &QAction::triggered,
-            this, [this] { SelectPictured(spouse_); });
+    spouse_.select = MenuItem(spouse_.pictureMenu, "mnuSelectSpouse", "Select Spouse");
+}
+
+void FamilyTiesPage::ConnectControls() {
+    for (auto [picture, role] : {std::pair{&firstParent_, ParentRole::First},
+                                 std::pair{&secondParent_, ParentRole::Second}}) {
+        connect(picture->change, &QAction::triggered, this,
+                [this, role] { mnuChangeParentClick(role); });
+        connect(picture->remove, &QAction::triggered, this,
+                [this, role] { mnuRemoveParentClick(role); });
+        connect(picture->add, &QAction::triggered, this,
+                [this, role] { mnuChangeParentClick(role); });
+    }
 
     for (Picture* picture : {&firstParent_, &secondParent_, &spouse_}) {
+        connect(picture->select, &QAction::triggered, this,
+                [this, picture] { SelectPictured(*picture); });
         // A disabled picture gets no mouse events: a right click on it reaches its panel, which
         // offers "Add Parent" while no parent is shown.
         picture->image->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -287,8 +250,7 @@ void FamilyTiesPage::BuildPicture(Picture& picture, const char* panel, const cha
     picture.panel = Frame(panel, this);
     auto* l = new QVBoxLayout(picture.panel);
     l->setContentsMargins(3, 3, 3, 3);
-    picture.image = new QLabel(picture.panel);
-    picture.image->setObjectName(image);
+    picture.image = Label(image, QString(), picture.panel);
     picture.image->setFixedSize(kRelativeSize, kRelativeSize);
     picture.image->setScaledContents(true);
     picture.image->installEventFilter(this);
@@ -316,7 +278,7 @@ void FamilyTiesPage::ShowRelative(Picture& picture, int position) {
     LoadedNeighborhood* hood = host_.Neighborhood();
     if (!hood || position < 0 || position >= static_cast<int>(hood->Sims.size())) return;
     const Character& relative = *hood->Sims[static_cast<std::size_t>(position)];
-    picture.image->setPixmap(QPixmap::fromImage(RelativePicture(relative, kRelativeSize)));
+    picture.image->setPixmap(QPixmap::fromImage(SimPicture(relative, kRelativeSize)));
     picture.image->setToolTip(QString::fromStdU16String(SimName(relative)));
     picture.position = position;
     picture.image->setEnabled(true);
@@ -334,9 +296,8 @@ void FamilyTiesPage::Fill(const Character& sim) {
     cbChildren_->clear();
     cbSiblings_->clear();
 
-    Bitmap self = sim.Thumbnail;  // the whole picture: the control stretches it
-    if (DrawnGrey(sim)) GrayscaleBitmap(self);
-    imgSelf_->setPixmap(QPixmap::fromImage(ToQImage(self)));
+    // The whole picture: the control stretches it.
+    imgSelf_->setPixmap(QPixmap::fromImage(SimPortrait(sim)));
     imgSelf_->setToolTip(QString::fromStdU16String(SimName(sim)));
 
     // Without a description the sim has no family ties at all: nothing to show, no parent to add.

@@ -10,6 +10,7 @@
 #include "core/editing/ParentTies.h"
 #include "gui/editors/EditingPage.h"
 
+class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -17,14 +18,14 @@ class QPlainTextEdit;
 
 namespace kinloom::gui {
 
+class PictureEntryDelegate;
+
 // An owner-drawn list of sims: each entry shows the sim's picture reduced to 32 pixels (grey for
 // a sim outside every household) one pixel in from the entry's corner, and its text at a fixed
 // offset right of the picture. The closed box draws its current entry the same way.
 class SimPictureList : public QComboBox {
     Q_OBJECT
 public:
-    static constexpr int kPictureSize = 32;
-
     // textLeft: gap between picture and text; textTop: the text's distance from the entry's top.
     SimPictureList(const char* name, int textLeft, int textTop, int itemHeight,
                    QWidget* parent = nullptr);
@@ -35,22 +36,16 @@ public:
     // The picture an entry is drawn with.
     QImage PictureAt(int index) const;
 
-    int TextLeft() const { return textLeft_; }
-    int TextTop() const { return textTop_; }
-    int ItemHeight() const { return itemHeight_; }
+    int TextLeft() const;
+    int TextTop() const;
+    int ItemHeight() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int textLeft_;
-    int textTop_;
-    int itemHeight_;
+    PictureEntryDelegate* delegate_;
 };
-
-// A relative's picture as the page draws it: the sim's thumbnail reduced to size × size, grey
-// when the sim lives in no household.
-QImage RelativePicture(const Character& sim, int size);
 
 class FamilyTiesPage : public EditingPage {
     Q_OBJECT
@@ -72,10 +67,19 @@ private:
         QLabel* image = nullptr;
         QMenu* pictureMenu = nullptr;
         QMenu* addMenu = nullptr;  // the panel's "Add Parent" (parents only)
+        // The menus' entries: Select for every picture, the others for parents only.
+        QAction* select = nullptr;
+        QAction* change = nullptr;
+        QAction* remove = nullptr;
+        QAction* add = nullptr;
         const char* hint = "";
         int position = -1;
     };
 
+    // Creates and lays out the controls and menus, in tab order.
+    void BuildControls();
+    // Wires the controls and menus to their handlers.
+    void ConnectControls();
     void BuildPicture(Picture& picture, const char* panel, const char* image, const char* hint);
     void ResetPicture(Picture& picture);
     // A sim without a description: no "Add Parent", and the parent's place says why.

@@ -11,7 +11,8 @@
 #include "core/editing/GeneMods.h"
 #include "core/editing/LoadedNeighborhood.h"
 #include "core/platform/Messages.h"
-#include "gui/shell/Widgets.h"
+#include "gui/shell/BusyGuard.h"
+#include "gui/shell/PageKit.h"
 
 namespace kinloom::gui {
 
@@ -47,50 +48,34 @@ QLineEdit* HiddenValueEdit(const char* name, QWidget* parent) {
     return e;
 }
 
-QLabel* HiddenLabel(const char* name, QWidget* parent) {
-    QLabel* l = Label("Test Label", name, parent);
-    l->hide();
-    return l;
-}
-
-// The window's busy state for as long as it lives.
-class WindowBusy {
-public:
-    explicit WindowBusy(PageHost& host) : host_(host) { host_.BeginBusy(); }
-    ~WindowBusy() { host_.EndBusy(); }
-    WindowBusy(const WindowBusy&) = delete;
-    WindowBusy& operator=(const WindowBusy&) = delete;
-
-private:
-    PageHost& host_;
-};
-
 }  // namespace
 
 GeneticsPage::GeneticsPage(PageHost& host, QWidget* parent)
     : EditingPage("pnlGenetics", host, parent) {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(16, 16, 16, 16);
-    outer->setSpacing(12);
+    BuildControls();
+    ConnectControls();
+    FillLists();
+}
 
-    QLabel* help = Label(
+void GeneticsPage::BuildControls() {
+    auto* outer = PageColumn(this, 12);
+
+    QLabel* help = Wrapped(
+        "lblGeneDesc1",
         "When changing the eye or hair color below you need to have the character visit a "
         "mirror and then select change appearance. No changes are necessary but you need to "
         "select the check and close it to force a rebuild of the character that includes these.",
-        "lblGeneDesc1", this);
-    help->setWordWrap(true);
+        this);
     outer->addWidget(help);
 
     // The sim's own looks on the left, what it passes on from its parents on the right.
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(12);
-    grid->setVerticalSpacing(8);
+    QGridLayout* grid = FieldGrid();
     int ownRow = 0, parentRow = 0;
     for (const GeneListInfo& info : GeneLists()) {
         const auto i = static_cast<std::size_t>(info.List);
         const std::string controlName(info.Control);
         const std::string labelName = "lbl" + controlName.substr(2);
-        QLabel* caption = Label(info.Caption, labelName.c_str(), this);
+        QLabel* caption = Label(labelName, info.Caption, this);
         auto* list = new QComboBox(this);
         list->setObjectName(info.Control);
         list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -106,9 +91,6 @@ GeneticsPage::GeneticsPage(PageHost& host, QWidget* parent)
         grid->addWidget(list, row, column + 1, Qt::AlignLeft);
         grid->addWidget(valueEdits_[i], row, column + 2);
         ++row;
-
-        connect(list, &QComboBox::activated, this,
-                [this, which = info.List](int position) { cbChangeGenes(which, position); });
     }
     grid->setColumnStretch(2, 1);
     grid->setColumnStretch(5, 1);
@@ -129,8 +111,12 @@ GeneticsPage::GeneticsPage(PageHost& host, QWidget* parent)
     for (const char* name : kTestLabels) hidden->addWidget(HiddenLabel(name, this), 1, column++);
     outer->addLayout(hidden);
     outer->addStretch(1);
+}
 
-    FillLists();
+void GeneticsPage::ConnectControls() {
+    for (const GeneListInfo& info : GeneLists())
+        connect(lists_[static_cast<std::size_t>(info.List)], &QComboBox::activated, this,
+                [this, which = info.List](int position) { cbChangeGenes(which, position); });
 }
 
 void GeneticsPage::FillLists() {
@@ -148,14 +134,14 @@ void GeneticsPage::BuildGeneMods() {
     if (userData.empty()) return;
 
     {
-        WindowBusy busy(host_);
+        // The whole window is busy; this panel stays disabled afterwards, as the opening that
+        // fills it holds it too.
+        BusyGuard busy(this, BusyGuard::Window);
         geneMods_ = ScanGeneMods(userData, host_.Messages(), [this](int position, int maximum) {
             host_.ShowProgress(position, maximum);
             QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });
     }
-    // The window's busy state ends with every panel enabled; this one is still being filled.
-    setEnabled(false);
     if (!geneMods_.empty()) FillLists();
 }
 

@@ -28,6 +28,10 @@ protected:
     void Fill(const Character& sim) override;
 
 private:
+    // Creates and lays out the controls, in tab order.
+    void BuildControls();
+    // Wires the controls to their handlers.
+    void ConnectControls();
     // Collects the custom genes once per run; a scan that finds none is tried again at the next
     // opening. The window shows its progress and stays painted meanwhile.
     void BuildGeneMods();

@@ -8,19 +8,17 @@
 #include <QVBoxLayout>
 
 #include "core/editing/EditingModel.h"
+#include "gui/shell/PageKit.h"
 #include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
 
 HobbiesPage::HobbiesPage(PageHost& host, QWidget* parent)
     : EditingPage("pnlHobbies", host, parent) {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(16, 16, 16, 16);
-    outer->setSpacing(6);
+    auto* outer = PageColumn(this, kTightSpacing);
 
     auto* talent = new QHBoxLayout;
-    lblTalent_ = new QLabel("Natural Talent:", this);
-    lblTalent_->setObjectName("lblTalent");
+    lblTalent_ = Label("lblTalent", "Natural Talent:", this);
     cbTalent_ = new QComboBox(this);
     cbTalent_->setObjectName("cbTalent");
     cbTalent_->addItem("-");
@@ -37,16 +35,14 @@ HobbiesPage::HobbiesPage(PageHost& host, QWidget* parent)
     for (std::size_t i = 0; i < hobbies.size(); ++i) {
         const HobbyField& hobby = hobbies[i];
         const QByteArray name(hobby.Name);
-        auto* panel = new QWidget(this);
-        panel->setObjectName("pnl" + name);
+        QWidget* panel = SubPanel("pnl" + name, this);
         auto* row = new QHBoxLayout(panel);
         row->setContentsMargins(0, 0, 0, 0);
-        auto* label = new QLabel(hobby.Caption, panel);
-        label->setObjectName("lbl" + name);
+        QLabel* label = Label("lbl" + name, hobby.Caption, panel);
         label->setMinimumWidth(160);
         ThinSlider* slider = MakeSlider(("trk" + name).constData(), 0, 1000, 10, 100);
         slider->setParent(panel);
-        slider->setMinimumWidth(160);
+        slider->setMinimumWidth(kSliderWidth);
         row->addWidget(label);
         row->addWidget(slider, 1);
         BindSlider(slider, hobby.Member, [label, &hobby](int value) {
@@ -57,16 +53,14 @@ HobbiesPage::HobbiesPage(PageHost& host, QWidget* parent)
         grid->addWidget(panel, static_cast<int>(i % 5), static_cast<int>(i / 5));
     }
     outer->addLayout(grid);
-    lblNoHobbies_ = new QLabel("Hobbies are available to sims in games with FreeTime.", this);
-    lblNoHobbies_->setObjectName("lblNoHobbies");
+    lblNoHobbies_ =
+        Label("lblNoHobbies", "Hobbies are available to sims in games with FreeTime.", this);
     lblNoHobbies_->hide();
     outer->addWidget(lblNoHobbies_);
 
     auto* buttons = new QHBoxLayout;
-    btnRandomHobbies_ = new QPushButton("Random", this);
-    btnRandomHobbies_->setObjectName("btnRandomHobbies");
-    btnMaxHobbies_ = new QPushButton("Max All", this);
-    btnMaxHobbies_->setObjectName("btnMaxHobbies");
+    btnRandomHobbies_ = Button("btnRandomHobbies", "Random", this);
+    btnMaxHobbies_ = Button("btnMaxHobbies", "Max All", this);
     buttons->addStretch(1);
     buttons->addWidget(btnRandomHobbies_);
     buttons->addWidget(btnMaxHobbies_);

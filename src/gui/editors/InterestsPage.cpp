@@ -7,15 +7,14 @@
 #include <QVBoxLayout>
 
 #include "core/editing/EditingModel.h"
+#include "gui/shell/PageKit.h"
 #include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
 
 InterestsPage::InterestsPage(PageHost& host, QWidget* parent)
     : EditingPage("pnlInterests", host, parent) {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(16, 16, 16, 16);
-    outer->setSpacing(6);
+    auto* outer = PageColumn(this, kTightSpacing);
     auto* columns = new QGridLayout;
     columns->setHorizontalSpacing(24);
     columns->setVerticalSpacing(4);
@@ -26,17 +25,15 @@ InterestsPage::InterestsPage(PageHost& host, QWidget* parent)
         // The last nine sit on their own sub-panel, which a pet does not see.
         QWidget* holder = this;
         if (!interest.PetCaption) {
-            holder = new QWidget(this);
-            holder->setObjectName("pnl" + name);
+            holder = SubPanel("pnl" + name, this);
             humanOnly_.push_back(holder);
         }
         auto* row = new QHBoxLayout;
-        auto* label = new QLabel(interest.Caption, holder);
-        label->setObjectName("lbl" + name);
-        label->setMinimumWidth(150);
+        QLabel* label = Label("lbl" + name, interest.Caption, holder);
+        label->setMinimumWidth(kCaptionWidth);
         ThinSlider* slider = MakeSlider(("trk" + name).constData(), 0, 1000, 10, 100);
         slider->setParent(holder);
-        slider->setMinimumWidth(160);
+        slider->setMinimumWidth(kSliderWidth);
         row->addWidget(label);
         row->addWidget(slider, 1);
         BindSlider(slider, interest.Member, [this, i](int value) { ShowCaption(i, value); });
@@ -54,10 +51,8 @@ InterestsPage::InterestsPage(PageHost& host, QWidget* parent)
     }
     outer->addLayout(columns);
     auto* buttons = new QHBoxLayout;
-    auto* random = new QPushButton("Random", this);
-    random->setObjectName("btnRandomInterests");
-    auto* max = new QPushButton("Max All", this);
-    max->setObjectName("btnMaxInterests");
+    QPushButton* random = Button("btnRandomInterests", "Random", this);
+    QPushButton* max = Button("btnMaxInterests", "Max All", this);
     buttons->addStretch(1);
     buttons->addWidget(random);
     buttons->addWidget(max);

@@ -14,8 +14,8 @@
 #include "core/careers/JobSchool.h"
 #include "core/editing/EditingModel.h"
 #include "core/platform/Messages.h"
+#include "gui/shell/PageKit.h"
 #include "gui/shell/ThinSlider.h"
-#include "gui/shell/Widgets.h"
 
 namespace kinloom::gui {
 
@@ -40,13 +40,8 @@ QComboBox* List(const char* name, QWidget* parent) {
     return list;
 }
 
-QLineEdit* NumberBox(const char* name, QWidget* parent) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setMaxLength(kNumberBoxLength);
-    box->setMaximumWidth(120);
-    return box;
-}
+// Pension and vacation days are number fields as every page has them.
+static_assert(kNumberBoxLength == kNumberFieldLength);
 
 // A green tick, readable on the light and the dark scheme alike.
 QPixmap CheckMark() {
@@ -81,14 +76,15 @@ void JobSchoolPage::Row::setVisible(bool on) const {
 
 JobSchoolPage::JobSchoolPage(PageHost& host, QWidget* parent)
     : EditingPage("pnlJobs", host, parent) {
-    auto* outer = new QHBoxLayout(this);
-    outer->setContentsMargins(16, 16, 16, 16);
-    outer->setSpacing(28);
+    BuildControls();
+    ConnectControls();
+}
+
+void JobSchoolPage::BuildControls() {
+    auto* outer = PageColumns(this, 28);
 
     // Left: work.
-    auto* left = new QGridLayout;
-    left->setHorizontalSpacing(12);
-    left->setVerticalSpacing(8);
+    QGridLayout* left = FieldGrid();
     int row = 0;
     auto addRow = [](QGridLayout* grid, int& at, QLabel* caption, QWidget* field) {
         grid->addWidget(caption, at, 0);
@@ -96,15 +92,15 @@ JobSchoolPage::JobSchoolPage(PageHost& host, QWidget* parent)
         return Row{caption, field};
     };
     cbCareer_ = List("cbCareer", this);
-    career_ = addRow(left, row, Label("Career:", "lblCareer", this), cbCareer_);
+    career_ = addRow(left, row, Label("lblCareer", "Career:", this), cbCareer_);
     cbJobs_ = List("cbJobs", this);
-    jobs_ = addRow(left, row, Label("Job:", "lblJobs", this), cbJobs_);
-    lblHours_ = Label("", "lblHours", this);
+    jobs_ = addRow(left, row, Label("lblJobs", "Job:", this), cbJobs_);
+    lblHours_ = Label("lblHours", "", this);
     left->addWidget(lblHours_, row++, 1);
-    lblSalary_ = Label("", "lblSalary", this);
+    lblSalary_ = Label("lblSalary", "", this);
     left->addWidget(lblSalary_, row++, 1);
 
-    lblWorkDays_ = Label("", "lblWorkDays", this);
+    lblWorkDays_ = Label("lblWorkDays", "", this);
     left->addWidget(lblWorkDays_, row, 0, Qt::AlignTop);
     auto* days = new QGridLayout;
     days->setHorizontalSpacing(6);
@@ -112,12 +108,10 @@ JobSchoolPage::JobSchoolPage(PageHost& host, QWidget* parent)
     const QPixmap checkMark = CheckMark();
     for (std::size_t d = 0; d < kDayNames.size(); ++d) {
         const int column = static_cast<int>(d);
-        dayLetters_[d] = new QLabel(kDayLetters[d], this);
-        dayLetters_[d]->setObjectName(Name("lbl", kDayNames[d]));
+        dayLetters_[d] = Label(Name("lbl", kDayNames[d]), kDayLetters[d], this);
         dayLetters_[d]->setAlignment(Qt::AlignCenter);
         dayLetters_[d]->setMinimumWidth(16);
-        dayPictures_[d] = new QLabel(this);
-        dayPictures_[d]->setObjectName(Name("imgCk", kDayNames[d]));
+        dayPictures_[d] = Label(Name("imgCk", kDayNames[d]), QString(), this);
         dayPictures_[d]->setAlignment(Qt::AlignCenter);
         dayPictures_[d]->setPixmap(checkMark);
         dayPictures_[d]->setFixedHeight(checkMark.height());
@@ -126,49 +120,47 @@ JobSchoolPage::JobSchoolPage(PageHost& host, QWidget* parent)
     }
     left->addLayout(days, row++, 1, Qt::AlignLeft);
 
-    lblPerformance_ = Label("Performance:", "lblPerformance", this);
+    lblPerformance_ = Label("lblPerformance", "Performance:", this);
     trkPerformance_ = MakeSlider("trkPerformance", -100, 100, 10, 10);
     trkPerformance_->setMinimumWidth(220);
     performance_ = addRow(left, row, lblPerformance_, trkPerformance_);
     cbRetCareer_ = List("cbRetCareer", this);
-    retCareer_ = addRow(left, row, Label("Retired Career:", "lblRetCareer", this), cbRetCareer_);
+    retCareer_ = addRow(left, row, Label("lblRetCareer", "Retired Career:", this), cbRetCareer_);
     cbRetJobs_ = List("cbRetJobs", this);
-    retJobs_ = addRow(left, row, Label("Retired Job:", "lblRetJobs", this), cbRetJobs_);
-    lblNPCType_ = Label(Text(kNpcCaption), "lblNPCType", this);
+    retJobs_ = addRow(left, row, Label("lblRetJobs", "Retired Job:", this), cbRetJobs_);
+    lblNPCType_ = Label("lblNPCType", Text(kNpcCaption), this);
     cbNPCType_ = List("cbNPCType", this);
     npcType_ = addRow(left, row, lblNPCType_, cbNPCType_);
-    edtPension_ = NumberBox("edtPension", this);
-    pension_ = addRow(left, row, Label("Pension:", "lblPension", this), edtPension_);
-    edtPTO_ = NumberBox("edtPTO", this);
-    pto_ = addRow(left, row, Label("Vacation Days:", "lblPTO", this), edtPTO_);
+    edtPension_ = NumberField("edtPension", this);
+    pension_ = addRow(left, row, Label("lblPension", "Pension:", this), edtPension_);
+    edtPTO_ = NumberField("edtPTO", this);
+    pto_ = addRow(left, row, Label("lblPTO", "Vacation Days:", this), edtPTO_);
     left->setRowStretch(row, 1);
     outer->addLayout(left);
 
     // Right: school and university.
-    auto* right = new QGridLayout;
-    right->setHorizontalSpacing(12);
-    right->setVerticalSpacing(8);
+    QGridLayout* right = FieldGrid();
     row = 0;
     cbSchool_ = List("cbSchool", this);
-    school_ = addRow(right, row, Label("School:", "lblSchool", this), cbSchool_);
+    school_ = addRow(right, row, Label("lblSchool", "School:", this), cbSchool_);
     cbGrade_ = List("cbGrade", this);
     cbGrade_->setMinimumContentsLength(4);
-    grade_ = addRow(right, row, Label("Grade:", "lblGrade", this), cbGrade_);
+    grade_ = addRow(right, row, Label("lblGrade", "Grade:", this), cbGrade_);
     cbUniversityMajor_ = List("cbUniversityMajor", this);
-    major_ = addRow(right, row, Label("University Major:", "lblUniversityMajor", this),
+    major_ = addRow(right, row, Label("lblUniversityMajor", "University Major:", this),
                     cbUniversityMajor_);
     // Class titles are long: the list is wide, and its popup as wide as its longest entry.
     cbUniversityClass_ = List("cbUniversityClass", this);
     cbUniversityClass_->setMinimumContentsLength(44);
-    class_ = addRow(right, row, Label("University Class:", "lblUniversityClass", this),
+    class_ = addRow(right, row, Label("lblUniversityClass", "University Class:", this),
                     cbUniversityClass_);
-    lblUniversityYear_ = Label("", "lblUniversityYear", this);
+    lblUniversityYear_ = Label("lblUniversityYear", "", this);
     right->addWidget(lblUniversityYear_, row++, 1);
-    lblClassHours_ = Label("", "lblClassHours", this);
+    lblClassHours_ = Label("lblClassHours", "", this);
     right->addWidget(lblClassHours_, row++, 1);
     auto slider = [&](const char* label, const char* caption, const char* name, int max, int tick,
                       QLabel*& lbl, ThinSlider*& trk) {
-        lbl = Label(caption, label, this);
+        lbl = Label(label, caption, this);
         trk = MakeSlider(name, 0, max, tick, tick);
         trk->setMinimumWidth(220);
         return addRow(right, row, lbl, trk);
@@ -181,7 +173,11 @@ JobSchoolPage::JobSchoolPage(PageHost& host, QWidget* parent)
     right->setRowStretch(row, 1);
     outer->addLayout(right);
     outer->addStretch(1);
+    cbNPCType_->setEnabled(false);
+    cbUniversityClass_->setEnabled(false);
+}
 
+void JobSchoolPage::ConnectControls() {
     // The lists answer the user's choices only; filling selects from code and runs none.
     connect(cbCareer_, &QComboBox::activated, this, &JobSchoolPage::cbCareerChange);
     connect(cbJobs_, &QComboBox::activated, this, &JobSchoolPage::cbJobsChange);
@@ -208,8 +204,6 @@ JobSchoolPage::JobSchoolPage(PageHost& host, QWidget* parent)
     BindSlider(trkGradePeriod_, &Character::GradePeriod, [this](int v) {
         lblGradePeriod_->setText(QString::fromStdString(RemainingHoursCaption(v)));
     });
-    cbNPCType_->setEnabled(false);
-    cbUniversityClass_->setEnabled(false);
 }
 
 void JobSchoolPage::HideEveryRow() {

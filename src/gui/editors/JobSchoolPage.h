@@ -31,6 +31,10 @@ protected:
     void Fill(const Character& sim) override;
 
 private:
+    // Creates and lays out the controls, in tab order.
+    void BuildControls();
+    // Wires the controls to their handlers.
+    void ConnectControls();
     void cbCareerChange(int position);
     void cbJobsChange(int position);
     void cbRetCareerChange(int position);

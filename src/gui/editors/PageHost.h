@@ -46,9 +46,8 @@ public:
     // filled again for it).
     virtual void SelectSim(Character& sim) = 0;
 
-    // Long work: the window shows the wait cursor with every panel disabled, and its progress.
-    virtual void BeginBusy() = 0;
-    virtual void EndBusy() = 0;
+    // Long work's progress on the window's bar (pbLoading); the busy state itself is a
+    // BusyGuard over the page's window.
     virtual void ShowProgress(int position, int maximum) = 0;
 
     // The colour scheme's colours, for the dialogs a page opens; none when the window has none.

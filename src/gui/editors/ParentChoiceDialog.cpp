@@ -7,6 +7,7 @@
 
 #include "gui/editors/FamilyTiesPage.h"
 #include "core/platform/Messages.h"
+#include "gui/shell/PageKit.h"
 
 namespace kinloom::gui {
 
@@ -19,16 +20,14 @@ ParentChoiceDialog::ParentChoiceDialog(const ParentCandidates& candidates, const
     : QDialog(parent), messages_(messages) {
     setObjectName("frmFamTieEdit");
     setWindowTitle("Choose New Parent");
-    QPalette p = palette();
-    for (auto role : {QPalette::Window, QPalette::Base}) p.setColor(role, background);
-    for (auto role : {QPalette::WindowText, QPalette::Text}) p.setColor(role, foreground);
+    const QPalette p = SchemePalette(palette(), background, foreground);
     setPalette(p);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(6);
 
-    cbParents_ = new SimPictureList("cbParents", 6, 6, 32, this);
+    cbParents_ = new SimPictureList("cbParents", 6, 6, kListPictureSize, this);
     cbParents_->setPalette(p);
     cbParents_->setFont(QFont("Trebuchet MS", 16));
     for (const Relative& entry : candidates.Entries)
@@ -37,22 +36,19 @@ ParentChoiceDialog::ParentChoiceDialog(const ParentCandidates& candidates, const
     cbParents_->setCurrentIndex(candidates.Preselected);
     layout->addWidget(cbParents_);
 
-    auto* lblChooseParent = new QLabel(
+    QLabel* lblChooseParent = Wrapped(
+        "lblChooseParent",
         "Choose a new parent from the selection box above and then select OK to change the "
         "current Parent. Select Cancel to return to the Family Ties without changing the Parent.",
         this);
-    lblChooseParent->setObjectName("lblChooseParent");
-    lblChooseParent->setWordWrap(true);
     lblChooseParent->setPalette(p);
     layout->addWidget(lblChooseParent, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto* btnOkay = new QPushButton("OK", this);
-    btnOkay->setObjectName("btnOkay");
+    QPushButton* btnOkay = Button("btnOkay", "OK", this);
     btnOkay->setDefault(true);
-    auto* button2 = new QPushButton("Cancel", this);
-    button2->setObjectName("Button2");
+    QPushButton* button2 = Button("Button2", "Cancel", this);
     buttons->addWidget(btnOkay);
     buttons->addWidget(button2);
     layout->addLayout(buttons);

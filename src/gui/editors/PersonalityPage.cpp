@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/editing/EditingModel.h"
+#include "gui/shell/PageKit.h"
 #include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
@@ -24,9 +25,7 @@ QString InfoText(const ZodiacSign& sign) {
 
 PersonalityPage::PersonalityPage(PageHost& host, QWidget* parent)
     : EditingPage("pnlPersonality", host, parent) {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(16, 16, 16, 16);
-    outer->setSpacing(10);
+    auto* outer = PageColumn(this);
 
     // One group per set: "" for the current traits, "Org" for the birth ones.
     auto buildSet = [this](const QString& title, const QByteArray& prefix,
@@ -38,15 +37,14 @@ PersonalityPage::PersonalityPage(PageHost& host, QWidget* parent)
         int row = 0;
         for (const PersonalityTrait& trait : PersonalityTraits()) {
             const QByteArray name = prefix + trait.Name;
-            auto* low = new QLabel(trait.Low, box);
+            QLabel* low = Label("", trait.Low, box);
             low->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             low->setMinimumWidth(70);
             ThinSlider* slider = MakeSlider(("trk" + name).constData(), 0, 1000, 10, 100);
             slider->setParent(box);
-            auto* high = new QLabel(trait.High, box);
+            QLabel* high = Label("", trait.High, box);
             high->setMinimumWidth(70);
-            auto* level = new QLabel("Level", box);
-            level->setObjectName("lbl" + name + "Level");
+            QLabel* level = Label("lbl" + name + "Level", "Level", box);
             level->setMinimumWidth(40);
             level->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             BindSlider(slider, prefix.isEmpty() ? trait.Current : trait.Birth,
@@ -60,10 +58,8 @@ PersonalityPage::PersonalityPage(PageHost& host, QWidget* parent)
         }
         grid->setColumnStretch(1, 1);
         auto* buttons = new QHBoxLayout;
-        auto* random = new QPushButton("Random", box);
-        random->setObjectName(randomName);
-        auto* max = new QPushButton("Max All", box);
-        max->setObjectName(maxName);
+        QPushButton* random = Button(randomName, "Random", box);
+        QPushButton* max = Button(maxName, "Max All", box);
         buttons->addStretch(1);
         buttons->addWidget(random);
         buttons->addWidget(max);
@@ -80,7 +76,7 @@ PersonalityPage::PersonalityPage(PageHost& host, QWidget* parent)
                               "btnOrgMaxPersonality"));
 
     auto* zodiac = new QHBoxLayout;
-    auto* lblZodiac = new QLabel("Zodiac Sign:", this);
+    QLabel* lblZodiac = Label("", "Zodiac Sign:", this);
     zodiac->addWidget(lblZodiac, 0, Qt::AlignTop);
     cbZodiac_ = new QComboBox(this);
     cbZodiac_->setObjectName("cbZodiac");
@@ -88,8 +84,7 @@ PersonalityPage::PersonalityPage(PageHost& host, QWidget* parent)
     cbZodiac_->setCurrentIndex(-1);
     zodiac->addWidget(cbZodiac_, 0, Qt::AlignTop);
     zodiac->addSpacing(16);
-    lblZodiacInfo_ = new QLabel("Zodiac Information", this);
-    lblZodiacInfo_->setObjectName("lblZodiacInfo");
+    lblZodiacInfo_ = Label("lblZodiacInfo", "Zodiac Information", this);
     lblZodiacInfo_->setTextFormat(Qt::PlainText);
     zodiac->addWidget(lblZodiacInfo_, 1);
     outer->addLayout(zodiac);

@@ -9,67 +9,22 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QStandardItemModel>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include "core/editing/Attraction.h"
 #include "core/editing/LoadedNeighborhood.h"
-#include "core/pictures/MakeThumb.h"
 #include "core/platform/Messages.h"
-#include "gui/shell/BitmapImage.h"
+#include "gui/shell/PageKit.h"
+#include "gui/shell/PictureEntryDelegate.h"
 #include "gui/shell/ThinSlider.h"
-#include "gui/shell/Widgets.h"
 
 namespace kinloom::gui {
 
 namespace {
-
-constexpr int kPicture = 32;
-// Room for the picture drawn one pixel in from the entry's corner.
-constexpr int kEntryHeight = kPicture + 2;
-
-// The relationship list draws each sim with its picture, grey for a sim outside every household.
-class RelationshipEntryDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        const bool selected = (option.state & QStyle::State_Selected) != 0;
-        painter->save();
-        painter->fillRect(option.rect,
-                          selected ? option.palette.highlight() : option.palette.base());
-        const QRect& r = option.rect;
-        const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
-        if (!icon.isNull())
-            painter->drawPixmap(r.left() + 1, r.top() + 1, icon.pixmap(kPicture, kPicture));
-        painter->setPen(selected ? option.palette.highlightedText().color()
-                                 : option.palette.text().color());
-        const int textLeft = r.left() + 1 + kPicture + 4;
-        painter->drawText(QRect(textLeft, r.top() + 8, r.right() - textLeft, r.height() - 8),
-                          Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                          index.data(Qt::DisplayRole).toString());
-        painter->restore();
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(kEntryHeight);
-        return size;
-    }
-};
-
-QPixmap EntryPicture(const Character& sim) {
-    Bitmap thumb;
-    MakeThumb(sim.Thumbnail, thumb, kPicture);
-    if (sim.FamilyNumber == 0) GrayscaleBitmap(thumb);
-    const QImage image = ToQImage(thumb);
-    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
-}
 
 QString Name(const Character& sim) {
     return QString::fromStdU16String(SimFullName(sim));
@@ -87,21 +42,30 @@ QComboBox* TraitList(const char* name, QWidget* parent) {
 
 RelationshipsPage::RelationshipsPage(PageHost& host, QWidget* parent)
     : EditingPage("pnlRelationships", host, parent) {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(16, 16, 16, 16);
-    outer->setSpacing(10);
+    BuildControls();
+    ConnectControls();
+    one_.trkShortTerm->setEnabled(false);  // closed until a relationship is shown
+    SetRelationshipControls(false);
+}
+
+void RelationshipsPage::BuildControls() {
+    auto* outer = PageColumn(this);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(Label("Relationships:", "lblRelationShips", this));
+    top->addWidget(Label("lblRelationShips", "Relationships:", this));
     cbRelationShips_ = new QComboBox(this);
     cbRelationShips_->setObjectName("cbRelationShips");
-    cbRelationShips_->setIconSize(QSize(kPicture, kPicture));
+    cbRelationShips_->setIconSize(QSize(kListPictureSize, kListPictureSize));
     cbRelationShips_->setMinimumContentsLength(34);
-    cbRelationShips_->setItemDelegate(new RelationshipEntryDelegate(cbRelationShips_));
+    // Each sim with its picture, grey for a sim outside every household.
+    PictureEntryStyle entries;
+    entries.TextLeft = 1 + kListPictureSize + 4;
+    entries.TextTop = 8;
+    entries.SingleLine = true;
+    cbRelationShips_->setItemDelegate(new PictureEntryDelegate(entries, cbRelationShips_));
     top->addWidget(cbRelationShips_);
     top->addSpacing(12);
-    btnMaxBothRelationships_ = new QPushButton("Max Both Relationships", this);
-    btnMaxBothRelationships_->setObjectName("btnMaxBothRelationships");
+    btnMaxBothRelationships_ = Button("btnMaxBothRelationships", "Max Both Relationships", this);
     top->addWidget(btnMaxBothRelationships_);
     top->addStretch(1);
     outer->addLayout(top);
@@ -115,7 +79,9 @@ RelationshipsPage::RelationshipsPage(PageHost& host, QWidget* parent)
     outer->addLayout(sides);
     outer->addWidget(BuildAttraction());
     outer->addStretch(1);
+}
 
+void RelationshipsPage::ConnectControls() {
     ConnectDirection(one_, RelationshipSide::Selected);
     ConnectDirection(two_, RelationshipSide::Other);
     connect(cbRelationShips_, &QComboBox::activated, this, [this] { cbRelationShipsChange(); });
@@ -123,9 +89,6 @@ RelationshipsPage::RelationshipsPage(PageHost& host, QWidget* parent)
             [this] { btnMaxBothRelationshipsClick(); });
     for (QComboBox* list : {cbTurnOn1_, cbTurnOn2_, cbTurnOff_})
         connect(list, &QComboBox::activated, this, [this] { cbTurnOnOffChange(); });
-
-    one_.trkShortTerm->setEnabled(false);  // closed until a relationship is shown
-    SetRelationshipControls(false);
 }
 
 QWidget* RelationshipsPage::BuildDirection(Direction& d, const char* panelName, const char* suffix,
@@ -135,25 +98,22 @@ QWidget* RelationshipsPage::BuildDirection(Direction& d, const char* panelName, 
     d.panel = panel;
     auto* l = new QVBoxLayout(panel);
     l->setSpacing(6);
-    d.lblLike = Label(likeCaption, likeName, panel);
+    d.lblLike = Heading(likeName, likeCaption, panel);
     d.lblLike->setWordWrap(true);
-    QFont bold = d.lblLike->font();
-    bold.setBold(true);
-    d.lblLike->setFont(bold);
     l->addWidget(d.lblLike);
 
     const QString end(suffix);
     auto term = [&](const char* name, const QString& caption, ThinSlider*& slider,
                     QLabel*& label) {
-        label = Label(caption, (QString("lbl") + name + end).toLatin1().constData(), panel);
+        label = Label(QString("lbl") + name + end, caption, panel);
         l->addWidget(label);
         auto* row = new QHBoxLayout;
-        row->addWidget(Label("-100", "", panel));
+        row->addWidget(Label("", "-100", panel));
         slider = MakeSlider((QString("trk") + name + end).toLatin1().constData(), kRelationshipMin,
                             kRelationshipMax, 10, 10);
         slider->setParent(panel);
         row->addWidget(slider, 1);
-        row->addWidget(Label("100", "", panel));
+        row->addWidget(Label("", "100", panel));
         l->addLayout(row);
     };
     term("ShortTerm", "Short Term: ", d.trkShortTerm, d.lblShortTerm);
@@ -168,8 +128,7 @@ QWidget* RelationshipsPage::BuildDirection(Direction& d, const char* panelName, 
         const RelationshipFlag& f = table[i];
         auto* box = new QCheckBox(panel);
         box->setObjectName(QString("ck") + f.Name + end);
-        QLabel* caption =
-            Label(f.Caption, (QString("lbl") + f.Name + end).toLatin1().constData(), panel);
+        QLabel* caption = Label(QString("lbl") + f.Name + end, f.Caption, panel);
         caption->setBuddy(box);
         caption->installEventFilter(this);
         const int row = static_cast<int>(i) % kRows;
@@ -199,7 +158,7 @@ QWidget* RelationshipsPage::BuildAttraction() {
         grid->setHorizontalSpacing(16);
         for (std::size_t i = 0; i < labels.size(); ++i) {
             const QString name = QString(prefix) + QString::number(i + 1);
-            labels[i] = Label("", name.toLatin1().constData(), pnlAttraction_);
+            labels[i] = Label(name, "", pnlAttraction_);
             labels[i]->setMinimumWidth(110);
             grid->addWidget(labels[i], static_cast<int>(i) / 2, static_cast<int>(i) % 2);
         }
@@ -207,23 +166,23 @@ QWidget* RelationshipsPage::BuildAttraction() {
     };
 
     lblSelAttractionTraits_ =
-        Label("Selected Character Attraction Traits:", "lblSelAttractionTraits", pnlAttraction_);
+        Label("lblSelAttractionTraits", "Selected Character Attraction Traits:", pnlAttraction_);
     l->addWidget(lblSelAttractionTraits_, 0, 0);
     l->addLayout(traitGrid(lblTrait_, "lblTrait"), 1, 0);
-    lblRelAttractionTraits_ = Label(
-        "Relationship Character Attraction Traits:", "lblRelAttractionTraits", pnlAttraction_);
+    lblRelAttractionTraits_ = Label("lblRelAttractionTraits",
+                                    "Relationship Character Attraction Traits:", pnlAttraction_);
     l->addWidget(lblRelAttractionTraits_, 0, 1);
     l->addLayout(traitGrid(lblRelTrait_, "lblRelTrait"), 1, 1);
 
     auto* choices = new QGridLayout;
     choices->setHorizontalSpacing(8);
-    lblTurnOns_ = Label("Selected Character Turn Ons:", "lblTurnOns", pnlAttraction_);
+    lblTurnOns_ = Label("lblTurnOns", "Selected Character Turn Ons:", pnlAttraction_);
     choices->addWidget(lblTurnOns_, 0, 0, 1, 2);
     cbTurnOn1_ = TraitList("cbTurnOn1", pnlAttraction_);
     cbTurnOn2_ = TraitList("cbTurnOn2", pnlAttraction_);
     choices->addWidget(cbTurnOn1_, 1, 0);
     choices->addWidget(cbTurnOn2_, 1, 1);
-    lblTurnOff_ = Label("Selected Character Turn Off:", "lblTurnOff", pnlAttraction_);
+    lblTurnOff_ = Label("lblTurnOff", "Selected Character Turn Off:", pnlAttraction_);
     choices->addWidget(lblTurnOff_, 2, 0, 1, 2);
     cbTurnOff_ = TraitList("cbTurnOff", pnlAttraction_);
     choices->addWidget(cbTurnOff_, 3, 0);
@@ -287,9 +246,13 @@ void RelationshipsPage::Fill(const Character& sim) {
 
     if (LoadedNeighborhood* state = host_.Neighborhood())
         entries_ = RelationshipEntries(*state, sim);
-    for (const RelationshipEntry& e : entries_)
-        cbRelationShips_->addItem(QIcon(EntryPicture(*e.Other)),
+    for (const RelationshipEntry& e : entries_) {
+        // The closed box shows the picture as its icon, the open list draws it itself.
+        const QImage picture = SimPicture(*e.Other);
+        cbRelationShips_->addItem(QIcon(QPixmap::fromImage(picture)),
                                   QString::fromStdU16String(e.Label));
+        cbRelationShips_->setItemData(cbRelationShips_->count() - 1, picture, kEntryPictureRole);
+    }
 
     ApplyAdvanced(host_.AdvancedOn());
 

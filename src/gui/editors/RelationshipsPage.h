@@ -55,6 +55,10 @@ private:
         std::array<QLabel*, 10> captions{};
     };
 
+    // Creates and lays out the controls, in tab order.
+    void BuildControls();
+    // Wires the controls to their handlers.
+    void ConnectControls();
     QWidget* BuildDirection(Direction& d, const char* panelName, const char* suffix,
                             const char* likeName, const char* likeCaption);
     QWidget* BuildAttraction();

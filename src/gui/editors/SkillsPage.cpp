@@ -9,43 +9,23 @@
 #include <QVBoxLayout>
 
 #include "core/editing/EditingModel.h"
+#include "gui/shell/PageKit.h"
 #include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
 
-namespace {
-
-QLabel* Heading(const QString& text, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    return l;
-}
-
-QPushButton* Button(const char* name, const QString& text, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-}  // namespace
-
 SkillsPage::SkillsPage(PageHost& host, QWidget* parent)
     : EditingPage("pnlSkills", host, parent) {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(16, 16, 16, 16);
-    outer->setSpacing(10);
+    auto* outer = PageColumn(this);
 
-    outer->addWidget(Heading("Skills", this));
+    outer->addWidget(Heading("", "Skills", this));
     auto* skillGrid = new QGridLayout;
     skillGrid->setHorizontalSpacing(12);
     int row = 0;
     for (const TraitField& skill : SkillFields()) {
         const QByteArray name(skill.Name);
-        auto* label = new QLabel(QString(skill.Name) + ":", this);
-        label->setObjectName("lbl" + name);
-        label->setMinimumWidth(150);
+        QLabel* label = Label("lbl" + name, QString(skill.Name) + ":", this);
+        label->setMinimumWidth(kCaptionWidth);
         ThinSlider* slider = MakeSlider(("trk" + name).constData(), 0, 1000, 10, 100);
         BindSlider(slider, skill.Member, [label, &skill](int value) {
             label->setText(QString::fromStdString(SkillCaption(skill, value)));
@@ -66,13 +46,13 @@ SkillsPage::SkillsPage(PageHost& host, QWidget* parent)
     outer->addLayout(skillButtons);
 
     outer->addSpacing(8);
-    outer->addWidget(Heading("Need Decay Modifiers", this));
+    outer->addWidget(Heading("", "Need Decay Modifiers", this));
     auto* needGrid = new QGridLayout;
     needGrid->setHorizontalSpacing(16);
     for (std::size_t n = 0; n < NeedFields().size(); ++n) {
         const TraitField& need = NeedFields()[n];
         const int r = static_cast<int>(n);
-        needGrid->addWidget(new QLabel(QString(need.Name) + ":", this), r, 0);
+        needGrid->addWidget(Label("", QString(need.Name) + ":", this), r, 0);
         auto* group = new QButtonGroup(this);  // each row is its own choice
         for (std::size_t s = 0; s < kNeedDecaySteps.size(); ++s) {
             const int step = kNeedDecaySteps[s];

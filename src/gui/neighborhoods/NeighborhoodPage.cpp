@@ -1,7 +1,5 @@
 #include "gui/neighborhoods/NeighborhoodPage.h"
 
-#include "gui/shell/Widgets.h"
-
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +14,7 @@
 #include "core/packages/Utf8.h"
 #include "core/platform/FileIO.h"
 #include "gui/shell/BitmapImage.h"
+#include "gui/shell/PageKit.h"
 
 namespace kinloom::gui {
 
@@ -41,34 +40,35 @@ void AddNodes(QTreeWidgetItem* item, const BackupNode& node) {
 NeighborhoodPage::NeighborhoodPage(QWidget* parent) : QFrame(parent) {
     setObjectName("pnlNeighborhood");
     setFrameShape(QFrame::StyledPanel);
-    auto* outer = new QHBoxLayout(this);
-    outer->setContentsMargins(16, 16, 16, 16);
-    outer->setSpacing(20);
+    BuildControls();
+    ConnectControls();
+}
+
+void NeighborhoodPage::BuildControls() {
+    auto* outer = PageColumns(this);
 
     // Left: the neighborhood itself.
     auto* left = new QVBoxLayout;
-    left->setSpacing(6);
-    lblNGBDVersion_ = Label("Version : ", "lblNGBDVersion", this);
+    left->setSpacing(kTightSpacing);
+    lblNGBDVersion_ = Label("lblNGBDVersion", "Version : ", this);
     left->addWidget(lblNGBDVersion_);
-    imgNGBD_ = Label(QString(), "imgNGBD", this);
+    imgNGBD_ = Label("imgNGBD", QString(), this);
     imgNGBD_->setFixedSize(400, 300);
     imgNGBD_->setAlignment(Qt::AlignCenter);
     imgNGBD_->setFrameShape(QFrame::Box);
     imgNGBD_->setContextMenuPolicy(Qt::CustomContextMenu);  // "Replace Image" hangs here
-    connect(imgNGBD_, &QLabel::customContextMenuRequested, this,
-            &NeighborhoodPage::OpenPictureMenu);
     left->addWidget(imgNGBD_);
-    auto* lblNGBDImage =
-        Label("Right Click Neighborhood Image above to Change", "lblNGBDImage", this);
+    QLabel* lblNGBDImage =
+        Label("lblNGBDImage", "Right Click Neighborhood Image above to Change", this);
     left->addWidget(lblNGBDImage);
     left->addSpacing(8);
-    left->addWidget(Label("Neighborhood Name:", "lblNGBDName", this));
+    left->addWidget(Label("lblNGBDName", "Neighborhood Name:", this));
     edtNGBDName_ = new QLineEdit(this);
     edtNGBDName_->setObjectName("edtNGBDName");
     edtNGBDName_->setMaxLength(kNameLength);
     edtNGBDName_->setFixedWidth(400);
     left->addWidget(edtNGBDName_);
-    left->addWidget(Label("Neighborhood Description:", "lblNGBDDescription", this));
+    left->addWidget(Label("lblNGBDDescription", "Neighborhood Description:", this));
     memNGBDDescription_ = new QPlainTextEdit(this);
     memNGBDDescription_->setObjectName("memNGBDDescription");
     memNGBDDescription_->setFixedWidth(400);
@@ -78,24 +78,19 @@ NeighborhoodPage::NeighborhoodPage(QWidget* parent) : QFrame(parent) {
 
     // Right: the stored backups.
     auto* right = new QVBoxLayout;
-    right->setSpacing(6);
+    right->setSpacing(kTightSpacing);
     auto* buttons = new QHBoxLayout;
-    auto* btnBackup = new QPushButton("Backup Neighborhood", this);
-    btnBackup->setObjectName("btnBackup");
-    auto* btnArchiveLoc = new QPushButton("Change Backup Location", this);
-    btnArchiveLoc->setObjectName("btnArchiveLoc");
-    connect(btnBackup, &QPushButton::clicked, this, &NeighborhoodPage::BackupRequested);
-    connect(btnArchiveLoc, &QPushButton::clicked, this,
-            &NeighborhoodPage::ArchiveLocationRequested);
-    buttons->addWidget(btnBackup);
-    buttons->addWidget(btnArchiveLoc);
+    btnBackup_ = Button("btnBackup", "Backup Neighborhood", this);
+    btnArchiveLoc_ = Button("btnArchiveLoc", "Change Backup Location", this);
+    buttons->addWidget(btnBackup_);
+    buttons->addWidget(btnArchiveLoc_);
     buttons->addStretch(1);
     right->addLayout(buttons);
-    auto* hint = Label(
-        "Click the Backup Neighborhood button above to create dated backup copies of the "
-        "currently selected neighborhood.",
-        "lblNGBDBackupDesc", this);
-    hint->setWordWrap(true);
+    QLabel* hint =
+        Wrapped("lblNGBDBackupDesc",
+                "Click the Backup Neighborhood button above to create dated backup copies of the "
+                "currently selected neighborhood.",
+                this);
     right->addWidget(hint);
     tvNGBD_ = new QTreeWidget(this);
     tvNGBD_->setObjectName("tvNGBD");
@@ -107,17 +102,23 @@ NeighborhoodPage::NeighborhoodPage(QWidget* parent) : QFrame(parent) {
     tvNGBD_->setIndentation(31);
     tvNGBD_->setExpandsOnDoubleClick(false);
     right->addWidget(tvNGBD_, 1);
-    auto* select = Label("Left Click to select a Neighborhood backup folder on the right. ",
-                         "lblNGBDDesc1", this);
-    select->setWordWrap(true);
+    QLabel* select = Wrapped(
+        "lblNGBDDesc1", "Left Click to select a Neighborhood backup folder on the right. ", this);
     right->addWidget(select);
-    auto* more =
-        Label("Then Right Click the selected folder for more options. (Restore, Delete, Show Path)",
-              "lblNGBDDesc2", this);
-    more->setWordWrap(true);
+    QLabel* more = Wrapped(
+        "lblNGBDDesc2",
+        "Then Right Click the selected folder for more options. (Restore, Delete, Show Path)",
+        this);
     right->addWidget(more);
     outer->addLayout(right, 1);
+}
 
+void NeighborhoodPage::ConnectControls() {
+    connect(imgNGBD_, &QLabel::customContextMenuRequested, this,
+            &NeighborhoodPage::OpenPictureMenu);
+    connect(btnBackup_, &QPushButton::clicked, this, &NeighborhoodPage::BackupRequested);
+    connect(btnArchiveLoc_, &QPushButton::clicked, this,
+            &NeighborhoodPage::ArchiveLocationRequested);
     connect(tvNGBD_, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { ToggleNode(item); });
     connect(tvNGBD_, &QTreeWidget::customContextMenuRequested, this,
@@ -223,12 +224,9 @@ void NeighborhoodPage::OpenTreeMenu(const QPoint& pos) {
     QMenu menu(this);
     if (node.Level == 2) {
         menu.setObjectName("popTreeviewNGBD");
-        QAction* restore = menu.addAction("Restore");
-        restore->setObjectName("mNGBDRestore");
-        QAction* remove = menu.addAction("Delete");
-        remove->setObjectName("mNGBDDelete");
-        QAction* path = menu.addAction("Show Path");
-        path->setObjectName("mNGBDShowPath");
+        QAction* restore = MenuItem(&menu, "mNGBDRestore", "Restore");
+        QAction* remove = MenuItem(&menu, "mNGBDDelete", "Delete");
+        QAction* path = MenuItem(&menu, "mNGBDShowPath", "Show Path");
         QAction* chosen = menu.exec(at);
         if (chosen == restore)
             emit RestoreRequested(node);
@@ -239,10 +237,8 @@ void NeighborhoodPage::OpenTreeMenu(const QPoint& pos) {
         return;
     }
     menu.setObjectName("popTreeviewExpand");
-    QAction* toggle = menu.addAction(item->isExpanded() ? "Collapse" : "Expand");
-    toggle->setObjectName("mExpand");
-    QAction* path = menu.addAction("Show Path");
-    path->setObjectName("mnuShowPath");
+    QAction* toggle = MenuItem(&menu, "mExpand", item->isExpanded() ? "Collapse" : "Expand");
+    QAction* path = MenuItem(&menu, "mnuShowPath", "Show Path");
     QAction* chosen = menu.exec(at);
     if (chosen == toggle) {
         // The menu ran its own event loop; the item may be gone by now.
@@ -255,8 +251,7 @@ void NeighborhoodPage::OpenTreeMenu(const QPoint& pos) {
 void NeighborhoodPage::OpenPictureMenu(const QPoint& pos) {
     QMenu menu(this);
     menu.setObjectName("popNGBDImage");
-    QAction* replace = menu.addAction("Replace Image");
-    replace->setObjectName("ReplaceImage1");
+    QAction* replace = MenuItem(&menu, "ReplaceImage1", "Replace Image");
     if (menu.exec(imgNGBD_->mapToGlobal(pos)) == replace) emit ReplaceImageRequested();
 }
 

@@ -57,6 +57,10 @@ signals:
     void ReplaceImageRequested();
 
 private:
+    // Creates and lays out the controls, in tab order.
+    void BuildControls();
+    // Wires the controls to the page's signals and handlers.
+    void ConnectControls();
     // What a left click does on a node: the root and the groups open, or close when open.
     void ToggleNode(QTreeWidgetItem* item);
     void OpenTreeMenu(const QPoint& pos);
@@ -67,6 +71,8 @@ private:
     QLineEdit* edtNGBDName_;
     QPlainTextEdit* memNGBDDescription_;
     QTreeWidget* tvNGBD_;
+    QPushButton* btnBackup_;
+    QPushButton* btnArchiveLoc_;
     bool filling_ = false;
 };
 

@@ -2,20 +2,18 @@
 
 #include <QHBoxLayout>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include "core/pictures/ImageCodecs.h"
 #include "core/platform/FileIO.h"
 #include "gui/shell/BitmapImage.h"
+#include "gui/shell/PageKit.h"
+#include "gui/shell/PictureEntryDelegate.h"
 
 namespace kinloom::gui {
 
 namespace {
-
-constexpr int kPictureRole = Qt::UserRole + 1;
 
 // The neighborhood picture reduced to the picker's size; a null image when there is none.
 QImage PickerPicture(const Neighborhood& n) {
@@ -31,51 +29,8 @@ QImage PickerPicture(const Neighborhood& n) {
     return {};
 }
 
-// Picture one pixel in from the item's corner, text 6 pixels right of it and 12 below the top.
-class PickerItemDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        painter->save();
-        const bool selected = option.state & QStyle::State_Selected;
-        const QPalette& palette = option.palette;
-        painter->fillRect(option.rect, selected ? palette.highlight() : palette.base());
-        const QPoint corner = option.rect.topLeft() + QPoint(1, 1);
-        const QImage picture = index.data(kPictureRole).value<QImage>();
-        const QRect pictureRect(corner,
-                                QSize(NeighborhoodPickerDialog::kPictureSize, NeighborhoodPickerDialog::kPictureSize));
-        if (!picture.isNull()) {
-            painter->drawImage(corner, picture);
-        } else {  // no picture file: an empty frame keeps the names in line
-            painter->setPen(palette.color(QPalette::Mid));
-            painter->drawRect(pictureRect.adjusted(0, 0, -1, -1));
-        }
-        painter->setPen(selected ? palette.color(QPalette::HighlightedText)
-                                 : palette.color(QPalette::Text));
-        painter->setFont(option.font);
-        const QRect textRect(pictureRect.right() + 1 + 6, option.rect.top() + 12,
-                             option.rect.width() - pictureRect.width() - 8,
-                             option.rect.height() - 12);
-        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop,
-                          index.data(Qt::DisplayRole).toString());
-        painter->restore();
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(NeighborhoodPickerDialog::kPictureSize + 2);
-        return size;
-    }
-};
-
-QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setMinimumWidth(90);
-    return b;
-}
+// The dialog's buttons share one width.
+constexpr int kButtonWidth = 90;
 
 }  // namespace
 
@@ -85,15 +40,21 @@ NeighborhoodPickerDialog::NeighborhoodPickerDialog(const std::vector<Neighborhoo
     : QDialog(parent) {
     setObjectName("frmNGBDSelect");
     setWindowTitle("Select Neighborhood");
-    QPalette p = palette();
-    for (auto role : {QPalette::Window, QPalette::Base}) p.setColor(role, background);
-    for (auto role : {QPalette::WindowText, QPalette::Text}) p.setColor(role, foreground);
+    const QPalette p = SchemePalette(palette(), background, foreground);
     setPalette(p);
 
     auto* layout = new QVBoxLayout(this);
     lbNGBDs_ = new QListWidget(this);
     lbNGBDs_->setObjectName("lbNGBDs");
-    lbNGBDs_->setItemDelegate(new PickerItemDelegate(lbNGBDs_));
+    // Picture one pixel in from the item's corner, text 6 pixels right of it and 12 below the
+    // top; a neighborhood without a picture file gets an empty frame, keeping the names in line.
+    PictureEntryStyle entries;
+    entries.PictureSize = kPictureSize;
+    entries.RowHeight = kPictureSize + 2;
+    entries.TextLeft = 1 + kPictureSize + 6;
+    entries.TextTop = 12;
+    entries.FrameMissingPicture = true;
+    lbNGBDs_->setItemDelegate(new PictureEntryDelegate(entries, lbNGBDs_));
     lbNGBDs_->setUniformItemSizes(true);
     lbNGBDs_->setPalette(p);
     QFont font("Trebuchet MS", 10);
@@ -104,7 +65,7 @@ NeighborhoodPickerDialog::NeighborhoodPickerDialog(const std::vector<Neighborhoo
         const Neighborhood& n = neighborhoods[i];
         auto* item =
             new QListWidgetItem(QString::fromStdU16String(NeighborhoodDisplayText(n)), lbNGBDs_);
-        item->setData(kPictureRole, PickerPicture(n));
+        item->setData(kEntryPictureRole, PickerPicture(n));
         if (preselect < 0 && !last.empty() && n.FolderName == last) preselect = static_cast<int>(i);
     }
     lbNGBDs_->setCurrentRow(preselect);
@@ -112,10 +73,10 @@ NeighborhoodPickerDialog::NeighborhoodPickerDialog(const std::vector<Neighborhoo
     layout->addWidget(lbNGBDs_, 1);
 
     auto* buttons = new QHBoxLayout;
-    QPushButton* btnPrevious = Button("Previous", "btnPrevious", this);
-    QPushButton* btnNext = Button("Next", "btnNext", this);
-    QPushButton* btnOkay = Button("OK", "btnOkay", this);
-    QPushButton* btnCancel = Button("Cancel", "btnCancel", this);
+    QPushButton* btnPrevious = Button("btnPrevious", "Previous", this, kButtonWidth);
+    QPushButton* btnNext = Button("btnNext", "Next", this, kButtonWidth);
+    QPushButton* btnOkay = Button("btnOkay", "OK", this, kButtonWidth);
+    QPushButton* btnCancel = Button("btnCancel", "Cancel", this, kButtonWidth);
     buttons->addWidget(btnPrevious);
     buttons->addWidget(btnNext);
     buttons->addStretch(1);

@@ -1,6 +1,5 @@
 #include "gui/shell/MainWindow.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -20,6 +19,7 @@
 #include "core/platform/ProgramVersion.h"
 #include "core/platform/Settings.h"
 #include "gui/shell/HoverLabel.h"
+#include "gui/shell/PageKit.h"
 #include "gui/shell/PicturesLibrary.h"
 
 namespace kinloom::gui {
@@ -53,12 +53,6 @@ constexpr NavEntry kNavigation[] = {
     {"btnGenetics", "Genetics (DNA)", "pnlGenetics"},
     {"btnHobbies", "Hobbies/Talents", "pnlHobbies"},
 };
-
-QFrame* Panel(const char* name, QWidget* parent) {
-    auto* f = new QFrame(parent);
-    f->setObjectName(name);
-    return f;
-}
 
 }  // namespace
 
@@ -96,6 +90,12 @@ MainWindow::MainWindow(Settings& settings, Messages& messages, const PicturesLib
 
     setCentralWidget(central);
     resize(1000, 700);
+    // The window's busy state: the top bar, the navigation column and every page.
+    BusyGuard::RegisterWindow(this, [this] {
+        std::vector<QWidget*> panels{pnlTop_, pnlButtons_};
+        for (QWidget* page : pages_) panels.push_back(page);
+        return panels;
+    });
 
     colorScheme_ = settings_.ReadInteger("ColorScheme").value_or(1);
     ckAdvanced_->setChecked(settings_.ReadInteger("Advanced").value_or(0) == 1);
@@ -104,7 +104,7 @@ MainWindow::MainWindow(Settings& settings, Messages& messages, const PicturesLib
 }
 
 void MainWindow::BuildTopBar() {
-    pnlTop_ = Panel("pnlTop", this);
+    pnlTop_ = Frame("pnlTop", this);
     auto* row = new QHBoxLayout(pnlTop_);
     row->setContentsMargins(4, 4, 4, 4);
 
@@ -146,7 +146,7 @@ void MainWindow::BuildTopBar() {
 }
 
 void MainWindow::BuildNavigation() {
-    pnlButtons_ = Panel("pnlButtons", this);
+    pnlButtons_ = Frame("pnlButtons", this);
     auto* column = new QVBoxLayout(pnlButtons_);
     column->setContentsMargins(4, 4, 4, 4);
     column->setSpacing(4);
@@ -182,7 +182,7 @@ void MainWindow::BuildPages() {
         QWidget* page = std::string_view(n.page) == "pnlAbout" ? BuildAboutPage() : nullptr;
         if (!page) {
             // Pages not built yet show their frame and title only.
-            auto* frame = Panel(n.page, pageArea_);
+            auto* frame = Frame(n.page, pageArea_);
             frame->setFrameShape(QFrame::StyledPanel);
             auto* layout = new QVBoxLayout(frame);
             auto* title = new QLabel(n.caption, frame);
@@ -200,7 +200,7 @@ void MainWindow::BuildPages() {
 }
 
 QWidget* MainWindow::BuildAboutPage() {
-    auto* page = Panel("pnlAbout", pageArea_);
+    auto* page = Frame("pnlAbout", pageArea_);
     page->setFrameShape(QFrame::StyledPanel);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(24, 24, 24, 24);
@@ -320,21 +320,15 @@ void MainWindow::OpenPage(const QString& buttonName) {
 }
 
 void MainWindow::BeginBusy() {
-    if (busyDepth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
-    pnlTop_->setEnabled(false);
-    pnlButtons_->setEnabled(false);
-    for (QWidget* page : pages_) page->setEnabled(false);
+    busy_.push_back(std::make_unique<BusyGuard>(this, BusyGuard::Window));
 }
 
 void MainWindow::EndBusy() {
-    pnlTop_->setEnabled(true);
-    pnlButtons_->setEnabled(true);
-    for (QWidget* page : pages_) page->setEnabled(true);
-    if (busyDepth_ > 0 && --busyDepth_ == 0) QApplication::restoreOverrideCursor();
+    if (!busy_.empty()) busy_.pop_back();
 }
 
 void MainWindow::ShowPage(const QString& pageName) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    BusyGuard busy;
     for (QWidget* page : pages_) {
         page->hide();
         page->setEnabled(false);
@@ -343,7 +337,6 @@ void MainWindow::ShowPage(const QString& pageName) {
         page->setEnabled(true);
         page->show();
     }
-    QApplication::restoreOverrideCursor();
 }
 
 void MainWindow::SelectNavButton(const QString& buttonName) {

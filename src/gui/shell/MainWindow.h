@@ -6,6 +6,10 @@
 #include <QMainWindow>
 #include <QMap>
 #include <functional>
+#include <memory>
+#include <vector>
+
+#include "gui/shell/BusyGuard.h"
 
 class QCheckBox;
 class QComboBox;
@@ -34,7 +38,8 @@ public:
     MainWindow(Settings& settings, Messages& messages, const PicturesLibrary* pictures,
              QWidget* parent = nullptr);
 
-    // Wait cursor and every panel disabled; EndBusy enables every panel again.
+    // Wait cursor and every panel disabled until the matching EndBusy; the last EndBusy enables
+    // every panel again. A BusyGuard on the window does the same for a block.
     void BeginBusy();
     void EndBusy();
 
@@ -123,7 +128,7 @@ private:
     QColor schemeBackground_ = Qt::black;
     QColor schemeForeground_ = Qt::white;
     QString languageFont_ = "Tahoma";
-    int busyDepth_ = 0;
+    std::vector<std::unique_ptr<BusyGuard>> busy_;  // one per BeginBusy not yet ended
 };
 
 }  // namespace kinloom::gui

@@ -5,6 +5,7 @@
 #include "gui/editing/NeighborhoodEditor.h"
 #include "gui/neighborhoods/NeighborhoodPickerDialog.h"
 #include "core/platform/Messages.h"
+#include "gui/shell/BusyGuard.h"
 #include "gui/shell/PicturesLibrary.h"
 #include "gui/shell/MainWindow.h"
 
@@ -20,9 +21,11 @@ bool RunStartup(MainWindow& window, NeighborhoodEditor& editor, const PicturesLi
     }
     window.setWindowIcon(QIcon(QPixmap::fromImage(*logo)));
 
-    window.BeginBusy();
-    StartupSource source = discover();
-    window.EndBusy();
+    StartupSource source;
+    {
+        BusyGuard busy(&window, BusyGuard::Window);
+        source = discover();
+    }
     if (source.ArgumentError) {
         messages.Show(*source.ArgumentError);
         return false;
