@@ -56,7 +56,8 @@ void Load(benchmark::State& state) {
         LoadedNeighborhood loaded;
         EditingContext context{messages, 1, {}, {}};
         LoadOutcome outcome = LoadNeighborhood(n, loaded, LabelForm::FirstName, context);
-        if (!outcome.Loaded || static_cast<int>(loaded.Sims.size()) != sims) state.SkipWithError("load failed");
+        if (!outcome.Loaded || static_cast<int>(loaded.Sims.size()) != sims)
+            state.SkipWithError("load failed");
         benchmark::DoNotOptimize(loaded.Sims.data());
     }
     state.counters["sims"] = sims;

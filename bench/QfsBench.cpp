@@ -18,9 +18,10 @@ constexpr std::size_t kSize = 1 << 20;
 constexpr std::size_t kFreshSize = 15 << 20;
 
 Bytes TextLike(std::size_t size) {
-    static const char* words[] = {"the", "sim", "family", "neighborhood", "household", "garden",
-                                  "career", "school", "skill", "cooking", "relationship", "baby",
-                                  "elder", "pleasure", "romance", "knowledge", "popularity"};
+    static const char* words[] = {
+        "the",    "sim",      "family",  "neighborhood", "household",    "garden",
+        "career", "school",   "skill",   "cooking",      "relationship", "baby",
+        "elder",  "pleasure", "romance", "knowledge",    "popularity"};
     std::mt19937 rng(7);
     std::string s;
     while (s.size() < size) {
@@ -56,8 +57,8 @@ Bytes Incompressible(std::size_t size) {
 
 void Decode(benchmark::State& state, Bytes (*make)(std::size_t)) {
     const Bytes stored = test::QfsCompress(make(kSize));
-    const PackageIndexEntry entry{types::SimDescription, 0, 0, 0, 0,
-                                  static_cast<std::uint32_t>(stored.size())};
+    const PackageIndexEntry entry{
+        types::SimDescription, 0, 0, 0, 0, static_cast<std::uint32_t>(stored.size())};
     SilentMessages messages;
     Bytes out;
     out.reserve(kSize);
@@ -78,8 +79,8 @@ void Decode(benchmark::State& state, Bytes (*make)(std::size_t)) {
 // system, its pages faulted in while decoding.
 void DecodeFresh(benchmark::State& state, Bytes (*make)(std::size_t)) {
     const Bytes stored = test::QfsCompress(make(kFreshSize));
-    const PackageIndexEntry entry{types::SimDescription, 0, 0, 0, 0,
-                                  static_cast<std::uint32_t>(stored.size())};
+    const PackageIndexEntry entry{
+        types::SimDescription, 0, 0, 0, 0, static_cast<std::uint32_t>(stored.size())};
     SilentMessages messages;
     for (auto _ : state) {
         Bytes out;

@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         bool ok = DecompressEntry(bytes, entry, out, messages);
         if (ok && IsCompressedEntry(bytes)) {
-            const std::size_t announced = (std::size_t{data[6]} << 16) | (std::size_t{data[7]} << 8) | data[8];
+            const std::size_t announced =
+                (std::size_t{data[6]} << 16) | (std::size_t{data[7]} << 8) | data[8];
             if (out.size() != announced + 3) __builtin_trap();
         }
     } catch (const ReadError&) {

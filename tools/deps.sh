@@ -7,7 +7,7 @@ kinloom_packages=(
   libpng-dev libjpeg-dev zlib1g-dev
   nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-dev
+  clang libclang-rt-dev clang-format clang-tidy
 )
 
 kinloom_ensure_packages() {

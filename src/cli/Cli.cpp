@@ -63,7 +63,9 @@ std::string NeverStoredFields() {
     return text + line + "\n";
 }
 
-std::string UsageText() { return kUsageText + NeverStoredFields(); }
+std::string UsageText() {
+    return kUsageText + NeverStoredFields();
+}
 
 // Opens a package and insists on a usable index; reports and returns false otherwise.
 bool OpenPackage(const std::string& file, Package& package, std::ostream& err) {
@@ -222,4 +224,3 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 }
 
 }  // namespace kinloom::cli
-

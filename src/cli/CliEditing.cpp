@@ -78,8 +78,7 @@ int OpenNeighborhood(const StartupArguments& parsed, const std::string& folder, 
     opened.gameLanguage = outcome.State.GameLanguage;
     opened.packs = outcome.State.Packs;
     EditingContext context{messages, opened.gameLanguage, {}, {}};
-    LoadOutcome loaded =
-        LoadNeighborhood(*found, opened.state, LabelForm::FirstName, context);
+    LoadOutcome loaded = LoadNeighborhood(*found, opened.state, LabelForm::FirstName, context);
     if (!loaded.Loaded) {
         if (loaded.Failure) messages.Show(*loaded.Failure);
         err << "kinloom-cli: " << folder << " could not be loaded\n";
@@ -153,9 +152,15 @@ nlohmann::ordered_json RecordJson(const Character& sim) {
         switch (f.Kind) {
             case FieldKind::Int16:
             case FieldKind::UInt16:
-            case FieldKind::UInt32: j[f.Name] = std::stoll(text); break;
-            case FieldKind::Flag: j[f.Name] = text == "true"; break;
-            default: j[f.Name] = text; break;
+            case FieldKind::UInt32:
+                j[f.Name] = std::stoll(text);
+                break;
+            case FieldKind::Flag:
+                j[f.Name] = text == "true";
+                break;
+            default:
+                j[f.Name] = text;
+                break;
         }
     }
     // What a save would write back for this sim, so a script can tell before it sets anything.
@@ -234,8 +239,7 @@ int Sims(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     if (int code = OpenNeighborhood(parsed, positional[0], opened, messages, err)) return code;
     for (const Character* sim : opened.state.Sims) {
         out << EncodeUtf8(SimLabel(*sim, opened.state.Form)) << '\t'
-            << sim->FilePath.filename().string() << '\t'
-            << GuidText(sim->GUID) << '\t';
+            << sim->FilePath.filename().string() << '\t' << GuidText(sim->GUID) << '\t';
         if (sim->DescriptionInstance == kNoDescription)
             out << '-';
         else
@@ -269,8 +273,10 @@ int Set(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (!Discovery(args, parsed, positional, flags, err)) return kUsage;
     bool dryRun = false, force = false;
     for (const std::string& f : flags) {
-        if (f == "--dry-run") dryRun = true;
-        else if (f == "--force") force = true;
+        if (f == "--dry-run")
+            dryRun = true;
+        else if (f == "--force")
+            force = true;
         else {
             err << "kinloom-cli: unknown option " << f << '\n';
             return kUsage;

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "gui/editing/NeighborhoodEditor.h"
-#include "core/startup/StartupSource.h"
 #include "core/platform/ProgramVersion.h"
+#include "core/startup/StartupSource.h"
+#include "gui/editing/NeighborhoodEditor.h"
+#include "gui/shell/MainWindow.h"
 #include "gui/shell/PicturesLibrary.h"
 #include "gui/shell/QtMessages.h"
 #include "gui/shell/QtSettings.h"
 #include "gui/shell/Startup.h"
-#include "gui/shell/MainWindow.h"
 
 namespace {
 

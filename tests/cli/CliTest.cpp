@@ -2,10 +2,10 @@
 
 #include <sstream>
 
-#include "cli/Cli.h"
-#include "RunCli.h"
 #include "PackageBuilder.h"
 #include "Qfs.h"
+#include "RunCli.h"
+#include "cli/Cli.h"
 #include "core/packages/Package.h"
 #include "core/platform/FileIO.h"
 
@@ -30,7 +30,10 @@ TEST_F(CliTest, IndexListsEveryEntryInBothForms) {
     EXPECT_EQ(r.code, kOk);
     EXPECT_EQ(r.out, "0\t4F424A44\t7FD46CD0\t00001234\t000000AB\t96\t3\n");
 
-    PackageBuilder(20).add(types::TextList, 1, Text("ab")).add(types::Picture, 2, Text("c")).write(file);
+    PackageBuilder(20)
+        .add(types::TextList, 1, Text("ab"))
+        .add(types::Picture, 2, Text("c"))
+        .write(file);
     r = RunCli({"index", file});
     EXPECT_EQ(r.code, kOk);
     EXPECT_EQ(r.out,

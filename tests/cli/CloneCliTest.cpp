@@ -2,12 +2,12 @@
 // back, and the requests that must leave every file as it was.
 #include <gtest/gtest.h>
 
-#include "cli/Cli.h"
 #include "CloneParts.h"
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "RunCli.h"
 #include "WinePrefix.h"
+#include "cli/Cli.h"
 #include "core/cloning/CloneLayout.h"
 #include "core/cloning/Cloning.h"
 #include "core/editing/LoadNeighborhood.h"
@@ -93,8 +93,7 @@ TEST_F(CloneCliTest, AnExportedSimTakenIntoAnotherNeighborhoodKeepsItsAttributes
     // G001's sims are older than FreeTime: their descriptions have no place for the clone's
     // hobbies and need decay, so taking every group would drop those; it is refused whole.
     const Bytes before = ReadWholeFile(Package("G001"));
-    RunResult everything =
-        RunCli(With({"import-clone", "G001", target->FileName, clone.string()}));
+    RunResult everything = RunCli(With({"import-clone", "G001", target->FileName, clone.string()}));
     EXPECT_EQ(everything.code, kUsage) << everything.err;
     EXPECT_NE(everything.err.find("Cuisine cannot be saved"), std::string::npos) << everything.err;
     EXPECT_NE(everything.err.find("a version 41 sim description does not hold it (only version 51 "

@@ -4,9 +4,9 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/Cli.h"
-#include "RunCli.h"
 #include "PackageBuilder.h"
+#include "RunCli.h"
+#include "cli/Cli.h"
 #include "core/platform/FileIO.h"
 
 namespace kinloom::cli {
@@ -25,9 +25,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 class EditingCliTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(RunCli({"demo", data.string()}).code, kOk);
-    }
+    void SetUp() override { ASSERT_EQ(RunCli({"demo", data.string()}).code, kOk); }
     std::vector<std::string> With(std::vector<std::string> args) {
         args.push_back("--user-data");
         args.push_back(data.string());
@@ -60,7 +58,8 @@ TEST_F(EditingCliTest, SimsShowAndSetRoundTrip) {
     EXPECT_EQ(RunCli(With({"show", "N001", columns[2]})).out, shown.out) << "found by GUID too";
     EXPECT_EQ(RunCli(With({"show", "N001", columns[0]})).out, shown.out) << "and by label";
 
-    const Bytes before = ReadWholeFile(data / "Neighborhoods" / "N001" / "N001_Neighborhood.package");
+    const Bytes before =
+        ReadWholeFile(data / "Neighborhoods" / "N001" / "N001_Neighborhood.package");
     RunResult dry = RunCli(With({"set", "N001", file, "Cooking=901", "--dry-run"}));
     EXPECT_EQ(dry.code, kOk) << dry.err;
     EXPECT_NE(dry.out.find("-> 901"), std::string::npos);
@@ -138,9 +137,11 @@ TEST_F(EditingCliTest, CommandsOnOneSimReportAMissingNeighborhoodOrSimAlike) {
 }
 
 TEST_F(EditingCliTest, BadRequestsWriteNothing) {
-    const auto before = ReadWholeFile(data / "Neighborhoods" / "N001" / "N001_Neighborhood.package");
+    const auto before =
+        ReadWholeFile(data / "Neighborhoods" / "N001" / "N001_Neighborhood.package");
     const std::string file = Lines(RunCli(With({"sims", "N001"})).out).front();
-    const std::string simFile = file.substr(file.find('\t') + 1, file.find('\t', file.find('\t') + 1) - file.find('\t') - 1);
+    const std::string simFile = file.substr(
+        file.find('\t') + 1, file.find('\t', file.find('\t') + 1) - file.find('\t') - 1);
     struct Case {
         const char* name;
         std::vector<std::string> args;
@@ -161,7 +162,8 @@ TEST_F(EditingCliTest, BadRequestsWriteNothing) {
         RunResult r = RunCli(With(c.args));
         EXPECT_EQ(r.code, c.code);
         EXPECT_FALSE(r.err.empty());
-        EXPECT_EQ(ReadWholeFile(data / "Neighborhoods" / "N001" / "N001_Neighborhood.package"), before);
+        EXPECT_EQ(ReadWholeFile(data / "Neighborhoods" / "N001" / "N001_Neighborhood.package"),
+                  before);
     }
     // The demo never overwrites a folder that holds something else.
     const fs::path other = dir / "other";

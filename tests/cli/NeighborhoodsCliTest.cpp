@@ -2,10 +2,10 @@
 
 #include <sstream>
 
-#include "cli/Cli.h"
-#include "RunCli.h"
 #include "PackageBuilder.h"
+#include "RunCli.h"
 #include "WinePrefix.h"
+#include "cli/Cli.h"
 #include "core/packages/Package.h"
 
 namespace kinloom::cli {

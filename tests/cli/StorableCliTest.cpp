@@ -5,11 +5,11 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/Cli.h"
 #include "FakeMessages.h"
 #include "FolderTree.h"
 #include "PackageBuilder.h"
 #include "RunCli.h"
+#include "cli/Cli.h"
 #include "core/packages/Compression.h"
 #include "core/packages/Package.h"
 #include "core/platform/FileIO.h"

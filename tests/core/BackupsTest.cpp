@@ -23,7 +23,9 @@ void Make(const fs::path& root, const Tree& tree) {
     test::MakeFolderTree(root, tree);
 }
 
-Tree Read(const fs::path& root) { return test::ReadFolderTree(root); }
+Tree Read(const fs::path& root) {
+    return test::ReadFolderTree(root);
+}
 
 std::vector<std::string> Names(const fs::path& folder) {
     std::vector<std::string> names;

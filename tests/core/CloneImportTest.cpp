@@ -410,8 +410,7 @@ TEST(DirectCloneTest, CopiesTickedGroupsAndKeepsTheTargetsSkin) {
 
     CloneGroups groups;
     groups.Personality = groups.Genes = groups.Job = groups.Character = groups.Body = true;
-    ASSERT_TRUE(
-        DirectClone(source, &sourceDna, target, &targetDna, groups));
+    ASSERT_TRUE(DirectClone(source, &sourceDna, target, &targetDna, groups));
     EXPECT_EQ(GroupBytes(1, target), GroupBytes(1, source));
     EXPECT_EQ(target.Zodiac, 0);
     EXPECT_EQ(target.Career, source.Career);

@@ -48,25 +48,52 @@ TEST(DecompressEntryTest, ControlCodes) {
     };
     const Case cases[] = {
         {"four-literal run then stop", 4, {0xE0, 'a', 'b', 'c', 'd', 0xFC}, true, "abcd"},
-        {"stop code carries up to three literals", 6, {0xE0, 'a', 'b', 'c', 'd', 0xFE, 'e', 'f'}, true,
+        {"stop code carries up to three literals",
+         6,
+         {0xE0, 'a', 'b', 'c', 'd', 0xFE, 'e', 'f'},
+         true,
          "abcdef"},
-        {"2-byte code: 1 literal, distance 1, length 3 (overlap)", 4, {0x01, 0x00, 'z', 0xFC}, true,
+        {"2-byte code: 1 literal, distance 1, length 3 (overlap)",
+         4,
+         {0x01, 0x00, 'z', 0xFC},
+         true,
          "zzzz"},
-        {"3-byte code: 2 literals, distance 2, length 4", 6, {0x80, 0x80, 0x01, 'x', 'y', 0xFC}, true,
+        {"3-byte code: 2 literals, distance 2, length 4",
+         6,
+         {0x80, 0x80, 0x01, 'x', 'y', 0xFC},
+         true,
          "xyxyxy"},
-        {"4-byte code: 3 literals, distance 3, length 5", 8, {0xC3, 0x00, 0x02, 0x00, 'p', 'q', 'r', 0xFC},
-         true, "pqrpqrpq"},
-        {"distance 1 length 10 repeats the last byte", 11, {0xE0, 'a', 'b', 'c', 'd', 0x1C, 0x00, 0xFC},
-         false, ""},  // 4 + 10 = 14 != 11: a mismatch
-        {"overlapping copy, distance 1, length 10", 14, {0xE0, 'a', 'b', 'c', 'd', 0x1C, 0x00, 0xFC},
-         true, "abcddddddddddd"},
-        {"FC mid-stream is skipped", 8, {0xE0, 'a', 'b', 'c', 'd', 0xFC, 0xE0, 'e', 'f', 'g', 'h', 0xFC},
-         true, "abcdefgh"},
+        {"4-byte code: 3 literals, distance 3, length 5",
+         8,
+         {0xC3, 0x00, 0x02, 0x00, 'p', 'q', 'r', 0xFC},
+         true,
+         "pqrpqrpq"},
+        {"distance 1 length 10 repeats the last byte",
+         11,
+         {0xE0, 'a', 'b', 'c', 'd', 0x1C, 0x00, 0xFC},
+         false,
+         ""},  // 4 + 10 = 14 != 11: a mismatch
+        {"overlapping copy, distance 1, length 10",
+         14,
+         {0xE0, 'a', 'b', 'c', 'd', 0x1C, 0x00, 0xFC},
+         true,
+         "abcddddddddddd"},
+        {"FC mid-stream is skipped",
+         8,
+         {0xE0, 'a', 'b', 'c', 'd', 0xFC, 0xE0, 'e', 'f', 'g', 'h', 0xFC},
+         true,
+         "abcdefgh"},
         {"FF at the very end copies nothing", 4, {0xE0, 'w', 'x', 'y', 'z', 0xFF}, true, "wxyz"},
-        {"FF with fewer literals than asked copies what remains", 5, {0xE0, 'w', 'x', 'y', 'z', 0xFF, '!'},
-         true, "wxyz!"},
+        {"FF with fewer literals than asked copies what remains",
+         5,
+         {0xE0, 'w', 'x', 'y', 'z', 0xFF, '!'},
+         true,
+         "wxyz!"},
         {"input ends without a stop code", 4, {0xE0, 'a', 'b', 'c', 'd'}, true, "abcd"},
-        {"codes after a stop code are ignored", 5, {0xE0, 'a', 'b', 'c', 'd', 0xFD, 'e', 0xE0, 0x00}, true,
+        {"codes after a stop code are ignored",
+         5,
+         {0xE0, 'a', 'b', 'c', 'd', 0xFD, 'e', 0xE0, 0x00},
+         true,
          "abcde"},
         {"short output is a mismatch", 5, {0xE0, 'a', 'b', 'c', 'd', 0xFC}, false, ""},
         {"long output is a mismatch", 3, {0xE0, 'a', 'b', 'c', 'd', 0xFC}, false, ""},
@@ -111,7 +138,8 @@ TEST(DecompressEntryTest, LongestReachOfEachForm) {
         }
         codes.insert(codes.end(), c.code.begin(), c.code.end());
         codes.push_back(0xFC);
-        Decoded d = DecodeStored(QfsStream(static_cast<std::uint32_t>(c.distance + c.length), codes));
+        Decoded d =
+            DecodeStored(QfsStream(static_cast<std::uint32_t>(c.distance + c.length), codes));
         ASSERT_TRUE(d.ok);
         EXPECT_TRUE(std::equal(d.out.begin() + static_cast<std::ptrdiff_t>(c.distance), d.out.end(),
                                d.out.begin()));
@@ -243,7 +271,8 @@ TEST(DecompressEntryTest, IndependentVectors) {
         SCOPED_TRACE(name);
         Bytes stored = ReadWholeFile(dir / (name + ".qfs"));
         Bytes plain = ReadWholeFile(dir / (name + ".raw"));
-        PackageIndexEntry e{types::SimDescription, 0, 0, 0, 0, static_cast<std::uint32_t>(stored.size())};
+        PackageIndexEntry e{
+            types::SimDescription, 0, 0, 0, 0, static_cast<std::uint32_t>(stored.size())};
         FakeMessages messages;
         Bytes out;
         ASSERT_TRUE(DecompressEntry(stored, e, out, messages));
@@ -403,8 +432,8 @@ TEST(DecompressEntryTest, AgreesWithTheCodeTableByteForByte) {
                 streams.push_back(copy);
             }
             for (std::size_t i = 0; i < streams.size(); ++i) {
-                SCOPED_TRACE(::testing::Message() << "size " << size << " seed " << seed - 1
-                                                  << " stream " << i);
+                SCOPED_TRACE(::testing::Message()
+                             << "size " << size << " seed " << seed - 1 << " stream " << i);
                 Bytes expected = Text("head");
                 bool expectedOk = false;
                 try {
@@ -468,7 +497,11 @@ TEST_F(DecompressPackageTest, EveryEntryBecomesPlainAndTheDirectoryGoes) {
 }
 
 TEST_F(DecompressPackageTest, APackageWithoutDirectoryKeepsItsEntriesInOrder) {
-    PackageBuilder(24).add(5, 1, Text("x")).add(4, 2, Text("yy")).add(3, 3, Text("zzz")).write(file);
+    PackageBuilder(24)
+        .add(5, 1, Text("x"))
+        .add(4, 2, Text("yy"))
+        .add(3, 3, Text("zzz"))
+        .write(file);
     DecompressPackage(file, messages);
     Package p = Package::Open(file);
     ASSERT_EQ(p.Entries.size(), 3u);
@@ -494,14 +527,16 @@ TEST_F(DecompressPackageTest, FailuresLeaveTheFileExactlyAsItWas) {
         const char* name;
         Bytes package;
     };
-    Bytes badReference = PackageBuilder(24)
-                             .add(types::TextList, 1, Text("fine"))
-                             .add(types::SimDescription, 2, QfsStream(10, {0xE0, 'a', 'b', 'c', 'd', 0x00, 0x40}))
-                             .build();
-    Bytes sizeMismatch = PackageBuilder(24)
-                             .add(types::TextList, 1, Text("fine"))
-                             .add(types::SimDescription, 2, QfsStream(10, {0xE0, 'a', 'b', 'c', 'd', 0xFC}))
-                             .build();
+    Bytes badReference =
+        PackageBuilder(24)
+            .add(types::TextList, 1, Text("fine"))
+            .add(types::SimDescription, 2, QfsStream(10, {0xE0, 'a', 'b', 'c', 'd', 0x00, 0x40}))
+            .build();
+    Bytes sizeMismatch =
+        PackageBuilder(24)
+            .add(types::TextList, 1, Text("fine"))
+            .add(types::SimDescription, 2, QfsStream(10, {0xE0, 'a', 'b', 'c', 'd', 0xFC}))
+            .build();
     Bytes pastEnd = PackageBuilder(20).add(1, 1, Text("fine")).addRecord(2, 2, 97, 4000).build();
     Bytes zeroCount = PackageBuilder(24).add(1, 1, Text("fine")).build();
     test::SetU32(zeroCount, kIndexCountField, 0);

@@ -19,7 +19,8 @@ Bytes Description(std::uint16_t version, std::uint32_t guid, std::int16_t nice) 
 
 Character WithGuid(std::uint32_t guid) {
     Character c;
-    for (int i = 0; i < 4; ++i) c.GUID[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(guid >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        c.GUID[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(guid >> (8 * i));
     return c;
 }
 
@@ -89,7 +90,6 @@ TEST(DescriptionIndexTest, DamagedDescriptionsStopOnlyTheSimsThatReachThem) {
     EXPECT_THROW(index.Match(after), ReadError);
     Character none = WithGuid(0x7777);
     EXPECT_THROW(index.Match(none), ReadError);
-
 }
 
 }  // namespace

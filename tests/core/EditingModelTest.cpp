@@ -24,7 +24,7 @@ TEST(EditingModelTest, NumberFieldCleaningKeepsLengthAndReadsTheValue) {
         {u"", u"", 0},
         {u"\u00e9\u00e9", u"00", 0},
         {u"2147483647", u"2147483647", 2147483647},
-        {u"2147483648", u"2147483648", 0},   // beyond 32 bits: 0, not a wrapped number
+        {u"2147483648", u"2147483648", 0},  // beyond 32 bits: 0, not a wrapped number
         {u"99999999999999999999", u"99999999999999999999", 0},
         {u"0000000042", u"0000000042", 42},
     };
@@ -39,8 +39,8 @@ TEST(EditingModelTest, NumberFieldCleaningKeepsLengthAndReadsTheValue) {
 
 TEST(EditingModelTest, SixteenBitFieldsKeepTheLowBits) {
     const std::pair<std::int64_t, std::int16_t> cases[] = {
-        {70000, 4464}, {65535, -1}, {32768, -32768}, {32767, 32767}, {0, 0}, {-1, -1},
-        {2147483647, -1},
+        {70000, 4464}, {65535, -1}, {32768, -32768},  {32767, 32767},
+        {0, 0},        {-1, -1},    {2147483647, -1},
     };
     for (auto [in, out] : cases) {
         SCOPED_TRACE(in);
@@ -87,8 +87,8 @@ TEST(EditingModelTest, PetsOnlyWithThePetsExpansion) {
 }
 
 TEST(EditingModelTest, NeedDecayValuesOutsideTheStepsShowNormal) {
-    const std::pair<std::int16_t, int> cases[] = {
-        {0, 0}, {12, 1}, {24, 2}, {36, 3}, {7, 0}, {-12, 0}, {48, 0}};
+    const std::pair<std::int16_t, int> cases[] = {{0, 0}, {12, 1},  {24, 2}, {36, 3},
+                                                  {7, 0}, {-12, 0}, {48, 0}};
     for (auto [value, step] : cases) {
         SCOPED_TRACE(value);
         EXPECT_EQ(NeedDecayStep(value), step);
@@ -110,8 +110,8 @@ TEST(EditingModelTest, ZodiacSignsAndCaptions) {
 }
 
 TEST(EditingModelTest, TalentListAndInterestCaptions) {
-    const std::pair<std::int16_t, int> cases[] = {
-        {0, 0}, {204, 1}, {210, 7}, {213, 10}, {99, 0}, {214, 0}, {203, 0}};
+    const std::pair<std::int16_t, int> cases[] = {{0, 0},  {204, 1}, {210, 7}, {213, 10},
+                                                  {99, 0}, {214, 0}, {203, 0}};
     for (auto [talent, entry] : cases) {
         SCOPED_TRACE(talent);
         EXPECT_EQ(TalentListEntry(talent), entry);
@@ -134,8 +134,9 @@ TEST(EditingModelTest, AspirationBitsAndPositions) {
         int secondary;
     };
     const Case cases[] = {
-        {0, 0, 0}, {17, 1, 5}, {32, 6, 0}, {0x80, 8, 0}, {0x0107, 1, 2},  // a third bit is lost
-        {0x0100, 0, 0},                                                   // beyond the lists
+        {0, 0, 0},      {17, 1, 5},     {32, 6, 0},
+        {0x80, 8, 0},   {0x0107, 1, 2},  // a third bit is lost
+        {0x0100, 0, 0},                  // beyond the lists
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bits);
@@ -158,7 +159,7 @@ TEST(EditingModelTest, AspirationBitsAndPositions) {
 
 TEST(EditingModelTest, RewardPointsAreTensOnLeavingTheField) {
     const std::tuple<std::u16string, std::u16string, std::int16_t> cases[] = {
-        {u"1234", u"1230", 123}, {u"5", u"0", 0}, {u"", u"0", 0}, {u"12a4", u"1200", 120},
+        {u"1234", u"1230", 123},      {u"5", u"0", 0}, {u"", u"0", 0}, {u"12a4", u"1200", 120},
         {u"700000", u"700000", 4464},  // 70000 tens keep their low 16 bits
     };
     for (const auto& [typed, shown, stored] : cases) {

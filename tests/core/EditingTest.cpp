@@ -11,9 +11,9 @@
 #include "core/editing/LoadNeighborhood.h"
 #include "core/editing/SaveNeighborhood.h"
 #include "core/packages/Compression.h"
-#include "core/records/GeneticsStrings.h"
 #include "core/packages/TextList.h"
 #include "core/platform/FileIO.h"
+#include "core/records/GeneticsStrings.h"
 
 namespace kinloom {
 namespace {
@@ -23,12 +23,14 @@ namespace fs = std::filesystem;
 std::map<fs::path, Bytes> Snapshot(const fs::path& root) {
     std::map<fs::path, Bytes> files;
     for (const auto& item : fs::recursive_directory_iterator(root))
-        if (item.is_regular_file()) files[fs::relative(item.path(), root)] = ReadWholeFile(item.path());
+        if (item.is_regular_file())
+            files[fs::relative(item.path(), root)] = ReadWholeFile(item.path());
     return files;
 }
 
 // The plain content of every entry of a package, by type and instance (in index order).
-std::map<std::pair<std::uint32_t, std::uint32_t>, std::vector<Bytes>> Entries(const fs::path& file) {
+std::map<std::pair<std::uint32_t, std::uint32_t>, std::vector<Bytes>> Entries(
+    const fs::path& file) {
     test::FakeMessages quiet;
     const Bytes data = ReadWholeFile(file);
     EntryList list;
@@ -45,13 +47,12 @@ std::map<std::pair<std::uint32_t, std::uint32_t>, std::vector<Bytes>> Entries(co
 
 class EditingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        neighborhood = test::WriteDemoN001(dir.path());
-    }
+    void SetUp() override { neighborhood = test::WriteDemoN001(dir.path()); }
 
     LoadOutcome Load(LoadedNeighborhood& state) {
-        EditingContext context{messages, 1, [] { return std::optional<Bitmap>(Bitmap(128, 128)); },
-                               [this](int position, int maximum) { progress.emplace_back(position, maximum); }};
+        EditingContext context{
+            messages, 1, [] { return std::optional<Bitmap>(Bitmap(128, 128)); },
+            [this](int position, int maximum) { progress.emplace_back(position, maximum); }};
         return LoadNeighborhood(neighborhood, state, LabelForm::FirstName, context);
     }
     SaveOutcome Save(LoadedNeighborhood& state, AtomicFileWriter* writer = nullptr) {
@@ -81,7 +82,8 @@ TEST_F(EditingTest, LoadsEveryPartOfTheDemoNeighborhood) {
     }
     // List order follows the labels.
     for (std::size_t i = 1; i < state.Sims.size(); ++i)
-        EXPECT_FALSE(LabelLess(SimLabel(*state.Sims[i], state.Form), SimLabel(*state.Sims[i - 1], state.Form)));
+        EXPECT_FALSE(LabelLess(SimLabel(*state.Sims[i], state.Form),
+                               SimLabel(*state.Sims[i - 1], state.Form)));
     EXPECT_GE(state.Households.size(), 4u);
     EXPECT_FALSE(state.FamilyTies.empty());
     EXPECT_FALSE(state.DNAList.empty());
@@ -92,7 +94,8 @@ TEST_F(EditingTest, LoadsEveryPartOfTheDemoNeighborhood) {
     ASSERT_FALSE(progress.empty());
     EXPECT_EQ(progress.front(), std::make_pair(0, static_cast<int>(files.size())));
     EXPECT_EQ(progress.back(), std::make_pair(0, 100));
-    EXPECT_EQ(progress[files.size()], std::make_pair(static_cast<int>(files.size()), static_cast<int>(files.size())));
+    EXPECT_EQ(progress[files.size()],
+              std::make_pair(static_cast<int>(files.size()), static_cast<int>(files.size())));
 }
 
 TEST_F(EditingTest, DamagedCharactersAreReportedAndSkipped) {
@@ -140,9 +143,9 @@ TEST_F(EditingTest, MissingOrBrokenNeighborhoodPackages) {
     test::SetU32(data, kIndexSizeField, 0);
     ReplaceFileAtomically(neighborhood.PackagePath, data);
     EXPECT_FALSE(Load(state).Loaded);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{
-                                  "An Index Error was found in N001_Neighborhood.package\r\n"
-                                  "This Neighborhood will be ignored."});
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"An Index Error was found in N001_Neighborhood.package\r\n"
+                                       "This Neighborhood will be ignored."});
     EXPECT_TRUE(state.Sims.empty());
 }
 
@@ -163,7 +166,9 @@ TEST_F(EditingTest, SavingWithNothingModifiedRewritesOnlyTheNeighborhoodPackage)
     }
     // Stored plain now, every entry the same content; the name list is regenerated as it was.
     EXPECT_EQ(Entries(neighborhood.PackagePath), entriesBefore);
-    EXPECT_EQ(FindFirst(Package::Open(neighborhood.PackagePath).Entries, types::CompressedDirectory), nullptr);
+    EXPECT_EQ(
+        FindFirst(Package::Open(neighborhood.PackagePath).Entries, types::CompressedDirectory),
+        nullptr);
 }
 
 TEST_F(EditingTest, AFullCycleChangesExactlyWhatWasEdited) {
@@ -205,7 +210,8 @@ TEST_F(EditingTest, AFullCycleChangesExactlyWhatWasEdited) {
     const auto after = Snapshot(dir.path());
     for (const auto& [path, bytes] : before) {
         const std::string name = path.filename().string();
-        if (path.parent_path().filename() != "Characters" || name == simFile || name == ownerFile) continue;
+        if (path.parent_path().filename() != "Characters" || name == simFile || name == ownerFile)
+            continue;
         SCOPED_TRACE(name);
         EXPECT_TRUE(after.at(path) == bytes);
     }
@@ -233,7 +239,8 @@ TEST_F(EditingTest, AFullCycleChangesExactlyWhatWasEdited) {
     for (const auto& [key, contents] : entriesBefore)
         if (entriesAfter.at(key) != contents) changed.push_back(TypeIdText(key.first));
     std::sort(changed.begin(), changed.end());
-    EXPECT_EQ(changed, (std::vector<std::string>{"46414D49", "8C870743", "AACE2EFB", "CC364C2A", "EBFEE33F"}));
+    EXPECT_EQ(changed, (std::vector<std::string>{"46414D49", "8C870743", "AACE2EFB", "CC364C2A",
+                                                 "EBFEE33F"}));
 }
 
 // Fails every write of a file after the first n files.
@@ -268,7 +275,8 @@ TEST_F(EditingTest, AFailedSaveChangesNoFileAndKeepsTheEdits) {
     SaveOutcome failed = Save(state, &failing);
     EXPECT_FALSE(failed.Saved);
     ASSERT_TRUE(failed.Failure);
-    EXPECT_NE(failed.Failure->find("N001_Neighborhood.package"), std::string::npos) << *failed.Failure;
+    EXPECT_NE(failed.Failure->find("N001_Neighborhood.package"), std::string::npos)
+        << *failed.Failure;
     EXPECT_TRUE(Snapshot(dir.path()) == before);
     EXPECT_TRUE(sim.Modified);
     EXPECT_TRUE(state.Households.front()->Modified);
@@ -307,10 +315,9 @@ TEST_F(EditingTest, ASaveFailingAtAnyReplacementChangesNoFile) {
             const SaveOutcome failed = Save(state, &failing);
             EXPECT_FALSE(failed.Saved);
             EXPECT_TRUE(failed.Changed.empty());
-            const std::string cause =
-                step == Step::Write
-                    ? "cannot write " + files[at].string() + " (the original is unchanged)"
-                    : "injected failure";
+            const std::string cause = step == Step::Write ? "cannot write " + files[at].string() +
+                                                                " (the original is unchanged)"
+                                                          : "injected failure";
             EXPECT_EQ(failed.Failure,
                       "The neighborhood was not saved: " + files[at].filename().string() +
                           " could not be replaced (" + cause +

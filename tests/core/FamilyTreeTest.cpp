@@ -125,8 +125,8 @@ TEST(FamilyTreeTest, ParentDialogOffersEverySimButTheSimAndTheOtherParent) {
 TEST(FamilyTreeTest, SimsWithoutADescriptionHaveNoFamily) {
     Hood hood({{kNoDescription, "Nobody"}, {1, "Ada"}, {kNoDescription, "Noone"}, {2, "Bram"}});
     hood.state.FamilyTies = {
-        {65535, FirstParent, 1}, {1, Child, 65535},   {65535, Sibling, 2},
-        {2, Sibling, 65535},     {65535, Spouse, 2},  {2, Spouse, 65535},
+        {65535, FirstParent, 1}, {1, Child, 65535},  {65535, Sibling, 2},
+        {2, Sibling, 65535},     {65535, Spouse, 2}, {2, Spouse, 65535},
     };
     EXPECT_EQ(SimNumber(hood.Sim(1)), std::optional<std::uint16_t>(1));
     for (std::size_t nobody : {0u, 2u}) {
@@ -138,8 +138,8 @@ TEST(FamilyTreeTest, SimsWithoutADescriptionHaveNoFamily) {
         EXPECT_TRUE(view.Siblings.empty());
         EXPECT_TRUE(view.Memo.empty());
         // Nobody can be chosen as its parent either.
-        EXPECT_TRUE(ParentCandidatesFor(hood.state, static_cast<int>(nobody), -1, -1)
-                        .Entries.empty());
+        EXPECT_TRUE(
+            ParentCandidatesFor(hood.state, static_cast<int>(nobody), -1, -1).Entries.empty());
     }
     // The ordinary sims' ties to 65535 lead nowhere.
     for (std::size_t known : {1u, 3u}) {

@@ -54,16 +54,16 @@ TEST_F(TransactionTest, AFailureAtAnyReplacementChangesNoFile) {
                           {Step::Commit, 0, 1},    {Step::Commit, 1, 2},    {Step::Commit, 2, 3}};
     const char* names[] = {"A.package", "B.package", "C.package"};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "step " << static_cast<int>(c.step) << ", file "
-                                        << c.call);
+        SCOPED_TRACE(testing::Message()
+                     << "step " << static_cast<int>(c.step) << ", file " << c.call);
         FailingSteps failing(c.step, c.call);
         const TransactionOutcome outcome = failing.ReplaceTogether(changes);
         EXPECT_FALSE(outcome.Committed);
         EXPECT_EQ(outcome.FailedFile, dir / names[c.call]);
-        EXPECT_EQ(outcome.Error, c.step == Step::Write ? "cannot write " +
-                                                              (dir / names[c.call]).string() +
-                                                              " (the original is unchanged)"
-                                                        : "injected failure");
+        EXPECT_EQ(outcome.Error, c.step == Step::Write
+                                     ? "cannot write " + (dir / names[c.call]).string() +
+                                           " (the original is unchanged)"
+                                     : "injected failure");
         EXPECT_TRUE(outcome.Stranded.empty());
         // Byte for byte as before, and no temporary file or old copy left beside them.
         EXPECT_EQ(Files(dir.path()), old);
@@ -112,8 +112,7 @@ TEST_F(TransactionTest, AFailedPutBackNamesTheChangedFileAndItsOldCopy) {
 }
 
 TEST_F(TransactionTest, AFileThatDidNotExistIsRemovedAgainOnFailure) {
-    std::vector<FileReplacement> withNew = {{dir / "New.package", fresh["A.package"]},
-                                            changes[1]};
+    std::vector<FileReplacement> withNew = {{dir / "New.package", fresh["A.package"]}, changes[1]};
     FailingSteps failing(Step::Commit, 1);
     EXPECT_FALSE(failing.ReplaceTogether(withNew).Committed);
     EXPECT_EQ(Files(dir.path()), old);
@@ -130,8 +129,8 @@ TEST_F(TransactionTest, AFileThatDidNotExistIsRemovedAgainOnFailure) {
     fs::remove(dir / "New.package");
     FailingSteps working;
     EXPECT_TRUE(working.ReplaceTogether(withNew).Committed);
-    EXPECT_EQ(Files(dir.path()), With(old, {{"New.package", fresh["A.package"]},
-                                            {"B.package", fresh["B.package"]}}));
+    EXPECT_EQ(Files(dir.path()),
+              With(old, {{"New.package", fresh["A.package"]}, {"B.package", fresh["B.package"]}}));
 }
 
 TEST_F(TransactionTest, AnOldCopyThatCannotBeDeletedLeavesTheCommitStanding) {

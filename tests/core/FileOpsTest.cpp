@@ -15,9 +15,13 @@ namespace {
 namespace fs = std::filesystem;
 using Tree = test::FolderTree;
 
-void Make(const fs::path& root, const Tree& tree) { test::MakeFolderTree(root, tree); }
+void Make(const fs::path& root, const Tree& tree) {
+    test::MakeFolderTree(root, tree);
+}
 
-Tree Read(const fs::path& root) { return test::ReadFolderTree(root); }
+Tree Read(const fs::path& root) {
+    return test::ReadFolderTree(root);
+}
 
 // Trash for tests: a folder in the temporary directory; copies can be made to fail by name.
 class TestFileOps final : public FilesystemFileOps {

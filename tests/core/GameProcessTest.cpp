@@ -15,7 +15,8 @@ TEST(GameProcessTest, ProgramNames) {
     };
     const Case cases[] = {
         {"C:\\Program Files\\EA GAMES\\The Sims 2\\TSBin\\Sims2.exe", true},
-        {"C:\\Games\\The Sims 2 Ultimate Collection\\Fun with Pets\\SP9\\TSBin\\Sims2EP9.exe", true},
+        {"C:\\Games\\The Sims 2 Ultimate Collection\\Fun with Pets\\SP9\\TSBin\\Sims2EP9.exe",
+         true},
         {"/home/p/.wine/drive_c/x/SIMS2RPC.EXE", true},
         {"sims2.exe", true},
         {"Sims2.exe.bak", false},
@@ -36,13 +37,15 @@ TEST(GameProcessTest, FindsTheGameInTheProcessTable) {
         std::ofstream(proc.path() / pid / "cmdline", std::ios::binary) << cmdline;
     };
     process("1", std::string("/sbin/init\0splash\0", 18));
-    process("4242", std::string("C:\\Program Files\\EA GAMES\\The Sims 2\\TSBin\\Sims2EP9.exe\0-w\0", 58));
-    process("self", std::string("Sims2.exe\0", 10));  // not a process number
-    process("77", "");                                 // a kernel thread
+    process("4242",
+            std::string("C:\\Program Files\\EA GAMES\\The Sims 2\\TSBin\\Sims2EP9.exe\0-w\0", 58));
+    process("self", std::string("Sims2.exe\0", 10));          // not a process number
+    process("77", "");                                        // a kernel thread
     std::filesystem::create_directories(proc.path() / "99");  // gone before it was read
 
     EXPECT_EQ(RunningGameProcesses(proc.path()),
-              std::vector<std::string>{"C:\\Program Files\\EA GAMES\\The Sims 2\\TSBin\\Sims2EP9.exe -w"});
+              std::vector<std::string>{
+                  "C:\\Program Files\\EA GAMES\\The Sims 2\\TSBin\\Sims2EP9.exe -w"});
     std::filesystem::remove_all(proc.path() / "4242");
     EXPECT_TRUE(RunningGameProcesses(proc.path()).empty());
     EXPECT_TRUE(RunningGameProcesses(proc.path() / "missing").empty());

@@ -175,10 +175,9 @@ TEST(HouseholdTest, AHouseholdWithoutItsTrailingBlockLoadsAndSaves) {
     const Bytes cut(plain.begin(), plain.begin() + 44 + 4 * count);
     const auto position = static_cast<std::size_t>(entry - entries.data());
     ReplaceFileAtomically(
-        n.PackagePath,
-        RewritePackageImage(original, [&](const PackageIndexEntry&, std::size_t i) {
-            return i == position ? EntryChoice::Replace(cut) : EntryChoice::Copy();
-        }).Data);
+        n.PackagePath, RewritePackageImage(original, [&](const PackageIndexEntry&, std::size_t i) {
+                           return i == position ? EntryChoice::Replace(cut) : EntryChoice::Copy();
+                       }).Data);
 
     auto stored = [&n, instance] {
         return test::StoredContents(n.PackagePath, types::Household, instance);

@@ -286,9 +286,7 @@ TEST(DeleteToolTip, NamesWhatStaysBehindAndAdvisesABackup) {
 // End to end on the demo neighborhood.
 class MoveInDemoTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        neighborhood = test::WriteDemoN001(dir.path());
-    }
+    void SetUp() override { neighborhood = test::WriteDemoN001(dir.path()); }
     void Load(LoadedNeighborhood& state) {
         EditingContext context = test::BlankPictureContext(messages);
         ASSERT_TRUE(LoadNeighborhood(neighborhood, state, LabelForm::FirstName, context).Loaded);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "PackageBuilder.h"
-#include "core/pictures/Bmp.h"
 #include "core/maintenance/NeighborhoodPicture.h"
+#include "core/pictures/Bmp.h"
 #include "core/platform/FileIO.h"
 
 namespace kinloom {
@@ -70,7 +70,8 @@ TEST(BmpTest, DecodesTheUncompressedForms) {
             ASSERT_EQ(b.Width(), w);
             ASSERT_EQ(b.Height(), h);
             for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x) EXPECT_EQ(b.PixelAt(x, y), pixels[static_cast<std::size_t>(y * w + x)]);
+                for (int x = 0; x < w; ++x)
+                    EXPECT_EQ(b.PixelAt(x, y), pixels[static_cast<std::size_t>(y * w + x)]);
         }
     }
 }
@@ -98,7 +99,8 @@ protected:
     void SetUp() override {
         n.FolderName = "N001";
         n.PackagePath = dir / "N001_Neighborhood.package";
-        ReplaceFileAtomically(NeighborhoodPictureFile(n), EncodePng(Bitmap(400, 300, Pixel::Rgb(9, 9, 9))));
+        ReplaceFileAtomically(NeighborhoodPictureFile(n),
+                              EncodePng(Bitmap(400, 300, Pixel::Rgb(9, 9, 9))));
     }
     test::TempDir dir;
     Neighborhood n;
@@ -125,9 +127,13 @@ TEST_F(NeighborhoodPictureTest, PicturesAreStoredToFitTheGamesFrame) {
         EXPECT_EQ(stored.Width(), c.storedWidth);
         EXPECT_EQ(stored.Height(), c.storedHeight);
     }
-    ReplaceFileAtomically(dir / "chosen.bmp", BmpBytes(40, 30, 24, false, std::vector<Pixel>(1200, Pixel::Rgb(1, 2, 3))));
-    EXPECT_EQ(ReplaceNeighborhoodPicture(dir / "chosen.bmp", NeighborhoodPictureFile(n)), std::nullopt);
-    EXPECT_EQ(DecodePng(ReadWholeFile(NeighborhoodPictureFile(n))).PixelAt(10, 10), Pixel::Rgb(1, 2, 3));
+    ReplaceFileAtomically(
+        dir / "chosen.bmp",
+        BmpBytes(40, 30, 24, false, std::vector<Pixel>(1200, Pixel::Rgb(1, 2, 3))));
+    EXPECT_EQ(ReplaceNeighborhoodPicture(dir / "chosen.bmp", NeighborhoodPictureFile(n)),
+              std::nullopt);
+    EXPECT_EQ(DecodePng(ReadWholeFile(NeighborhoodPictureFile(n))).PixelAt(10, 10),
+              Pixel::Rgb(1, 2, 3));
 }
 
 TEST_F(NeighborhoodPictureTest, AnUnreadablePictureLeavesTheOldOne) {
@@ -136,7 +142,8 @@ TEST_F(NeighborhoodPictureTest, AnUnreadablePictureLeavesTheOldOne) {
     auto error = ReplaceNeighborhoodPicture(dir / "broken.png", NeighborhoodPictureFile(n));
     ASSERT_TRUE(error.has_value());
     EXPECT_FALSE(error->empty());
-    EXPECT_TRUE(ReplaceNeighborhoodPicture(dir / "missing.png", NeighborhoodPictureFile(n)).has_value());
+    EXPECT_TRUE(
+        ReplaceNeighborhoodPicture(dir / "missing.png", NeighborhoodPictureFile(n)).has_value());
     EXPECT_EQ(ReadWholeFile(NeighborhoodPictureFile(n)), before);
 }
 

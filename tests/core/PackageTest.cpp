@@ -60,7 +60,8 @@ TEST(ReadIndexTest, EntriesAtOrPastTheEndAreLeftOutOnlyInTheShortForm) {
         Bytes probe = b.build();
         const auto indexRecords = static_cast<std::uint32_t>(3 * form);
         // The final file length: what is built now plus the index records of the two extra entries.
-        const auto fileLength = static_cast<std::uint32_t>(probe.size() + 2 * static_cast<std::size_t>(form));
+        const auto fileLength =
+            static_cast<std::uint32_t>(probe.size() + 2 * static_cast<std::size_t>(form));
         b.addRecord(types::TextList, 2, fileLength, 4);      // exactly at the end
         b.addRecord(types::TextList, 3, fileLength - 1, 1);  // last byte: listed in both forms
         Bytes pkg = b.build();
@@ -116,7 +117,8 @@ TEST(ReadIndexTest, MalformedIndexesRaiseReadErrors) {
     };
     const Case cases[] = {
         {"index offset past the end", [](Bytes& p) { SetU32(p, kIndexOffsetField, 1u << 30); }},
-        {"index runs past the end", [](Bytes& p) { SetU32(p, kIndexOffsetField, GetU32(p, kIndexOffsetField) + 4); }},
+        {"index runs past the end",
+         [](Bytes& p) { SetU32(p, kIndexOffsetField, GetU32(p, kIndexOffsetField) + 4); }},
         {"count far larger than the file holds",
          [](Bytes& p) {
              SetU32(p, kIndexCountField, 0x01000000);
@@ -201,14 +203,17 @@ TEST(RewritePackageTest, CallerChoosesPerEntry) {
     PackageImage out = RewritePackageImage(pkg, [&](const PackageIndexEntry& e, std::size_t i) {
         seen.push_back(i);
         switch (e.Instance) {
-            case 2: return EntryChoice::Drop();
-            case 3: return EntryChoice::Replace(Text("brand new"));
+            case 2:
+                return EntryChoice::Drop();
+            case 3:
+                return EntryChoice::Replace(Text("brand new"));
             case 4:
                 return EntryChoice::Patch([](std::span<std::uint8_t> bytes) {
                     ASSERT_EQ(bytes.size(), 6u);
                     bytes[2] = 'X';
                 });
-            default: return EntryChoice::Copy();
+            default:
+                return EntryChoice::Copy();
         }
     });
     EXPECT_EQ(seen, (std::vector<std::size_t>{0, 1, 2, 3}));
@@ -228,7 +233,8 @@ TEST(RewritePackageTest, ShortFormEntryAtTheEndIsDroppedLongFormIsCarried) {
         SCOPED_TRACE(form);
         PackageBuilder b(form);
         b.add(types::ObjectData, 1, Text("data"));
-        const auto fileLength = static_cast<std::uint32_t>(b.build().size() + static_cast<std::size_t>(form));
+        const auto fileLength =
+            static_cast<std::uint32_t>(b.build().size() + static_cast<std::size_t>(form));
         b.addRecord(types::TextList, 2, fileLength, 0);
         Bytes pkg = b.build();
         PackageImage out = RewritePackageImage(pkg, {});
@@ -249,9 +255,8 @@ TEST(RewritePackageTest, RefusesWhatWouldLoseEntries) {
     // Every short-form entry starts past the end: nothing would be left to list.
     Bytes nothingListed = PackageBuilder(20).addRecord(1, 1, 5000, 4).build();
     EXPECT_THROW(RewritePackageImage(nothingListed, {}), IndexError);
-    EXPECT_THROW(RewritePackageImage(pkg, [](const PackageIndexEntry&, std::size_t) {
-                     return EntryChoice::Drop();
-                 }),
+    EXPECT_THROW(RewritePackageImage(pkg, [](const PackageIndexEntry&,
+                                             std::size_t) { return EntryChoice::Drop(); }),
                  IndexError);
 }
 

@@ -142,8 +142,8 @@ TEST(ParentTiesTest, ChoicesThatChangeNothing) {
 // Ties name sims by number, and a sim without a description has none: it can neither be chosen
 // as a parent nor have its parents changed, and no tie naming it (as 65535) is ever made.
 TEST(ParentTiesTest, SimsWithoutADescriptionTakeNoPartInParentChanges) {
-    Hood hood({{10, "S"}, {20, "P"}, {kNoDescription, "Nobody"}, {kNoDescription, "Noone"},
-               {30, "Q"}});
+    Hood hood(
+        {{10, "S"}, {20, "P"}, {kNoDescription, "Nobody"}, {kNoDescription, "Noone"}, {30, "Q"}});
     const int s = 0, p = 1, nobody = 2, noone = 3, q = 4;
     const Ties start = {{10, FirstParent, 20}, {20, Child, 10}};
     const struct {
@@ -164,10 +164,9 @@ TEST(ParentTiesTest, SimsWithoutADescriptionTakeNoPartInParentChanges) {
         hood.state.FamilyTies = start;
         ParentPositions shown = c.shown;
         const bool changed =
-            c.chosen < 0
-                ? RemoveParent(hood.state, c.selected, c.role, shown)
-                : ChangeParent(hood.state, c.selected, c.role,
-                               hood.state.Sims[static_cast<std::size_t>(c.chosen)], shown);
+            c.chosen < 0 ? RemoveParent(hood.state, c.selected, c.role, shown)
+                         : ChangeParent(hood.state, c.selected, c.role,
+                                        hood.state.Sims[static_cast<std::size_t>(c.chosen)], shown);
         EXPECT_FALSE(changed);
         EXPECT_EQ(shown.First, c.shown.First);
         EXPECT_EQ(shown.Second, c.shown.Second);
@@ -184,10 +183,9 @@ TEST(ParentTiesTest, SimsWithoutADescriptionTakeNoPartInParentChanges) {
     ParentPositions shown{p, -1};
     ASSERT_TRUE(ChangeParent(hood.state, s, ParentRole::Second,
                              hood.state.Sims[static_cast<std::size_t>(q)], shown));
-    EXPECT_EQ(hood.state.FamilyTies, (Ties{{10, FirstParent, 20},
-                                           {20, Child, 10},
-                                           {10, SecondParent, 30},
-                                           {30, Child, 10}}));
+    EXPECT_EQ(
+        hood.state.FamilyTies,
+        (Ties{{10, FirstParent, 20}, {20, Child, 10}, {10, SecondParent, 30}, {30, Child, 10}}));
 }
 
 // A parent whose sim is not in the sim list (its package was skipped) cannot be shown, but it is
@@ -399,7 +397,8 @@ TEST(ParentTiesTest, APackageWithoutTiesRefusesToSaveAParentChange) {
     const Neighborhood n001 = test::WriteDemoN001(dir.path());
     test::FakeMessages messages;
     {
-        const PackageImage plain = DecompressPackageImage(ReadWholeFile(n001.PackagePath), messages);
+        const PackageImage plain =
+            DecompressPackageImage(ReadWholeFile(n001.PackagePath), messages);
         const PackageImage without =
             RewritePackageImage(plain.Data, [](const PackageIndexEntry& e, std::size_t) {
                 return e.Type == types::FamilyTies ? EntryChoice::Drop() : EntryChoice::Copy();

@@ -310,16 +310,24 @@ TEST(SimPropertySlotsTest, FollowTheLastPropertyOfEachName) {
     };
     const Case cases[] = {
         {"every value storable",
-         PropertySetBuilder().number("age", 8).number("gender", 1).text("skincolor", kSkin)
-             .text("haircolor", kHair).text("eyecolor", kEyes).build(),
+         PropertySetBuilder()
+             .number("age", 8)
+             .number("gender", 1)
+             .text("skincolor", kSkin)
+             .text("haircolor", kHair)
+             .text("eyecolor", kEyes)
+             .build(),
          {true, true, true, true, true}},
         {"age as text, gender opaque, a short colour",
-         PropertySetBuilder().text("age", "8").opaque("gender").text("skincolor", "short")
-             .build(),
+         PropertySetBuilder().text("age", "8").opaque("gender").text("skincolor", "short").build(),
          {false, false, false, false, false}},
         {"a later property of the name decides",
-         PropertySetBuilder().number("age", 8).text("age", "x").text("eyecolor", "x")
-             .text("eyecolor", kEyes).build(),
+         PropertySetBuilder()
+             .number("age", 8)
+             .text("age", "x")
+             .text("eyecolor", "x")
+             .text("eyecolor", kEyes)
+             .build(),
          {false, false, false, false, true}},
         {"not a property set", PropertySetBuilder().number("age", 8).build(0x11111111), {}},
     };

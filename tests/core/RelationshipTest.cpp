@@ -177,8 +177,12 @@ TEST(RelationshipTest, ShortEntriesLoadReadOnlyAndAreCopiedAsStored) {
     };
     const Bytes full = Content(-40, 0x19, 0xC5, 77, 1);
     const std::int32_t stored = -40;
-    const Case cases[] = {{0, 0, 0, 0},           {8, 0, 0, 0},           {11, 0, 0, 0},
-                          {12, stored, 0, 0},     {13, stored, 0x19, 0},  {14, stored, 0x19, 0xC5},
+    const Case cases[] = {{0, 0, 0, 0},
+                          {8, 0, 0, 0},
+                          {11, 0, 0, 0},
+                          {12, stored, 0, 0},
+                          {13, stored, 0x19, 0},
+                          {14, stored, 0x19, 0xC5},
                           {19, stored, 0x19, 0xC5}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.size);
@@ -214,8 +218,8 @@ TEST(RelationshipTest, ShortEntriesLoadReadOnlyAndAreCopiedAsStored) {
         EXPECT_EQ(content, shortContent);
     }
     // Twenty bytes hold every value: an ordinary record.
-    const Loaded l = Load(PackageBuilder(24).add(
-        types::Relationship, Pair(1, 2), Bytes(full.begin(), full.begin() + 20)));
+    const Loaded l = Load(PackageBuilder(24).add(types::Relationship, Pair(1, 2),
+                                                 Bytes(full.begin(), full.begin() + 20)));
     EXPECT_FALSE(l.list.at(0).ReadOnly);
     EXPECT_EQ(l.list[0].LongTerm, 77);
 }
@@ -223,8 +227,10 @@ TEST(RelationshipTest, ShortEntriesLoadReadOnlyAndAreCopiedAsStored) {
 // The save finds each entry's record by its pair without walking the list, with the same answer
 // the walk gives: the first record of the pair, for every entry of that pair.
 TEST(RelationshipTest, LookupFindsTheFirstRecordOfEachPair) {
-    std::vector<RelationshipRecord> list{{5, 3, 1, 0, 0, 0, 0}, {3, 5, 2, 0, 0, 0, 0},
-                                         {5, 3, 3, 0, 0, 0, 0}, {0xFFFF, 1, 4, 0, 0, 0, 0},
+    std::vector<RelationshipRecord> list{{5, 3, 1, 0, 0, 0, 0},
+                                         {3, 5, 2, 0, 0, 0, 0},
+                                         {5, 3, 3, 0, 0, 0, 0},
+                                         {0xFFFF, 1, 4, 0, 0, 0, 0},
                                          {1, 0xFFFF, 5, 0, 0, 0, 0}};
     const RelationshipLookup lookup(list);
     for (const RelationshipRecord& r : list) {
@@ -255,10 +261,10 @@ TEST(RelationshipTest, AShortEntryDoesNotStopTheNeighborhood) {
     const Bytes shortContent(plain.begin(), plain.begin() + 14);  // no long-term value
     const auto position = static_cast<std::size_t>(first - entries.data());
     ReplaceFileAtomically(
-        n.PackagePath,
-        RewritePackageImage(original, [&](const PackageIndexEntry&, std::size_t i) {
-            return i == position ? EntryChoice::Replace(shortContent) : EntryChoice::Copy();
-        }).Data);
+        n.PackagePath, RewritePackageImage(original, [&](const PackageIndexEntry&, std::size_t i) {
+                           return i == position ? EntryChoice::Replace(shortContent)
+                                                : EntryChoice::Copy();
+                       }).Data);
 
     // The plain content of the pair's entries in the package on disk.
     auto stored = [&n](std::uint32_t instance) {

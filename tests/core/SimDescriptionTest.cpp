@@ -440,9 +440,9 @@ TEST(SimDescriptionTest, MatchTriesDescriptionsInIndexOrder) {
     EXPECT_EQ(sim.DescriptionInstance, 0x13u);
     EXPECT_EQ(sim.FormatVersion, 47);
     EXPECT_EQ(sim.Nice, -321);
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Unknown Character Format",
-                                                        "Decompression Error",
-                                                        "Unknown Character Format"}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<std::string>{"Unknown Character Format", "Decompression Error",
+                                        "Unknown Character Format"}));
 
     // No match: the sim names no description at all rather than the last entry tried.
     Character stranger = Sim({7, 7, 7, 7});

@@ -32,7 +32,9 @@ TEST(SimLabelsTest, TheThreeForms) {
         EXPECT_EQ(SimLabel(anna, LabelFormFromSetting(c.setting)), c.label);
     }
     // Names are decoded and trimmed; a sim without names starts with a blank.
-    EXPECT_EQ(SimLabel(Sim(" Ren\xC3\xA9" "e ", "M\xC3\xBCller", "N001_User00009.package"),
+    EXPECT_EQ(SimLabel(Sim(" Ren\xC3\xA9"
+                           "e ",
+                           "M\xC3\xBCller", "N001_User00009.package"),
                        LabelForm::FirstName),
               u"Ren\u00E9e M\u00FCller : N001_User00009");
     EXPECT_EQ(SimLabel(Sim("", "", "N001_User00010.package"), LabelForm::FirstName),
@@ -72,12 +74,10 @@ TEST(SimLabelsTest, ListOrderIgnoresCaseAndKeepsTiesInLoadingOrder) {
     Character a = Sim("bob", "Zed", "N001_User00002.package");
     Character b = Sim("Alice", "Young", "N001_User00001.package");
     Character c = Sim("\xC3\x89mile", "Xu", "N001_User00003.package");  // Émile
-    Character d = Sim("alice", "Young", "N001_User00001.package");       // same label but case
+    Character d = Sim("alice", "Young", "N001_User00001.package");      // same label but case
     std::vector<Character*> sims{&a, &b, &c, &d};
-    EXPECT_EQ(SortedByLabel(sims, LabelForm::FirstName),
-              (std::vector<Character*>{&b, &d, &a, &c}));
-    EXPECT_EQ(SortedByLabel(sims, LabelForm::LastName),
-              (std::vector<Character*>{&c, &b, &d, &a}));
+    EXPECT_EQ(SortedByLabel(sims, LabelForm::FirstName), (std::vector<Character*>{&b, &d, &a, &c}));
+    EXPECT_EQ(SortedByLabel(sims, LabelForm::LastName), (std::vector<Character*>{&c, &b, &d, &a}));
     EXPECT_TRUE(LabelLess(u"apple", u"Banana"));
     EXPECT_FALSE(LabelLess(u"Banana", u"apple"));
     EXPECT_TRUE(LabelLess(u"\u00E9a", u"\u00C9b"));

@@ -8,9 +8,9 @@
 
 #include "PackageBuilder.h"
 #include "core/demo/DemoWriter.h"
-#include "core/startup/StartupSource.h"
 #include "core/platform/MemoryRegistry.h"
 #include "core/platform/Settings.h"
+#include "core/startup/StartupSource.h"
 
 namespace kinloom {
 namespace {

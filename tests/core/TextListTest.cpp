@@ -148,7 +148,10 @@ TEST(Utf8Test, Decode) {
         {"a stray continuation byte leads a three-byte form", "\x80\x41\x42z", u"Bz"},
         {"four-byte form", "\xF0\x9F\x98\x80!", u"\U0001F600!"},
         {"highest four-byte form", "\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
-        {"four-byte form beyond Unicode", "a\xF4\x90\x80\x80" "b", u"a\uFFFDb"},
+        {"four-byte form beyond Unicode",
+         "a\xF4\x90\x80\x80"
+         "b",
+         u"a\uFFFDb"},
         {"over-long four-byte form reads as its character", "\xF0\x80\x81\x81", u"A"},
         {"four-byte continuation bytes not checked", "\xF0\x1F\x18\x80", u"\U0001F600"},
         {"cut four-byte form dropped", "Zo\xF0\x9F\x98", u"Zo"},
@@ -209,11 +212,12 @@ TEST(Utf8Test, EncodesEachCharacterInTheShortestForm) {
         {"first beyond 16 bits", u"\U00010000", "\xF0\x90\x80\x80"},
         {"last beyond 16 bits", u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},
         // Half a pair is no character: it is replaced, never written as a surrogate.
-        {"lone high surrogate", std::u16string{u'a', char16_t(0xD83C), u'b'}, "a\xEF\xBF\xBD" "b"},
+        {"lone high surrogate", std::u16string{u'a', char16_t(0xD83C), u'b'},
+         "a\xEF\xBF\xBD"
+         "b"},
         {"lone low surrogate", std::u16string{char16_t(0xDF38)}, "\xEF\xBF\xBD"},
         {"high surrogate at the end", std::u16string{u'x', char16_t(0xD83C)}, "x\xEF\xBF\xBD"},
-        {"pair in the wrong order",
-         std::u16string{char16_t(0xDF38), char16_t(0xD83C)},
+        {"pair in the wrong order", std::u16string{char16_t(0xDF38), char16_t(0xD83C)},
          "\xEF\xBF\xBD\xEF\xBF\xBD"},
         {"empty", u"", ""},
     };

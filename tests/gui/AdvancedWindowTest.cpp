@@ -118,8 +118,8 @@ TEST_F(AdvancedWindowTest, SwitchGovernsCharacterAspirationAndHouseholdControls)
         const char* file;
         bool pet;
     };
-    for (const Case& c : {Case{"N001_User00000.package", false},
-                          Case{"N001_User00007.package", true}}) {
+    for (const Case& c :
+         {Case{"N001_User00000.package", false}, Case{"N001_User00007.package", true}}) {
         SCOPED_TRACE(c.file);
         ChooseSim(SimIndex(c.file));
         ASSERT_EQ(editor->SelectedSim()->Species != 0, c.pet);
@@ -170,8 +170,8 @@ TEST_F(AdvancedWindowTest, MoveInFromTheHouseholdsPageSurvivesSaveAndReload) {
 
     auto* households = child<QComboBox>("cbHouseHold");
     const auto& list = editor->State().HouseholdList;
-    const auto target = std::find_if(list.begin(), list.end(),
-                                     [](const Household* h) { return h->Instance == 3; });
+    const auto target =
+        std::find_if(list.begin(), list.end(), [](const Household* h) { return h->Instance == 3; });
     ASSERT_NE(target, list.end());
     const int position = static_cast<int>(target - list.begin());
     households->setCurrentIndex(position);

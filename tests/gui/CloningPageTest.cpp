@@ -18,10 +18,10 @@
 #include "PackageBuilder.h"
 #include "SimPageFixtures.h"
 #include "core/cloning/CloneFile.h"
-#include "gui/cloning/CloningPage.h"
 #include "core/editing/LoadedNeighborhood.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Settings.h"
+#include "gui/cloning/CloningPage.h"
 
 namespace kinloom::gui {
 namespace {

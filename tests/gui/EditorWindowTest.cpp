@@ -17,16 +17,16 @@
 #include <filesystem>
 
 #include "WindowFixture.h"
-#include "gui/editing/HouseholdsPage.h"
-#include "gui/editing/NeighborhoodEditor.h"
-#include "core/startup/StartupSource.h"
 #include "core/maintenance/Backups.h"
-#include "gui/neighborhoods/NeighborhoodPickerDialog.h"
 #include "core/packages/Utf8.h"
 #include "core/platform/GameProcess.h"
+#include "core/startup/StartupSource.h"
+#include "gui/editing/HouseholdsPage.h"
+#include "gui/editing/NeighborhoodEditor.h"
+#include "gui/neighborhoods/NeighborhoodPickerDialog.h"
+#include "gui/shell/MainWindow.h"
 #include "gui/shell/PicturesLibrary.h"
 #include "gui/shell/Startup.h"
-#include "gui/shell/MainWindow.h"
 
 namespace kinloom::gui {
 namespace {

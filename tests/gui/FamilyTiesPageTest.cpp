@@ -135,7 +135,6 @@ public:
         ASSERT_NE(a, nullptr) << action;
         a->trigger();
     }
-
 };
 
 // S = 10 with parents P = 20 and Q = 30 (Q outside every household), spouse X = 50, children
@@ -420,8 +419,11 @@ TEST(FamilyTiesPageTest, SimsWithoutADescriptionHaveNoFamilyAndCannotBecomeParen
     h.Add(3, "Cleo");
     Character& nobody = h.Add(kNoDescription, "Nobody");
     Character& noone = h.Add(kNoDescription, "Noone");
-    h.hood.FamilyTies = {{3, FirstParent, 2}, {2, Child, 3},        {65535, FirstParent, 2},
-                         {65535, Sibling, 1}, {1, Sibling, 65535}};
+    h.hood.FamilyTies = {{3, FirstParent, 2},
+                         {2, Child, 3},
+                         {65535, FirstParent, 2},
+                         {65535, Sibling, 1},
+                         {1, Sibling, 65535}};
     const std::vector<FamilyTie> before = h.hood.FamilyTies;
 
     for (Character* stray : {&nobody, &noone}) {

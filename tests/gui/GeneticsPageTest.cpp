@@ -19,9 +19,9 @@
 #include "core/demo/DemoPackage.h"
 #include "core/editing/GeneTables.h"
 #include "core/editing/LoadedNeighborhood.h"
-#include "gui/editors/GeneticsPage.h"
 #include "core/packages/Package.h"
 #include "core/platform/FileIO.h"
+#include "gui/editors/GeneticsPage.h"
 
 #include "SimPageFixtures.h"
 

@@ -14,9 +14,9 @@
 #include <string>
 
 #include "core/careers/JobSchool.h"
-#include "gui/editors/JobSchoolPage.h"
 #include "core/packages/Compression.h"
 #include "core/packages/Package.h"
+#include "gui/editors/JobSchoolPage.h"
 
 #include "SimPageFixtures.h"
 

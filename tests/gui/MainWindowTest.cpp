@@ -1,18 +1,18 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QEnterEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <gtest/gtest.h>
 
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
 #include "core/platform/Settings.h"
 #include "gui/shell/HoverLabel.h"
-#include "gui/shell/ThinSlider.h"
-#include "gui/shell/PicturesLibrary.h"
 #include "gui/shell/MainWindow.h"
+#include "gui/shell/PicturesLibrary.h"
+#include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
 namespace {
@@ -34,14 +34,22 @@ TEST_F(MainWindowTest, NavigationColumnInOrder) {
     MainWindow window(settings, messages);
     EXPECT_EQ(window.windowTitle(), "Kinloom 1.6");
     const std::pair<const char*, const char*> expected[] = {
-        {"btnNeighborhood", "Neighborhood"}, {"btnHouseHolds", "Households"},
-        {"btnJobs", "Job/School"},           {"btnSkills", "Skills/Needs"},
-        {"btnPersonality", "Personality"},   {"btnInterests", "Interests"},
-        {"btnCharacters", "Character"},      {"btnCloning", "Cloning Lab"},
-        {"btnSave", "Save"},                 {"btnRelationships", "Relationships"},
-        {"btnAspiration", "Aspiration/Influence"}, {"btnFamilyTies", "Family Tree"},
-        {"btnClose", "Close"},               {"btnAbout", "About"},
-        {"btnGenetics", "Genetics (DNA)"},   {"btnHobbies", "Hobbies/Talents"},
+        {"btnNeighborhood", "Neighborhood"},
+        {"btnHouseHolds", "Households"},
+        {"btnJobs", "Job/School"},
+        {"btnSkills", "Skills/Needs"},
+        {"btnPersonality", "Personality"},
+        {"btnInterests", "Interests"},
+        {"btnCharacters", "Character"},
+        {"btnCloning", "Cloning Lab"},
+        {"btnSave", "Save"},
+        {"btnRelationships", "Relationships"},
+        {"btnAspiration", "Aspiration/Influence"},
+        {"btnFamilyTies", "Family Tree"},
+        {"btnClose", "Close"},
+        {"btnAbout", "About"},
+        {"btnGenetics", "Genetics (DNA)"},
+        {"btnHobbies", "Hobbies/Talents"},
     };
     QWidget* column = child<QWidget>(window, "pnlButtons");
     QList<QPushButton*> buttons = column->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
@@ -71,7 +79,8 @@ TEST_F(MainWindowTest, PageSwitchAndCurrentButton) {
     }
 
     window.ShowPage("");
-    for (const char* page : {"pnlSkills", "pnlAbout", "pnlNeighborhood"}) EXPECT_FALSE(window.Page(page)->isVisible());
+    for (const char* page : {"pnlSkills", "pnlAbout", "pnlNeighborhood"})
+        EXPECT_FALSE(window.Page(page)->isVisible());
 }
 
 TEST_F(MainWindowTest, ColourSchemes) {
@@ -123,9 +132,8 @@ TEST_F(MainWindowTest, SchemePicturesFollowTheScheme) {
     auto shows = [&](const char* control, const char* picture) {
         const QImage expected = pictures.Take(picture).value_or(QImage());
         const QImage shown = child<QLabel>(window, control)->pixmap().toImage();
-        return !expected.isNull() &&
-               shown.convertToFormat(QImage::Format_ARGB32) ==
-                   expected.convertToFormat(QImage::Format_ARGB32);
+        return !expected.isNull() && shown.convertToFormat(QImage::Format_ARGB32) ==
+                                         expected.convertToFormat(QImage::Format_ARGB32);
     };
     EXPECT_TRUE(shows("imgTitle", "IMGDkVARNTitle"));
     EXPECT_TRUE(shows("imgLargeTitle", "IMGDkVARN"));

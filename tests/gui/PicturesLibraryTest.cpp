@@ -23,7 +23,8 @@ TEST(PicturesLibraryTest, EveryNamedPictureIsInTheLibrary) {
 
 TEST(PicturesLibraryTest, MissingOrDamagedLibraryGivesNoPicture) {
     test::TempDir dir;
-    EXPECT_FALSE(PicturesLibrary(QString::fromStdString((dir / "Images.rcc").string())).Take("IMGUnknown"));
+    EXPECT_FALSE(
+        PicturesLibrary(QString::fromStdString((dir / "Images.rcc").string())).Take("IMGUnknown"));
     const auto junk = dir / "junk.rcc";
     test::PackageBuilder(24).add(1, 1, test::Text("not a resource file")).write(junk);
     EXPECT_FALSE(PicturesLibrary(QString::fromStdString(junk.string())).Take("IMGUnknown"));

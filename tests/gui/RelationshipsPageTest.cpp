@@ -3,9 +3,9 @@
 // and in the editor window on the demo (Save and reload).
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -82,7 +82,6 @@ public:
         state.Characters.push_back(std::move(sim));
         return *state.Characters.back();
     }
-
 
     void Open(std::size_t sim = 0) {
         current = state.Sims.at(sim);

@@ -17,17 +17,17 @@
 #include "WindowFixture.h"
 #include "core/demo/DemoWriter.h"
 #include "core/editing/EditingModel.h"
-#include "gui/editing/NeighborhoodEditor.h"
-#include "core/startup/StartupSource.h"
-#include "gui/editors/EditingPage.h"
 #include "core/maintenance/Backups.h"
 #include "core/neighborhoods/Discovery.h"
-#include "gui/neighborhoods/NeighborhoodPickerDialog.h"
 #include "core/platform/FileOps.h"
 #include "core/platform/Settings.h"
+#include "core/startup/StartupSource.h"
+#include "gui/editing/NeighborhoodEditor.h"
+#include "gui/editors/EditingPage.h"
+#include "gui/neighborhoods/NeighborhoodPickerDialog.h"
+#include "gui/shell/MainWindow.h"
 #include "gui/shell/PicturesLibrary.h"
 #include "gui/shell/Startup.h"
-#include "gui/shell/MainWindow.h"
 
 namespace kinloom::gui::test_pages {
 

@@ -6,14 +6,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTest>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTest>
 #include <QTimer>
 
 #include <filesystem>
@@ -22,21 +22,21 @@
 #include "PackageBuilder.h"
 #include "core/demo/DemoWriter.h"
 #include "core/editing/EditingModel.h"
-#include "gui/editing/NeighborhoodEditor.h"
+#include "core/maintenance/Backups.h"
+#include "core/packages/Utf8.h"
+#include "core/platform/Settings.h"
 #include "core/startup/StartupSource.h"
+#include "gui/editing/NeighborhoodEditor.h"
 #include "gui/editors/AspirationPage.h"
 #include "gui/editors/CharacterPage.h"
 #include "gui/editors/HobbiesPage.h"
 #include "gui/editors/InterestsPage.h"
 #include "gui/editors/PersonalityPage.h"
 #include "gui/editors/SkillsPage.h"
-#include "core/maintenance/Backups.h"
 #include "gui/neighborhoods/NeighborhoodPickerDialog.h"
-#include "core/packages/Utf8.h"
-#include "core/platform/Settings.h"
+#include "gui/shell/MainWindow.h"
 #include "gui/shell/PicturesLibrary.h"
 #include "gui/shell/Startup.h"
-#include "gui/shell/MainWindow.h"
 
 #include "SimPageFixtures.h"
 
@@ -219,8 +219,8 @@ TEST(InterestsPageTest, PetCaptionsHiddenSlotsAndRandom) {
     // The same positions for a dog: the wording changes although no slider moves.
     h.sim.Species = 1;
     h.Open();
-    const char* petCaptions[] = {"Pets:",  "Scary Things:", "Food:", "Outside:", "Sleep:",
-                                 "Play:",  "Weather:",      "Toys:", "Animals:"};
+    const char* petCaptions[] = {"Pets:", "Scary Things:", "Food:", "Outside:", "Sleep:",
+                                 "Play:", "Weather:",      "Toys:", "Animals:"};
     for (std::size_t i = 0; i < 9; ++i) {
         const InterestField& f = InterestFields()[i];
         SCOPED_TRACE(f.Name);
@@ -486,7 +486,7 @@ TEST(AspirationPageTest, TwoAspirationsWithFreeTime) {
 TEST(AspirationPageTest, OneAspirationWithoutFreeTime) {
     AspirationHarness h;
     h.hasFreeTime = false;
-    h.packs.HasNightlife = false;  // Pleasure comes with Nightlife too
+    h.packs.HasNightlife = false;                          // Pleasure comes with Nightlife too
     h.sim.Aspiration = static_cast<std::int16_t>(0x0300);  // bits the lists do not show
     h.sim.Ages = 2;
     h.Open();
@@ -545,9 +545,8 @@ TEST_F(SimPagesWindowTest, OpeningPagesAndSwitchingSimsIsNoEdit) {
     ASSERT_TRUE(Start());
     const int count = child<QComboBox>("cbUserName")->count();
     ASSERT_GT(count, 2);
-    for (const char* button :
-         {"btnCharacters", "btnSkills", "btnPersonality", "btnInterests", "btnHobbies",
-          "btnAspiration"}) {
+    for (const char* button : {"btnCharacters", "btnSkills", "btnPersonality", "btnInterests",
+                               "btnHobbies", "btnAspiration"}) {
         child<QPushButton>(button)->click();
         for (int i = 0; i < count; ++i) ChooseSim(i);
     }
@@ -615,15 +614,16 @@ TEST_F(SimPagesWindowTest, RenameKeepsTheListFormAndPlaceAndSurvivesSaveAndReloa
     Character* sim = editor->SelectedSim();
     ASSERT_NE(sim, nullptr);
     const std::string file = sim->FileName;
-    ASSERT_TRUE(list->currentText().startsWith(QString::fromStdU16String(DecodeUtf8(sim->LastName))));
+    ASSERT_TRUE(
+        list->currentText().startsWith(QString::fromStdU16String(DecodeUtf8(sim->LastName))));
     child<QPushButton>("btnCharacters")->click();
     auto* last = child<QLineEdit>("edtLastName");
     last->clear();
     QTest::keyClicks(last, "Zyx");
     EXPECT_EQ(list->currentIndex(), 2);
-    EXPECT_EQ(list->currentText(), "Zyx, " +
-                                       QString::fromStdU16String(DecodeUtf8(sim->FirstName)).trimmed() +
-                                       " : " + QString::fromStdU16String(FileLabel(*sim)));
+    EXPECT_EQ(list->currentText(),
+              "Zyx, " + QString::fromStdU16String(DecodeUtf8(sim->FirstName)).trimmed() + " : " +
+                  QString::fromStdU16String(FileLabel(*sim)));
     auto* bio = child<QPlainTextEdit>("memCharacterDescription");
     bio->setPlainText("A new life.");
     auto* days = child<QLineEdit>("edtAgeDaysLeft");
@@ -665,8 +665,8 @@ TEST_F(SimPagesWindowTest, AspirationSurvivesSaveAndReload) {
 TEST_F(SimPagesWindowTest, InterestsHobbiesAndTalentSurviveSaveAndReload) {
     ASSERT_TRUE(Start());
     auto& sims = editor->State().Sims;
-    auto human = std::find_if(sims.begin(), sims.end(),
-                              [](const Character* s) { return s->Species == 0; });
+    auto human =
+        std::find_if(sims.begin(), sims.end(), [](const Character* s) { return s->Species == 0; });
     ASSERT_NE(human, sims.end());
     ChooseSim(static_cast<int>(human - sims.begin()));
     Character* sim = editor->SelectedSim();

@@ -7,8 +7,8 @@
 
 #include "core/demo/DemoWriter.h"
 #include "core/editing/LoadedNeighborhood.h"
-#include "core/pictures/Bitmap.h"
 #include "core/neighborhoods/NeighborhoodScan.h"
+#include "core/pictures/Bitmap.h"
 
 namespace kinloom::test {
 

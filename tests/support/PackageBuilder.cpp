@@ -14,7 +14,8 @@ namespace kinloom::test {
 
 PackageBuilder& PackageBuilder::add(std::uint32_t type, std::uint32_t instance, Bytes content,
                                     std::uint32_t group, std::uint32_t instanceHigh) {
-    return add(FixtureEntry{type, group, instance, instanceHigh, std::move(content), false, {}, {}});
+    return add(
+        FixtureEntry{type, group, instance, instanceHigh, std::move(content), false, {}, {}});
 }
 
 PackageBuilder& PackageBuilder::addCompressed(std::uint32_t type, std::uint32_t instance,
@@ -73,7 +74,8 @@ Bytes PackageBuilder::build() const {
 
     std::vector<PackageIndexEntry> index;
     for (const Placed& p : placed)
-        index.push_back({p.e->type, p.e->group, p.e->instance, p.e->instanceHigh, p.offset, p.size});
+        index.push_back(
+            {p.e->type, p.e->group, p.e->instance, p.e->instanceHigh, p.offset, p.size});
 
     if (directory_.value_or(anyCompressed)) {
         Bytes dir;
@@ -113,18 +115,22 @@ Bytes PackageBuilder::build() const {
     }
     SetU32(image, kIndexCountField, static_cast<std::uint32_t>(index.size()));
     SetU32(image, kIndexOffsetField, indexOffset);
-    SetU32(image, kIndexSizeField, static_cast<std::uint32_t>(index.size() * static_cast<std::size_t>(entrySize_)));
+    SetU32(image, kIndexSizeField,
+           static_cast<std::uint32_t>(index.size() * static_cast<std::size_t>(entrySize_)));
     return image;
 }
 
 void PackageBuilder::write(const std::filesystem::path& path) const {
     Bytes data = build();
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    out.write(reinterpret_cast<const char*>(data.data()),
+              static_cast<std::streamsize>(data.size()));
     if (!out) throw std::runtime_error("cannot write fixture " + path.string());
 }
 
-Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Bytes Text(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
 
 void SetU32(Bytes& data, std::size_t offset, std::uint32_t value) {
     if (data.size() < offset + 4) data.resize(offset + 4);

@@ -9,9 +9,9 @@
 #include "core/demo/DemoPackage.h"
 #include "core/demo/DemoPeople.h"
 #include "core/demo/DemoPictures.h"
-#include "core/records/GeneticsStrings.h"
 #include "core/packages/TextList.h"
 #include "core/platform/FileIO.h"
+#include "core/records/GeneticsStrings.h"
 #include "core/records/SimDescription.h"
 
 namespace kinloom {
@@ -277,11 +277,11 @@ void WriteDemoUserData(const fs::path& folder, const DemoOptions& options) {
 
     const fs::path neighborhoods = folder / "Neighborhoods";
     const std::uint32_t seed = options.Seed;
-    WriteNeighborhood(
-        neighborhoods,
-        options.Sims > 0 ? GeneratedNeighborhood(options.Sims, seed, options.EveryPairRelated)
-                         : StandardNeighborhood(seed),
-        seed);
+    WriteNeighborhood(neighborhoods,
+                      options.Sims > 0
+                          ? GeneratedNeighborhood(options.Sims, seed, options.EveryPairRelated)
+                          : StandardNeighborhood(seed),
+                      seed);
     WriteNeighborhood(neighborhoods, SmallNeighborhoodG(seed), seed);
     WriteNeighborhood(neighborhoods, SmallNeighborhoodF(seed), seed);
     for (const DemoGene& gene : DemoGenes())

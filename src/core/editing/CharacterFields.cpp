@@ -161,8 +161,9 @@ std::optional<std::string> ParseInt(std::string_view text, Int& out) {
     if (ec != std::errc() || ptr != end) return "not a whole number: " + std::string(text);
     if (value < static_cast<long long>(std::numeric_limits<Int>::min()) ||
         value > static_cast<long long>(std::numeric_limits<Int>::max()))
-        return std::string(text) + " is outside " + std::to_string(std::numeric_limits<Int>::min()) +
-               ".." + std::to_string(std::numeric_limits<Int>::max());
+        return std::string(text) + " is outside " +
+               std::to_string(std::numeric_limits<Int>::min()) + ".." +
+               std::to_string(std::numeric_limits<Int>::max());
     out = static_cast<Int>(value);
     return std::nullopt;
 }
@@ -184,7 +185,9 @@ std::optional<std::string> ParseHex(std::string_view text, std::array<std::uint8
 
 }  // namespace
 
-std::span<const CharacterField> CharacterFields() { return kFields; }
+std::span<const CharacterField> CharacterFields() {
+    return kFields;
+}
 
 const CharacterField* FindCharacterField(std::string_view name) {
     for (const CharacterField& f : kFields)
@@ -223,12 +226,18 @@ std::string FieldText(const Character& sim, const CharacterField& field) {
         [&](auto member) -> std::string {
             const auto& value = sim.*member;
             using T = std::decay_t<decltype(value)>;
-            if constexpr (std::is_same_v<T, std::string>) return value;
-            else if constexpr (std::is_same_v<T, std::filesystem::path>) return value.string();
-            else if constexpr (std::is_same_v<T, bool>) return value ? "true" : "false";
-            else if constexpr (std::is_same_v<T, FourBytes> || std::is_same_v<T, TwoBytes>) return Hex(value);
-            else if (ShownSigned(field, value)) return std::to_string(static_cast<std::int16_t>(value));
-            else return std::to_string(value);
+            if constexpr (std::is_same_v<T, std::string>)
+                return value;
+            else if constexpr (std::is_same_v<T, std::filesystem::path>)
+                return value.string();
+            else if constexpr (std::is_same_v<T, bool>)
+                return value ? "true" : "false";
+            else if constexpr (std::is_same_v<T, FourBytes> || std::is_same_v<T, TwoBytes>)
+                return Hex(value);
+            else if (ShownSigned(field, value))
+                return std::to_string(static_cast<std::int16_t>(value));
+            else
+                return std::to_string(value);
         },
         field.Member);
 }
@@ -250,8 +259,7 @@ bool EverStored(const CharacterField& field) {
 
 std::optional<std::string> SetFieldText(Character& sim, const CharacterField& field,
                                         std::string_view text) {
-    if (!EverStored(field))
-        return "cannot be set: no save ever writes it back";
+    if (!EverStored(field)) return "cannot be set: no save ever writes it back";
     return std::visit(
         [&](auto member) -> std::optional<std::string> {
             auto& value = sim.*member;
@@ -259,7 +267,8 @@ std::optional<std::string> SetFieldText(Character& sim, const CharacterField& fi
             if constexpr (std::is_same_v<T, std::string>) {
                 value = std::string(text);
                 return std::nullopt;
-            } else if constexpr (std::is_same_v<T, std::filesystem::path> || std::is_same_v<T, bool>) {
+            } else if constexpr (std::is_same_v<T, std::filesystem::path> ||
+                                 std::is_same_v<T, bool>) {
                 return "cannot be set";
             } else if constexpr (std::is_same_v<T, FourBytes> || std::is_same_v<T, TwoBytes>) {
                 return ParseHex(text, value);
@@ -293,8 +302,7 @@ std::optional<std::string> WhyNotStorable(const Character& sim, const CharacterF
                                                            : slots.EyeColor;
             if (!stored)
                 return name + " cannot be saved: the sim's body property set holds no " +
-                       (field.Kind == FieldKind::Text ? "36-character text" : "number") +
-                       " for it";
+                       (field.Kind == FieldKind::Text ? "36-character text" : "number") + " for it";
             return std::nullopt;
         }
         case FieldHome::Description:

@@ -45,10 +45,17 @@ const std::array<LifeStage, 6>& HumanLifeStages() {
 
 const std::array<LifeStage, 3>& PetLifeStages() {
     static const std::array<LifeStage, 3> stages{{
-        {"Puppy/Kitten", 1, 32, {"Species: Large Puppy", "Species: Small Puppy", "Species: Kitten"}},
-        {"Adult", 19, kAdultAge,
+        {"Puppy/Kitten",
+         1,
+         32,
+         {"Species: Large Puppy", "Species: Small Puppy", "Species: Kitten"}},
+        {"Adult",
+         19,
+         kAdultAge,
          {"Species: Large Adult Dog", "Species: Small Adult Dog", "Species: Adult Cat"}},
-        {"Elder", 51, 16,
+        {"Elder",
+         51,
+         16,
          {"Species: Large Elder Dog", "Species: Small Elder Dog", "Species: Elder Cat"}},
     }};
     return stages;
@@ -255,40 +262,52 @@ std::int16_t RewardPointsValue(std::u16string_view shown) {
 
 const std::array<ZodiacSign, 12>& ZodiacSigns() {
     static const std::array<ZodiacSign, 12> signs{{
-        {"Aries", {500, 800, 600, 300, 300},
+        {"Aries",
+         {500, 800, 600, 300, 300},
          "Aries (Mar 21 - Apr 19)\r\nAttracted To - Gemini && Taurus\r\n"
          "Repelled By - Cancer && Libra"},
-        {"Taurus", {500, 500, 300, 800, 400},
+        {"Taurus",
+         {500, 500, 300, 800, 400},
          "Taurus (Apr 20 - May 20)\r\nAttracted To - Aries && Libra\r\n"
          "Repelled By - Virgo && Cancer"},
-        {"Gemini", {400, 700, 800, 300, 300},
+        {"Gemini",
+         {400, 700, 800, 300, 300},
          "Gemini (May 21 - Jun 20)\r\nAttracted To - Pisces && Virgo\r\n"
          "Repelled By - Capricorn && Aries"},
-        {"Cancer", {600, 300, 600, 400, 600},
+        {"Cancer",
+         {600, 300, 600, 400, 600},
          "Cancer (Jun 21 - Jul 22)\r\nAttracted To - Taurus && Scorpio\r\n"
          "Repelled By - Gemini && Aries"},
-        {"Leo", {400, 1000, 400, 400, 300},
+        {"Leo",
+         {400, 1000, 400, 400, 300},
          "Leo (Jul 23 - Aug 22)\r\nAttracted To - Sagittarius && Cancer\r\n"
          "Repelled By - Capricorn && Gemini"},
-        {"Virgo", {900, 200, 600, 300, 500},
+        {"Virgo",
+         {900, 200, 600, 300, 500},
          "Virgo (Aug 23 - Sep 22)\r\nAttracted To - Aquarius && Sagittarius\r\n"
          "Repelled By - Leo && Taurus"},
-        {"Libra", {200, 800, 200, 600, 700},
+        {"Libra",
+         {200, 800, 200, 600, 700},
          "Libra (Sep 23 - Oct 22)\r\nAttracted To - Virgo && Cancer\r\n"
          "Repelled By - Pisces && Scorpio"},
-        {"Scorpio", {600, 500, 800, 300, 300},
+        {"Scorpio",
+         {600, 500, 800, 300, 300},
          "Scorpio (Oct 23 - Nov 21)\r\nAttracted To - Pisces && Leo\r\n"
          "Repelled By - Libra && Aquarius"},
-        {"Sagittarius", {200, 300, 900, 700, 400},
+        {"Sagittarius",
+         {200, 300, 900, 700, 400},
          "Sagittarius (Nov 22 - Dec 21)\r\nAttracted To - Pisces && Capricorn\r\n"
          "Repelled By - Libra && Scorpio"},
-        {"Capricorn", {700, 400, 100, 800, 500},
+        {"Capricorn",
+         {700, 400, 100, 800, 500},
          "Capricorn (Dec 22 - Jan 19)\r\nAttracted To - Aquarius && Taurus\r\n"
          "Repelled By - Leo && Gemini"},
-        {"Aquarius", {400, 400, 400, 700, 600},
+        {"Aquarius",
+         {400, 400, 400, 700, 600},
          "Aquarius (Jan 20 - Feb 18)\r\nAttracted To - Capricorn && Sagittarius\r\n"
          "Repelled By - Scorpio && Virgo"},
-        {"Pisces", {400, 300, 700, 300, 700},
+        {"Pisces",
+         {400, 300, 700, 300, 700},
          "Pisces (Feb 19 - Mar 20)\r\nAttracted To - Scorpio && Gemini\r\n"
          "Repelled By - Leo && Aries"},
     }};

@@ -38,8 +38,8 @@ struct LifeStage {
 };
 const std::array<LifeStage, 6>& HumanLifeStages();
 const std::array<LifeStage, 3>& PetLifeStages();
-inline constexpr int kAdultPosition = 4;              // "Adult" in the human list
-inline constexpr std::uint16_t kYoungAdultAge = 64;   // PropertyAge of a young adult
+inline constexpr int kAdultPosition = 4;             // "Adult" in the human list
+inline constexpr std::uint16_t kYoungAdultAge = 64;  // PropertyAge of a young adult
 inline constexpr std::uint16_t kAdultAge = 8;
 // The list position showing a sim's Ages; -1 when its code is not in the list.
 int LifeStagePosition(const Character& sim, bool pet);
@@ -123,8 +123,8 @@ std::int16_t TalentOfEntry(int entry);
 // Aspiration lists: position 0 "-" (none), positions 1..8 stand for bits 0..7 of Aspiration,
 // position 9 "Grilled Cheese" has no bit.
 inline constexpr std::array<const char*, 10> kAspirationEntries{
-    "-", "Romance", "Family", "Fortune", "Unknown", "Popularity", "Knowledge", "Grow Up",
-    "Pleasure", "Grilled Cheese"};
+    "-",          "Romance",   "Family",  "Fortune",  "Unknown",
+    "Popularity", "Knowledge", "Grow Up", "Pleasure", "Grilled Cheese"};
 // The positions the primary and secondary lists show: the lowest two set bits of 0..7.
 std::pair<int, int> AspirationPositions(std::int16_t aspiration);
 // The Aspiration value for the two lists' positions (a position without a bit adds nothing).

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "core/pictures/ImageCodecs.h"
-#include "core/pictures/MakeThumb.h"
 #include "core/packages/Compression.h"
-#include "core/records/GeneticsStrings.h"
 #include "core/packages/PropertySet.h"
 #include "core/packages/TextList.h"
 #include "core/packages/Utf8.h"
+#include "core/pictures/ImageCodecs.h"
+#include "core/pictures/MakeThumb.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Messages.h"
+#include "core/records/GeneticsStrings.h"
 #include "core/records/SimDescription.h"
 
 namespace kinloom {
@@ -239,7 +239,8 @@ LoadOutcome LoadNeighborhood(const Neighborhood& neighborhood, LoadedNeighborhoo
             if (auto strings = ReadTextList(*content, 2, context.GameLanguage)) {
                 (*it)->HouseholdName = (*strings)[0];
                 (*it)->HouseholdDescription = (*strings)[1];
-                state.HouseholdNamed[static_cast<std::size_t>(it - state.Households.begin())] = true;
+                state.HouseholdNamed[static_cast<std::size_t>(it - state.Households.begin())] =
+                    true;
             }
         }
         bool tiesRead = false;
@@ -275,8 +276,8 @@ LoadOutcome LoadNeighborhood(const Neighborhood& neighborhood, LoadedNeighborhoo
     } catch (const ReadError&) {
         state = LoadedNeighborhood{};
         state.Selected = neighborhood;
-        outcome.Failure = "An Data Error was found in " + packageName +
-                          "\r\nThis Neighborhood will be ignored.";
+        outcome.Failure =
+            "An Data Error was found in " + packageName + "\r\nThis Neighborhood will be ignored.";
         return outcome;
     }
 

@@ -11,7 +11,8 @@ namespace kinloom {
 std::u16string LoadedNeighborhood::HouseholdLabel(const Household& household) const {
     for (std::size_t i = 0; i < Households.size(); ++i) {
         if (Households[i].get() != &household) continue;
-        if (i < HouseholdNamed.size() && HouseholdNamed[i]) return DecodeUtf8(household.HouseholdName);
+        if (i < HouseholdNamed.size() && HouseholdNamed[i])
+            return DecodeUtf8(household.HouseholdName);
         break;
     }
     const std::string number = std::to_string(household.HouseHoldFile);

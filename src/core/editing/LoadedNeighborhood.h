@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "core/editing/SimLabels.h"
-#include "core/pictures/Bitmap.h"
 #include "core/neighborhoods/NeighborhoodScan.h"
 #include "core/packages/Package.h"
+#include "core/pictures/Bitmap.h"
 #include "core/records/Character.h"
 #include "core/records/DNA.h"
 #include "core/records/FamilyTies.h"
@@ -24,8 +24,8 @@ namespace kinloom {
 class Messages;
 
 struct LoadedNeighborhood {
-    Neighborhood Selected;               // the neighborhood's record; name and description edited here
-    EntryList NeighborhoodIndex;         // its package's index, as loaded
+    Neighborhood Selected;        // the neighborhood's record; name and description edited here
+    EntryList NeighborhoodIndex;  // its package's index, as loaded
     std::filesystem::path CharactersFolder;
 
     std::vector<std::unique_ptr<Character>> Characters;  // in loading order (owner)
@@ -34,7 +34,7 @@ struct LoadedNeighborhood {
 
     std::vector<std::unique_ptr<Household>> Households;  // in index order (owner)
     std::vector<Household*> HouseholdList;               // list order: sorted by label
-    std::vector<bool> HouseholdNamed;                    // per Households item: a name list was found
+    std::vector<bool> HouseholdNamed;  // per Households item: a name list was found
 
     std::vector<FamilyTie> FamilyTies;
     bool FamilyTiesModified = false;  // a parent was changed since loading or the last save

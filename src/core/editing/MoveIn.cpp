@@ -34,7 +34,7 @@ void MoveIn(LoadedNeighborhood& state, Character& sim, Household& household) {
 }
 
 SimDeleteOutcome DeleteCharacter(LoadedNeighborhood& state, std::size_t index, Messages& messages,
-                              FileOps& files) {
+                                 FileOps& files) {
     SimDeleteOutcome outcome;
     if (index >= state.Sims.size()) return outcome;
     Character* sim = state.Sims[index];

@@ -48,6 +48,6 @@ struct SimDeleteOutcome {
 // deleted (the save would need it). No answer Yes, a missing package or an index past the list
 // changes nothing; a failed trash is reported and changes nothing either.
 SimDeleteOutcome DeleteCharacter(LoadedNeighborhood& state, std::size_t index, Messages& messages,
-                              FileOps& files);
+                                 FileOps& files);
 
 }  // namespace kinloom

@@ -6,11 +6,11 @@
 
 #include "core/editing/DescriptionIndex.h"
 #include "core/packages/Compression.h"
-#include "core/records/GeneticsStrings.h"
 #include "core/packages/PropertySet.h"
 #include "core/packages/TextList.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Messages.h"
+#include "core/records/GeneticsStrings.h"
 #include "core/records/SimDescription.h"
 
 namespace kinloom {
@@ -52,8 +52,8 @@ std::optional<std::uint32_t> DescriptionGuid(std::span<const std::uint8_t> descr
 
 // What a failed transaction left on disk, in the words the player reads.
 std::string SaveFailureText(const TransactionOutcome& failed) {
-    const std::string cause = failed.FailedFile.filename().string() + " could not be replaced (" +
-                              failed.Error + ")";
+    const std::string cause =
+        failed.FailedFile.filename().string() + " could not be replaced (" + failed.Error + ")";
     if (failed.Stranded.empty())
         return "The neighborhood was not saved: " + cause +
                ".\r\nNo file was changed; your edits are still here, so Save can be pressed "
@@ -67,9 +67,9 @@ std::string SaveFailureText(const TransactionOutcome& failed) {
         if (f.OldCopy.empty())
             text += " (new; it did not exist before)";
         else
-            text += std::string(fs::exists(f.Target, ec) ? " holds the new version"
-                                                           : " is missing") +
-                    "; its earlier version is " + f.OldCopy.string();
+            text +=
+                std::string(fs::exists(f.Target, ec) ? " holds the new version" : " is missing") +
+                "; its earlier version is " + f.OldCopy.string();
     }
     return text +
            "\r\nEvery other file is as it was, and your edits are still here. To go back to an "
@@ -77,9 +77,10 @@ std::string SaveFailureText(const TransactionOutcome& failed) {
 }
 
 std::string OldCopiesLeftText(const std::vector<fs::path>& left) {
-    std::string text = "The neighborhood was saved, but the earlier version of these files "
-                       "could not be deleted; they are hidden, the game ignores them, and they can "
-                       "be deleted by hand:";
+    std::string text =
+        "The neighborhood was saved, but the earlier version of these files "
+        "could not be deleted; they are hidden, the game ignores them, and they can "
+        "be deleted by hand:";
     for (const fs::path& f : left) text += "\r\n" + f.string();
     return text;
 }
@@ -134,8 +135,9 @@ PackageImage BuildNeighborhoodImage(ByteView plainPackage, const LoadedNeighborh
             case types::HouseholdText: {
                 const Household* h = household(e.Instance);
                 if (!h || !h->Modified) return EntryChoice::Copy();
-                return EntryChoice::Replace(WriteTextList(
-                    TextListShape::Pair, {h->HouseholdName, h->HouseholdDescription}, gameLanguage));
+                return EntryChoice::Replace(
+                    WriteTextList(TextListShape::Pair, {h->HouseholdName, h->HouseholdDescription},
+                                  gameLanguage));
             }
             case types::GeneticsStrings: {
                 // Written only for a changed sim the set belongs to, from the first DNA record of
@@ -181,7 +183,8 @@ PackageImage BuildCharacterImage(ByteView plainPackage, const Character& sim,
         plainPackage,
         [&](const PackageIndexEntry& e, std::size_t) {
             if (e.Type == types::CompressedDirectory) return EntryChoice::Drop();
-            if (newBody && (e.Type == types::Picture || IsBodyType(e.Type))) return EntryChoice::Drop();
+            if (newBody && (e.Type == types::Picture || IsBodyType(e.Type)))
+                return EntryChoice::Drop();
             if (sim.ResetThumbnail && e.Type == types::Picture) return EntryChoice::Drop();
             if (e.Type == types::TextList)
                 return EntryChoice::Replace(WriteTextList(
@@ -226,9 +229,10 @@ SaveOutcome SaveNeighborhood(LoadedNeighborhood& state, EditingContext& context,
                 source = DecompressPackageImage(ReadWholeFile(sim->BodySourcePath), messages).Data;
                 current = path.filename().string();
             }
-            pending.push_back({path, BuildCharacterImage(own.Data, *sim, source ? &*source : nullptr,
-                                                         context.GameLanguage, messages)
-                                         .Data});
+            pending.push_back(
+                {path, BuildCharacterImage(own.Data, *sim, source ? &*source : nullptr,
+                                           context.GameLanguage, messages)
+                           .Data});
         }
     } catch (const std::exception& e) {
         outcome.Failure = "The neighborhood was not saved: " + current + " cannot be rewritten (" +

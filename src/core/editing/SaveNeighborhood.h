@@ -21,7 +21,7 @@ inline constexpr const char* kNoFamilyTiesToSave =
 
 struct SaveOutcome {
     bool Saved = false;
-    std::optional<std::string> Failure;   // the message the caller shows
+    std::optional<std::string> Failure;  // the message the caller shows
     // After a failure whose undo failed too: the files left changed and where each earlier
     // version is (the Failure text names them). Empty means no file was changed.
     std::vector<StrandedFile> Changed;

@@ -14,18 +14,24 @@ LabelForm LabelFormFromSetting(const std::optional<std::string>& sortSetting) {
 
 const char* LabelFormSetting(LabelForm form) {
     switch (form) {
-        case LabelForm::File: return "File";
-        case LabelForm::LastName: return "Last";
-        case LabelForm::FirstName: break;
+        case LabelForm::File:
+            return "File";
+        case LabelForm::LastName:
+            return "Last";
+        case LabelForm::FirstName:
+            break;
     }
     return "First";
 }
 
 LabelForm NextLabelForm(LabelForm form) {
     switch (form) {
-        case LabelForm::FirstName: return LabelForm::File;
-        case LabelForm::File: return LabelForm::LastName;
-        case LabelForm::LastName: break;
+        case LabelForm::FirstName:
+            return LabelForm::File;
+        case LabelForm::File:
+            return LabelForm::LastName;
+        case LabelForm::LastName:
+            break;
     }
     return LabelForm::FirstName;
 }
@@ -42,9 +48,12 @@ std::u16string SimLabel(const Character& sim, LabelForm form) {
     const std::u16string last = DecodeUtf8(sim.LastName);
     const std::u16string file = FileLabel(sim);
     switch (form) {
-        case LabelForm::File: return file + u" : " + last + u", " + first;
-        case LabelForm::LastName: return last + u", " + first + u" : " + file;
-        case LabelForm::FirstName: break;
+        case LabelForm::File:
+            return file + u" : " + last + u", " + first;
+        case LabelForm::LastName:
+            return last + u", " + first + u" : " + file;
+        case LabelForm::FirstName:
+            break;
     }
     return first + u" " + last + u" : " + file;
 }

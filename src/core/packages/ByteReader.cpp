@@ -1,6 +1,5 @@
 #include "core/packages/ByteReader.h"
 
-
 namespace kinloom {
 
 void ByteReader::Fail(std::size_t wanted) const {
@@ -58,7 +57,8 @@ void PutU16(std::span<std::uint8_t> out, std::size_t offset, std::uint16_t value
 
 void PutU32(std::span<std::uint8_t> out, std::size_t offset, std::uint32_t value) {
     CheckRange(out, offset, 4);
-    for (std::size_t i = 0; i < 4; ++i) out[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    for (std::size_t i = 0; i < 4; ++i)
+        out[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 void AppendU16(Bytes& out, std::uint16_t value) {

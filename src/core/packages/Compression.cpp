@@ -279,8 +279,8 @@ private:
     Bytes& destination_;
     const std::size_t windowSize_;
     std::unique_ptr<std::uint8_t[]> window_;
-    std::size_t used_ = 0;      // bytes of the window holding output
-    std::size_t pending_ = 0;   // where the window's bytes not yet appended start
+    std::size_t used_ = 0;     // bytes of the window holding output
+    std::size_t pending_ = 0;  // where the window's bytes not yet appended start
     std::size_t produced_ = 0;
 };
 
@@ -325,20 +325,20 @@ PackageImage DecompressPackageImage(ByteView package, Messages& messages) {
         lastDirectory ? static_cast<std::size_t>(lastDirectory - entries.data()) : entries.size();
 
     std::size_t extraDirectories = 0;
-    PackageImage image = RewritePackageImage(package, [&](const PackageIndexEntry& e,
-                                                           std::size_t position) {
-        if (e.Type == types::CompressedDirectory) {
-            if (position != lastDirectoryAt) ++extraDirectories;
-            return EntryChoice::Drop();
-        }
-        Bytes plain;
-        // A package is only ever replaced by a complete image: an entry that does not decode
-        // to its announced size stops the whole rewrite.
-        if (!DecompressEntry(package, e, plain, messages))
-            throw DecompressionError("entry " + TypeIdText(e) + " " + TypeIdText(e.Instance) +
-                                     " does not decode to its announced size");
-        return EntryChoice::Replace(std::move(plain));
-    });
+    PackageImage image =
+        RewritePackageImage(package, [&](const PackageIndexEntry& e, std::size_t position) {
+            if (e.Type == types::CompressedDirectory) {
+                if (position != lastDirectoryAt) ++extraDirectories;
+                return EntryChoice::Drop();
+            }
+            Bytes plain;
+            // A package is only ever replaced by a complete image: an entry that does not decode
+            // to its announced size stops the whole rewrite.
+            if (!DecompressEntry(package, e, plain, messages))
+                throw DecompressionError("entry " + TypeIdText(e) + " " + TypeIdText(e.Instance) +
+                                         " does not decode to its announced size");
+            return EntryChoice::Replace(std::move(plain));
+        });
     for (std::size_t i = 0; i < extraDirectories; ++i)
         messages.Show("Decompression List Error, Exists");
     return image;

@@ -18,11 +18,13 @@ IndexLocation LocateIndex(ByteView headerFields) {
     if (where.Count == 0 || indexSize == 0) return where;
     // Divided in 64 bits: the smallest size over a count of -1 does not fit 32.
     const std::int64_t quotient = std::int64_t{indexSize} / where.Count;
-    where.EntrySize = quotient < INT32_MIN || quotient > INT32_MAX ? -1 : static_cast<int>(quotient);
+    where.EntrySize =
+        quotient < INT32_MIN || quotient > INT32_MAX ? -1 : static_cast<int>(quotient);
     return where;
 }
 
-EntryList ParseIndexRecords(ByteView records, const IndexLocation& where, std::uint64_t fileLength) {
+EntryList ParseIndexRecords(ByteView records, const IndexLocation& where,
+                            std::uint64_t fileLength) {
     EntryList entries;
     const auto wanted = static_cast<std::size_t>(where.Count);
     // Bound the count by the bytes there are before anything is allocated.
@@ -193,8 +195,7 @@ PackageImage RewritePackageImage(ByteView package, const EntryPlanner& plan,
         out.Entries.push_back(e);
     }
     // An index of no entries reads back as an index error: such an image is never written.
-    if (out.Entries.empty())
-        throw IndexError("the rewritten package would hold no entries");
+    if (out.Entries.empty()) throw IndexError("the rewritten package would hold no entries");
     FinishPackageImage(out.Data, out.Entries, entrySize);
     return out;
 }

@@ -82,7 +82,9 @@ EntryList ParseIndexRecords(ByteView records, const IndexLocation& where, std::u
 
 // 8 upper-case hex digits of a 4-byte little-endian value ("4F424A44" for object data).
 std::string TypeIdText(std::uint32_t value);
-inline std::string TypeIdText(const PackageIndexEntry& entry) { return TypeIdText(entry.Type); }
+inline std::string TypeIdText(const PackageIndexEntry& entry) {
+    return TypeIdText(entry.Type);
+}
 
 // count bytes from position as two hex digits each; with asValue the bytes read as one
 // little-endian number (last byte first), otherwise in file order. Leaves reader after them.
@@ -117,12 +119,14 @@ struct Package {
 struct EntryChoice {
     enum class Action { Copy, Drop, Replace, Patch };
     Action What = Action::Copy;
-    kinloom::Bytes Content;                              // Replace: the new content
+    kinloom::Bytes Content;                             // Replace: the new content
     std::function<void(std::span<std::uint8_t>)> Edit;  // Patch: edits the copied bytes in place
 
     static EntryChoice Copy() { return {}; }
     static EntryChoice Drop() { return {Action::Drop, {}, {}}; }
-    static EntryChoice Replace(kinloom::Bytes bytes) { return {Action::Replace, std::move(bytes), {}}; }
+    static EntryChoice Replace(kinloom::Bytes bytes) {
+        return {Action::Replace, std::move(bytes), {}};
+    }
     static EntryChoice Patch(std::function<void(std::span<std::uint8_t>)> fn) {
         return {Action::Patch, {}, std::move(fn)};
     }

@@ -101,8 +101,8 @@ namespace {
 // An age or gender the record never read holds -1.
 constexpr std::uint16_t kUnreadNumber = 0xFFFF;
 
-void PatchProperties(std::span<std::uint8_t> entry, const SimProperties& record,
-                     Messages& messages, bool bodyNumbers) {
+void PatchProperties(std::span<std::uint8_t> entry, const SimProperties& record, Messages& messages,
+                     bool bodyNumbers) {
     struct Color {
         const char* name;
         const std::string& value;

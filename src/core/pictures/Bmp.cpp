@@ -11,7 +11,9 @@ constexpr std::uint32_t kBitFields = 3;  // uncompressed with channel masks (32-
 
 }  // namespace
 
-bool IsBmp(ByteView data) { return data.size() >= 2 && data[0] == 'B' && data[1] == 'M'; }
+bool IsBmp(ByteView data) {
+    return data.size() >= 2 && data[0] == 'B' && data[1] == 'M';
+}
 
 Bitmap DecodeBmp(ByteView data, const ImageLimits& limits) {
     try {
@@ -44,7 +46,8 @@ Bitmap DecodeBmp(ByteView data, const ImageLimits& limits) {
         if (compression != kRgb && !(compression == kBitFields && bits == 32))
             throw ImageError("compressed BMP files are not supported");
         if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)
-            throw ImageError("BMP with " + std::to_string(bits) + " bits per pixel is not supported");
+            throw ImageError("BMP with " + std::to_string(bits) +
+                             " bits per pixel is not supported");
         const bool topDown = height < 0;
         if (topDown) height = -height;
         if (width <= 0 || height <= 0) throw ImageError("BMP without pixels");

@@ -8,8 +8,8 @@
 
 #include <stdexcept>
 
-#include "core/pictures/Bitmap.h"
 #include "core/packages/ByteReader.h"
+#include "core/pictures/Bitmap.h"
 
 namespace kinloom {
 

@@ -20,7 +20,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Describe(const fs::path& p) { return p.string(); }
+std::string Describe(const fs::path& p) {
+    return p.string();
+}
 
 // A name beside target that no file has yet: prefix, target's name, ".kinloom-", a unique
 // number and ending.
@@ -41,10 +43,14 @@ fs::path UniqueBeside(const fs::path& target, const char* prefix, const std::str
     throw FileError("cannot choose a new file name beside " + Describe(target));
 }
 
-fs::path TemporaryBeside(const fs::path& target) { return UniqueBeside(target, "", ".tmp"); }
+fs::path TemporaryBeside(const fs::path& target) {
+    return UniqueBeside(target, "", ".tmp");
+}
 
 // Hidden (leading dot) and ending in ".old", so no "*.package" search ever lists it as a sim.
-fs::path OldCopyBeside(const fs::path& target) { return UniqueBeside(target, ".", ".old"); }
+fs::path OldCopyBeside(const fs::path& target) {
+    return UniqueBeside(target, ".", ".old");
+}
 
 std::FILE* OpenForWriting(const fs::path& p) {
 #ifdef _WIN32

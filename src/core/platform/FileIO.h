@@ -70,7 +70,8 @@ protected:
     // Writes one chunk to the open temporary file; returns how many bytes were written.
     virtual std::size_t WriteChunk(std::FILE* file, ByteView chunk);
     // Moves the finished temporary file over the target.
-    virtual void Commit(const std::filesystem::path& temporary, const std::filesystem::path& target);
+    virtual void Commit(const std::filesystem::path& temporary,
+                        const std::filesystem::path& target);
     // Transaction steps; each throws FileError when it fails.
     // Renames an original to its (not yet existing) old copy.
     virtual void MoveAside(const std::filesystem::path& original,

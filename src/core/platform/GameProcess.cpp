@@ -4,8 +4,8 @@
 #include <iterator>
 
 #ifdef _WIN32
-#include <windows.h>
 #include <tlhelp32.h>
+#include <windows.h>
 #endif
 
 namespace kinloom {
@@ -18,7 +18,8 @@ bool NamesGameProgram(const std::string& argument) {
     return name.size() >= 9 && name.starts_with("sims2") && name.ends_with(".exe");
 }
 
-std::vector<std::string> RunningGameProcesses([[maybe_unused]] const std::filesystem::path& procRoot) {
+std::vector<std::string> RunningGameProcesses(
+    [[maybe_unused]] const std::filesystem::path& procRoot) {
     std::vector<std::string> found;
 #ifdef _WIN32
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -27,7 +28,8 @@ std::vector<std::string> RunningGameProcesses([[maybe_unused]] const std::filesy
     entry.dwSize = sizeof entry;
     for (BOOL ok = Process32FirstW(snapshot, &entry); ok; ok = Process32NextW(snapshot, &entry)) {
         std::string name;
-        for (const wchar_t* p = entry.szExeFile; *p; ++p) name.push_back(*p < 128 ? static_cast<char>(*p) : '?');
+        for (const wchar_t* p = entry.szExeFile; *p; ++p)
+            name.push_back(*p < 128 ? static_cast<char>(*p) : '?');
         if (NamesGameProgram(name)) found.push_back(name);
     }
     CloseHandle(snapshot);

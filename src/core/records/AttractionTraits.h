@@ -12,7 +12,7 @@ namespace kinloom {
 
 inline constexpr int kNoTrait = 0;
 inline constexpr int kTraitCount = 33;
-inline constexpr int kExtensionByte = 4;        // Byte of a trait kept in the extension field
+inline constexpr int kExtensionByte = 4;  // Byte of a trait kept in the extension field
 
 struct AttractionTrait {
     int Number;         // 1..33; the list position

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "core/pictures/Bitmap.h"
 #include "core/packages/PropertySet.h"
+#include "core/pictures/Bitmap.h"
 
 namespace kinloom {
 

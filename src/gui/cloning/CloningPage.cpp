@@ -11,8 +11,8 @@
 
 #include "core/editing/FamilyTree.h"
 #include "core/editing/LoadedNeighborhood.h"
-#include "core/pictures/Bitmap.h"
 #include "core/neighborhoods/Discovery.h"
+#include "core/pictures/Bitmap.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/Messages.h"
 #include "core/platform/Settings.h"

@@ -224,8 +224,7 @@ void HouseholdsPage::HouseholdSelectionChanged() {
             const bool same = sim_ && (member == sim_ ||
                                        (sim_->DescriptionInstance != kNoDescription &&
                                         member->DescriptionInstance == sim_->DescriptionInstance));
-            if (same && selectedMember < 0)
-                selectedMember = cbHouseMembers_->count() - 1;
+            if (same && selectedMember < 0) selectedMember = cbHouseMembers_->count() - 1;
             edtHouseholdName_->setText(Decoded(h->HouseholdName));
             memHouseholdDescription_->setPlainText(Decoded(h->HouseholdDescription));
         }

@@ -9,12 +9,19 @@
 #include <algorithm>
 #include <string_view>
 
-#include "gui/cloning/CloningPage.h"
-#include "gui/editing/HouseholdsPage.h"
 #include "core/editing/LoadNeighborhood.h"
 #include "core/editing/MoveIn.h"
 #include "core/editing/NameLists.h"
 #include "core/editing/SaveNeighborhood.h"
+#include "core/maintenance/Backups.h"
+#include "core/maintenance/NeighborhoodPicture.h"
+#include "core/packages/Utf8.h"
+#include "core/platform/Dialogs.h"
+#include "core/platform/GameProcess.h"
+#include "core/platform/Messages.h"
+#include "core/platform/Settings.h"
+#include "gui/cloning/CloningPage.h"
+#include "gui/editing/HouseholdsPage.h"
 #include "gui/editors/AspirationPage.h"
 #include "gui/editors/CharacterPage.h"
 #include "gui/editors/FamilyTiesPage.h"
@@ -25,20 +32,13 @@
 #include "gui/editors/PersonalityPage.h"
 #include "gui/editors/RelationshipsPage.h"
 #include "gui/editors/SkillsPage.h"
-#include "core/maintenance/Backups.h"
-#include "core/maintenance/NeighborhoodPicture.h"
 #include "gui/maintenance/QtFileOps.h"
 #include "gui/neighborhoods/NeighborhoodPage.h"
-#include "core/packages/Utf8.h"
-#include "core/platform/Dialogs.h"
-#include "core/platform/GameProcess.h"
-#include "core/platform/Messages.h"
-#include "core/platform/Settings.h"
 #include "gui/shell/BitmapImage.h"
-#include "gui/shell/PicturesLibrary.h"
 #include "gui/shell/BusyGuard.h"
-#include "gui/shell/QtDialogs.h"
 #include "gui/shell/MainWindow.h"
+#include "gui/shell/PicturesLibrary.h"
+#include "gui/shell/QtDialogs.h"
 
 namespace kinloom::gui {
 
@@ -173,8 +173,7 @@ void NeighborhoodEditor::RelabelSelectedSim() {
     const int current = cbUserName_->currentIndex();
     const int reference = current == 0 ? 1 : 0;
     LabelForm form = state_.Form;
-    if (reference < cbUserName_->count() &&
-        reference < static_cast<int>(state_.Sims.size())) {
+    if (reference < cbUserName_->count() && reference < static_cast<int>(state_.Sims.size())) {
         const Character& other = *state_.Sims[static_cast<std::size_t>(reference)];
         if (auto shown = DetectLabelForm(cbUserName_->itemText(reference).toStdU16String(), other))
             form = *shown;
@@ -201,8 +200,8 @@ void NeighborhoodEditor::ApplyAdvancedSwitch() {
     const bool on = ckAdvanced_->isChecked();
     if (on) ShowAdvancedWarningIfDue(settings_, messages_);
     const Character* sim = SelectedSim();
-    const AdvancedControls controls = AdvancedControlsFor(
-        on, ToInstalledPacks(startup_.Packs), sim ? sim->Species : std::uint16_t{0});
+    const AdvancedControls controls = AdvancedControlsFor(on, ToInstalledPacks(startup_.Packs),
+                                                          sim ? sim->Species : std::uint16_t{0});
     for (EditingPage* page : simPages_)
         if (page->Advanced() != EditingPage::AdvancedReach::None) page->ApplyAdvanced(controls);
     householdsPage_->ApplyAdvanced(controls.ShowMoveIn);
@@ -226,8 +225,7 @@ void NeighborhoodEditor::DeleteSelectedSim() {
     const SimDeleteOutcome outcome =
         DeleteCharacter(state_, static_cast<std::size_t>(index), messages_, files_);
     if (!outcome.Deleted) return;
-    const Character* next =
-        outcome.NextSelection ? state_.Sims[*outcome.NextSelection] : nullptr;
+    const Character* next = outcome.NextSelection ? state_.Sims[*outcome.NextSelection] : nullptr;
     simList_.Fill(state_, next);
     if (next) {
         SimSelectionChanged();

@@ -11,8 +11,8 @@
 
 #include "core/editing/EditingModel.h"
 #include "core/editing/LoadedNeighborhood.h"
-#include "gui/editing/SimList.h"
 #include "core/neighborhoods/Discovery.h"
+#include "gui/editing/SimList.h"
 
 class QCheckBox;
 class QComboBox;

@@ -62,8 +62,7 @@ void AspirationPage::BuildControls() {
                            "effective.",
                            this);
     grid->addWidget(note, row++, 0, 1, 4);
-    grid->addWidget(Label("lblAspirationRewardPoints", "Aspiration Reward Points:", this), row,
-                    0);
+    grid->addWidget(Label("lblAspirationRewardPoints", "Aspiration Reward Points:", this), row, 0);
     edtAspirationRewardPoints_ = NumberField("edtAspirationRewardPoints", this);
     grid->addWidget(edtAspirationRewardPoints_, row++, 1, Qt::AlignLeft);
 
@@ -88,9 +87,8 @@ void AspirationPage::BuildControls() {
     {
         auto* l = new QGridLayout(pnlLongTerm_);
         l->setContentsMargins(0, 0, 0, 0);
-        l->addWidget(Label("lblLTAUnlocks", "Long Term Aspiration Unlocks Available:",
-                           pnlLongTerm_),
-                     0, 0);
+        l->addWidget(
+            Label("lblLTAUnlocks", "Long Term Aspiration Unlocks Available:", pnlLongTerm_), 0, 0);
         cbLTAUnlocks_ = new QComboBox(pnlLongTerm_);
         cbLTAUnlocks_->setObjectName("cbLTAUnlocks");
         l->addWidget(cbLTAUnlocks_, 0, 1, Qt::AlignLeft);
@@ -202,8 +200,7 @@ void AspirationPage::Fill(const Character& sim) {
     trkAspirationScore_->setEnabled(notBaby);
 
     const bool influence =
-        (host_.Packs().HasUniversity && sim.YoungAdult == 1) ||
-        (HasLaterPacks()) || freeTime;
+        (host_.Packs().HasUniversity && sim.YoungAdult == 1) || (HasLaterPacks()) || freeTime;
     pnlInfluence_->setEnabled(influence);
     if (influence) {
         lblInfluenceLevel_->setText("Influence Level: (" + QString::number(sim.InfluenceLevel) +

@@ -132,8 +132,8 @@ void CharacterPage::BuildControls() {
         l->addWidget(trk);
         return w;
     };
-    pnlMalePref_ = prefPanel("pnlMalePref", "trkMalePref", "lblMalePref", "Male Preference: ",
-                             trkMalePref_, lblMalePref_);
+    pnlMalePref_ = prefPanel("pnlMalePref", "trkMalePref", "lblMalePref",
+                             "Male Preference: ", trkMalePref_, lblMalePref_);
     pnlFemalePref_ = prefPanel("pnlFemalePref", "trkFemalePref", "lblFemalePref",
                                "Female Preference: ", trkFemalePref_, lblFemalePref_);
     right->addWidget(pnlMalePref_);
@@ -266,8 +266,7 @@ void CharacterPage::Fill(const Character& sim) {
     trkFatness_->setValue(sim.Fatness);
     lblFatness_->setText(QString::number(trkFatness_->value()));
 
-    const bool youngAdultShown =
-        host_.Packs().HasUniversity && sim.Ages == 19 && !pet;
+    const bool youngAdultShown = host_.Packs().HasUniversity && sim.Ages == 19 && !pet;
     if (youngAdultShown) {
         if (sim.YoungAdult == 1) ckYoungAdult_->setChecked(true);
         if (sim.YoungAdult == 0) ckYoungAdult_->setChecked(false);
@@ -317,8 +316,7 @@ void CharacterPage::cbAgesChange(int position) {
     if (!sim) return;
     ApplyLifeStage(*sim, position, host_.Packs().HasPets);
     if (position != kAdultPosition) ckYoungAdult_->setChecked(false);
-    if (ckYoungAdult_->isChecked() && position == kAdultPosition)
-        sim->PropertyAge = kYoungAdultAge;
+    if (ckYoungAdult_->isChecked() && position == kAdultPosition) sim->PropertyAge = kYoungAdultAge;
     lblPersonAge_->setText("Life Stage: " + QString::number(sim->Ages));
     // The game draws a new thumbnail for the changed age. Marked before the page is filled
     // again, so Fix Thumbnail is not offered for a thumbnail already on its way out.

@@ -14,8 +14,8 @@
 
 #include "core/editing/FamilyTree.h"
 #include "core/editing/LoadedNeighborhood.h"
-#include "gui/editors/ParentChoiceDialog.h"
 #include "core/platform/Messages.h"
+#include "gui/editors/ParentChoiceDialog.h"
 #include "gui/shell/PageKit.h"
 #include "gui/shell/PictureEntryDelegate.h"
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/editing/GeneTables.h"
-#include "gui/editors/EditingPage.h"
 #include "core/records/GeneMod.h"
+#include "gui/editors/EditingPage.h"
 
 class QComboBox;
 class QLabel;

@@ -300,8 +300,7 @@ void JobSchoolPage::Fill(const Character& shown) {
     lblUniversityYear_->setText(Text(u.Year));
     lblClassHours_->setText(Text(u.Hours));
     for (const Row* r : {&classPerformance_, &gpa_, &gradePeriod_}) r->setVisible(u.Sliders);
-    for (ThinSlider* t : {trkClassPerformance_, trkGPA_, trkGradePeriod_})
-        t->setEnabled(u.Sliders);
+    for (ThinSlider* t : {trkClassPerformance_, trkGPA_, trkGradePeriod_}) t->setEnabled(u.Sliders);
     if (u.Sliders) {
         trkClassPerformance_->setValue(shown.ClassPerformance);
         lblClassPerformance_->setText(

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/editors/FamilyTiesPage.h"
 #include "core/platform/Messages.h"
+#include "gui/editors/FamilyTiesPage.h"
 #include "gui/shell/PageKit.h"
 
 namespace kinloom::gui {
@@ -16,7 +16,8 @@ const char* const ParentChoiceDialog::kChooseParentFirst =
     "Parent as it is.";
 
 ParentChoiceDialog::ParentChoiceDialog(const ParentCandidates& candidates, const QColor& background,
-                               const QColor& foreground, Messages* messages, QWidget* parent)
+                                       const QColor& foreground, Messages* messages,
+                                       QWidget* parent)
     : QDialog(parent), messages_(messages) {
     setObjectName("frmFamTieEdit");
     setWindowTitle("Choose New Parent");

@@ -25,7 +25,7 @@ public:
 
     // The candidates in their order, the preselected one chosen; coloured with the scheme.
     ParentChoiceDialog(const ParentCandidates& candidates, const QColor& background,
-                   const QColor& foreground, Messages* messages, QWidget* parent = nullptr);
+                       const QColor& foreground, Messages* messages, QWidget* parent = nullptr);
 
     // The sim of the chosen entry; nullptr when none is chosen.
     Character* Chosen() const;

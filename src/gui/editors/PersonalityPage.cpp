@@ -70,8 +70,8 @@ PersonalityPage::PersonalityPage(PageHost& host, QWidget* parent)
         buttons_.push_back(max);
         return box;
     };
-    outer->addWidget(buildSet("Personality", "", current_, "btnRandomPersonality",
-                              "btnMaxPersonality"));
+    outer->addWidget(
+        buildSet("Personality", "", current_, "btnRandomPersonality", "btnMaxPersonality"));
     outer->addWidget(buildSet("Original (Birth)", "Org", birth_, "btnOrgRandomPersonality",
                               "btnOrgMaxPersonality"));
 

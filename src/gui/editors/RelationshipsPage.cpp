@@ -103,8 +103,7 @@ QWidget* RelationshipsPage::BuildDirection(Direction& d, const char* panelName, 
     l->addWidget(d.lblLike);
 
     const QString end(suffix);
-    auto term = [&](const char* name, const QString& caption, ThinSlider*& slider,
-                    QLabel*& label) {
+    auto term = [&](const char* name, const QString& caption, ThinSlider*& slider, QLabel*& label) {
         label = Label(QString("lbl") + name + end, caption, panel);
         l->addWidget(label);
         auto* row = new QHBoxLayout;

@@ -14,8 +14,7 @@
 
 namespace kinloom::gui {
 
-SkillsPage::SkillsPage(PageHost& host, QWidget* parent)
-    : EditingPage("pnlSkills", host, parent) {
+SkillsPage::SkillsPage(PageHost& host, QWidget* parent) : EditingPage("pnlSkills", host, parent) {
     auto* outer = PageColumn(this);
 
     outer->addWidget(Heading("", "Skills", this));

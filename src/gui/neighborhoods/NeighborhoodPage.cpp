@@ -10,8 +10,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "core/pictures/ImageCodecs.h"
 #include "core/packages/Utf8.h"
+#include "core/pictures/ImageCodecs.h"
 #include "core/platform/FileIO.h"
 #include "gui/shell/BitmapImage.h"
 #include "gui/shell/PageKit.h"

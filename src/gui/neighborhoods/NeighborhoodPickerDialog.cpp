@@ -35,8 +35,9 @@ constexpr int kButtonWidth = 90;
 }  // namespace
 
 NeighborhoodPickerDialog::NeighborhoodPickerDialog(const std::vector<Neighborhood>& neighborhoods,
-                               const std::string& last, const QColor& background,
-                               const QColor& foreground, QWidget* parent)
+                                                   const std::string& last,
+                                                   const QColor& background,
+                                                   const QColor& foreground, QWidget* parent)
     : QDialog(parent) {
     setObjectName("frmNGBDSelect");
     setWindowTitle("Select Neighborhood");

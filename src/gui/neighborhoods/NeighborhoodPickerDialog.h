@@ -1,6 +1,6 @@
 #pragma once
-// NeighborhoodPickerDialog: the neighborhood picker shown once at start-up, each neighborhood with a small
-// copy of its picture.
+// NeighborhoodPickerDialog: the neighborhood picker shown once at start-up, each neighborhood with
+// a small copy of its picture.
 
 #include <QDialog>
 #include <QImage>
@@ -19,8 +19,9 @@ public:
     static constexpr int kPictureSize = 64;
 
     // Lists the neighborhoods in order and preselects the one whose folder name is last.
-    NeighborhoodPickerDialog(const std::vector<Neighborhood>& neighborhoods, const std::string& last,
-                   const QColor& background, const QColor& foreground, QWidget* parent = nullptr);
+    NeighborhoodPickerDialog(const std::vector<Neighborhood>& neighborhoods,
+                             const std::string& last, const QColor& background,
+                             const QColor& foreground, QWidget* parent = nullptr);
 
     // After OK: the index of the chosen neighborhood, the first when none was selected.
     int ChosenIndex() const;

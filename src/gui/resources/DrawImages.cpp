@@ -46,7 +46,8 @@ void Title(QPainter& p, const Scheme& s, int w, int h, int pointSize) {
 void House(QPainter& p, const Scheme& s, int n) {
     p.setPen(QPen(s.ink, n / 16.0));
     p.setBrush(s.accent);
-    QPolygonF roof({QPointF(n * 0.1, n * 0.5), QPointF(n * 0.5, n * 0.12), QPointF(n * 0.9, n * 0.5)});
+    QPolygonF roof(
+        {QPointF(n * 0.1, n * 0.5), QPointF(n * 0.5, n * 0.12), QPointF(n * 0.9, n * 0.5)});
     p.drawPolygon(roof);
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(n * 0.2, n * 0.5, n * 0.6, n * 0.38));
@@ -89,8 +90,10 @@ void Ears(QPainter& p, const Scheme& s, int n, bool floppy) {
         p.drawEllipse(QRectF(n * 0.12, n * 0.25, n * 0.2, n * 0.45));
         p.drawEllipse(QRectF(n * 0.68, n * 0.25, n * 0.2, n * 0.45));
     } else {
-        p.drawPolygon(QPolygonF({QPointF(n * 0.2, n * 0.42), QPointF(n * 0.25, n * 0.1), QPointF(n * 0.45, n * 0.3)}));
-        p.drawPolygon(QPolygonF({QPointF(n * 0.8, n * 0.42), QPointF(n * 0.75, n * 0.1), QPointF(n * 0.55, n * 0.3)}));
+        p.drawPolygon(QPolygonF(
+            {QPointF(n * 0.2, n * 0.42), QPointF(n * 0.25, n * 0.1), QPointF(n * 0.45, n * 0.3)}));
+        p.drawPolygon(QPolygonF(
+            {QPointF(n * 0.8, n * 0.42), QPointF(n * 0.75, n * 0.1), QPointF(n * 0.55, n * 0.3)}));
     }
     p.drawEllipse(QRectF(n * 0.2, n * 0.25, n * 0.6, n * 0.6));
     p.setBrush(s.ink);
@@ -105,13 +108,16 @@ void Bird(QPainter& p, const Scheme& s, int n) {
     p.drawEllipse(QRectF(n * 0.2, n * 0.35, n * 0.5, n * 0.4));
     p.drawEllipse(QRectF(n * 0.55, n * 0.22, n * 0.25, n * 0.25));
     p.setBrush(s.ink);
-    p.drawPolygon(QPolygonF({QPointF(n * 0.8, n * 0.32), QPointF(n * 0.93, n * 0.36), QPointF(n * 0.8, n * 0.4)}));
-    p.drawPolygon(QPolygonF({QPointF(n * 0.22, n * 0.5), QPointF(n * 0.05, n * 0.62), QPointF(n * 0.25, n * 0.62)}));
+    p.drawPolygon(QPolygonF(
+        {QPointF(n * 0.8, n * 0.32), QPointF(n * 0.93, n * 0.36), QPointF(n * 0.8, n * 0.4)}));
+    p.drawPolygon(QPolygonF(
+        {QPointF(n * 0.22, n * 0.5), QPointF(n * 0.05, n * 0.62), QPointF(n * 0.25, n * 0.62)}));
 }
 
 void Tree(QPainter& p, const Scheme& s, int n) {
     const QPointF top(n * 0.5, n * 0.18), left(n * 0.25, n * 0.5), right(n * 0.75, n * 0.5);
-    const QPointF kids[] = {{n * 0.12, n * 0.82}, {n * 0.38, n * 0.82}, {n * 0.62, n * 0.82}, {n * 0.88, n * 0.82}};
+    const QPointF kids[] = {
+        {n * 0.12, n * 0.82}, {n * 0.38, n * 0.82}, {n * 0.62, n * 0.82}, {n * 0.88, n * 0.82}};
     p.setPen(QPen(s.ink, n / 30.0));
     p.drawLine(top, left);
     p.drawLine(top, right);
@@ -185,8 +191,10 @@ int main(int argc, char** argv) {
     pair("IMGHouse", "IMGDkHouse", 48, House);
     pair("IMGFamily", "IMGDkFamily", 48, Family);
     pair("IMGCash", "IMGDkCash", 48, Cash);
-    pair("IMGCat", "IMGDkCat", 48, [](QPainter& p, const Scheme& s, int n) { Ears(p, s, n, false); });
-    pair("IMGDog", "IMGDkDog", 48, [](QPainter& p, const Scheme& s, int n) { Ears(p, s, n, true); });
+    pair("IMGCat", "IMGDkCat", 48,
+         [](QPainter& p, const Scheme& s, int n) { Ears(p, s, n, false); });
+    pair("IMGDog", "IMGDkDog", 48,
+         [](QPainter& p, const Scheme& s, int n) { Ears(p, s, n, true); });
     pair("IMGBird", "IMGDkBird", 48, Bird);
 
     QFile qrc(out + "/Images.qrc");

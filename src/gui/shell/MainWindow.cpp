@@ -60,7 +60,7 @@ MainWindow::MainWindow(Settings& settings, Messages& messages, QWidget* parent)
     : MainWindow(settings, messages, nullptr, parent) {}
 
 MainWindow::MainWindow(Settings& settings, Messages& messages, const PicturesLibrary* pictures,
-                   QWidget* parent)
+                       QWidget* parent)
     : QMainWindow(parent), settings_(settings), messages_(messages), pictures_(pictures) {
     setObjectName("frmMain");
     setWindowTitle("Kinloom 1.6");
@@ -214,7 +214,8 @@ QWidget* MainWindow::BuildAboutPage() {
     imgLargeTitle->setFont(big);
     layout->addWidget(imgLargeTitle);
 
-    auto* lblCaption = new QLabel("Kinloom Version: " + QString::fromStdString(ProgramVersionText()), page);
+    auto* lblCaption =
+        new QLabel("Kinloom Version: " + QString::fromStdString(ProgramVersionText()), page);
     lblCaption->setObjectName("lblCaption");
     layout->addWidget(lblCaption);
 
@@ -365,26 +366,31 @@ void MainWindow::ApplyColorScheme(QRadioButton* sender) {
     // On black the style's own outlines (drawn darker than the background) vanish: give the
     // indicators, frames and bars of the dark scheme visible edges. The style sheet goes first:
     // removing one restores the palette it found, which must not undo the new scheme's colours.
-    setStyleSheet(dark ? QString(
-        "QWidget { color: #ffffff; background-color: #000000; }"
-        "QCheckBox::indicator, QRadioButton::indicator { width: 11px; height: 11px;"
-        "  border: 1px solid #9a9a9a; background: #000; }"
-        "QRadioButton::indicator { border-radius: 6px; }"
-        "QCheckBox::indicator:checked, QRadioButton::indicator:checked { background: #e0e0e0; }"
-        "QCheckBox::indicator:disabled, QRadioButton::indicator:disabled { border-color: #555; }"
-        "QGroupBox { border: 1px solid #6a6a6a; margin-top: 1.2em; padding-top: 4px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"
-        "QPushButton { border: 1px solid #7a7a7a; padding: 3px 10px; background: #161616; }"
-        "QPushButton:disabled { color: #808080; border-color: #444; }"
-        "QPushButton:hover { background: #262626; }"
-        "QComboBox, QLineEdit, QPlainTextEdit, QTextEdit, QListWidget, QTreeWidget {"
-        "  border: 1px solid #6a6a6a; }"
-        "QProgressBar { border: 1px solid #6a6a6a; background: #000; }"
-        "QProgressBar::chunk { background: #4caf50; }"
-        "QWidget#pnlPages > QFrame { border: 1px solid #4a4a4a; }"
-        "QListWidget::item:selected, QTreeWidget::item:selected, QComboBox QAbstractItemView"
-        "  { selection-background-color: #3a5f8a; selection-color: #ffffff; }")
-                       : QString());
+    setStyleSheet(
+        dark ? QString(
+                   "QWidget { color: #ffffff; background-color: #000000; }"
+                   "QCheckBox::indicator, QRadioButton::indicator { width: 11px; height: 11px;"
+                   "  border: 1px solid #9a9a9a; background: #000; }"
+                   "QRadioButton::indicator { border-radius: 6px; }"
+                   "QCheckBox::indicator:checked, QRadioButton::indicator:checked { background: "
+                   "#e0e0e0; }"
+                   "QCheckBox::indicator:disabled, QRadioButton::indicator:disabled { "
+                   "border-color: #555; }"
+                   "QGroupBox { border: 1px solid #6a6a6a; margin-top: 1.2em; padding-top: 4px; }"
+                   "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"
+                   "QPushButton { border: 1px solid #7a7a7a; padding: 3px 10px; background: "
+                   "#161616; }"
+                   "QPushButton:disabled { color: #808080; border-color: #444; }"
+                   "QPushButton:hover { background: #262626; }"
+                   "QComboBox, QLineEdit, QPlainTextEdit, QTextEdit, QListWidget, QTreeWidget {"
+                   "  border: 1px solid #6a6a6a; }"
+                   "QProgressBar { border: 1px solid #6a6a6a; background: #000; }"
+                   "QProgressBar::chunk { background: #4caf50; }"
+                   "QWidget#pnlPages > QFrame { border: 1px solid #4a4a4a; }"
+                   "QListWidget::item:selected, QTreeWidget::item:selected, QComboBox "
+                   "QAbstractItemView"
+                   "  { selection-background-color: #3a5f8a; selection-color: #ffffff; }")
+             : QString());
     QPalette p = palette();
     for (auto role : {QPalette::Window, QPalette::Base, QPalette::AlternateBase, QPalette::Button})
         p.setColor(role, schemeBackground_);
@@ -408,10 +414,14 @@ void MainWindow::ApplySchemePictures(bool reportFailure) {
         const char* dark;
     };
     static constexpr SchemePicture kPictures[] = {
-        {"imgTitle", "IMGVARNTitle", "IMGDkVARNTitle"}, {"imgFamTies", "IMGFamTree", "IMGFamTree"},
-        {"imgLargeTitle", "IMGVARN", "IMGDkVARN"},      {"imgHouse", "IMGHouse", "IMGDkHouse"},
-        {"imgFamily", "IMGFamily", "IMGDkFamily"},      {"imgCash", "IMGCash", "IMGDkCash"},
-        {"imgCat", "IMGCat", "IMGDkCat"},               {"imgDog", "IMGDog", "IMGDkDog"},
+        {"imgTitle", "IMGVARNTitle", "IMGDkVARNTitle"},
+        {"imgFamTies", "IMGFamTree", "IMGFamTree"},
+        {"imgLargeTitle", "IMGVARN", "IMGDkVARN"},
+        {"imgHouse", "IMGHouse", "IMGDkHouse"},
+        {"imgFamily", "IMGFamily", "IMGDkFamily"},
+        {"imgCash", "IMGCash", "IMGDkCash"},
+        {"imgCat", "IMGCat", "IMGDkCat"},
+        {"imgDog", "IMGDog", "IMGDkDog"},
         {"imgBird", "IMGBird", "IMGDkBird"},
     };
     for (const SchemePicture& p : kPictures) {

@@ -36,7 +36,7 @@ public:
     MainWindow(Settings& settings, Messages& messages, QWidget* parent = nullptr);
     // With the pictures library the scheme pictures are drawn; without it titles stay text.
     MainWindow(Settings& settings, Messages& messages, const PicturesLibrary* pictures,
-             QWidget* parent = nullptr);
+               QWidget* parent = nullptr);
 
     // Wait cursor and every panel disabled until the matching EndBusy; the last EndBusy enables
     // every panel again. A BusyGuard on the window does the same for a block.
@@ -119,9 +119,9 @@ private:
     QRadioButton* rbLightScheme_ = nullptr;
     HoverLabel* lblGoWeb_ = nullptr;
 
-    QMap<QString, QWidget*> pages_;            // page name -> panel
-    QMap<QString, QPushButton*> navButtons_;   // button name -> button
-    QMap<QString, QString> buttonPage_;        // button name -> page name
+    QMap<QString, QWidget*> pages_;           // page name -> panel
+    QMap<QString, QPushButton*> navButtons_;  // button name -> button
+    QMap<QString, QString> buttonPage_;       // button name -> page name
     QMap<QString, std::function<void()>> openers_;
 
     int colorScheme_ = 1;

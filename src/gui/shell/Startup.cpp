@@ -2,12 +2,12 @@
 
 #include <QApplication>
 
+#include "core/platform/Messages.h"
 #include "gui/editing/NeighborhoodEditor.h"
 #include "gui/neighborhoods/NeighborhoodPickerDialog.h"
-#include "core/platform/Messages.h"
 #include "gui/shell/BusyGuard.h"
-#include "gui/shell/PicturesLibrary.h"
 #include "gui/shell/MainWindow.h"
+#include "gui/shell/PicturesLibrary.h"
 
 namespace kinloom::gui {
 
@@ -45,7 +45,7 @@ bool RunStartup(MainWindow& window, NeighborhoodEditor& editor, const PicturesLi
 
     window.hide();
     NeighborhoodPickerDialog picker(editor.Startup().Neighborhoods, last, window.SchemeBackground(),
-                          window.SchemeForeground());
+                                    window.SchemeForeground());
     if (picker.exec() != QDialog::Accepted) return false;
     editor.SelectNeighborhood(picker.ChosenIndex());
     window.show();
