@@ -154,15 +154,15 @@ int ExportCloneCommand(const std::vector<std::string>& args, std::ostream& out, 
     Character* sim = nullptr;
     if (int code = OpenSim(parsed, positional[0], positional[1], opened, sim, messages, err))
         return code;
-    const CloningButtons allowed = CloningButtonsFor(*sim, opened.packs.HasPets);
+    const CloningButtons allowed = CloningButtonsFor(*sim, opened.Packs.HasPets);
     if (!allowed.CreateAClone) {
         messages.Show(allowed.Status);
         return kRefused;
     }
     CloneExportOptions options;
-    options.HasFreeTime = opened.packs.HasFreeTime;
-    options.GameLanguage = opened.gameLanguage;
-    if (!ExportClone(opened.state, *sim, target, options, messages)) {
+    options.HasFreeTime = opened.Packs.HasFreeTime;
+    options.GameLanguage = opened.GameLanguage;
+    if (!ExportClone(opened.State, *sim, target, options, messages)) {
         err << "kinloom-cli: no clone was written\n";
         return kNotSaved;
     }
@@ -224,7 +224,7 @@ int ImportCloneCommand(const std::vector<std::string>& args, std::ostream& out, 
     if (int code = OpenSim(parsed, positional[0], positional[1], opened, sim, messages, err))
         return code;
     // Only what the Cloning Lab offers with these packs; "all" means all of that.
-    const CloneGroups offered = OfferedCloneGroups(opened.packs);
+    const CloneGroups offered = OfferedCloneGroups(opened.Packs);
     CloneGroups groups;
     for (const GroupName& g : kGroupNames) {
         if (!(asked.*g.group)) continue;
@@ -236,14 +236,14 @@ int ImportCloneCommand(const std::vector<std::string>& args, std::ostream& out, 
             return kUsage;
         }
     }
-    const CloningButtons allowed = CloningButtonsFor(*sim, opened.packs.HasPets);
+    const CloningButtons allowed = CloningButtonsFor(*sim, opened.Packs.HasPets);
     if (!allowed.GetAClone) {
         messages.Show(allowed.Status);
         return kRefused;
     }
 
     const Character before = *sim;
-    if (!ImportClone(file, groups, *sim, opened.state.FindDNA(sim->DescriptionInstance),
+    if (!ImportClone(file, groups, *sim, opened.State.FindDNA(sim->DescriptionInstance),
                      messages)) {
         err << "kinloom-cli: nothing was imported\n";
         return kUnreadable;
@@ -262,7 +262,7 @@ int ImportCloneCommand(const std::vector<std::string>& args, std::ostream& out, 
         if (f.Kind == FieldKind::Flag || f.Kind == FieldKind::Path) continue;
         if (was != now) out << f.Name << ": " << was << " -> " << now << '\n';
     }
-    if (const DNA* dna = opened.state.FindDNA(sim->DescriptionInstance); dna && dna->Modified)
+    if (const DNA* dna = opened.State.FindDNA(sim->DescriptionInstance); dna && dna->Modified)
         out << "genes: taken over into the genetics record\n";
     if (!sim->BodySourcePath.empty()) out << "body: from " << sim->BodySourcePath.string() << '\n';
     return SaveEdited(opened, *sim, dryRun, messages, out);

@@ -47,9 +47,9 @@ StartupOutcome DiscoverFromArguments(const StartupArguments& parsed);
 
 // A neighborhood found through the discovery options and loaded.
 struct Opened {
-    LoadedNeighborhood state;
-    int gameLanguage = 1;
-    ExpansionFlags packs;
+    LoadedNeighborhood State;
+    int GameLanguage = 1;
+    ExpansionFlags Packs;
 };
 
 // Splits discovery options off; returns false (after reporting) for an option without its value.

@@ -75,10 +75,10 @@ int OpenNeighborhood(const StartupArguments& parsed, const std::string& folder, 
             << outcome.State.NeighborhoodsFolder.string() << '\n';
         return kUsage;
     }
-    opened.gameLanguage = outcome.State.GameLanguage;
-    opened.packs = outcome.State.Packs;
-    EditingContext context{messages, opened.gameLanguage, {}, {}};
-    LoadOutcome loaded = LoadNeighborhood(*found, opened.state, LabelForm::FirstName, context);
+    opened.GameLanguage = outcome.State.GameLanguage;
+    opened.Packs = outcome.State.Packs;
+    EditingContext context{messages, opened.GameLanguage, {}, {}};
+    LoadOutcome loaded = LoadNeighborhood(*found, opened.State, LabelForm::FirstName, context);
     if (!loaded.Loaded) {
         if (loaded.Failure) messages.Show(*loaded.Failure);
         err << "kinloom-cli: " << folder << " could not be loaded\n";
@@ -90,12 +90,12 @@ int OpenNeighborhood(const StartupArguments& parsed, const std::string& folder, 
 int SaveEdited(Opened& opened, const Character& sim, bool dryRun, Messages& messages,
                std::ostream& out) {
     if (dryRun) {
-        out << "dry run: would rewrite " << opened.state.Selected.PackagePath.string() << " and "
+        out << "dry run: would rewrite " << opened.State.Selected.PackagePath.string() << " and "
             << sim.FilePath.string() << '\n';
         return kOk;
     }
-    EditingContext context{messages, opened.gameLanguage, {}, {}};
-    SaveOutcome saved = SaveNeighborhood(opened.state, context);
+    EditingContext context{messages, opened.GameLanguage, {}, {}};
+    SaveOutcome saved = SaveNeighborhood(opened.State, context);
     if (!saved.Saved) {
         messages.Show(saved.Failure.value_or("The neighborhood was not saved."));
         return kNotSaved;
@@ -120,7 +120,7 @@ int OpenSim(const StartupArguments& parsed, const std::string& folder, const std
             Opened& opened, Character*& sim, Messages& messages, std::ostream& err) {
     sim = nullptr;
     if (int code = OpenNeighborhood(parsed, folder, opened, messages, err)) return code;
-    sim = FindSim(opened.state, name);
+    sim = FindSim(opened.State, name);
     if (sim) return kOk;
     err << "kinloom-cli: no sim " << name << " in " << folder << '\n';
     return kUsage;
@@ -237,8 +237,8 @@ int Sims(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     StreamMessages messages(err);
     Opened opened;
     if (int code = OpenNeighborhood(parsed, positional[0], opened, messages, err)) return code;
-    for (const Character* sim : opened.state.Sims) {
-        out << EncodeUtf8(SimLabel(*sim, opened.state.Form)) << '\t'
+    for (const Character* sim : opened.State.Sims) {
+        out << EncodeUtf8(SimLabel(*sim, opened.State.Form)) << '\t'
             << sim->FilePath.filename().string() << '\t' << GuidText(sim->GUID) << '\t';
         if (sim->DescriptionInstance == kNoDescription)
             out << '-';

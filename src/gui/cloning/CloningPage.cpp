@@ -181,9 +181,9 @@ void CloningPage::ConnectControls() {
 
 bool CloningPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
-        for (const Box& b : boxes_)
-            if (watched == b.label && b.box->isEnabled()) {
-                b.box->toggle();
+        for (const TickBox& b : boxes_)
+            if (watched == b.Label && b.Box->isEnabled()) {
+                b.Box->toggle();
                 return true;
             }
     }
@@ -208,7 +208,7 @@ CloneGroups CloningPage::TickedGroups() const {
     // A box the installed packs hide takes nothing over, whatever it was left at.
     CloneGroups groups;
     for (std::size_t i = 0; i < boxes_.size(); ++i)
-        groups.*kBoxSpecs[i].group = !boxes_[i].box->isHidden() && boxes_[i].box->isChecked();
+        groups.*kBoxSpecs[i].group = !boxes_[i].Box->isHidden() && boxes_[i].Box->isChecked();
     return groups;
 }
 
@@ -216,14 +216,14 @@ void CloningPage::Fill(const Character& sim) {
     const CloneGroups offered = OfferedCloneGroups(InstalledFlags());
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         const bool shown = offered.*kBoxSpecs[i].group;
-        boxes_[i].box->setVisible(shown);
-        boxes_[i].label->setVisible(shown);
+        boxes_[i].Box->setVisible(shown);
+        boxes_[i].Label->setVisible(shown);
     }
 
     ShowTarget(sim);
     // Every opening offers a body and genes again.
-    boxes_[kBody].box->setChecked(true);
-    boxes_[kGenes].box->setChecked(true);
+    boxes_[kBody].Box->setChecked(true);
+    boxes_[kGenes].Box->setChecked(true);
 
     cbCloningSelect_->clear();
     sources_.clear();

@@ -39,9 +39,9 @@ protected:
     void Fill(const Character& sim) override;
 
 private:
-    struct Box {
-        QCheckBox* box;
-        QLabel* label;
+    struct TickBox {
+        QCheckBox* Box;
+        QLabel* Label;
     };
 
     // Creates and lays out the controls, in tab order.
@@ -72,7 +72,7 @@ private:
     QPushButton* btnCloneImport_;
     QPushButton* btnCloneExport_;
     QLabel* lblPreviousClone_;
-    std::array<Box, 12> boxes_{};
+    std::array<TickBox, 12> boxes_{};
 };
 
 }  // namespace kinloom::gui

@@ -139,11 +139,11 @@ void FamilyTiesPage::BuildControls() {
     BuildPicture(secondParent_, "pnlSecondParent", "imgSecondParent", "Secondary Parent");
     BuildPicture(spouse_, "pnlSpouse", "imgSpouse", "Spouse");
     tree->addWidget(Label("lblBirthParent", "Parent", this), 0, 1, Qt::AlignHCenter);
-    tree->addWidget(firstParent_.panel, 1, 1, Qt::AlignHCenter);
+    tree->addWidget(firstParent_.Panel, 1, 1, Qt::AlignHCenter);
     tree->addWidget(Label("lblSecondParent", "Parent", this), 0, 2, Qt::AlignHCenter);
-    tree->addWidget(secondParent_.panel, 1, 2, Qt::AlignHCenter);
+    tree->addWidget(secondParent_.Panel, 1, 2, Qt::AlignHCenter);
     tree->addWidget(Label("lblSpouse", "Spouse", this), 2, 1, Qt::AlignHCenter);
-    tree->addWidget(spouse_.panel, 3, 1, Qt::AlignHCenter | Qt::AlignTop);
+    tree->addWidget(spouse_.Panel, 3, 1, Qt::AlignHCenter | Qt::AlignTop);
     top->addLayout(tree);
 
     // The window sets its picture with the scheme.
@@ -192,50 +192,50 @@ void FamilyTiesPage::BuildControls() {
     // Menus. "Select ..." does what a double click does.
     auto parentMenus = [this](Picture& picture, const char* number) {
         const QString n = number;
-        picture.pictureMenu = new QMenu(this);
-        picture.pictureMenu->setObjectName(n == "1" ? "popFirstParent" : "popSecondParent");
-        picture.select = MenuItem(picture.pictureMenu, "mnuSelectParent" + n, "Select Parent");
-        picture.change = MenuItem(picture.pictureMenu, "mnuChangeParent" + n, "Change Parent");
-        picture.remove = MenuItem(picture.pictureMenu, "mnuRemoveParent" + n, "Remove Parent");
-        picture.addMenu = new QMenu(this);
-        picture.addMenu->setObjectName("popAddParent" + n);
-        picture.add = MenuItem(picture.addMenu, "mnuAddParent" + n, "Add Parent");
+        picture.PictureMenu = new QMenu(this);
+        picture.PictureMenu->setObjectName(n == "1" ? "popFirstParent" : "popSecondParent");
+        picture.Select = MenuItem(picture.PictureMenu, "mnuSelectParent" + n, "Select Parent");
+        picture.Change = MenuItem(picture.PictureMenu, "mnuChangeParent" + n, "Change Parent");
+        picture.Remove = MenuItem(picture.PictureMenu, "mnuRemoveParent" + n, "Remove Parent");
+        picture.AddMenu = new QMenu(this);
+        picture.AddMenu->setObjectName("popAddParent" + n);
+        picture.Add = MenuItem(picture.AddMenu, "mnuAddParent" + n, "Add Parent");
     };
     parentMenus(firstParent_, "1");
     parentMenus(secondParent_, "2");
-    spouse_.pictureMenu = new QMenu(this);
-    spouse_.pictureMenu->setObjectName("popSpouse");
-    spouse_.select = MenuItem(spouse_.pictureMenu, "mnuSelectSpouse", "Select Spouse");
+    spouse_.PictureMenu = new QMenu(this);
+    spouse_.PictureMenu->setObjectName("popSpouse");
+    spouse_.Select = MenuItem(spouse_.PictureMenu, "mnuSelectSpouse", "Select Spouse");
 }
 
 void FamilyTiesPage::ConnectControls() {
     for (auto [picture, role] : {std::pair{&firstParent_, ParentRole::First},
                                  std::pair{&secondParent_, ParentRole::Second}}) {
-        connect(picture->change, &QAction::triggered, this,
+        connect(picture->Change, &QAction::triggered, this,
                 [this, role] { mnuChangeParentClick(role); });
-        connect(picture->remove, &QAction::triggered, this,
+        connect(picture->Remove, &QAction::triggered, this,
                 [this, role] { mnuRemoveParentClick(role); });
-        connect(picture->add, &QAction::triggered, this,
+        connect(picture->Add, &QAction::triggered, this,
                 [this, role] { mnuChangeParentClick(role); });
     }
 
     for (Picture* picture : {&firstParent_, &secondParent_, &spouse_}) {
-        connect(picture->select, &QAction::triggered, this,
+        connect(picture->Select, &QAction::triggered, this,
                 [this, picture] { SelectPictured(*picture); });
         // A disabled picture gets no mouse events: a right click on it reaches its panel, which
         // offers "Add Parent" while no parent is shown.
-        picture->image->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(picture->image, &QWidget::customContextMenuRequested, this,
+        picture->Image->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(picture->Image, &QWidget::customContextMenuRequested, this,
                 [picture](const QPoint& at) {
-                    if (picture->image->isEnabled())
-                        picture->pictureMenu->popup(picture->image->mapToGlobal(at));
+                    if (picture->Image->isEnabled())
+                        picture->PictureMenu->popup(picture->Image->mapToGlobal(at));
                 });
-        if (!picture->addMenu) continue;
-        picture->panel->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(picture->panel, &QWidget::customContextMenuRequested, this,
+        if (!picture->AddMenu) continue;
+        picture->Panel->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(picture->Panel, &QWidget::customContextMenuRequested, this,
                 [picture](const QPoint& at) {
-                    if (picture->addMenu->isEnabled())
-                        picture->addMenu->popup(picture->panel->mapToGlobal(at));
+                    if (picture->AddMenu->isEnabled())
+                        picture->AddMenu->popup(picture->Panel->mapToGlobal(at));
                 });
     }
 
@@ -247,43 +247,43 @@ void FamilyTiesPage::ConnectControls() {
 
 void FamilyTiesPage::BuildPicture(Picture& picture, const char* panel, const char* image,
                                   const char* hint) {
-    picture.panel = Frame(panel, this);
-    auto* l = new QVBoxLayout(picture.panel);
+    picture.Panel = Frame(panel, this);
+    auto* l = new QVBoxLayout(picture.Panel);
     l->setContentsMargins(3, 3, 3, 3);
-    picture.image = Label(image, QString(), picture.panel);
-    picture.image->setFixedSize(kRelativeSize, kRelativeSize);
-    picture.image->setScaledContents(true);
-    picture.image->installEventFilter(this);
-    l->addWidget(picture.image);
-    picture.hint = hint;
+    picture.Image = Label(image, QString(), picture.Panel);
+    picture.Image->setFixedSize(kRelativeSize, kRelativeSize);
+    picture.Image->setScaledContents(true);
+    picture.Image->installEventFilter(this);
+    l->addWidget(picture.Image);
+    picture.Hint = hint;
 }
 
 void FamilyTiesPage::ResetPicture(Picture& picture) {
-    picture.image->clear();
-    picture.image->setEnabled(false);
-    picture.image->setToolTip(picture.hint);
-    picture.panel->setToolTip(QString());
-    picture.position = -1;
-    PaintPanel(*picture.panel, false);
-    if (picture.addMenu) picture.addMenu->setEnabled(true);
+    picture.Image->clear();
+    picture.Image->setEnabled(false);
+    picture.Image->setToolTip(picture.Hint);
+    picture.Panel->setToolTip(QString());
+    picture.Position = -1;
+    PaintPanel(*picture.Panel, false);
+    if (picture.AddMenu) picture.AddMenu->setEnabled(true);
 }
 
 void FamilyTiesPage::RefuseParents(Picture& picture) {
-    picture.addMenu->setEnabled(false);
-    picture.image->setToolTip(kNoFamilyTiesForSim);
-    picture.panel->setToolTip(kNoFamilyTiesForSim);
+    picture.AddMenu->setEnabled(false);
+    picture.Image->setToolTip(kNoFamilyTiesForSim);
+    picture.Panel->setToolTip(kNoFamilyTiesForSim);
 }
 
 void FamilyTiesPage::ShowRelative(Picture& picture, int position) {
     LoadedNeighborhood* hood = host_.Neighborhood();
     if (!hood || position < 0 || position >= static_cast<int>(hood->Sims.size())) return;
     const Character& relative = *hood->Sims[static_cast<std::size_t>(position)];
-    picture.image->setPixmap(QPixmap::fromImage(SimPicture(relative, kRelativeSize)));
-    picture.image->setToolTip(QString::fromStdU16String(SimName(relative)));
-    picture.position = position;
-    picture.image->setEnabled(true);
-    PaintPanel(*picture.panel, true);
-    if (picture.addMenu) picture.addMenu->setEnabled(false);
+    picture.Image->setPixmap(QPixmap::fromImage(SimPicture(relative, kRelativeSize)));
+    picture.Image->setToolTip(QString::fromStdU16String(SimName(relative)));
+    picture.Position = position;
+    picture.Image->setEnabled(true);
+    PaintPanel(*picture.Panel, true);
+    if (picture.AddMenu) picture.AddMenu->setEnabled(false);
 }
 
 void FamilyTiesPage::Fill(const Character& sim) {
@@ -325,17 +325,17 @@ void FamilyTiesPage::Fill(const Character& sim) {
 bool FamilyTiesPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick) {
         for (const Picture* picture : {&firstParent_, &secondParent_, &spouse_})
-            if (watched == picture->image) SelectPictured(*picture);
+            if (watched == picture->Image) SelectPictured(*picture);
     }
     return EditingPage::eventFilter(watched, event);
 }
 
 void FamilyTiesPage::SelectPictured(const Picture& picture) {
     // A picture that shows nobody is disabled; whatever reaches it then is no choice.
-    if (!isEnabled() || !picture.image->isEnabled() || picture.position < 0) return;
+    if (!isEnabled() || !picture.Image->isEnabled() || picture.Position < 0) return;
     LoadedNeighborhood* hood = host_.Neighborhood();
-    if (!hood || picture.position >= static_cast<int>(hood->Sims.size())) return;
-    host_.SelectSim(*hood->Sims[static_cast<std::size_t>(picture.position)]);
+    if (!hood || picture.Position >= static_cast<int>(hood->Sims.size())) return;
+    host_.SelectSim(*hood->Sims[static_cast<std::size_t>(picture.Position)]);
 }
 
 void FamilyTiesPage::SelectListed(const SimPictureList& list, int index) {
@@ -377,7 +377,7 @@ void FamilyTiesPage::mnuChangeParentClick(ParentRole role) {
     const Picture& current = role == ParentRole::First ? firstParent_ : secondParent_;
     const Picture& other = role == ParentRole::First ? secondParent_ : firstParent_;
     const ParentCandidates candidates =
-        ParentCandidatesFor(hood, selected, current.position, other.position);
+        ParentCandidatesFor(hood, selected, current.Position, other.Position);
 
     QColor background = palette().color(QPalette::Window);
     QColor foreground = palette().color(QPalette::WindowText);
@@ -392,10 +392,10 @@ void FamilyTiesPage::mnuChangeParentClick(ParentRole role) {
         chosen = dialog.Chosen();
     }  // the dialog is gone before the page is filled again
 
-    ParentPositions shown{firstParent_.position, secondParent_.position};
+    ParentPositions shown{firstParent_.Position, secondParent_.Position};
     if (!ChangeParent(hood, selected, role, chosen, shown)) return;
-    firstParent_.position = shown.First;
-    secondParent_.position = shown.Second;
+    firstParent_.Position = shown.First;
+    secondParent_.Position = shown.Second;
     Reopen(*sim);
 }
 
@@ -403,10 +403,10 @@ void FamilyTiesPage::mnuRemoveParentClick(ParentRole role) {
     Character* sim = nullptr;
     int selected = -1;
     if (!Editable(sim, selected)) return;
-    ParentPositions shown{firstParent_.position, secondParent_.position};
+    ParentPositions shown{firstParent_.Position, secondParent_.Position};
     if (!RemoveParent(*host_.Neighborhood(), selected, role, shown)) return;
-    firstParent_.position = shown.First;
-    secondParent_.position = shown.Second;
+    firstParent_.Position = shown.First;
+    secondParent_.Position = shown.Second;
     Reopen(*sim);
 }
 

@@ -53,9 +53,9 @@ public:
     explicit FamilyTiesPage(PageHost& host, QWidget* parent = nullptr);
 
     // Positions in the sim list of the sims the pictures show; -1 when a picture shows nobody.
-    int FirstParentPosition() const { return firstParent_.position; }
-    int SecondParentPosition() const { return secondParent_.position; }
-    int SpousePosition() const { return spouse_.position; }
+    int FirstParentPosition() const { return firstParent_.Position; }
+    int SecondParentPosition() const { return secondParent_.Position; }
+    int SpousePosition() const { return spouse_.Position; }
 
 protected:
     void Fill(const Character& sim) override;
@@ -63,17 +63,17 @@ protected:
 
 private:
     struct Picture {
-        QFrame* panel = nullptr;
-        QLabel* image = nullptr;
-        QMenu* pictureMenu = nullptr;
-        QMenu* addMenu = nullptr;  // the panel's "Add Parent" (parents only)
+        QFrame* Panel = nullptr;
+        QLabel* Image = nullptr;
+        QMenu* PictureMenu = nullptr;
+        QMenu* AddMenu = nullptr;  // the panel's "Add Parent" (parents only)
         // The menus' entries: Select for every picture, the others for parents only.
-        QAction* select = nullptr;
-        QAction* change = nullptr;
-        QAction* remove = nullptr;
-        QAction* add = nullptr;
-        const char* hint = "";
-        int position = -1;
+        QAction* Select = nullptr;
+        QAction* Change = nullptr;
+        QAction* Remove = nullptr;
+        QAction* Add = nullptr;
+        const char* Hint = "";
+        int Position = -1;
     };
 
     // Creates and lays out the controls and menus, in tab order.

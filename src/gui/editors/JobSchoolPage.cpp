@@ -69,9 +69,9 @@ void ReplaceKeepingCaret(QLineEdit& box, const QString& text) {
 
 }  // namespace
 
-void JobSchoolPage::Row::setVisible(bool on) const {
-    caption->setVisible(on);
-    field->setVisible(on);
+void JobSchoolPage::Row::SetVisible(bool on) const {
+    Caption->setVisible(on);
+    Field->setVisible(on);
 }
 
 JobSchoolPage::JobSchoolPage(PageHost& host, QWidget* parent)
@@ -210,7 +210,7 @@ void JobSchoolPage::HideEveryRow() {
     for (const Row* r :
          {&career_, &jobs_, &retCareer_, &retJobs_, &school_, &grade_, &performance_, &npcType_,
           &pension_, &pto_, &major_, &class_, &classPerformance_, &gpa_, &gradePeriod_})
-        r->setVisible(false);
+        r->SetVisible(false);
     lblHours_->hide();
     lblSalary_->hide();
     lblUniversityYear_->hide();
@@ -236,22 +236,22 @@ void JobSchoolPage::Fill(const Character& shown) {
 
     HideEveryRow();
     const JobSchoolRows& rows = view.Rows;
-    career_.setVisible(rows.Career);
-    jobs_.setVisible(rows.Career);
+    career_.SetVisible(rows.Career);
+    jobs_.SetVisible(rows.Career);
     lblHours_->setVisible(rows.Career);
     lblSalary_->setVisible(rows.Career);
-    retCareer_.setVisible(rows.RetiredCareer);
-    retJobs_.setVisible(rows.RetiredCareer);
-    school_.setVisible(rows.School);
-    grade_.setVisible(rows.School);
-    npcType_.setVisible(rows.NPCType);
-    pension_.setVisible(rows.Pension);
-    pto_.setVisible(rows.VacationDays);
+    retCareer_.SetVisible(rows.RetiredCareer);
+    retJobs_.SetVisible(rows.RetiredCareer);
+    school_.SetVisible(rows.School);
+    grade_.SetVisible(rows.School);
+    npcType_.SetVisible(rows.NPCType);
+    pension_.SetVisible(rows.Pension);
+    pto_.SetVisible(rows.VacationDays);
     if (rows.WorkDays) {
         lblWorkDays_->setText(Text(kWorkDaysCaption));
         for (QLabel* letter : dayLetters_) letter->show();
     }
-    performance_.setVisible(rows.Performance);
+    performance_.SetVisible(rows.Performance);
     trkPerformance_->setEnabled(rows.Performance);
     if (rows.Performance) {
         trkPerformance_->setValue(shown.Performance);
@@ -285,8 +285,8 @@ void JobSchoolPage::Fill(const Character& shown) {
     cbGrade_->setCurrentIndex(view.Grade);
 
     const UniversityView& u = view.University;
-    major_.setVisible(u.Shown);
-    class_.setVisible(u.Shown);
+    major_.SetVisible(u.Shown);
+    class_.SetVisible(u.Shown);
     lblUniversityYear_->setVisible(u.Shown);
     lblClassHours_->setVisible(u.Shown);
     cbUniversityMajor_->setEnabled(u.Shown);
@@ -299,7 +299,7 @@ void JobSchoolPage::Fill(const Character& shown) {
     cbUniversityClass_->view()->setMinimumWidth(cbUniversityClass_->view()->sizeHintForColumn(0));
     lblUniversityYear_->setText(Text(u.Year));
     lblClassHours_->setText(Text(u.Hours));
-    for (const Row* r : {&classPerformance_, &gpa_, &gradePeriod_}) r->setVisible(u.Sliders);
+    for (const Row* r : {&classPerformance_, &gpa_, &gradePeriod_}) r->SetVisible(u.Sliders);
     for (ThinSlider* t : {trkClassPerformance_, trkGPA_, trkGradePeriod_}) t->setEnabled(u.Sliders);
     if (u.Sliders) {
         trkClassPerformance_->setValue(shown.ClassPerformance);

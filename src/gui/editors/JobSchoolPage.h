@@ -55,9 +55,9 @@ private:
 
     // Each row: its caption and its control, shown and hidden together.
     struct Row {
-        QLabel* caption;
-        QWidget* field;
-        void setVisible(bool on) const;
+        QLabel* Caption;
+        QWidget* Field;
+        void SetVisible(bool on) const;
     };
 
     QComboBox* cbCareer_;

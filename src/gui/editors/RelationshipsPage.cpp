@@ -95,7 +95,7 @@ QWidget* RelationshipsPage::BuildDirection(Direction& d, const char* panelName, 
                                            const char* likeName, const char* likeCaption) {
     auto* panel = new QGroupBox(this);
     panel->setObjectName(panelName);
-    d.panel = panel;
+    d.Panel = panel;
     auto* l = new QVBoxLayout(panel);
     l->setSpacing(6);
     d.lblLike = Heading(likeName, likeCaption, panel);
@@ -134,8 +134,8 @@ QWidget* RelationshipsPage::BuildDirection(Direction& d, const char* panelName, 
         const int column = static_cast<int>(i) / kRows * 2;
         flags->addWidget(box, row, column);
         flags->addWidget(caption, row, column + 1);
-        d.boxes[i] = box;
-        d.captions[i] = caption;
+        d.Boxes[i] = box;
+        d.Captions[i] = caption;
     }
     flags->setColumnStretch(1, 1);
     flags->setColumnStretch(3, 1);
@@ -202,8 +202,8 @@ void RelationshipsPage::ConnectDirection(Direction& d, RelationshipSide side) {
         d.lblLongTerm->setText("Long Term: " + QString::number(v));
         TermChanged(side, RelationshipTerm::Long, v);
     });
-    for (std::size_t i = 0; i < d.boxes.size(); ++i)
-        connect(d.boxes[i], &QCheckBox::toggled, this, [this, i, side](bool on) {
+    for (std::size_t i = 0; i < d.Boxes.size(); ++i)
+        connect(d.Boxes[i], &QCheckBox::toggled, this, [this, i, side](bool on) {
             if (side == RelationshipSide::Selected)
                 ckFlagOneClick(i, on);
             else
@@ -228,8 +228,8 @@ void RelationshipsPage::ApplyAdvanced(bool on) {
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (!table[i].Advanced) continue;
         for (Direction* d : {&one_, &two_}) {
-            d->boxes[i]->setVisible(on);
-            d->captions[i]->setVisible(on);
+            d->Boxes[i]->setVisible(on);
+            d->Captions[i]->setVisible(on);
         }
     }
 }
@@ -265,10 +265,10 @@ void RelationshipsPage::Fill(const Character& sim) {
     // guard is closed, so setting them writes nothing.
     SetRelationshipControls(false);
     for (Direction* d : {&one_, &two_}) {
-        d->panel->show();
+        d->Panel->show();
         d->trkShortTerm->setValue(0);
         d->trkLongTerm->setValue(0);
-        for (QCheckBox* box : d->boxes) box->setChecked(false);
+        for (QCheckBox* box : d->Boxes) box->setChecked(false);
     }
     one_.lblLike->setText(kSimLikeCaption);
     two_.lblLike->setText(kSim2LikeCaption);
@@ -321,13 +321,13 @@ void RelationshipsPage::SetRelationshipControls(bool on) {
     for (Direction* d : {&one_, &two_}) {
         if (d != &one_) d->trkShortTerm->setEnabled(on);
         d->trkLongTerm->setEnabled(on);
-        for (QCheckBox* box : d->boxes) box->setEnabled(on);
+        for (QCheckBox* box : d->Boxes) box->setEnabled(on);
         for (QLabel* l : {d->lblLike, d->lblShortTerm, d->lblLongTerm}) l->setVisible(on);
         // Only a locked control explains itself (LockReadOnly).
         d->trkShortTerm->setToolTip({});
         d->trkLongTerm->setToolTip({});
-        for (QCheckBox* box : d->boxes) box->setToolTip({});
-        for (QLabel* caption : d->captions) caption->setToolTip({});
+        for (QCheckBox* box : d->Boxes) box->setToolTip({});
+        for (QLabel* caption : d->Captions) caption->setToolTip({});
     }
     cbRelationShips_->setEnabled(on);
     btnMaxBothRelationships_->setEnabled(on);
@@ -351,11 +351,11 @@ void RelationshipsPage::LockReadOnly(const RelationshipRecord& record,
         lock(locked.trkShortTerm, kReadOnlyDirectionTip);
         lock(locked.trkLongTerm, kReadOnlyDirectionTip);
         for (std::size_t i = 0; i < table.size(); ++i) {
-            lock(locked.boxes[i], kReadOnlyDirectionTip);
-            locked.captions[i]->setToolTip(kReadOnlyDirectionTip);
+            lock(locked.Boxes[i], kReadOnlyDirectionTip);
+            locked.Captions[i]->setToolTip(kReadOnlyDirectionTip);
             if (!table[i].Mutual) continue;
-            lock(mirrored.boxes[i], kReadOnlyMutualTip);
-            mirrored.captions[i]->setToolTip(kReadOnlyMutualTip);
+            lock(mirrored.Boxes[i], kReadOnlyMutualTip);
+            mirrored.Captions[i]->setToolTip(kReadOnlyMutualTip);
         }
     };
     if (own) lockDirection(one_, two_);
@@ -378,27 +378,27 @@ void RelationshipsPage::cbRelationShipsChange() {
     if (!r) return;
     const auto& table = RelationshipFlags();
     ShowTerms(one_, *r);
-    for (std::size_t i = 0; i < table.size(); ++i) one_.boxes[i]->setChecked(HasFlag(*r, table[i]));
+    for (std::size_t i = 0; i < table.size(); ++i) one_.Boxes[i]->setChecked(HasFlag(*r, table[i]));
 
     one_.lblLike->clear();
     two_.lblLike->clear();
     ShowRelationTraits(nullptr);
-    one_.panel->hide();
-    two_.panel->hide();
+    one_.Panel->hide();
+    two_.Panel->hide();
 
     // The reverse record is looked for anew: the other sim's feelings may have no entry at all,
     // and then the relationship cannot be edited.
     const std::vector<RelationshipRecord*> reverses = ReversesOf(*List(), *r);
     if (!reverses.empty()) {
         const RelationshipRecord& q = *reverses.front();  // the one Save writes back
-        one_.panel->show();
-        two_.panel->show();
+        one_.Panel->show();
+        two_.Panel->show();
         ShowTerms(two_, q);
         for (std::size_t i = 0; i < table.size(); ++i) {
             const bool set = HasFlag(q, table[i]);
-            two_.boxes[i]->setChecked(set);
+            two_.Boxes[i]->setChecked(set);
             // Mutual flags show the other side's state in both panels.
-            if (table[i].Mutual) one_.boxes[i]->setChecked(set);
+            if (table[i].Mutual) one_.Boxes[i]->setChecked(set);
         }
         LoadedNeighborhood* state = host_.Neighborhood();
         Character* current = host_.CurrentSim();
@@ -454,19 +454,19 @@ void RelationshipsPage::TermChanged(RelationshipSide side, RelationshipTerm term
 void RelationshipsPage::ckFlagOneClick(std::size_t flag, bool on) {
     const RelationshipFlag& f = RelationshipFlags()[flag];
     if (!GuardOpen()) return;
-    if (f.Mutual && !one_.boxes[flag]->isEnabled()) return;
+    if (f.Mutual && !one_.Boxes[flag]->isEnabled()) return;
     const RelationshipEdit edit =
         WriteRelationshipFlag(*List(), *Shown(), RelationshipSide::Selected, f, on);
     if (edit.Refused) return Refused(edit);
     host_.ShowSave();
-    if (f.Mutual) two_.boxes[flag]->setChecked(on);
+    if (f.Mutual) two_.Boxes[flag]->setChecked(on);
 }
 
 void RelationshipsPage::ckFlagTwoClick(std::size_t flag, bool on) {
     const RelationshipFlag& f = RelationshipFlags()[flag];
     if (f.Mutual) {
         // The panel-one box of the flag writes both directions when it changes.
-        one_.boxes[flag]->setChecked(on);
+        one_.Boxes[flag]->setChecked(on);
         return;
     }
     if (!GuardOpen()) return;

@@ -45,14 +45,14 @@ protected:
 private:
     // One direction: panel one edits the shown record, panel two every reverse record.
     struct Direction {
-        QWidget* panel = nullptr;
+        QWidget* Panel = nullptr;
         QLabel* lblLike = nullptr;
         ThinSlider* trkShortTerm = nullptr;
         QLabel* lblShortTerm = nullptr;
         ThinSlider* trkLongTerm = nullptr;
         QLabel* lblLongTerm = nullptr;
-        std::array<QCheckBox*, 10> boxes{};
-        std::array<QLabel*, 10> captions{};
+        std::array<QCheckBox*, 10> Boxes{};
+        std::array<QLabel*, 10> Captions{};
     };
 
     // Creates and lays out the controls, in tab order.
