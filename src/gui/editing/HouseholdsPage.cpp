@@ -81,7 +81,8 @@ void HouseholdsPage::BuildControls() {
     lblHouseHoldFile_ = Label("lblHouseHoldFile", "Lot File : ", this);
     grid->addWidget(lblHouseHoldFile_, row, 2);
     ++row;
-    grid->addWidget(picture("imgFamily"), row, 0, 2, 1, Qt::AlignTop);
+    imgFamily_ = picture("imgFamily");
+    grid->addWidget(imgFamily_, row, 0, 2, 1, Qt::AlignTop);
     lblHouseMembers_ = Label("lblHouseMembers", "Members:", this);
     grid->addWidget(lblHouseMembers_, row, 1);
     cbHouseMembers_ = new QComboBox(this);
@@ -107,7 +108,8 @@ void HouseholdsPage::BuildControls() {
     memHouseholdDescription_->setFixedHeight(110);
     grid->addWidget(memHouseholdDescription_, row, 2, 1, 2);
     ++row;
-    grid->addWidget(picture("imgCash"), row, 0, Qt::AlignVCenter);
+    imgCash_ = picture("imgCash");
+    grid->addWidget(imgCash_, row, 0, Qt::AlignVCenter);
     lblCash_ = Label("lblCash", "$", this);
     grid->addWidget(lblCash_, row, 1);
     edtCash_ = NumberField("edtCash", this, kCashFieldWidth);
@@ -253,10 +255,9 @@ void HouseholdsPage::ApplyAdvanced(bool showMoveIn) {
 void HouseholdsPage::SetMembersVisible(bool visible) {
     for (QWidget* w : std::initializer_list<QWidget*>{
              edtCash_, lblCash_, lblFamFriends_, lblHouseMembers_, cbHouseMembers_, lblHouseName_,
-             edtHouseholdName_, lblHouseholdDescription_, memHouseholdDescription_, btnMoveIn_})
+             edtHouseholdName_, lblHouseholdDescription_, memHouseholdDescription_, btnMoveIn_,
+             imgCash_, imgFamily_})
         w->setVisible(visible);
-    if (QWidget* cash = findChild<QWidget*>("imgCash")) cash->setVisible(visible);
-    if (QWidget* family = findChild<QWidget*>("imgFamily")) family->setVisible(visible);
 }
 
 }  // namespace kinloom::gui

@@ -67,6 +67,8 @@ private:
     QLabel* lblHouseholdDescription_;
     QPlainTextEdit* memHouseholdDescription_;
     QLabel* lblCash_;
+    QLabel* imgCash_;
+    QLabel* imgFamily_;
     QLineEdit* edtCash_;
     QPushButton* btnMoveIn_;
 };
