@@ -275,7 +275,7 @@ QWidget* MainWindow::BuildAboutPage() {
 }
 
 void MainWindow::SetPageOpener(const QString& buttonName, std::function<void()> open) {
-    openers_.insert(buttonName, std::move(open));
+    openers_[buttonName] = std::move(open);
 }
 
 QString MainWindow::CurrentNavButton() const {
