@@ -209,8 +209,9 @@ void FamilyTiesPage::BuildControls() {
 }
 
 void FamilyTiesPage::ConnectControls() {
-    for (auto [picture, role] : {std::pair{&firstParent_, ParentRole::First},
-                                 std::pair{&secondParent_, ParentRole::Second}}) {
+    for (const auto& [picture, parentRole] : {std::pair{&firstParent_, ParentRole::First},
+                                              std::pair{&secondParent_, ParentRole::Second}}) {
+        const ParentRole role = parentRole;  // a lambda captures a variable, not a binding
         connect(picture->Change, &QAction::triggered, this,
                 [this, role] { mnuChangeParentClick(role); });
         connect(picture->Remove, &QAction::triggered, this,

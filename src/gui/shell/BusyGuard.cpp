@@ -50,7 +50,7 @@ BusyGuard::~BusyGuard() {
 }
 
 void BusyGuard::RegisterWindow(QWidget* window, std::function<std::vector<QWidget*>()> panels) {
-    Windows().insert(window, std::move(panels));
+    Windows()[window] = std::move(panels);
     QObject::connect(window, &QObject::destroyed, [window] { Windows().remove(window); });
 }
 
