@@ -18,8 +18,16 @@ class AnsweredMessages final : public Messages {
 public:
     AnsweredMessages(std::ostream& err, bool answer) : err_(err), answer_(answer) {}
     void Show(const std::string& text) override { err_ << StreamMessages::Flat(text) << '\n'; }
-    bool AskOkCancel(const std::string& text) override { return Answer(text); }
-    bool AskYesNo(const std::string& text) override { return Answer(text); }
+    bool AskOkCancel(const std::string& text, DefaultAnswer = DefaultAnswer::No) override {
+        return Answer(text);
+    }
+    bool AskYesNo(const std::string& text, DefaultAnswer = DefaultAnswer::No) override {
+        return Answer(text);
+    }
+    UnsavedAnswer AskSaveDiscardCancel(const std::string& text) override {
+        err_ << StreamMessages::Flat(text) << " (answered Cancel)\n";
+        return UnsavedAnswer::Cancel;
+    }
 
 private:
     bool Answer(const std::string& text) {

@@ -17,13 +17,17 @@ class StreamMessages final : public Messages {
 public:
     explicit StreamMessages(std::ostream& err) : err_(err) {}
     void Show(const std::string& text) override { err_ << Flat(text) << '\n'; }
-    bool AskOkCancel(const std::string& text) override {
+    bool AskOkCancel(const std::string& text, DefaultAnswer = DefaultAnswer::No) override {
         err_ << Flat(text) << " (answered Cancel)\n";
         return false;
     }
-    bool AskYesNo(const std::string& text) override {
+    bool AskYesNo(const std::string& text, DefaultAnswer = DefaultAnswer::No) override {
         err_ << Flat(text) << " (answered No)\n";
         return false;
+    }
+    UnsavedAnswer AskSaveDiscardCancel(const std::string& text) override {
+        err_ << Flat(text) << " (answered Cancel)\n";
+        return UnsavedAnswer::Cancel;
     }
 
     // Each "\r\n" line break becomes one blank.

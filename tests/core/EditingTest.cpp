@@ -1,6 +1,7 @@
 // Loading and saving whole neighborhoods, end to end on the demo data.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include "DemoN001.h"
@@ -291,6 +292,45 @@ TEST_F(EditingTest, AFailedSaveChangesNoFileAndKeepsTheEdits) {
     EXPECT_TRUE(vanished.Changed.empty());
     EXPECT_TRUE(Snapshot(dir.path()) == withoutSim);
     EXPECT_TRUE(sim.Modified);
+}
+
+// Whatever a save would write counts as unsaved (closing or switching asks first), stays unsaved
+// through a failed save, and is saved by a successful one.
+TEST_F(EditingTest, EveryEditASaveWritesCountsAsUnsavedUntilSaved) {
+    struct Case {
+        const char* edit;
+        std::function<void(LoadedNeighborhood&)> make;
+    };
+    const Case cases[] = {
+        {"neighborhood name", [](LoadedNeighborhood& s) { s.Selected.Modified = 1; }},
+        {"sim", [](LoadedNeighborhood& s) { s.Sims.back()->Modified = true; }},
+        {"household", [](LoadedNeighborhood& s) { s.Households.back()->Modified = true; }},
+        {"parents", [](LoadedNeighborhood& s) { s.FamilyTiesModified = true; }},
+        {"genes", [](LoadedNeighborhood& s) { s.DNAList.back().Modified = true; }},
+        {"relationship", [](LoadedNeighborhood& s) { s.Relationships.back().Modified = 1; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.edit);
+        LoadedNeighborhood state;
+        ASSERT_TRUE(Load(state).Loaded);
+        ASSERT_FALSE(state.AnythingModified()) << "loading is no edit";
+        c.make(state);
+        EXPECT_TRUE(state.AnythingModified());
+        FailAfterFiles failing(0);
+        EXPECT_FALSE(Save(state, &failing).Saved);
+        EXPECT_TRUE(state.AnythingModified()) << "a failed save keeps the edits unsaved";
+        const SaveOutcome saved = Save(state);
+        ASSERT_TRUE(saved.Saved) << saved.Failure.value_or("");
+        EXPECT_FALSE(state.AnythingModified());
+    }
+
+    // The question names the neighborhood as the list shows it.
+    Neighborhood named;
+    named.FolderName = "N001";
+    named.NGBDName = " Zo\xC3\xAB's Bay ";
+    EXPECT_EQ(UnsavedChangesQuestion(named),
+              "The changes to N001 : Zo\xC3\xAB's Bay have not been saved.\r\nDo you want to save "
+              "them?");
 }
 
 // A save of three files (the neighborhood package and two sims) that fails at each replacement

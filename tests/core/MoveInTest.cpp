@@ -187,12 +187,14 @@ TEST_F(DeleteTest, SelectsTheSimNowAtThePositionOrTheNewLast) {
         {3, 2, "AB", 1},
         {1, 0, "", std::nullopt},
     };
+    std::vector<std::string> questions;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.sims << " sims, deleting " << c.deleted);
         state = LoadedNeighborhood{};
         fs::remove_all(dir.path());
         Make(c.sims);
         const std::string file = state.Sims[c.deleted]->FileName;
+        questions.push_back(DeleteSimQuestion(*state.Sims[c.deleted]));
         messages.script({true});
         const SimDeleteOutcome outcome = DeleteCharacter(state, c.deleted, messages, files);
         EXPECT_TRUE(outcome.Deleted);
@@ -202,7 +204,7 @@ TEST_F(DeleteTest, SelectsTheSimNowAtThePositionOrTheNewLast) {
         EXPECT_FALSE(fs::exists(state.CharactersFolder / file));
         EXPECT_TRUE(fs::exists(dir / "Trash" / file));
     }
-    EXPECT_EQ(messages.asked, std::vector<std::string>(std::size(cases), kDeleteSimQuestion));
+    EXPECT_EQ(messages.asked, questions);
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -228,6 +230,37 @@ TEST_F(DeleteTest, NothingChangesWithoutYesOrWhenTheTrashFails) {
     EXPECT_EQ(Names(), "AB");
     EXPECT_EQ(state.Characters.size(), 2u);
     EXPECT_TRUE(fs::exists(file));
+}
+
+TEST_F(DeleteTest, TheQuestionNamesTheSimAndDefaultsToNo) {
+    struct Case {
+        const char* first;
+        const char* last;
+        const char* question;
+    };
+    const Case cases[] = {
+        {"Anna", "Bell",
+         "You are about to delete the selected Character \"Anna Bell\" (N001_User00000). Are you "
+         "sure you want to do this?"},
+        {" Zo\xC3\xAB ", "",
+         "You are about to delete the selected Character \"Zo\xC3\xAB\" (N001_User00000). Are you "
+         "sure you want to do this?"},
+        {"", "",
+         "You are about to delete the selected Character (N001_User00000). Are you sure you want "
+         "to do this?"},
+    };
+    Make(1);
+    Character& sim = *state.Sims[0];
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.question);
+        sim.FirstName = c.first;
+        sim.LastName = c.last;
+        EXPECT_EQ(DeleteSimQuestion(sim), c.question);
+    }
+    // Enter on the question keeps the sim.
+    EXPECT_FALSE(DeleteCharacter(state, 0, messages, files).Deleted);
+    EXPECT_EQ(messages.asked, std::vector<std::string>{cases[2].question});
+    EXPECT_EQ(messages.defaults, std::vector<DefaultAnswer>{DefaultAnswer::No});
 }
 
 TEST_F(DeleteTest, APendingBodySourceIsKeptUntilSaved) {

@@ -123,7 +123,7 @@ TEST_F(EditorWindowTest, StartupShowsPickerThenLoadsTheChosenNeighborhood) {
     EXPECT_TRUE(child<QLabel>("lblNGBDVersion")->text().startsWith("Version : "));
     EXPECT_FALSE(child<QLabel>("imgNGBD")->pixmap().isNull());
     EXPECT_FALSE(child<QLabel>("imgChar")->pixmap().isNull());
-    EXPECT_FALSE(child<QPushButton>("btnSave")->isVisible());
+    EXPECT_FALSE(child<QPushButton>("btnSave")->isEnabled());
     EXPECT_TRUE(child<QWidget>("pnlTop")->isEnabled());
     EXPECT_EQ(child<QProgressBar>("pbLoading")->maximum(), 100);
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
@@ -189,7 +189,7 @@ TEST_F(EditorWindowTest, BackupReminderWhenNoBackupExists) {
     EXPECT_EQ(messages.shown[0], BackupNotFoundText(editor->State().Selected));
     child<QPushButton>("btnHouseHolds")->click();
     child<QPushButton>("btnNeighborhood")->click();
-    EXPECT_EQ(messages.shown.size(), 2u);  // each time the page opens
+    EXPECT_EQ(messages.shown.size(), 1u);  // once per neighborhood and run, not each opening
 }
 
 TEST_F(EditorWindowTest, BackupTreeOpensAndClosesByClicks) {
@@ -230,10 +230,10 @@ TEST_F(EditorWindowTest, RenameNeighborhoodShowsAtOnceAndSurvivesSaveAndReload) 
     // Typed text is kept as UTF-8, as the game stores names.
     EXPECT_EQ(editor->State().Selected.NGBDName, "Zo\xC3\xAB's Bay");
     auto* btnSave = child<QPushButton>("btnSave");
-    EXPECT_TRUE(btnSave->isVisible());
+    EXPECT_TRUE(btnSave->isEnabled());
 
     btnSave->click();
-    EXPECT_FALSE(btnSave->isVisible());
+    EXPECT_FALSE(btnSave->isEnabled());
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
     EXPECT_TRUE(window->Page("pnlNeighborhood")->isVisible());  // the page is filled again
 
@@ -248,7 +248,7 @@ TEST_F(EditorWindowTest, FillingPagesIsNoEdit) {
         child<QPushButton>(button)->click();
     for (int i = 0; i < child<QComboBox>("cbUserName")->count(); ++i)
         ChooseSim(editor->State().Sims[static_cast<std::size_t>(i)]);
-    EXPECT_FALSE(child<QPushButton>("btnSave")->isVisible());
+    EXPECT_FALSE(child<QPushButton>("btnSave")->isEnabled());
     EXPECT_FALSE(editor->State().AnythingModified());
 }
 
@@ -338,11 +338,11 @@ TEST_F(EditorWindowTest, RenameHouseholdSaveAndReload) {
     cash->clear();
     Type(cash, "12a3");
     EXPECT_EQ(cash->text(), "1203");
-    ASSERT_TRUE(child<QPushButton>("btnSave")->isVisible());
+    ASSERT_TRUE(child<QPushButton>("btnSave")->isEnabled());
     const std::uint32_t instance =
         window->findChild<HouseholdsPage*>()->SelectedHousehold()->Instance;
     child<QPushButton>("btnSave")->click();
-    EXPECT_FALSE(child<QPushButton>("btnSave")->isVisible());
+    EXPECT_FALSE(child<QPushButton>("btnSave")->isEnabled());
     EXPECT_TRUE(window->Page("pnlHouseholds")->isVisible());  // reopened after the save
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
 
@@ -358,10 +358,12 @@ TEST_F(EditorWindowTest, SwitchingNeighborhoodDropsUnsavedEdits) {
     ASSERT_TRUE(Start());
     Type(child<QLineEdit>("edtNGBDName"), "x");
     auto* cb = child<QComboBox>("cbNeighborhood");
+    messages.scriptUnsaved({UnsavedAnswer::Discard});
     cb->setCurrentIndex(1);
     emit cb->activated(1);
+    EXPECT_EQ(messages.unsavedAsked.size(), 1u);
     EXPECT_EQ(editor->State().Selected.FolderName, "G001");
-    EXPECT_FALSE(child<QPushButton>("btnSave")->isVisible());
+    EXPECT_FALSE(child<QPushButton>("btnSave")->isEnabled());
     cb->setCurrentIndex(0);
     emit cb->activated(0);
     EXPECT_FALSE(child<QLineEdit>("edtNGBDName")->text().endsWith("x"));
@@ -375,9 +377,10 @@ TEST_F(EditorWindowTest, RunningGameIsAskedAbout) {
     messages.script({false});
     child<QPushButton>("btnSave")->click();
     EXPECT_EQ(messages.asked, std::vector<std::string>{kGameRunningWarning});
-    EXPECT_TRUE(child<QPushButton>("btnSave")->isVisible());  // nothing written
+    EXPECT_TRUE(child<QPushButton>("btnSave")->isEnabled());  // nothing written
 
     auto* cb = child<QComboBox>("cbNeighborhood");
+    messages.scriptUnsaved({UnsavedAnswer::Discard});
     messages.script({false});
     cb->setCurrentIndex(1);
     emit cb->activated(1);

@@ -420,7 +420,7 @@ TEST_F(SimPagesWindowTest, OpeningTheJobsPageForEverySimIsNoEdit) {
     child<QPushButton>("btnSkills")->click();
     child<QPushButton>("btnJobs")->click();
     EXPECT_TRUE(window->Page("pnlJobs")->isEnabled());
-    EXPECT_FALSE(child<QPushButton>("btnSave")->isVisible());
+    EXPECT_FALSE(child<QPushButton>("btnSave")->isEnabled());
     EXPECT_FALSE(editor->State().AnythingModified());
     EXPECT_TRUE(messages.shown.empty());
 }

@@ -42,7 +42,6 @@ TEST_F(MainWindowTest, NavigationColumnInOrder) {
         {"btnInterests", "Interests"},
         {"btnCharacters", "Character"},
         {"btnCloning", "Cloning Lab"},
-        {"btnSave", "Save"},
         {"btnRelationships", "Relationships"},
         {"btnAspiration", "Aspiration/Influence"},
         {"btnFamilyTies", "Family Tree"},
@@ -59,6 +58,11 @@ TEST_F(MainWindowTest, NavigationColumnInOrder) {
         EXPECT_EQ(buttons[static_cast<int>(i)]->objectName(), expected[i].first);
         EXPECT_EQ(buttons[static_cast<int>(i)]->text(), expected[i].second);
     }
+    // Save keeps its own place in the top bar, offered only once something changed.
+    auto* save = child<QWidget>(window, "pnlTop")->findChild<QPushButton*>("btnSave");
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->text(), "Save");
+    EXPECT_FALSE(save->isEnabled());
 }
 
 TEST_F(MainWindowTest, PageSwitchAndCurrentButton) {

@@ -89,9 +89,9 @@ protected:
     }
 
     void SaveAndReload() {
-        ASSERT_TRUE(child<QPushButton>("btnSave")->isVisible());
+        ASSERT_TRUE(child<QPushButton>("btnSave")->isEnabled());
         child<QPushButton>("btnSave")->click();
-        ASSERT_FALSE(child<QPushButton>("btnSave")->isVisible());
+        ASSERT_FALSE(child<QPushButton>("btnSave")->isEnabled());
         ASSERT_TRUE(messages.shown.empty()) << messages.shown.front();
         ASSERT_TRUE(Start());
     }

@@ -552,7 +552,7 @@ TEST_F(SimPagesWindowTest, OpeningPagesAndSwitchingSimsIsNoEdit) {
     }
     EXPECT_TRUE(window->Page("pnlAspiration")->isVisible());
     EXPECT_TRUE(window->Page("pnlAspiration")->isEnabled());
-    EXPECT_FALSE(child<QPushButton>("btnSave")->isVisible());
+    EXPECT_FALSE(child<QPushButton>("btnSave")->isEnabled());
     EXPECT_FALSE(editor->State().AnythingModified());
 }
 
@@ -566,7 +566,7 @@ TEST_F(SimPagesWindowTest, SkillsAndNeedsSurviveSaveAndReload) {
     ASSERT_TRUE(window->Page("pnlSkills")->isVisible());
     const int cooking = sim->Cooking == 321 ? 322 : 321;
     child<QSlider>("trkCooking")->setValue(cooking);
-    EXPECT_TRUE(child<QPushButton>("btnSave")->isVisible());
+    EXPECT_TRUE(child<QPushButton>("btnSave")->isEnabled());
     const QString rb = sim->Hygiene == 12 ? "rbHygiene24" : "rbHygiene12";
     child<QRadioButton>(rb)->click();
     const std::int16_t hygiene = sim->Hygiene;

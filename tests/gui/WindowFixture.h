@@ -64,6 +64,9 @@ protected:
     // What the editor is handed; the desktop's own when not set.
     Dialogs* windowDialogs = nullptr;
     FileOps* files = nullptr;
+    // What the window and the editor ask through (start-up still reports to messages); messages
+    // when not set. A test of the real message boxes hands QtMessages here.
+    Messages* windowMessages = nullptr;
     std::unique_ptr<MainWindow> window;
     NeighborhoodEditor* editor = nullptr;
 
@@ -94,9 +97,10 @@ protected:
     bool Start(PickerAction answer = ClickOkay) {
         editor = nullptr;
         window.reset();
-        window = std::make_unique<MainWindow>(settings, messages, &pictures);
+        Messages& asking = windowMessages ? *windowMessages : messages;
+        window = std::make_unique<MainWindow>(settings, asking, &pictures);
         editor = new NeighborhoodEditor(
-            *window, settings, messages, pictures, [this] { return gameRunning; }, windowDialogs,
+            *window, settings, asking, pictures, [this] { return gameRunning; }, windowDialogs,
             files);
         QTimer::singleShot(0, [answer = std::move(answer)] {
             auto* picker =

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "core/editing/SimLabels.h"
+#include "core/packages/Utf8.h"
 #include "core/platform/FileOps.h"
 #include "core/platform/Messages.h"
 
@@ -33,6 +35,17 @@ void MoveIn(LoadedNeighborhood& state, Character& sim, Household& household) {
     sim.Modified = true;
 }
 
+std::string DeleteSimQuestion(const Character& sim) {
+    std::u16string name = DecodeUtf8(sim.FirstName);
+    const std::u16string last = DecodeUtf8(sim.LastName);
+    if (!name.empty() && !last.empty()) name += u' ';
+    name += last;
+    std::string text = "You are about to delete the selected Character ";
+    if (!name.empty()) text += "\"" + EncodeUtf8(name) + "\" ";
+    text += "(" + EncodeUtf8(FileLabel(sim)) + "). Are you sure you want to do this?";
+    return text;
+}
+
 SimDeleteOutcome DeleteCharacter(LoadedNeighborhood& state, std::size_t index, Messages& messages,
                                  FileOps& files) {
     SimDeleteOutcome outcome;
@@ -53,7 +66,7 @@ SimDeleteOutcome DeleteCharacter(LoadedNeighborhood& state, std::size_t index, M
             return outcome;
         }
     }
-    if (!messages.AskYesNo(kDeleteSimQuestion)) return outcome;
+    if (!messages.AskYesNo(DeleteSimQuestion(*sim), DefaultAnswer::No)) return outcome;
     if (!files.DeleteToTrash(file)) {
         messages.Show(kDeleteSimFailed);
         return outcome;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 
 #include "core/editing/LoadedNeighborhood.h"
 
@@ -22,8 +23,10 @@ bool CanMoveIn(const Household& household, const Character& sim);
 // is marked Modified; a household whose instance does not fit the 16-bit field leaves it as is.
 void MoveIn(LoadedNeighborhood& state, Character& sim, Household& household);
 
-inline constexpr const char* kDeleteSimQuestion =
-    "You are about to delete the selected Character. Are you sure you want to do this?";
+// The question before a sim is deleted names the sim and its file, so the user sees which one
+// goes: "You are about to delete the selected Character "Anna Bell" (N001_User00003). Are you
+// sure you want to do this?" A sim without names is named by its file alone.
+std::string DeleteSimQuestion(const Character& sim);
 inline constexpr const char* kDeleteSimFailed = "Delete Operation Failed.";
 // Another sim takes this sim's body at the next save, which needs its character package.
 inline constexpr const char* kDeleteBodySourcePending =
@@ -41,7 +44,8 @@ struct SimDeleteOutcome {
     std::optional<std::size_t> NextSelection;
 };
 
-// Deletes the sim at position index of the sim list (state.Sims): asks first, then moves its
+// Deletes the sim at position index of the sim list (state.Sims): asks first (No is the default
+// answer), then moves its
 // character package to the trash and drops the sim from the loaded neighborhood. The neighborhood
 // package is not touched, so the sim's description, household membership, family ties and
 // relationships stay there. A sim whose package is another sim's pending body source is not

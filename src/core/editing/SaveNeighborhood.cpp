@@ -8,6 +8,7 @@
 #include "core/packages/Compression.h"
 #include "core/packages/PropertySet.h"
 #include "core/packages/TextList.h"
+#include "core/packages/Utf8.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Messages.h"
 #include "core/records/GeneticsStrings.h"
@@ -86,6 +87,11 @@ std::string OldCopiesLeftText(const std::vector<fs::path>& left) {
 }
 
 }  // namespace
+
+std::string UnsavedChangesQuestion(const Neighborhood& loaded) {
+    return "The changes to " + EncodeUtf8(NeighborhoodDisplayText(loaded)) +
+           " have not been saved.\r\nDo you want to save them?";
+}
 
 PackageImage BuildNeighborhoodImage(ByteView plainPackage, const LoadedNeighborhood& state,
                                     int gameLanguage) {

@@ -31,6 +31,12 @@ struct SaveOutcome {
     std::optional<std::string> Notice;
 };
 
+// Asked before a step would drop the loaded neighborhood's unsaved edits (closing the window,
+// loading another neighborhood, restoring a backup over it), answered Save, Discard or Cancel:
+// "The changes to N001 : Pleasantview have not been saved.\r\nDo you want to save them?"
+// Whether there are any is LoadedNeighborhood::AnythingModified.
+std::string UnsavedChangesQuestion(const Neighborhood& loaded);
+
 // Saves the loaded neighborhood. On success every modified flag is cleared; on failure every
 // edit stays in memory, still marked modified.
 SaveOutcome SaveNeighborhood(LoadedNeighborhood& state, EditingContext& context,

@@ -26,13 +26,17 @@ class CollectedMessages final : public Messages {
 public:
     explicit CollectedMessages(std::vector<std::string>& into) : into_(into) {}
     void Show(const std::string& text) override { into_.push_back(text); }
-    bool AskOkCancel(const std::string& text) override {
+    bool AskOkCancel(const std::string& text, DefaultAnswer = DefaultAnswer::No) override {
         into_.push_back(text);
         return false;
     }
-    bool AskYesNo(const std::string& text) override {
+    bool AskYesNo(const std::string& text, DefaultAnswer = DefaultAnswer::No) override {
         into_.push_back(text);
         return false;
+    }
+    UnsavedAnswer AskSaveDiscardCancel(const std::string& text) override {
+        into_.push_back(text);
+        return UnsavedAnswer::Cancel;
     }
 
 private:

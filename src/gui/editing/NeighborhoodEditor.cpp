@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <algorithm>
 #include <string_view>
 
@@ -137,11 +138,22 @@ NeighborhoodEditor::NeighborhoodEditor(MainWindow& window, Settings& settings, M
     connect(householdsPage_, &HouseholdsPage::HouseholdEdited, this,
             &NeighborhoodEditor::ShowSaveButton);
     connect(cbNeighborhood_, &QComboBox::activated, this, [this](int index) {
-        if (index != loadedIndex_) LoadSelectedNeighborhood();
+        if (index == loadedIndex_) return;
+        if (!ConfirmDropEdits()) {
+            cbNeighborhood_->setCurrentIndex(loadedIndex_);  // Cancel: as it was
+            return;
+        }
+        LoadSelectedNeighborhood();
     });
     connect(cbUserName_, &QComboBox::activated, this, [this] { SimSelectionChanged(); });
     connect(window.SortButton(), &QPushButton::clicked, this, &NeighborhoodEditor::SortSims);
     connect(btnSave_, &QPushButton::clicked, this, [this] { Save(); });
+    // Ctrl+S does what the button does, and nothing while the button is not offered.
+    auto* saveKey = new QShortcut(QKeySequence::Save, &window_);
+    connect(saveKey, &QShortcut::activated, this, [this] {
+        if (btnSave_->isEnabled()) Save();
+    });
+    window_.SetCloseCheck([this] { return ConfirmDropEdits(); });
     connect(ckAdvanced_, &QCheckBox::clicked, this, [this] { ApplyAdvancedSwitch(); });
     connect(householdsPage_, &HouseholdsPage::MoveInRequested, this,
             &NeighborhoodEditor::MoveSelectedSimInto);
@@ -224,7 +236,11 @@ void NeighborhoodEditor::DeleteSelectedSim() {
     if (index < 0) return;
     const SimDeleteOutcome outcome =
         DeleteCharacter(state_, static_cast<std::size_t>(index), messages_, files_);
+    // Whatever the answer, the keyboard leaves Delete: a second Enter or Space must not delete
+    // the next sim.
+    cbUserName_->setFocus();
     if (!outcome.Deleted) return;
+    RefreshUnsaved();  // the edits of the deleted sim went with it
     const Character* next = outcome.NextSelection ? state_.Sims[*outcome.NextSelection] : nullptr;
     simList_.Fill(state_, next);
     if (next) {
@@ -267,7 +283,26 @@ EditingContext NeighborhoodEditor::Context() {
 }
 
 bool NeighborhoodEditor::ConfirmGameClosed() {
-    return !gameRunning_() || messages_.AskOkCancel(kGameRunningWarning);
+    return !gameRunning_() || messages_.AskOkCancel(kGameRunningWarning, DefaultAnswer::No);
+}
+
+bool NeighborhoodEditor::ConfirmDropEdits() {
+    if (!loaded_ || !state_.AnythingModified()) return true;
+    switch (messages_.AskSaveDiscardCancel(UnsavedChangesQuestion(state_.Selected))) {
+        case UnsavedAnswer::Save:
+            return Save();  // a failed save has said why; the edits stay
+        case UnsavedAnswer::Discard:
+            return true;
+        case UnsavedAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+void NeighborhoodEditor::RefreshUnsaved() {
+    const bool unsaved = loaded_ && state_.AnythingModified();
+    btnSave_->setEnabled(unsaved);
+    window_.ShowUnsaved(unsaved);
 }
 
 bool NeighborhoodEditor::LoadSelectedNeighborhood() {
@@ -279,6 +314,13 @@ bool NeighborhoodEditor::LoadSelectedNeighborhood() {
         return false;
     }
     BusyGuard busy(&window_, BusyGuard::Window);
+    // A name or description edited and not saved is dropped with the rest: the list shows the
+    // neighborhood as its package holds it again.
+    if (loaded_ && loadedIndex_ >= 0) {
+        startup_.Neighborhoods[static_cast<std::size_t>(loadedIndex_)] = storedRecord_;
+        cbNeighborhood_->setItemText(
+            loadedIndex_, QString::fromStdU16String(NeighborhoodDisplayText(storedRecord_)));
+    }
     // Everything of the previous neighborhood goes first; the pages must not point into it.
     householdsPage_->SetNeighborhood(nullptr);
     simList_.Clear();
@@ -295,14 +337,16 @@ bool NeighborhoodEditor::LoadSelectedNeighborhood() {
     if (!outcome.Loaded) {
         if (outcome.Failure) messages_.Show(*outcome.Failure);
         state_ = LoadedNeighborhood{};
+        RefreshUnsaved();
         window_.ShowAboutPage();
         return false;
     }
     loaded_ = true;
     loadedIndex_ = index;
     startup_.Neighborhoods[static_cast<std::size_t>(index)] = state_.Selected;
+    storedRecord_ = state_.Selected;
     RefreshNeighborhoodItem();
-    btnSave_->hide();
+    RefreshUnsaved();
     householdsPage_->SetNeighborhood(&state_);
     simList_.Fill(state_, nullptr);
     window_.ShowPage("pnlNeighborhood");
@@ -371,7 +415,9 @@ void NeighborhoodEditor::ShowNeighborhoodPage() {
         window_.ShowPage("pnlNeighborhood");
         window_.SelectNavButton("btnNeighborhood");
     }
-    if (tree.Root.Children.empty()) messages_.Show(BackupNotFoundText(state_.Selected));
+    // The page opens again on every sim change: the reminder is given once per neighborhood.
+    if (tree.Root.Children.empty() && backupReminded_.insert(state_.Selected.FolderName).second)
+        messages_.Show(BackupNotFoundText(state_.Selected));
 }
 
 void NeighborhoodEditor::ShowHouseholdsPage() {
@@ -407,7 +453,7 @@ void NeighborhoodEditor::DescriptionEdited(const QString& text) {
 }
 
 void NeighborhoodEditor::ShowSaveButton() {
-    btnSave_->show();
+    RefreshUnsaved();
 }
 
 bool NeighborhoodEditor::Save() {
@@ -425,7 +471,8 @@ bool NeighborhoodEditor::Save() {
     }
     if (outcome.Notice) messages_.Show(*outcome.Notice);
     startup_.Neighborhoods[static_cast<std::size_t>(loadedIndex_)] = state_.Selected;
-    btnSave_->hide();
+    storedRecord_ = state_.Selected;
+    RefreshUnsaved();
     SimSelectionChanged();
     return true;
 }
@@ -468,6 +515,15 @@ void NeighborhoodEditor::ChangeBackupLocation() {
 }
 
 void NeighborhoodEditor::RestoreBackup(const BackupNode& node) {
+    // Restoring the loaded neighborhood reloads it: its unsaved edits are settled first. A
+    // backup's name begins with the four-character folder name of its neighborhood.
+    constexpr std::size_t kFolderNameLength = 4;
+    const QString restored = QString::fromStdString(FirstCharacters(node.Text, kFolderNameLength));
+    if (node.Level == 2 && loaded_ &&
+        restored.compare(QString::fromStdString(state_.Selected.FolderName), Qt::CaseInsensitive) ==
+            0 &&
+        !ConfirmDropEdits())
+        return;
     const int index = cbNeighborhood_->currentIndex();
     const std::string selectedFolder =
         index >= 0 && index < static_cast<int>(startup_.Neighborhoods.size())
@@ -508,7 +564,7 @@ void NeighborhoodEditor::ReplaceNeighborhoodImage() {
     const std::optional<std::filesystem::path> chosen = dialogs_.OpenFile(kPictureFilter);
     std::error_code ec;
     if (!chosen || !std::filesystem::is_regular_file(*chosen, ec)) return;
-    if (!messages_.AskOkCancel(kReplacePictureQuestion)) return;
+    if (!messages_.AskOkCancel(kReplacePictureQuestion, DefaultAnswer::No)) return;
     const std::filesystem::path picture = PicturePath();
     if (const std::optional<std::string> error = ReplaceNeighborhoodPicture(*chosen, picture)) {
         messages_.Show(*error);

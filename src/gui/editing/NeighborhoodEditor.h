@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "core/editing/EditingModel.h"
@@ -70,10 +72,13 @@ public:
     void SortSims();
     void ShowNeighborhoodPage();
     void ShowHouseholdsPage();
-    // Something was edited: Save is offered.
+    // Something was edited: Save is offered (and the title marked) while anything is unsaved.
     void ShowSaveButton();
-    // btnSave: writes every change; true when saved.
+    // btnSave and Ctrl+S: writes every change; true when saved.
     bool Save();
+    // Before a step that drops the loaded neighborhood's edits: with anything unsaved, asks Save /
+    // Discard / Cancel. True when the step may go on (nothing unsaved, discarded, or saved).
+    bool ConfirmDropEdits();
 
     // The Neighborhood page's backup operations and the picture's "Replace Image".
     void BackupSelectedNeighborhood();
@@ -96,6 +101,7 @@ private:
 
     EditingContext Context();
     bool ConfirmGameClosed();
+    void RefreshUnsaved();
     void AddSimPage(const char* button, EditingPage* page);
     void RelabelSelectedSim();
     void NameEdited(const QString& text);
@@ -121,6 +127,8 @@ private:
     LoadedNeighborhood state_;
     bool loaded_ = false;
     int loadedIndex_ = -1;
+    Neighborhood storedRecord_;             // the loaded neighborhood as its package holds it
+    std::set<std::string> backupReminded_;  // folder names reminded of a missing backup this run
 
     QComboBox* cbNeighborhood_;
     QComboBox* cbUserName_;

@@ -44,7 +44,6 @@ constexpr NavEntry kNavigation[] = {
     {"btnInterests", "Interests", "pnlInterests"},
     {"btnCharacters", "Character", "pnlCharacters"},
     {"btnCloning", "Cloning Lab", "pnlCloning"},
-    {"btnSave", "Save", ""},
     {"btnRelationships", "Relationships", "pnlRelationships"},
     {"btnAspiration", "Aspiration/Influence", "pnlAspiration"},
     {"btnFamilyTies", "Family Tree", "pnlFamilyTies"},
@@ -143,6 +142,13 @@ void MainWindow::BuildTopBar() {
     ckAdvanced_->setObjectName("ckAdvanced");
     row->addWidget(ckAdvanced_);
     row->addStretch(1);
+    // Save keeps one place for the whole run, so nothing moves when it becomes available; it is
+    // enabled while something is unsaved.
+    btnSave_ = new QPushButton("Save", pnlTop_);
+    btnSave_->setObjectName("btnSave");
+    btnSave_->setToolTip("Save every change (Ctrl+S)");
+    btnSave_->setEnabled(false);
+    row->addWidget(btnSave_);
 }
 
 void MainWindow::BuildNavigation() {
@@ -167,7 +173,6 @@ void MainWindow::BuildNavigation() {
     imgChar_->setFixedSize(128, 128);
     imgChar_->setAlignment(Qt::AlignCenter);
     column->addWidget(imgChar_, 0, Qt::AlignHCenter);
-    navButtons_.value("btnSave")->hide();  // shown once something changed
     connect(navButtons_.value("btnClose"), &QPushButton::clicked, this, &QWidget::close);
     SetPageOpener("btnAbout", [this] { ShowAboutPage(); });
 }
@@ -444,9 +449,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void MainWindow::ShowUnsaved(bool unsaved) {
+    static const QString kMark = " *";
+    QString title = windowTitle();
+    if (title.endsWith(kMark)) title.chop(kMark.size());
+    setWindowTitle(unsaved ? title + kMark : title);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Loading and saving must finish: a package half-way through is never left behind.
-    if (!pnlTop_->isEnabled()) {
+    if (!pnlTop_->isEnabled() || (closeCheck_ && !closeCheck_())) {
         event->ignore();
         return;
     }

@@ -81,9 +81,14 @@ public:
     QPushButton* DeleteSimButton() const { return btnDelSim_; }
     QPushButton* SortButton() const { return btnSortUsers_; }
     QCheckBox* AdvancedSwitch() const { return ckAdvanced_; }
-    QPushButton* SaveButton() const { return navButtons_.value("btnSave"); }
+    QPushButton* SaveButton() const { return btnSave_; }
     QLabel* SimPicture() const { return imgChar_; }
     QProgressBar* ProgressBar() const { return pbLoading_; }
+
+    // Asked before the window closes (after the busy check); false keeps the window open.
+    void SetCloseCheck(std::function<bool()> check) { closeCheck_ = std::move(check); }
+    // Marks the title with " *" while anything is unsaved.
+    void ShowUnsaved(bool unsaved);
 
     // The web page the About page's link opens.
     static const char* const kWebAddress;
@@ -114,6 +119,7 @@ private:
     QCheckBox* ckAdvanced_ = nullptr;
     QPushButton* btnDelSim_ = nullptr;
     QPushButton* btnSortUsers_ = nullptr;
+    QPushButton* btnSave_ = nullptr;
     QLabel* imgChar_ = nullptr;
     QRadioButton* rbDarkScheme_ = nullptr;
     QRadioButton* rbLightScheme_ = nullptr;
@@ -123,6 +129,7 @@ private:
     QMap<QString, QPushButton*> navButtons_;  // button name -> button
     QMap<QString, QString> buttonPage_;       // button name -> page name
     QMap<QString, std::function<void()>> openers_;
+    std::function<bool()> closeCheck_;
 
     int colorScheme_ = 1;
     QColor schemeBackground_ = Qt::black;

@@ -13,8 +13,10 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
 
     void Show(const std::string& text) override;
-    bool AskOkCancel(const std::string& text) override;
-    bool AskYesNo(const std::string& text) override;
+    // Enter presses the preset button, Escape the negative one.
+    bool AskOkCancel(const std::string& text, DefaultAnswer preset = DefaultAnswer::No) override;
+    bool AskYesNo(const std::string& text, DefaultAnswer preset = DefaultAnswer::No) override;
+    UnsavedAnswer AskSaveDiscardCancel(const std::string& text) override;
 
     // The program's texts mark line breaks as "\r\n".
     static QString Displayed(const std::string& text);
