@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <tuple>
 
@@ -158,15 +159,65 @@ TEST(EditingModelTest, AspirationBitsAndPositions) {
 }
 
 TEST(EditingModelTest, RewardPointsAreTensOnLeavingTheField) {
-    const std::tuple<std::u16string, std::u16string, std::int16_t> cases[] = {
-        {u"1234", u"1230", 123},      {u"5", u"0", 0}, {u"", u"0", 0}, {u"12a4", u"1200", 120},
-        {u"700000", u"700000", 4464},  // 70000 tens keep their low 16 bits
+    const std::tuple<std::u16string, std::u16string, std::optional<std::int16_t>> cases[] = {
+        {u"1234", u"1230", 123},
+        {u"5", u"0", 0},
+        {u"", u"0", 0},
+        {u"12a4", u"1200", 120},
+        {u"327670", u"327670", 32767},
+        // 70000 tens do not fit the 16-bit field: refused, never kept as their low 16 bits.
+        {u"700000", u"700000", std::nullopt},
+        {u"327680", u"327680", std::nullopt},
     };
     for (const auto& [typed, shown, stored] : cases) {
         SCOPED_TRACE(std::string(typed.begin(), typed.end()));
         EXPECT_EQ(RewardPointsText(typed), shown);
-        EXPECT_EQ(RewardPointsValue(shown), stored);
+        const NumberFit fit = RewardPointsValue(shown);
+        EXPECT_EQ(fit.Value, stored);
+        EXPECT_EQ(fit.Problem.empty(), stored.has_value());
     }
+}
+
+// A typed number goes into a field only when the field's range holds it; an empty field is 0.
+TEST(EditingModelTest, TypedNumbersBeyondTheFieldAreRefused) {
+    struct Case {
+        std::u16string cleaned;
+        NumberRange range;
+        std::optional<std::int64_t> value;
+    };
+    const Case cases[] = {
+        {u"", RangeOf<std::int16_t>(), 0},
+        {u"32767", RangeOf<std::int16_t>(), 32767},
+        {u"32768", RangeOf<std::int16_t>(), std::nullopt},
+        {u"70000", RangeOf<std::int16_t>(), std::nullopt},  // once stored as 4464
+        {u"0000000042", RangeOf<std::int16_t>(), 42},
+        {u"2147483647", RangeOf<std::int32_t>(), 2147483647},
+        {u"2147483648", RangeOf<std::int32_t>(), std::nullopt},  // once stored as 0
+        {u"99999999999999999999999", RangeOf<std::int32_t>(), std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.cleaned.begin(), c.cleaned.end()));
+        const NumberFit fit = TypedNumber(c.cleaned, c.range);
+        EXPECT_EQ(fit.Value, c.value);
+        const std::string text(c.cleaned.begin(), c.cleaned.end());
+        EXPECT_EQ(fit.Problem, c.value ? std::string()
+                                       : text + " is outside " + std::to_string(c.range.Min) +
+                                             ".." + std::to_string(c.range.Max));
+    }
+}
+
+// A multi-line box hands breaks back as "\n"; they go back in the stored text's own form.
+TEST(EditingModelTest, LineBreaksKeepTheirStoredForm) {
+    const std::tuple<std::u16string, std::u16string, std::u16string> cases[] = {
+        {u"a\r\nb", u"a\nb!", u"a\r\nb!"},
+        {u"a\nb\r\nc", u"a\nb\nc", u"a\nb\nc"},  // the first break sets the form
+        {u"a\rb", u"a\nb\nc", u"a\rb\rc"},
+        {u"one line", u"two\nlines", u"two\r\nlines"},  // the game's own form
+        {u"", u"", u""},
+        {u"a\r\n", u"no break", u"no break"},
+    };
+    for (const auto& [stored, typed, written] : cases)
+        EXPECT_EQ(WithStoredLineBreaks(stored, typed), written);
 }
 
 }  // namespace

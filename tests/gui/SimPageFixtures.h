@@ -21,6 +21,7 @@
 #include "core/neighborhoods/Discovery.h"
 #include "core/platform/FileOps.h"
 #include "core/platform/Settings.h"
+#include "core/records/SimDescription.h"
 #include "core/startup/StartupSource.h"
 #include "gui/editing/NeighborhoodEditor.h"
 #include "gui/editors/EditingPage.h"
@@ -45,6 +46,8 @@ public:
 
     PageHarness() : page(*this) {
         current = &sim;
+        // A sim read from the newest description, which has a place for every field.
+        sim.FormatVersion = DescriptionVersionsOf(&Character::Nice)->Last;
         advanced = true;
         packs = {true, true, true, true, true, true, true};
     }

@@ -304,7 +304,7 @@ TEST(HobbiesPageTest, AvailabilityTalentAndSeparateSports) {
 
 using CharacterHarness = PageHarness<CharacterPage>;
 
-TEST(CharacterPageTest, NumberFieldsCleanKeepCaretAndWrapTo16Bits) {
+TEST(CharacterPageTest, NumberFieldsCleanKeepCaretAndRefuseWhatDoesNotFit) {
     CharacterHarness h;
     h.sim.AgeDuration = 5;
     h.Open();
@@ -329,11 +329,13 @@ TEST(CharacterPageTest, NumberFieldsCleanKeepCaretAndWrapTo16Bits) {
     auto* daysLeft = h.child<QLineEdit>("edtAgeDaysLeft");
     daysLeft->clear();
     QTest::keyClicks(daysLeft, "70000");
-    EXPECT_EQ(h.sim.AgeDaysLeft, 4464);
+    // 70000 does not fit the 16-bit field: refused, not stored as 4464; the last entry that fit
+    // stays.
+    EXPECT_EQ(h.sim.AgeDaysLeft, 7000);
     daysLeft->clear();
-    QTest::keyClicks(daysLeft, "99999999999");  // does not fit 32 bits (cut at 10 characters)
+    QTest::keyClicks(daysLeft, "99999999999");  // cut at 10 characters
     EXPECT_EQ(daysLeft->text(), "9999999999");
-    EXPECT_EQ(h.sim.AgeDaysLeft, 0);
+    EXPECT_EQ(h.sim.AgeDaysLeft, 9999);
     EXPECT_FALSE(h.child<QLineEdit>("edtDaysPrevAge")->isEnabled());
 }
 

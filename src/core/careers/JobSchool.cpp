@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/records/NumberFit.h"
+
 namespace kinloom {
 namespace {
 
@@ -186,14 +188,15 @@ void ChooseGrade(Character& sim, int position) {
     if (InRange(position, GradeScale().size())) sim.Grade = static_cast<std::int16_t>(position + 1);
 }
 
+NumberFit PensionFit(std::u16string_view cleaned) {
+    if (cleaned.empty()) return {0, {}};
+    return FitNumber(cleaned, {0, kLargestStoredNumber});
+}
+
 std::optional<std::int16_t> PensionValue(std::u16string_view cleaned) {
-    std::int64_t value = 0;
-    for (char16_t c : cleaned) {
-        if (c < u'0' || c > u'9') return std::nullopt;
-        value = value * 10 + (c - u'0');
-        if (value > kLargestStoredNumber) return std::nullopt;
-    }
-    return static_cast<std::int16_t>(value);
+    const NumberFit fit = PensionFit(cleaned);
+    if (!fit.Value) return std::nullopt;
+    return static_cast<std::int16_t>(*fit.Value);
 }
 
 std::string PensionText(std::int16_t pension) {

@@ -14,6 +14,7 @@
 #include "core/careers/Careers.h"
 #include "core/careers/Education.h"
 #include "core/records/Character.h"
+#include "core/records/NumberFit.h"
 
 namespace kinloom {
 
@@ -116,11 +117,13 @@ void ChooseGrade(Character& sim, int position);
 inline constexpr int kNumberBoxLength = 10;
 // The largest value a 16-bit field of the sim keeps as typed. A larger entry is refused: the
 // field keeps its value and the box shows it again, rather than storing a wrapped number.
-inline constexpr std::int32_t kLargestStoredNumber = 32767;
+inline constexpr std::int32_t kLargestStoredNumber = RangeOf<std::int16_t>().Max;
 
 // "Pension:" — the whole number of a cleaned text (non-digits already "0"); 0 when empty;
 // nullopt when it does not fit the field.
 std::optional<std::int16_t> PensionValue(std::u16string_view cleaned);
+// The same with the reason a number is refused ("40000 is outside 0..32767").
+NumberFit PensionFit(std::u16string_view cleaned);
 std::string PensionText(std::int16_t pension);
 
 // "Vacation Days:" — every character that is neither a digit nor "." becomes "0", so the text

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
-#include <limits>
 #include <type_traits>
 
 #include "core/editing/DescriptionIndex.h"
 #include "core/editing/NameLists.h"
+#include "core/records/NumberFit.h"
 #include "core/records/SimDescription.h"
 
 namespace kinloom {
@@ -155,16 +155,9 @@ std::string Hex(std::span<const std::uint8_t> bytes) {
 
 template <typename Int>
 std::optional<std::string> ParseInt(std::string_view text, Int& out) {
-    long long value = 0;
-    const char* end = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (ec != std::errc() || ptr != end) return "not a whole number: " + std::string(text);
-    if (value < static_cast<long long>(std::numeric_limits<Int>::min()) ||
-        value > static_cast<long long>(std::numeric_limits<Int>::max()))
-        return std::string(text) + " is outside " +
-               std::to_string(std::numeric_limits<Int>::min()) + ".." +
-               std::to_string(std::numeric_limits<Int>::max());
-    out = static_cast<Int>(value);
+    const NumberFit fit = FitNumber(text, RangeOf<Int>());
+    if (!fit.Value) return fit.Problem;
+    out = static_cast<Int>(*fit.Value);
     return std::nullopt;
 }
 
@@ -192,6 +185,14 @@ std::span<const CharacterField> CharacterFields() {
 const CharacterField* FindCharacterField(std::string_view name) {
     for (const CharacterField& f : kFields)
         if (name == f.Name) return &f;
+    return nullptr;
+}
+
+const CharacterField* FindCharacterField(std::int16_t Character::*member) {
+    for (const CharacterField& f : kFields) {
+        const auto* held = std::get_if<std::int16_t Character::*>(&f.Member);
+        if (held && *held == member) return &f;
+    }
     return nullptr;
 }
 

@@ -39,6 +39,8 @@ struct CharacterField {
 
 std::span<const CharacterField> CharacterFields();
 const CharacterField* FindCharacterField(std::string_view name);
+// The field a 16-bit member of the record is; nullptr for a member the table does not name.
+const CharacterField* FindCharacterField(std::int16_t Character::*member);
 
 std::string FieldText(const Character& sim, const CharacterField& field);
 

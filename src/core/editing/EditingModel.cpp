@@ -23,6 +23,26 @@ std::int32_t NumberFieldValue(std::u16string_view cleaned) {
     return static_cast<std::int32_t>(value);
 }
 
+NumberFit TypedNumber(std::u16string_view cleaned, NumberRange range) {
+    if (cleaned.empty()) return {0, {}};
+    return FitNumber(cleaned, range);
+}
+
+std::u16string WithStoredLineBreaks(std::u16string_view stored, std::u16string_view typed) {
+    std::u16string_view form = u"\r\n";
+    if (const std::size_t at = stored.find_first_of(u"\r\n"); at != stored.npos)
+        form = stored.substr(at, 2) == u"\r\n" ? stored.substr(at, 2) : stored.substr(at, 1);
+    std::u16string out;
+    out.reserve(typed.size());
+    for (char16_t c : typed) {
+        if (c == u'\n')
+            out += form;
+        else
+            out += c;
+    }
+    return out;
+}
+
 std::int16_t Low16(std::int64_t value) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint64_t>(value)));
 }
@@ -256,8 +276,11 @@ std::u16string RewardPointsText(std::u16string_view typed) {
     return CleanNumberText(text);
 }
 
-std::int16_t RewardPointsValue(std::u16string_view shown) {
-    return Low16(NumberFieldValue(shown) / 10);
+NumberFit RewardPointsValue(std::u16string_view shown) {
+    constexpr NumberRange kStored = RangeOf<std::int16_t>();
+    NumberFit fit = TypedNumber(shown, {kStored.Min * 10, kStored.Max * 10 + 9});
+    if (fit.Value) *fit.Value /= 10;
+    return fit;
 }
 
 const std::array<ZodiacSign, 12>& ZodiacSigns() {

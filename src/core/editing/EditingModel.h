@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "core/records/Character.h"
+#include "core/records/NumberFit.h"
 
 namespace kinloom {
 
@@ -21,6 +22,16 @@ std::u16string CleanNumberText(std::u16string_view text);
 
 // The whole number of a cleaned text; 0 when it is empty or does not fit a signed 32-bit integer.
 std::int32_t NumberFieldValue(std::u16string_view cleaned);
+
+// What a cleaned number field gives a field of this range: 0 for an empty field, else the
+// number when the range holds it. A number beyond the range is refused (no Value, a Problem to
+// show); the field then keeps what it holds.
+NumberFit TypedNumber(std::u16string_view cleaned, NumberRange range);
+
+// Text typed into a multi-line box, whose line breaks the box hands back as "\n", with the
+// line breaks of the stored text it replaces: that text's first break ("\r\n", "\r" or "\n")
+// sets the form. Stored text without a break takes the game's own "\r\n".
+std::u16string WithStoredLineBreaks(std::u16string_view stored, std::u16string_view typed);
 
 // A number stored in a 16-bit field of the sim keeps its low 16 bits: 70000 -> 4464.
 std::int16_t Low16(std::int64_t value);
@@ -135,9 +146,10 @@ int AspirationScoreMaximum(std::int16_t ages, bool hasFreeTime);
 // 0..16.
 int UnlockEntryCount(std::int16_t used);
 // Reward points as shown on leaving the field: the last character becomes "0" (an empty field
-// "0"), non-digits become "0". The stored value is the shown number over ten.
+// "0"), non-digits become "0". The stored value is the shown number over ten; a number whose
+// tenth the 16-bit field cannot hold is refused like any number beyond its field.
 std::u16string RewardPointsText(std::u16string_view typed);
-std::int16_t RewardPointsValue(std::u16string_view shown);
+NumberFit RewardPointsValue(std::u16string_view shown);
 
 struct ZodiacSign {
     const char* Name;

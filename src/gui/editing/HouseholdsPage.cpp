@@ -13,12 +13,14 @@
 #include <QVBoxLayout>
 
 #include "core/editing/DescriptionIndex.h"
+#include "core/editing/EditingModel.h"
 #include "core/editing/MoveIn.h"
 #include "core/editing/NameLists.h"
 #include "core/packages/Utf8.h"
 #include "gui/shell/BitmapImage.h"
 #include "gui/shell/BusyGuard.h"
 #include "gui/shell/PageKit.h"
+#include "gui/shell/TextBoxes.h"
 
 namespace kinloom::gui {
 
@@ -106,6 +108,7 @@ void HouseholdsPage::BuildControls() {
     memHouseholdDescription_ = new QPlainTextEdit(this);
     memHouseholdDescription_->setObjectName("memHouseholdDescription");
     memHouseholdDescription_->setFixedHeight(110);
+    TabMovesFocus(memHouseholdDescription_);
     grid->addWidget(memHouseholdDescription_, row, 2, 1, 2);
     ++row;
     imgCash_ = picture("imgCash");
@@ -133,17 +136,28 @@ void HouseholdsPage::ConnectControls() {
         emit HouseholdEdited();
     });
     connect(edtCash_, &QLineEdit::textEdited, this, [this] {
+        CleanNumberField(*edtCash_);
         Household* h = SelectedHousehold();
         if (!isEnabled() || !h) return;
-        h->Cash = CleanNumberField(*edtCash_);
+        const NumberFit fit =
+            TypedNumber(edtCash_->text().toStdU16String(), RangeOf<std::int32_t>());
+        if (!fit.Value) {
+            MarkRefusedNumber(edtCash_,
+                              fit.Problem + "; the household keeps " + std::to_string(h->Cash));
+            return;
+        }
+        MarkRefusedNumber(edtCash_, std::nullopt);
+        h->Cash = static_cast<std::int32_t>(*fit.Value);
         h->Modified = true;
         emit HouseholdEdited();
     });
     connect(memHouseholdDescription_, &QPlainTextEdit::textChanged, this, [this] {
         Household* h = SelectedHousehold();
         if (filling_ || !isEnabled() || !h || HouseholdNamesRefusal(*state_, *h)) return;
+        // Line breaks go back in the form the description keeps them in.
         h->HouseholdDescription =
-            EncodeUtf8(memHouseholdDescription_->toPlainText().toStdU16String());
+            EncodeUtf8(WithStoredLineBreaks(DecodeUtf8(h->HouseholdDescription),
+                                            TypedText(*memHouseholdDescription_).toStdU16String()));
         h->Modified = true;
         emit HouseholdEdited();
     });
@@ -242,6 +256,7 @@ void HouseholdsPage::HouseholdSelectionChanged() {
     if (hasMembers) {
         lblHouseHoldFile_->setText("Lot File : " + QString::number(h->HouseHoldFile));
         lblFamFriends_->setText(QString::number(h->FamFriends) + " Family Friends");
+        MarkRefusedNumber(edtCash_, std::nullopt);
         edtCash_->setText(QString::number(h->Cash));
     }
     if (!advanced_) btnMoveIn_->hide();

@@ -215,7 +215,10 @@ void NeighborhoodEditor::ApplyAdvancedSwitch() {
     const AdvancedControls controls = AdvancedControlsFor(on, ToInstalledPacks(startup_.Packs),
                                                           sim ? sim->Species : std::uint16_t{0});
     for (EditingPage* page : simPages_)
-        if (page->Advanced() != EditingPage::AdvancedReach::None) page->ApplyAdvanced(controls);
+        if (page->Advanced() != EditingPage::AdvancedReach::None) {
+            page->ApplyAdvanced(controls);
+            page->OfferStorableControls();  // the switch never offers what cannot be saved
+        }
     householdsPage_->ApplyAdvanced(controls.ShowMoveIn);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 
 #include "core/editing/EditingModel.h"
 #include "gui/shell/PageKit.h"
+#include "gui/shell/TextBoxes.h"
 #include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
@@ -64,6 +66,7 @@ void AspirationPage::BuildControls() {
     grid->addWidget(note, row++, 0, 1, 4);
     grid->addWidget(Label("lblAspirationRewardPoints", "Aspiration Reward Points:", this), row, 0);
     edtAspirationRewardPoints_ = NumberField("edtAspirationRewardPoints", this);
+    StoredIn(edtAspirationRewardPoints_, {"AspirationRewardPoints"});
     grid->addWidget(edtAspirationRewardPoints_, row++, 1, Qt::AlignLeft);
 
     pnlInfluence_ = SubPanel("pnlInfluence", this);
@@ -91,6 +94,7 @@ void AspirationPage::BuildControls() {
             Label("lblLTAUnlocks", "Long Term Aspiration Unlocks Available:", pnlLongTerm_), 0, 0);
         cbLTAUnlocks_ = new QComboBox(pnlLongTerm_);
         cbLTAUnlocks_->setObjectName("cbLTAUnlocks");
+        StoredIn(cbLTAUnlocks_, {"LTAUnlocks"});
         l->addWidget(cbLTAUnlocks_, 0, 1, Qt::AlignLeft);
         lblLTAUnlocksUsed_ = Label("lblLTAUnlocksUsed", "", pnlLongTerm_);
         l->addWidget(lblLTAUnlocksUsed_, 0, 2);
@@ -98,6 +102,7 @@ void AspirationPage::BuildControls() {
         l->addWidget(lblLTAspiration_, 1, 0);
         trkLTAspiration_ = MakeSlider("trkLTAspiration", 0, 30000, 25, 1500);
         trkLTAspiration_->setParent(pnlLongTerm_);
+        StoredIn(trkLTAspiration_, {"LTAspiration"});
         l->addWidget(trkLTAspiration_, 1, 1, 1, 2);
         l->setColumnStretch(2, 1);
     }
@@ -125,9 +130,14 @@ void AspirationPage::ConnectControls() {
         sim->LTAspiration = Low16(v);
         Edited(*sim);
     });
-    // Points are cleaned as typed but written only when the field is left.
-    connect(edtAspirationRewardPoints_, &QLineEdit::textEdited, this,
-            [this] { CleanNumberField(*edtAspirationRewardPoints_); });
+    // Points are cleaned as typed but written only when the user leaves the field or presses
+    // Enter, and only when typed.
+    connect(edtAspirationRewardPoints_, &QLineEdit::textEdited, this, [this] {
+        CleanNumberField(*edtAspirationRewardPoints_);
+        rewardPointsTyped_ = true;
+    });
+    connect(edtAspirationRewardPoints_, &QLineEdit::returnPressed, this,
+            [this] { edtAspirationRewardPointsExit(); });
     edtAspirationRewardPoints_->installEventFilter(this);
     connect(cbLTAUnlocks_, &QComboBox::activated, this, [this](int position) {
         Character* sim = EditTarget();
@@ -141,18 +151,34 @@ void AspirationPage::ConnectControls() {
 }
 
 bool AspirationPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edtAspirationRewardPoints_ && event->type() == QEvent::FocusOut)
-        edtAspirationRewardPointsExit();
+    // A context menu opening or the window losing the focus is no leaving: the user comes
+    // back to the same field.
+    if (watched == edtAspirationRewardPoints_ && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+            reason != Qt::MenuBarFocusReason)
+            edtAspirationRewardPointsExit();
+    }
     return EditingPage::eventFilter(watched, event);
 }
 
 void AspirationPage::edtAspirationRewardPointsExit() {
+    if (!rewardPointsTyped_) return;  // passing through the field is no edit
     const QString shown = QString::fromStdU16String(
         RewardPointsText(edtAspirationRewardPoints_->text().toStdU16String()));
     edtAspirationRewardPoints_->setText(shown);
     Character* sim = EditTarget();
     if (!sim) return;
-    sim->AspirationRewardPoints = RewardPointsValue(shown.toStdU16String());
+    const NumberFit fit = RewardPointsValue(shown.toStdU16String());
+    if (!fit.Value) {
+        MarkRefusedNumber(
+            edtAspirationRewardPoints_,
+            fit.Problem + "; the sim keeps " + std::to_string(sim->AspirationRewardPoints * 10));
+        return;
+    }
+    MarkRefusedNumber(edtAspirationRewardPoints_, std::nullopt);
+    rewardPointsTyped_ = false;
+    sim->AspirationRewardPoints = static_cast<std::int16_t>(*fit.Value);
     Edited(*sim);
 }
 
@@ -193,6 +219,7 @@ void AspirationPage::Fill(const Character& sim) {
     trkAspirationScore_->setValue(sim.AspirationScore);
     lblAspirationScoreLevel_->setText(QString::number(trkAspirationScore_->value()));
     edtAspirationRewardPoints_->setText(QString::number(sim.AspirationRewardPoints * 10));
+    rewardPointsTyped_ = false;
     trkAspirationLevel_->setValue(sim.AspirationLevel);
     lblAspirationLevel_->setText(QString::number(trkAspirationLevel_->value()));
     const bool notBaby = sim.Ages > 1;

@@ -51,6 +51,8 @@ private:
     ThinSlider* trkInfluenceLevel_;
     QLabel* lblInfluenceMinimum_;
     QLabel* lblInfluenceScore_;
+    // Points typed since the page was filled or the points last written.
+    bool rewardPointsTyped_ = false;
 };
 
 }  // namespace kinloom::gui

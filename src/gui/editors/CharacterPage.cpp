@@ -17,12 +17,15 @@
 #include "core/packages/Utf8.h"
 #include "core/records/BodyProperties.h"
 #include "gui/shell/PageKit.h"
+#include "gui/shell/TextBoxes.h"
 #include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
 
 namespace {
 
+// What the user may type; stored text beyond these is kept whole.
+constexpr int kMaxName = 30;
 constexpr int kMaxBiography = 1000;
 // The day counters and the fitness preference are short numbers.
 constexpr int kCounterFieldWidth = 110;
@@ -45,17 +48,19 @@ void CharacterPage::BuildControls() {
     left->addWidget(Label("lblFirstName", "First Name:", this), row, 0);
     edtFirstName_ = new QLineEdit(this);
     edtFirstName_->setObjectName("edtFirstName");
-    edtFirstName_->setMaxLength(30);
+    LimitTyping(edtFirstName_, kMaxName);
     left->addWidget(edtFirstName_, row++, 1);
     left->addWidget(Label("lblLastName", "Last Name:", this), row, 0);
     edtLastName_ = new QLineEdit(this);
     edtLastName_->setObjectName("edtLastName");
-    edtLastName_->setMaxLength(30);
+    LimitTyping(edtLastName_, kMaxName);
     left->addWidget(edtLastName_, row++, 1);
     left->addWidget(Label("lblCharacterDescription", "Bio:", this), row, 0, Qt::AlignTop);
     memCharacterDescription_ = new QPlainTextEdit(this);
     memCharacterDescription_->setObjectName("memCharacterDescription");
     memCharacterDescription_->setFixedHeight(100);
+    LimitTyping(memCharacterDescription_, kMaxBiography);
+    TabMovesFocus(memCharacterDescription_);
     left->addWidget(memCharacterDescription_, row++, 1);
 
     auto* gender = new QGroupBox("Gender", this);
@@ -82,6 +87,7 @@ void CharacterPage::BuildControls() {
     left->addWidget(lblYoungAdult_, row, 0);
     ckYoungAdult_ = new QCheckBox(this);
     ckYoungAdult_->setObjectName("ckYoungAdult");
+    StoredIn(ckYoungAdult_, {"YoungAdult"});
     left->addWidget(ckYoungAdult_, row++, 1);
     left->addWidget(Label("lblAgeDaysLeft", "Days Left in current Life Stage:", this), row, 0);
     edtAgeDaysLeft_ = NumberField("edtAgeDaysLeft", this, kCounterFieldWidth);
@@ -180,17 +186,12 @@ void CharacterPage::ConnectControls() {
     connect(edtLastName_, &QLineEdit::textEdited, this,
             [this](const QString& t) { NameEdited(&Character::LastName, t); });
     connect(memCharacterDescription_, &QPlainTextEdit::textChanged, this, [this] {
-        QString text = memCharacterDescription_->toPlainText();
-        if (text.size() > kMaxBiography) {
-            // The biography holds at most 1000 characters; longer text is cut at the limit.
-            text.truncate(kMaxBiography);
-            memCharacterDescription_->setPlainText(text);
-            memCharacterDescription_->moveCursor(QTextCursor::End);
-            return;  // setPlainText comes back here with the shortened text
-        }
         Character* sim = EditTarget();
         if (!sim || SimNamesRefusal(*sim)) return;
-        sim->CharacterDescription = EncodeUtf8(text.toStdU16String());
+        // Line breaks go back in the form the biography keeps them in.
+        sim->CharacterDescription =
+            EncodeUtf8(WithStoredLineBreaks(DecodeUtf8(sim->CharacterDescription),
+                                            TypedText(*memCharacterDescription_).toStdU16String()));
         Edited(*sim);
     });
     connect(rbMale_, &QRadioButton::toggled, this, [this](bool on) {
@@ -208,18 +209,10 @@ void CharacterPage::ConnectControls() {
     connect(cbAges_, &QComboBox::activated, this, [this](int i) { cbAgesChange(i); });
     connect(ckYoungAdult_, &QCheckBox::toggled, this, [this](bool on) { ckYoungAdultClick(on); });
     connect(btnFixThumbs_, &QPushButton::clicked, this, [this] { btnFixThumbsClick(); });
-    BindNumberField(edtAgeDaysLeft_, [this](std::int32_t v) {
-        if (Character* sim = EditTarget()) sim->AgeDaysLeft = Low16(v), Edited(*sim);
-    });
-    BindNumberField(edtAgeDuration_, [this](std::int32_t v) {
-        if (Character* sim = EditTarget()) sim->AgeDuration = Low16(v), Edited(*sim);
-    });
-    BindNumberField(edtDaysPrevAge_, [this](std::int32_t v) {
-        if (Character* sim = EditTarget()) sim->DaysPrevAge = Low16(v), Edited(*sim);
-    });
-    BindNumberField(edtFitnessPreference_, [this](std::int32_t v) {
-        if (Character* sim = EditTarget()) sim->FitnessPreference = Low16(v), Edited(*sim);
-    });
+    BindNumberField(edtAgeDaysLeft_, &Character::AgeDaysLeft);
+    BindNumberField(edtAgeDuration_, &Character::AgeDuration);
+    BindNumberField(edtDaysPrevAge_, &Character::DaysPrevAge);
+    BindNumberField(edtFitnessPreference_, &Character::FitnessPreference);
     BindSlider(trkFatness_, &Character::Fatness,
                [this](int v) { lblFatness_->setText(QString::number(v)); });
     BindSlider(trkMalePref_, &Character::MalePref,
@@ -241,9 +234,9 @@ void CharacterPage::ConnectControls() {
 
 void CharacterPage::Fill(const Character& sim) {
     const bool pet = IsPetSim(sim);
-    memCharacterDescription_->setPlainText(Decoded(sim.CharacterDescription).trimmed());
-    edtFirstName_->setText(Decoded(sim.FirstName).trimmed());
-    edtLastName_->setText(Decoded(sim.LastName).trimmed());
+    ShowStoredText(memCharacterDescription_, Decoded(sim.CharacterDescription).trimmed());
+    ShowStoredText(edtFirstName_, Decoded(sim.FirstName).trimmed());
+    ShowStoredText(edtLastName_, Decoded(sim.LastName).trimmed());
     // Without a name list a new name could not be saved: the boxes are read-only and say why.
     const auto namesRefused = SimNamesRefusal(sim);
     RefuseTextEdits(edtFirstName_, namesRefused);

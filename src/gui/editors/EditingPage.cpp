@@ -4,6 +4,7 @@
 
 #include "core/editing/EditingModel.h"
 #include "gui/shell/BusyGuard.h"
+#include "gui/shell/TextBoxes.h"
 #include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
@@ -19,8 +20,61 @@ void EditingPage::Open(const std::function<void()>& pageSwitch) {
     Character* sim = host_.CurrentSim();
     if (!sim) return;
     BusyGuard busy(this);
+    // A refused number belonged to the sim shown before; the page now shows what is stored.
+    for (QLineEdit* box : findChildren<QLineEdit*>()) MarkRefusedNumber(box, std::nullopt);
+    ReleaseStorableControls();
     Fill(*sim);
     pageSwitch();
+    OfferStorableControls();
+}
+
+namespace {
+
+constexpr const char* kUnstorableProperty = "kinloomUnstorable";
+
+}  // namespace
+
+void EditingPage::StoredIn(QWidget* control, std::vector<const CharacterField*> fields) {
+    std::erase(fields, nullptr);
+    if (!fields.empty()) storedControls_.push_back({control, std::move(fields), QString()});
+}
+
+void EditingPage::StoredIn(QWidget* control, std::initializer_list<const char*> fieldNames) {
+    std::vector<const CharacterField*> fields;
+    for (const char* name : fieldNames) fields.push_back(FindCharacterField(name));
+    StoredIn(control, std::move(fields));
+}
+
+bool EditingPage::Unstorable(const QWidget& control) {
+    return control.property(kUnstorableProperty).toBool();
+}
+
+void EditingPage::ReleaseStorableControls() {
+    for (StoredControl& stored : storedControls_) {
+        QWidget* control = stored.Control;
+        if (!control || !Unstorable(*control)) continue;
+        control->setProperty(kUnstorableProperty, false);
+        control->setToolTip(stored.ToolTip);
+        control->setEnabled(true);
+    }
+}
+
+void EditingPage::OfferStorableControls() {
+    const Character* sim = host_.CurrentSim();
+    if (!sim) return;
+    for (StoredControl& stored : storedControls_) {
+        QWidget* control = stored.Control;
+        if (!control) continue;
+        std::optional<std::string> why;
+        for (const CharacterField* field : stored.Fields)
+            if (!why) why = WhyNotStorable(*sim, *field);
+        if (!why) continue;
+        if (!Unstorable(*control)) stored.ToolTip = control->toolTip();
+        control->setProperty(kUnstorableProperty, true);
+        control->setEnabled(false);
+        control->setToolTip(
+            QString::fromStdString("This sim's record has no place for this: " + *why));
+    }
 }
 
 Character* EditingPage::EditTarget() const {
@@ -67,6 +121,7 @@ ThinSlider* EditingPage::MakeSlider(const char* name, int min, int max, int page
 
 void EditingPage::BindSlider(ThinSlider* slider, std::int16_t Character::*field,
                              std::function<void(int)> caption) {
+    StoredIn(slider, {FindCharacterField(field)});
     connect(slider, &QSlider::valueChanged, this,
             [this, field, caption = std::move(caption)](int value) {
                 if (caption) caption(value);
@@ -78,13 +133,15 @@ void EditingPage::BindSlider(ThinSlider* slider, std::int16_t Character::*field,
 }
 
 void EditingPage::MaxAll(const std::vector<ThinSlider*>& group) {
-    for (ThinSlider* slider : group) slider->setValue(slider->maximum());
+    for (ThinSlider* slider : group)
+        if (!Unstorable(*slider)) slider->setValue(slider->maximum());
 }
 
 void EditingPage::Randomize(const std::vector<ThinSlider*>& group) {
     TraitRandom& random = host_.Random();
     random.Reseed();
-    for (ThinSlider* slider : group) slider->setValue(random.Draw());
+    for (ThinSlider* slider : group)
+        if (!Unstorable(*slider)) slider->setValue(random.Draw());
 }
 
 std::int32_t CleanNumberField(QLineEdit& field) {
@@ -98,12 +155,21 @@ std::int32_t CleanNumberField(QLineEdit& field) {
     return NumberFieldValue(cleaned.toStdU16String());
 }
 
-void EditingPage::BindNumberField(QLineEdit* field, std::function<void(std::int32_t)> store) {
+void EditingPage::BindNumberField(QLineEdit* box, std::int16_t Character::*field) {
+    StoredIn(box, {FindCharacterField(field)});
     // Every edit of the user counts, pasted text included, not only key releases.
-    connect(field, &QLineEdit::textEdited, this, [this, field, store = std::move(store)] {
-        const std::int32_t value = CleanNumberField(*field);
-        if (!isEnabled()) return;
-        store(value);
+    connect(box, &QLineEdit::textEdited, this, [this, box, field] {
+        CleanNumberField(*box);
+        Character* sim = EditTarget();
+        if (!sim) return;
+        const NumberFit fit = TypedNumber(box->text().toStdU16String(), RangeOf<std::int16_t>());
+        if (!fit.Value) {
+            MarkRefusedNumber(box, fit.Problem + "; the sim keeps " + std::to_string(sim->*field));
+            return;
+        }
+        MarkRefusedNumber(box, std::nullopt);
+        sim->*field = static_cast<std::int16_t>(*fit.Value);
+        Edited(*sim);
     });
 }
 

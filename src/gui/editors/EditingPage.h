@@ -5,12 +5,15 @@
 // Modified and offers Save; nothing reaches the disk before Save.
 
 #include <QFrame>
+#include <QPointer>
+#include <QString>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <vector>
 
 #include "core/editing/AdvancedSwitch.h"
+#include "core/editing/CharacterFields.h"
 #include "core/records/Character.h"
 #include "gui/editors/PageHost.h"
 
@@ -39,6 +42,11 @@ public:
     // Filling applies it too, so the page is right however it was reached.
     virtual void ApplyAdvanced(const AdvancedControls& controls) { (void)controls; }
 
+    // Disables each control a save could not keep for the current sim (its description's
+    // version has no place for the control's field), saying so on hover. Opening the page runs
+    // it; the window runs it again after the Advanced switch had its say.
+    void OfferStorableControls();
+
 protected:
     virtual void Fill(const Character& sim) = 0;
 
@@ -65,9 +73,16 @@ protected:
     // "Random": reseed from the clock, then each slider in turn to its own draw over 0..998.
     void Randomize(const std::vector<ThinSlider*>& group);
 
-    // Number fields: after each edit the text is cleaned (non-digits become "0", length
-    // and caret kept) and, with the panel enabled, store receives its value.
-    void BindNumberField(QLineEdit* field, std::function<void(std::int32_t)> store);
+    // Number fields: after each edit the text is cleaned (non-digits become "0", length and
+    // caret kept) and, with the panel enabled, its value goes into field. A number the field
+    // cannot hold is refused: the sim keeps its value and the box is marked, saying why.
+    void BindNumberField(QLineEdit* box, std::int16_t Character::*field);
+
+    // Ties a control to the fields of the record it edits, for OfferStorableControls. Sliders
+    // and number fields bound here are tied by their binding.
+    void StoredIn(QWidget* control, std::initializer_list<const char*> fieldNames);
+    // Whether the storable rule has taken the control away from the current sim.
+    static bool Unstorable(const QWidget& control);
 
     // Fills the page again as it was last opened.
     void Reload() { Open(pageSwitch_); }
@@ -75,7 +90,17 @@ protected:
     PageHost& host_;
 
 private:
+    struct StoredControl {
+        QPointer<QWidget> Control;
+        std::vector<const CharacterField*> Fields;
+        QString ToolTip;  // the control's own, given back when the rule lets go
+    };
+    void StoredIn(QWidget* control, std::vector<const CharacterField*> fields);
+    // Gives back what the rule took away for the previous sim, before the page is filled.
+    void ReleaseStorableControls();
+
     std::function<void()> pageSwitch_;
+    std::vector<StoredControl> storedControls_;
 };
 
 // Writes a number field's cleaned text back, keeping its length and the caret; returns its value.

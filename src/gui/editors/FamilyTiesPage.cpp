@@ -18,6 +18,7 @@
 #include "gui/editors/ParentChoiceDialog.h"
 #include "gui/shell/PageKit.h"
 #include "gui/shell/PictureEntryDelegate.h"
+#include "gui/shell/TextBoxes.h"
 
 namespace kinloom::gui {
 
@@ -185,6 +186,7 @@ void FamilyTiesPage::BuildControls() {
     memFamilyTies_ = new QPlainTextEdit(this);
     memFamilyTies_->setObjectName("memFamilyTies");
     memFamilyTies_->setReadOnly(true);
+    TabMovesFocus(memFamilyTies_);
     memFamilyTies_->hide();  // diagnostics only
     outer->addWidget(memFamilyTies_);
     outer->addStretch(1);

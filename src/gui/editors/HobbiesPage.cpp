@@ -21,6 +21,7 @@ HobbiesPage::HobbiesPage(PageHost& host, QWidget* parent)
     lblTalent_ = Label("lblTalent", "Natural Talent:", this);
     cbTalent_ = new QComboBox(this);
     cbTalent_->setObjectName("cbTalent");
+    StoredIn(cbTalent_, {"Talent"});
     cbTalent_->addItem("-");
     for (const HobbyField& hobby : HobbyFields()) cbTalent_->addItem(hobby.TalentEntry);
     talent->addWidget(lblTalent_);

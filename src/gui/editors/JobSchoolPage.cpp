@@ -15,6 +15,7 @@
 #include "core/editing/EditingModel.h"
 #include "core/platform/Messages.h"
 #include "gui/shell/PageKit.h"
+#include "gui/shell/TextBoxes.h"
 #include "gui/shell/ThinSlider.h"
 
 namespace kinloom::gui {
@@ -134,6 +135,8 @@ void JobSchoolPage::BuildControls() {
     edtPension_ = NumberField("edtPension", this);
     pension_ = addRow(left, row, Label("lblPension", "Pension:", this), edtPension_);
     edtPTO_ = NumberField("edtPTO", this);
+    StoredIn(edtPension_, {"Pension"});
+    StoredIn(edtPTO_, {"PTO"});
     pto_ = addRow(left, row, Label("lblPTO", "Vacation Days:", this), edtPTO_);
     left->setRowStretch(row, 1);
     outer->addLayout(left);
@@ -151,6 +154,8 @@ void JobSchoolPage::BuildControls() {
                     cbUniversityMajor_);
     // Class titles are long: the list is wide, and its popup as wide as its longest entry.
     cbUniversityClass_ = List("cbUniversityClass", this);
+    StoredIn(cbUniversityMajor_, {"UniversityMajor", "UniversityClass"});
+    StoredIn(cbUniversityClass_, {"UniversityClass"});
     cbUniversityClass_->setMinimumContentsLength(44);
     class_ = addRow(right, row, Label("lblUniversityClass", "University Class:", this),
                     cbUniversityClass_);
@@ -418,13 +423,16 @@ void JobSchoolPage::edtPensionKeyUp() {
                                           CleanNumberText(edtPension_->text().toStdU16String())));
     Character* sim = EditTarget();
     if (!sim) return;
-    const std::optional<std::int16_t> value = PensionValue(edtPension_->text().toStdU16String());
-    if (!value) {
-        // Too large for the field: it keeps its value, and the box shows it again.
+    const NumberFit fit = PensionFit(edtPension_->text().toStdU16String());
+    if (!fit.Value) {
+        // Too large for the field: it keeps its value, and the box shows it again, marked.
         edtPension_->setText(QString::fromStdString(PensionText(sim->Pension)));
+        MarkRefusedNumber(edtPension_,
+                          fit.Problem + "; the sim keeps " + PensionText(sim->Pension));
         return;
     }
-    sim->Pension = *value;
+    MarkRefusedNumber(edtPension_, std::nullopt);
+    sim->Pension = static_cast<std::int16_t>(*fit.Value);
     Edited(*sim);
 }
 
@@ -433,11 +441,19 @@ void JobSchoolPage::edtPTOKeyUp() {
                                       CleanVacationDaysText(edtPTO_->text().toStdU16String())));
     Character* sim = EditTarget();
     if (!sim) return;
-    const std::optional<std::int16_t> value = VacationDaysValue(edtPTO_->text().toStdU16String());
-    if (value)
-        sim->PTO = *value;
-    else  // no number, or too large for the field: the value stays and is shown again
+    const QString typed = edtPTO_->text();
+    const std::optional<std::int16_t> value = VacationDaysValue(typed.toStdU16String());
+    if (!value) {
+        // No number, or too large for the field: the value stays, shown again and marked.
         edtPTO_->setText(QString::fromStdString(VacationDaysText(sim->PTO)));
+        MarkRefusedNumber(edtPTO_,
+                          typed.toStdString() + " is no number of days from 0 to " +
+                              VacationDaysText(static_cast<std::int16_t>(kLargestStoredNumber)) +
+                              "; the sim keeps " + VacationDaysText(sim->PTO));
+        return;
+    }
+    MarkRefusedNumber(edtPTO_, std::nullopt);
+    sim->PTO = *value;
     Edited(*sim);
 }
 

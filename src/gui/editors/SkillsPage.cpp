@@ -59,6 +59,7 @@ SkillsPage::SkillsPage(PageHost& host, QWidget* parent) : EditingPage("pnlSkills
             rb->setObjectName(QString("rb%1%2").arg(need.Name).arg(step));
             group->addButton(rb);
             needs_[n][s] = rb;
+            StoredIn(rb, {need.Name});
             needGrid->addWidget(rb, r, static_cast<int>(s) + 1);
             // Only the button that becomes checked writes, and only its own row.
             connect(rb, &QRadioButton::toggled, this, [this, member = need.Member, step](bool on) {

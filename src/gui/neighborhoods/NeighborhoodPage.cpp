@@ -10,11 +10,13 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "core/editing/EditingModel.h"
 #include "core/packages/Utf8.h"
 #include "core/pictures/ImageCodecs.h"
 #include "core/platform/FileIO.h"
 #include "gui/shell/BitmapImage.h"
 #include "gui/shell/PageKit.h"
+#include "gui/shell/TextBoxes.h"
 
 namespace kinloom::gui {
 
@@ -65,7 +67,7 @@ void NeighborhoodPage::BuildControls() {
     left->addWidget(Label("lblNGBDName", "Neighborhood Name:", this));
     edtNGBDName_ = new QLineEdit(this);
     edtNGBDName_->setObjectName("edtNGBDName");
-    edtNGBDName_->setMaxLength(kNameLength);
+    LimitTyping(edtNGBDName_, kNameLength);
     edtNGBDName_->setFixedWidth(400);
     left->addWidget(edtNGBDName_);
     left->addWidget(Label("lblNGBDDescription", "Neighborhood Description:", this));
@@ -73,6 +75,8 @@ void NeighborhoodPage::BuildControls() {
     memNGBDDescription_->setObjectName("memNGBDDescription");
     memNGBDDescription_->setFixedWidth(400);
     memNGBDDescription_->setMinimumHeight(90);
+    LimitTyping(memNGBDDescription_, kDescriptionLength);
+    TabMovesFocus(memNGBDDescription_);
     left->addWidget(memNGBDDescription_, 1);
     outer->addLayout(left);
 
@@ -131,23 +135,19 @@ void NeighborhoodPage::ConnectControls() {
     });
     connect(memNGBDDescription_, &QPlainTextEdit::textChanged, this, [this] {
         if (filling_ || !isEnabled()) return;
-        QString text = memNGBDDescription_->toPlainText();
-        if (text.size() > kDescriptionLength) {
-            text.truncate(kDescriptionLength);
-            filling_ = true;
-            memNGBDDescription_->setPlainText(text);
-            memNGBDDescription_->moveCursor(QTextCursor::End);
-            filling_ = false;
-        }
-        emit DescriptionEdited(text);
+        // Line breaks go back in the form the description was stored in.
+        emit DescriptionEdited(QString::fromStdU16String(
+            WithStoredLineBreaks(storedDescription_.toStdU16String(),
+                                 TypedText(*memNGBDDescription_).toStdU16String())));
     });
 }
 
 void NeighborhoodPage::Fill(const Neighborhood& neighborhood,
                             const std::filesystem::path& picture) {
     filling_ = true;
-    edtNGBDName_->setText(Decoded(neighborhood.NGBDName));
-    memNGBDDescription_->setPlainText(Decoded(neighborhood.NGBDDescription));
+    ShowStoredText(edtNGBDName_, Decoded(neighborhood.NGBDName));
+    storedDescription_ = Decoded(neighborhood.NGBDDescription);
+    ShowStoredText(memNGBDDescription_, storedDescription_);
     filling_ = false;
     lblNGBDVersion_->setText("Version : " + QString::fromStdString(neighborhood.NGBDVersion));
     ShowPicture(picture);

@@ -4,6 +4,7 @@
 // neighborhood editor writes them into the record.
 
 #include <QFrame>
+#include <QString>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -74,6 +75,8 @@ private:
     QPushButton* btnBackup_;
     QPushButton* btnArchiveLoc_;
     bool filling_ = false;
+    // The description as the neighborhood holds it, for the form of its line breaks.
+    QString storedDescription_;
 };
 
 }  // namespace kinloom::gui
