@@ -36,6 +36,12 @@ std::vector<std::string> Names(const fs::path& folder) {
     return names;
 }
 
+bool Within(const fs::path& item, const fs::path& folder) {
+    const std::string text = item.lexically_normal().string();
+    const std::string prefix = folder.lexically_normal().string();
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
 // The desktop's trash is a folder of the test; copies, renames and trashing can be made to fail.
 class TestFileOps final : public FilesystemFileOps {
 public:
@@ -45,18 +51,31 @@ public:
         fs::create_directories(trash_);
         return FilesystemFileOps::RenameItem(item, FreeName(trash_, item.filename()));
     }
-    std::string failCopyOf;   // a file name whose copy fails
-    std::string dropCopyOf;   // a file name whose copy is "made" but never written
+    std::string failCopyOf;  // a file name whose copy fails
+    std::string dropCopyOf;  // a file name whose copy is "made" but never written
+    std::string flipCopyOf;  // a file name whose copy has the right size but a wrong first byte
+    std::function<bool(const fs::path& to)> copyFails;  // copies to these targets fail
+    std::function<bool(const fs::path& from, const fs::path& to)> renameFails;
+    fs::path otherDrive;      // items cannot be renamed into or out of this folder
     bool renameWorks = true;  // false: as if the archive were on another file system
     bool trashWorks = true;
 
 protected:
     bool CopyOneFile(const fs::path& from, const fs::path& to) override {
-        if (from.filename() == failCopyOf) return false;
+        if (from.filename() == failCopyOf || (copyFails && copyFails(to))) return false;
         if (from.filename() == dropCopyOf) return true;
-        return FilesystemFileOps::CopyOneFile(from, to);
+        if (!FilesystemFileOps::CopyOneFile(from, to)) return false;
+        if (from.filename() == flipCopyOf) {
+            std::fstream file(to, std::ios::binary | std::ios::in | std::ios::out);
+            const char first = static_cast<char>(file.get() ^ 1);
+            file.seekp(0);
+            file.put(first);
+        }
+        return true;
     }
     bool RenameItem(const fs::path& from, const fs::path& to) override {
+        if (!otherDrive.empty() && Within(from, otherDrive) != Within(to, otherDrive)) return false;
+        if (renameFails && renameFails(from, to)) return false;
         return renameWorks && FilesystemFileOps::RenameItem(from, to);
     }
 
@@ -572,6 +591,114 @@ TEST_F(ChangeLocationTest, AFailedMoveIsReportedAndTheNextOneOffered) {
     EXPECT_FALSE(fs::exists(archive / "N002 03-14-2008 153045"));
     EXPECT_TRUE(
         fs::is_regular_file(moved / "N002 03-14-2008 153045" / "N002_Neighborhood.package"));
+}
+
+TEST_F(ChangeLocationTest, AFailedMoveKeepsTheOldBackupAndListsNoHalfCopy) {
+    const std::string name = "N001 03-14-2008 153045";
+    MakeBackup(archive, name);
+    Make(archive / name, {{"Characters/N001_User00000.package", "sim one"},
+                          {"Characters/N001_User00001.package", "sim two"}});
+    const Tree original = Read(archive / name);
+    const fs::path moved = dir / "Elsewhere";
+    const fs::path destination = moved / name;
+    const Tree stale = {{"N001_Neighborhood.package", "older copy of the same backup"}};
+    auto intoDestination = [destination](const fs::path& to) { return Within(to, destination); };
+
+    struct Case {
+        const char* name;
+        std::function<void(TestFileOps&)> inject;
+        bool staleAtDestination;
+    };
+    const Case cases[] = {
+        {"a file cannot be copied to the other drive",
+         [&](TestFileOps& f) {
+             f.otherDrive = moved;
+             f.failCopyOf = "N001_User00001.package";
+         },
+         false},
+        {"the first file cannot be copied, a backup of that name waiting",
+         [&](TestFileOps& f) {
+             f.otherDrive = moved;
+             f.failCopyOf = "N001_Neighborhood.package";
+         },
+         true},
+        {"a file goes missing without a word",
+         [&](TestFileOps& f) {
+             f.otherDrive = moved;
+             f.dropCopyOf = "N001_User00000.package";
+         },
+         true},
+        {"a copied file's bytes differ",
+         [&](TestFileOps& f) {
+             f.otherDrive = moved;
+             f.flipCopyOf = "N001_User00001.package";
+         },
+         false},
+        {"the waiting backup cannot step aside",
+         [&](TestFileOps& f) {
+             f.renameFails = [](const fs::path&, const fs::path& to) {
+                 return to.filename().string().find("(replaced)") != std::string::npos;
+             };
+         },
+         true},
+        {"folders cannot be renamed and the copy into place fails",
+         [&](TestFileOps& f) {
+             f.renameWorks = false;
+             f.copyFails = intoDestination;
+         },
+         false},
+        {"the finished copy cannot take the place of the waiting backup",
+         [&](TestFileOps& f) {
+             // Out of the working folder into place; the waiting backup can still go back.
+             f.renameFails = [=](const fs::path& from, const fs::path& to) {
+                 return from.string().find("(moving)") != std::string::npos && intoDestination(to);
+             };
+             f.copyFails = intoDestination;
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(moved);
+        fs::create_directories(moved);
+        if (c.staleAtDestination) Make(destination, stale);
+        settings.WriteText("ArchiveLoc", archive.string());
+        TestFileOps failing{trash};
+        c.inject(failing);
+        test::FakeMessages said;
+        said.script({true});
+        Backups b{{hoods, documents, 1}, settings, said, failing, [this] { return now; }};
+
+        ASSERT_TRUE(b.ChangeArchiveLocation(Choose(moved)));
+        EXPECT_EQ(said.shown, std::vector<std::string>{"Backup Move Failed."});
+        EXPECT_EQ(Read(archive / name), original) << "the old backup is untouched";
+        EXPECT_EQ(Names(archive), std::vector<std::string>{name});
+        if (c.staleAtDestination) {
+            EXPECT_EQ(Names(moved), std::vector<std::string>{name});
+            EXPECT_EQ(Read(destination), stale) << "the waiting backup is kept as it was";
+        } else {
+            EXPECT_EQ(Names(moved), std::vector<std::string>{}) << "no partial copy stays";
+            EXPECT_FALSE(b.RebuildBackupTree("N001").FoundLoadedGroup());
+        }
+    }
+}
+
+TEST_F(ChangeLocationTest, AMoveToAnotherDriveReplacesTheWaitingBackupOnlyWhenComplete) {
+    const std::string name = "N001 03-14-2008 153045";
+    MakeBackup(archive, name);
+    Make(archive / name, {{"Characters/N001_User00000.package", "sim one"}});
+    const Tree original = Read(archive / name);
+    const fs::path moved = dir / "Elsewhere";
+    Make(moved / name, {{"N001_Neighborhood.package", "older copy of the same backup"},
+                        {"only in the older copy", "x"}});
+    files.otherDrive = moved;
+    messages.script({true});
+
+    ASSERT_TRUE(backups.ChangeArchiveLocation(Choose(moved)));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(Read(moved / name), original);
+    EXPECT_EQ(Names(moved), std::vector<std::string>{name}) << "no working folder is left";
+    EXPECT_EQ(Names(archive), std::vector<std::string>{}) << "the old backup is gone";
 }
 
 }  // namespace

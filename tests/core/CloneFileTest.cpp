@@ -432,5 +432,59 @@ TEST(CloneNamesTest, TargetPathAndProposedName) {
     EXPECT_EQ(ProposedCloneName(sim), u"AnnSmith");
 }
 
+TEST(CloneNamesTest, TheProposedNameAlwaysNamesAFileInTheStartFolder) {
+    struct Case {
+        const char* first;
+        const char* last;
+        const char16_t* expected;
+    };
+    const Case cases[] = {
+        {"Ann", "Smith", u"AnnSmith"},
+        {"Zo\xC3\xAB", "M\xC3\xBCller", u"Zo\u00EBM\u00FCller"},  // kept as typed
+        {"../../Ann", "Smith", u"____AnnSmith"},
+        {"..\\..\\Ann", "", u"____Ann"},
+        {"Ann/Bo", "Smith", u"Ann_BoSmith"},
+        {"A<n>n:", "\"S|m?i*th\"", u"A_n_n__S_m_i_th_"},
+        {"Ann\tB\x01o", "Smith\x7F", u"Ann_B_oSmith_"},
+        {"Ann", "Smith...", u"AnnSmith"},
+        {"Ann", "Smith.", u"AnnSmith"},
+        {"Ann.", " ", u"Ann"},
+        {"...", "", u"Clone"},
+        {"..", "..", u"Clone"},
+        {"Ann..", "..Smith", u"Ann____Smith"},
+        {".", "", u"Clone"},
+        {"", "", u"Clone"},
+        {"  ", "  ", u"Clone"},
+        {".Ann", "", u"Ann"},
+        {"Ann.Mary", "Smith", u"Ann_MarySmith"},  // no extension to replace
+        {"Mr.", "Smith.clone", u"Mr_Smith_clone"},
+        {"con", "", u"con_"},
+        {"Nul", "", u"Nul_"},
+        {"LPT1", "", u"LPT1_"},
+        {"Con", "stance", u"Constance"},
+    };
+    const std::filesystem::path start = "/clones";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.first) + "|" + c.last);
+        Character sim;
+        sim.FirstName = c.first;
+        sim.LastName = c.last;
+        const std::u16string name = ProposedCloneName(sim);
+        EXPECT_EQ(name, std::u16string(c.expected));
+        const std::filesystem::path file = (start / std::filesystem::path(name)).lexically_normal();
+        EXPECT_EQ(file.parent_path(), start);
+        EXPECT_EQ(file.filename(), std::filesystem::path(name));
+        // Taken as proposed, the clone is written under the whole name.
+        EXPECT_EQ(CloneTargetPath(start / std::filesystem::path(name)),
+                  start / std::filesystem::path(name + u".clone"));
+    }
+
+    // A very long name is cut without splitting a character in two.
+    Character sim;
+    sim.FirstName = std::string(119, 'a') + "\xF0\x9F\x98\x80";  // one character beyond 16 bits
+    const std::u16string name = ProposedCloneName(sim);
+    EXPECT_EQ(name, std::u16string(119, u'a'));
+}
+
 }  // namespace
 }  // namespace kinloom

@@ -550,6 +550,59 @@ TEST_F(CloneNeighborhoodTest, DirectCloneBodyIsExchangedAtSave) {
     EXPECT_FALSE(targetPicture);
 }
 
+// A character package that lacks a part of a body gives no body: it is not offered as a source,
+// Direct Clone refuses it, and a save that would take it refuses before any file changes.
+TEST_F(CloneNeighborhoodTest, OnlyAPackageWithTheWholeBodyGivesOne) {
+    std::string sourceFile, targetFile;
+    {
+        LoadedNeighborhood state;
+        ASSERT_TRUE(Load(state, "N001"));
+        ASSERT_TRUE(WithBody(state, 2));
+        for (Character* sim : state.Sims) EXPECT_FALSE(sim->HasBody && sim->IncompleteBody);
+        sourceFile = WithBody(state, 0)->FileName;
+        targetFile = WithBody(state, 1)->FileName;
+    }
+    const fs::path characters = dir.path() / "Neighborhoods" / "N001" / "Characters";
+    const Bytes whole = ReadWholeFile(characters / sourceFile);
+    for (std::uint32_t missing : kBodyEntryTypes) {
+        SCOPED_TRACE(TypeIdText(missing));
+        ReplaceFileAtomically(characters / sourceFile, whole);
+        test::HideEntryType(characters / sourceFile, missing);
+        LoadedNeighborhood state;
+        ASSERT_TRUE(Load(state, "N001"));
+        Character* source = nullptr;
+        Character* target = nullptr;
+        for (Character* sim : state.Sims) {
+            if (sim->FileName == sourceFile) source = sim;
+            if (sim->FileName == targetFile) target = sim;
+        }
+        ASSERT_TRUE(source && target);
+        EXPECT_FALSE(GivesClone(*source));
+        const auto offered = CloneSources(state, *target);
+        EXPECT_EQ(std::count(offered.begin(), offered.end(), source), 0);
+        EXPECT_FALSE(offered.empty()) << "sims with a whole body are still offered";
+
+        CloneGroups groups = CloneGroups::All();
+        const Character before = *target;
+        EXPECT_FALSE(DirectClone(*source, nullptr, *target, nullptr, groups));
+        EXPECT_EQ(target->Cooking, before.Cooking);
+        EXPECT_TRUE(target->BodySourcePath.empty());
+        EXPECT_FALSE(target->Modified);
+
+        // A body source noted some other way is refused by the save itself.
+        const Bytes targetBefore = ReadWholeFile(characters / targetFile);
+        target->BodySourcePath = source->FilePath;
+        target->CloneInProgress = target->Modified = true;
+        EditingContext context{messages, 1, [] { return std::optional<Bitmap>(Bitmap(8, 8)); }, {}};
+        const SaveOutcome outcome = SaveNeighborhood(state, context);
+        EXPECT_FALSE(outcome.Saved);
+        ASSERT_TRUE(outcome.Failure);
+        EXPECT_NE(outcome.Failure->find("does not hold every body entry"), std::string::npos);
+        EXPECT_EQ(ReadWholeFile(characters / targetFile), targetBefore);
+        EXPECT_TRUE(target->Modified);
+    }
+}
+
 // Package names longer than the 28 characters shown: export reads and the body exchange uses
 // the sims' own files.
 TEST_F(CloneNeighborhoodTest, LongFileNamesCloneAndSave) {

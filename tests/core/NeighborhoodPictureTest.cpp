@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "BmpVariants.h"
 #include "PackageBuilder.h"
 #include "core/maintenance/NeighborhoodPicture.h"
 #include "core/pictures/Bmp.h"
@@ -92,6 +93,66 @@ TEST(BmpTest, DamagedFilesAreErrorsNotCrashes) {
     badIndex.back() = 0;
     badIndex[badIndex.size() - 4] = 9;  // a palette of one colour, index 9
     EXPECT_THROW(DecodeBmp(badIndex), ImageError);
+}
+
+TEST(BmpTest, DecodesEveryFormWindowsProgramsWrite) {
+    for (const test::BmpVariant& v : test::BmpVariants()) {
+        SCOPED_TRACE(v.Name);
+        const Bitmap b = DecodeAnyPicture(v.File);
+        ASSERT_EQ(b.Width(), test::kVariantWidth);
+        ASSERT_EQ(b.Height(), test::kVariantHeight);
+        for (int y = 0; y < b.Height(); ++y)
+            for (int x = 0; x < b.Width(); ++x)
+                EXPECT_EQ(b.PixelAt(x, y), v.Expected[static_cast<std::size_t>(y * b.Width() + x)])
+                    << x << "," << y;
+        // Cut anywhere, it is an error, never a crash or a picture made up of what is missing.
+        for (std::size_t cut = 0; cut < v.File.size(); ++cut)
+            EXPECT_THROW(DecodeBmp(ByteView(v.File).first(cut)), ImageError) << cut;
+    }
+}
+
+TEST(BmpTest, RefusesWhatNoBmpWriterProduces) {
+    const std::vector<Pixel> two = {Pixel::Rgb(1, 2, 3), Pixel::Rgb(4, 5, 6)};
+    struct Case {
+        const char* name;
+        test::BmpLayout layout;
+    };
+    const Case cases[] = {
+        {"RLE8 without the size of its pixels", {40, 2, 1, 8, 1, two, {}, {2, 1, 0, 1}, false}},
+        {"RLE8 on 4-bit pixels", {40, 2, 1, 4, 1, two, {}, {2, 1, 0, 1}, true}},
+        {"RLE4 on 8-bit pixels", {40, 2, 1, 8, 2, two, {}, {2, 0x11, 0, 1}, true}},
+        {"a run of a colour outside the palette", {40, 2, 1, 8, 1, two, {}, {2, 7, 0, 1}, true}},
+        {"pixels given one by one outside the palette",
+         {40, 3, 1, 8, 1, two, {}, {0, 3, 0, 1, 5, 0, 0, 1}, true}},
+        {"a colour mask with gaps",
+         {40,
+          1,
+          1,
+          16,
+          3,
+          {},
+          std::array<std::uint32_t, 3>{0xF0F0, 0x0F00, 0x000F},
+          {0, 0, 0, 0},
+          true}},
+        {"colour masks on 24-bit pixels",
+         {40,
+          1,
+          1,
+          24,
+          3,
+          {},
+          std::array<std::uint32_t, 3>{0xFF0000, 0xFF00, 0xFF},
+          {0, 0, 0, 0},
+          true}},
+        {"JPEG inside a BMP", {40, 1, 1, 24, 4, {}, {}, {0, 0, 0, 0}, true}},
+        {"RLE data running past the file", {40, 2, 1, 8, 1, two, {}, {}, true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes file = test::BmpFile(c.layout);
+        if (c.layout.Pixels.empty()) test::SetU32(file, 34, 64);  // claims more than there is
+        EXPECT_THROW(DecodeBmp(file), ImageError);
+    }
 }
 
 class NeighborhoodPictureTest : public ::testing::Test {

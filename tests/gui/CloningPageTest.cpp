@@ -482,5 +482,34 @@ TEST_F(SimPagesWindowTest, ADirectBodyCloneIsSavedIntoTheTargetsPackage) {
     EXPECT_TRUE(child<QPushButton>("btnCloneGet")->isEnabled());
 }
 
+// In the window on the demo: a sim whose character package lacks one body entry is not offered as
+// a source, so its half body can never strip the target's own entries at the save.
+TEST_F(SimPagesWindowTest, ASimWithoutTheWholeBodyIsNotOffered) {
+    ASSERT_TRUE(Start());
+    std::vector<std::string> withBody;
+    for (const Character* sim : editor->State().Sims)
+        if (sim->HasBody) withBody.push_back(sim->FileName);
+    ASSERT_GE(withBody.size(), 3u);
+    const fs::path folder = editor->State().CharactersFolder;
+    test::HideEntryType(folder / withBody[1], 0xFC6EB1F7);
+    ASSERT_TRUE(Start());
+
+    const auto& sims = editor->State().Sims;
+    const Character* halfBody = FindSim(withBody[1]);
+    ASSERT_NE(halfBody, nullptr);
+    const QString halfLabel = QString::fromStdU16String(SimLabel(*halfBody, editor->State().Form));
+    ChooseSim(
+        static_cast<int>(std::find(sims.begin(), sims.end(), FindSim(withBody[0])) - sims.begin()));
+    child<QPushButton>("btnCloning")->click();
+    ASSERT_TRUE(window->Page("pnlCloning")->isVisible());
+    auto* list = child<QComboBox>("cbCloningSelect");
+    QStringList offered;
+    for (int i = 0; i < list->count(); ++i) offered << list->itemText(i);
+    EXPECT_FALSE(offered.contains(halfLabel)) << halfLabel.toStdString();
+    EXPECT_TRUE(offered.contains(
+        QString::fromStdU16String(SimLabel(*FindSim(withBody[2]), editor->State().Form))));
+    EXPECT_EQ(offered.size(), static_cast<int>(withBody.size()) - 2);
+}
+
 }  // namespace
 }  // namespace kinloom::gui

@@ -17,6 +17,7 @@
 
 #include <filesystem>
 
+#include "BmpVariants.h"
 #include "FakeDialogs.h"
 #include "ScopedEnvironment.h"
 #include "WindowFixture.h"
@@ -378,6 +379,32 @@ TEST_F(ReplacePictureTest, StoresThePictureFittedInto400x300) {
         const QImage stored(QString::fromStdString(PictureFile().string()), "PNG");
         ASSERT_FALSE(stored.isNull()) << "stored as PNG";
         EXPECT_EQ(stored.size(), QSize(c.storedWidth, c.storedHeight));
+        EXPECT_FALSE(child<QLabel>("imgNGBD")->pixmap().isNull());
+    }
+}
+
+// Pictures saved by other Windows programs: 16-bit, masked 32-bit and run-length encoded BMPs are
+// stored pixel for pixel (they fit without scaling) and shown.
+TEST_F(ReplacePictureTest, StoresEveryKindOfBmp) {
+    for (const test::BmpVariant& v : test::BmpVariants()) {
+        SCOPED_TRACE(v.Name);
+        messages.asked.clear();
+        const fs::path file = temp / "chosen.bmp";
+        ReplaceFileAtomically(file, v.File);
+        dialogs.files.push_back(file);
+        messages.script({true});
+        ReplaceFromMenu();
+        EXPECT_EQ(messages.asked.size(), 1u);
+        ASSERT_TRUE(messages.shown.empty()) << messages.shown.front();
+        const QImage stored(QString::fromStdString(PictureFile().string()), "PNG");
+        ASSERT_EQ(stored.size(), QSize(test::kVariantWidth, test::kVariantHeight));
+        for (int y = 0; y < stored.height(); ++y) {
+            for (int x = 0; x < stored.width(); ++x) {
+                const Pixel& want = v.Expected[static_cast<std::size_t>(y * stored.width() + x)];
+                EXPECT_EQ(stored.pixelColor(x, y), QColor(want.red, want.green, want.blue))
+                    << x << "," << y;
+            }
+        }
         EXPECT_FALSE(child<QLabel>("imgNGBD")->pixmap().isNull());
     }
 }

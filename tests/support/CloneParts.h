@@ -64,4 +64,17 @@ inline std::vector<std::pair<std::uint32_t, Bytes>> BodyEntries(const std::files
     return out;
 }
 
+// Takes every entry of one type out of sight in a package on disk, as a character package that
+// lacks that part of a body: the index entries get another type, the file stays readable.
+inline void HideEntryType(const std::filesystem::path& package, std::uint32_t type) {
+    Bytes data = ReadWholeFile(package);
+    const std::uint32_t count = GetU32(data, 36);
+    const std::uint32_t offset = GetU32(data, 40);
+    const std::uint32_t entrySize = count == 0 ? 0 : GetU32(data, 44) / count;
+    for (std::uint32_t i = 0; i < count; ++i)
+        if (GetU32(data, offset + i * entrySize) == type)
+            SetU32(data, offset + i * entrySize, 0x0BAD0BAD);
+    ReplaceFileAtomically(package, data);
+}
+
 }  // namespace kinloom::test

@@ -69,24 +69,15 @@ std::string GroupText(std::uint32_t group) {
 
 }  // namespace
 
-bool IsBodyEntryType(std::uint32_t type) {
-    return std::find(kBodyEntryTypes.begin(), kBodyEntryTypes.end(), type) != kBodyEntryTypes.end();
-}
-
 bool HoldsCompleteBody(ByteView package) {
     EntryList entries;
     try {
         const int form = ReadIndex(package, entries);
         if (form != 20 && form != 24) return false;
-        for (std::uint32_t type : kBodyEntryTypes) {
-            const PackageIndexEntry* e = FindFirst(entries, type);
-            if (e == nullptr) return false;
-            StoredBytes(package, *e);
-        }
     } catch (const ReadError&) {
         return false;
     }
-    return true;
+    return ListsCompleteBody(entries, package);
 }
 
 Bytes BuildCloneImage(const Character& sim, const DNA* dna, ByteView plainCharacterPackage,

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "core/packages/Package.h"
+#include "core/records/BodyProperties.h"
 #include "core/records/Character.h"
 #include "core/records/DNA.h"
 
@@ -37,13 +38,6 @@ inline constexpr std::uint32_t Attraction = 258;
 inline constexpr std::uint32_t Hobbies = 261;
 inline constexpr std::uint32_t Needs = 262;
 }  // namespace clonegroups
-
-// The entry types that make up a sim's body; a package offers a body only with all of them.
-inline constexpr std::array<std::uint32_t, 9> kBodyEntryTypes = {
-    0xAC598EAC, 0xAC506764, 0xEBCF3E27, 0xCCCEF852, 0xAC4F8687,
-    0x7BA3838C, 0x49596978, 0xE519C933, 0xFC6EB1F7};
-
-bool IsBodyEntryType(std::uint32_t type);
 
 // Whether a package held in memory lists every body entry type, each lying inside the file.
 // A package whose index cannot be listed offers no body.

@@ -104,10 +104,14 @@ CloningButtons CloningButtonsFor(const Character& target, bool hasPets) {
     return b;
 }
 
+bool GivesClone(const Character& source) {
+    return source.HasBody && !source.IncompleteBody && source.BodySourcePath.empty();
+}
+
 std::vector<Character*> CloneSources(const LoadedNeighborhood& state, const Character& target) {
     std::vector<Character*> out;
     for (Character* sim : state.Sims)
-        if (sim != &target && sim->HasBody && sim->BodySourcePath.empty()) out.push_back(sim);
+        if (sim != &target && GivesClone(*sim)) out.push_back(sim);
     return out;
 }
 
@@ -155,7 +159,8 @@ void ApplyClone(const CloneContents& clone, const CloneGroups& groups, Character
 
 bool DirectClone(const Character& source, const DNA* sourceDna, Character& target, DNA* targetDna,
                  const CloneGroups& groups) {
-    if (&source == &target || !CloningButtonsFor(target, true).DirectClone) return false;
+    if (&source == &target || !GivesClone(source) || !CloningButtonsFor(target, true).DirectClone)
+        return false;
 
     for (std::uint32_t group : TickedFixedGroups(groups)) CopyCloneGroup(group, source, target);
     if (groups.Personality) target.Zodiac = source.Zodiac;
@@ -250,7 +255,41 @@ fs::path CloneTargetPath(const fs::path& chosen) {
 }
 
 std::u16string ProposedCloneName(const Character& sim) {
-    return DecodeUtf8(sim.FirstName) + DecodeUtf8(sim.LastName);
+    // Names are the player's own text: they may hold anything, but the proposal must name one
+    // file in the folder the dialog opens, on Windows as well.
+    constexpr std::u16string_view kForbidden = u"<>:\"/\\|?*";
+    constexpr std::size_t kLongest = 120;
+    std::u16string name = DecodeUtf8(sim.FirstName) + DecodeUtf8(sim.LastName);
+    // Windows drops dots and blanks at the end of a name; at the start they hide the file.
+    auto trim = [&name] {
+        auto edge = [](char16_t c) { return c == u' ' || c == u'.'; };
+        while (!name.empty() && edge(name.back())) name.pop_back();
+        std::size_t first = 0;
+        while (first < name.size() && edge(name[first])) ++first;
+        name.erase(0, first);
+    };
+    trim();
+    // A dot inside would make the rest an extension, which the save replaces by ".clone"; dots
+    // in a row could climb out of the folder.
+    for (char16_t& c : name)
+        if (c < 0x20 || c == 0x7F || c == u'.' || kForbidden.find(c) != kForbidden.npos) c = u'_';
+    if (name.size() > kLongest) {
+        name.resize(kLongest);
+        if (name.back() >= 0xD800 && name.back() <= 0xDBFF) name.pop_back();  // half a character
+        trim();
+    }
+    if (name.empty()) return u"Clone";
+    // Device names open a device, not a file.
+    std::u16string upper = name;
+    for (char16_t& c : upper)
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    static const std::u16string_view kDevices[] = {
+        u"CON",  u"PRN",  u"AUX",  u"NUL",  u"COM1", u"COM2", u"COM3", u"COM4",
+        u"COM5", u"COM6", u"COM7", u"COM8", u"COM9", u"LPT1", u"LPT2", u"LPT3",
+        u"LPT4", u"LPT5", u"LPT6", u"LPT7", u"LPT8", u"LPT9"};
+    for (std::u16string_view device : kDevices)
+        if (upper == device) return name + u"_";
+    return name;
 }
 
 bool ExportClone(LoadedNeighborhood& state, const Character& sim, const fs::path& target,

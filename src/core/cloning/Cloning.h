@@ -50,8 +50,13 @@ struct CloningButtons {
 };
 CloningButtons CloningButtonsFor(const Character& target, bool hasPets);
 
+// Whether a sim may give its attributes and body: it has a body of its own, its character package
+// holds every body entry type (half a body would strip the target's own entries at the save), and
+// it is not itself waiting for a new body.
+bool GivesClone(const Character& source);
+
 // The sims that may give their attributes and body to target, in list order: every other sim
-// with a body of its own that is not itself waiting for a new body.
+// that GivesClone.
 std::vector<Character*> CloneSources(const LoadedNeighborhood& state, const Character& target);
 
 // Takes the ticked groups of a clone file over into target (and its genetics record, when it has
@@ -61,7 +66,8 @@ void ApplyClone(const CloneContents& clone, const CloneGroups& groups, Character
 
 // Copies the ticked groups from source to target and marks target modified. With Body ticked,
 // source's character package becomes target's body source. Nothing happens (false) when source
-// and target are the same sim or target may not take a clone (no body, or one already pending).
+// and target are the same sim, source may not give a clone (GivesClone), or target may not take
+// one (no body, or one already pending).
 bool DirectClone(const Character& source, const DNA* sourceDna, Character& target, DNA* targetDna,
                  const CloneGroups& groups);
 

@@ -10,6 +10,7 @@
 #include "core/pictures/MakeThumb.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Messages.h"
+#include "core/records/BodyProperties.h"
 #include "core/records/GeneticsStrings.h"
 #include "core/records/SimDescription.h"
 
@@ -154,6 +155,7 @@ std::unique_ptr<Character> LoadCharacter(const fs::path& file,
                     break;
             }
         }
+        sim->IncompleteBody = !ListsCompleteBody(entries, data);
         descriptions.Match(*sim);
         return sim;
     } catch (const ReadError&) {

@@ -11,6 +11,7 @@
 #include "core/packages/Utf8.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Messages.h"
+#include "core/records/BodyProperties.h"
 #include "core/records/GeneticsStrings.h"
 #include "core/records/SimDescription.h"
 
@@ -20,12 +21,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // Entry types that make up a sim's body, exchanged whole when the sim takes another body.
-constexpr std::uint32_t kBodyTypes[] = {types::SimProperties, 0xAC506764, 0xEBCF3E27,
-                                        types::BodyPresence,  0xAC4F8687, 0x7BA3838C,
-                                        0x49596978,           0xE519C933, 0xFC6EB1F7};
-
 bool IsBodyType(std::uint32_t type) {
-    return std::find(std::begin(kBodyTypes), std::end(kBodyTypes), type) != std::end(kBodyTypes);
+    return IsBodyEntryType(type);
 }
 
 struct PendingFile {
@@ -176,6 +173,9 @@ PackageImage BuildCharacterImage(ByteView plainPackage, const Character& sim,
         const int form = ReadIndex(*plainBodySource, sourceEntries);
         if (form != 20 && form != 24)
             throw IndexError("the body source package has no usable index");
+        // Half a body would take the sim's own entries away and leave the rest missing.
+        if (!ListsCompleteBody(sourceEntries, *plainBodySource))
+            throw IndexError("the body source package does not hold every body entry");
         for (const PackageIndexEntry& e : sourceEntries) {
             if (!IsBodyType(e.Type)) continue;
             ByteView stored = StoredBytes(*plainBodySource, e);
@@ -278,6 +278,7 @@ SaveOutcome SaveNeighborhood(LoadedNeighborhood& state, EditingContext& context,
                     messages.Show("Bad DLL Load");
             }
         }
+        if (!sim->BodySourcePath.empty()) sim->IncompleteBody = false;  // a whole body came in
         sim->ResetThumbnail = false;
         sim->Modified = false;
         sim->CloneInProgress = false;

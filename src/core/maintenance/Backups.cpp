@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <fstream>
 #include <map>
 #include <system_error>
 #include <utility>
@@ -103,6 +104,27 @@ std::optional<TreeListing> ListTree(const fs::path& root) {
     }
     if (ec) return std::nullopt;
     return listing;
+}
+
+// True when every file of the listing has the same bytes below both roots.
+bool SameFileBytes(const TreeListing& listing, const fs::path& a, const fs::path& b) {
+    constexpr std::size_t kChunk = 1 << 16;
+    std::vector<char> bufferA(kChunk), bufferB(kChunk);
+    for (const auto& [relative, item] : listing) {
+        if (item.first != 'f') continue;
+        const fs::path name = PathFromUtf8(relative);
+        std::ifstream inA(a / name, std::ios::binary), inB(b / name, std::ios::binary);
+        if (!inA || !inB) return false;
+        while (inA && inB) {
+            inA.read(bufferA.data(), static_cast<std::streamsize>(kChunk));
+            inB.read(bufferB.data(), static_cast<std::streamsize>(kChunk));
+            if (inA.gcount() != inB.gcount() ||
+                !std::equal(bufferA.begin(), bufferA.begin() + inA.gcount(), bufferB.begin()))
+                return false;
+        }
+        if (inA.bad() || inB.bad() || !inA.eof() || !inB.eof()) return false;
+    }
+    return true;
 }
 
 std::size_t CountFiles(const TreeListing& listing) {
@@ -271,7 +293,56 @@ bool Backups::CopyComplete(const fs::path& from, const fs::path& to,
     });
     if (!copied) return false;
     const std::optional<TreeListing> copy = ListTree(to);
-    return copy && *copy == *original;
+    return copy && *copy == *original && SameFileBytes(*original, from, to);
+}
+
+// The backup from becomes the backup to in another archive folder. The copy is built under a
+// hidden name beside to and checked before anything is replaced or removed; a backup already
+// named to gives way only to a complete copy, and from is deleted last. On failure the old backup
+// is as it was and nothing half-made is left where the tree would list it.
+bool Backups::MoveBackup(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    if (fs::equivalent(from, to, ec)) return false;
+    const fs::path folder = to.parent_path();
+    const std::string name = Utf8Name(to);
+    const fs::path work = FreeName(folder, PathFromUtf8("~" + name + " (moving)"));
+    if (!CopyComplete(from, work, {})) {
+        if (Exists(work)) files_.DeletePermanently(work);
+        return false;
+    }
+
+    // The backup of the same name steps aside first, so that it can come back if the finished
+    // copy cannot take its place.
+    fs::path replaced;
+    if (Exists(to)) {
+        replaced = FreeName(folder, PathFromUtf8("~" + name + " (replaced)"));
+        if (!files_.Rename(to, replaced)) {
+            files_.DeletePermanently(work);
+            return false;
+        }
+    }
+    bool placed = files_.Rename(work, to);
+    if (!placed) {
+        // A file system that cannot rename folders: the checked copy is moved item by item and
+        // checked again in its place.
+        const std::optional<TreeListing> original = ListTree(from);
+        placed = files_.MoveContents(work, to) && original && ListTree(to) == original &&
+                 SameFileBytes(*original, from, to);
+        if (!placed && Exists(to)) files_.DeletePermanently(to);
+    }
+    if (Exists(work)) files_.DeletePermanently(work);
+    if (!placed) {
+        if (!replaced.empty()) files_.Rename(replaced, to);
+        return false;
+    }
+    if (!replaced.empty()) files_.DeletePermanently(replaced);
+
+    // The old backup is taken out of the tree's sight in one step where possible, so a delete
+    // that stops half-way leaves no half backup listed.
+    const fs::path gone =
+        FreeName(from.parent_path(), PathFromUtf8("~" + Utf8Name(from) + " (moved)"));
+    const fs::path removing = files_.Rename(from, gone) ? gone : from;
+    return files_.DeletePermanently(removing);
 }
 
 BackupOutcome Backups::BackupNeighborhood(const Neighborhood& neighborhood,
@@ -438,12 +509,9 @@ bool Backups::ChangeArchiveLocation(const FolderChooser& chooseFolder) {
         if (IsWithin(newFolder, from)) continue;
         if (!messages_.AskYesNo(MoveQuestionText(name))) continue;
 
-        const fs::path to = newFolder / PathFromUtf8(name);
-        bool ok = !fs::equivalent(from, to, ec);
-        if (ok && Exists(to)) ok = files_.DeletePermanently(to);
-        if (ok) ok = files_.MoveContents(from, to);
-        if (ok) ok = fs::is_empty(from, ec) && !ec && files_.DeletePermanently(from);
-        if (!ok) messages_.Show(kBackupMoveFailed);
+        fs::create_directories(newFolder, ec);
+        if (ec || !MoveBackup(from, newFolder / PathFromUtf8(name)))
+            messages_.Show(kBackupMoveFailed);
     }
     return true;
 }

@@ -147,13 +147,16 @@ public:
     void ShowBackupPath(const BackupNode* selected);
 
     // Lets the user choose a new archive folder, stores it and offers to move each neighborhood
-    // backup of the old one there. False when the user cancelled the picker.
+    // backup of the old one there. Each move is whole or not at all: a failed one leaves the old
+    // backup and any same-named one at the new place as they were. False when the user
+    // cancelled the picker.
     bool ChangeArchiveLocation(const FolderChooser& chooseFolder);
 
 private:
     std::filesystem::path BackupFolderOf(const BackupNode& node) const;
     bool CopyComplete(const std::filesystem::path& from, const std::filesystem::path& to,
                       const BackupProgress& progress);
+    bool MoveBackup(const std::filesystem::path& from, const std::filesystem::path& to);
 
     BackupPlaces places_;
     Settings& settings_;

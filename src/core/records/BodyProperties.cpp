@@ -1,6 +1,27 @@
 #include "core/records/BodyProperties.h"
 
+#include <algorithm>
+
+#include "core/packages/ByteReader.h"
+
 namespace kinloom {
+
+bool IsBodyEntryType(std::uint32_t type) {
+    return std::find(kBodyEntryTypes.begin(), kBodyEntryTypes.end(), type) != kBodyEntryTypes.end();
+}
+
+bool ListsCompleteBody(const EntryList& entries, ByteView package) {
+    try {
+        for (std::uint32_t type : kBodyEntryTypes) {
+            const PackageIndexEntry* e = FindFirst(entries, type);
+            if (e == nullptr) return false;
+            StoredBytes(package, *e);
+        }
+    } catch (const ReadError&) {
+        return false;
+    }
+    return true;
+}
 
 std::optional<std::uint16_t> PropertyAgeFor(std::int16_t ages) {
     switch (ages) {

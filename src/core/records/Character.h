@@ -159,6 +159,7 @@ struct Character : SimProperties {
     std::int16_t Social = 0;
 
     bool HasBody = false;         // the character package holds a body presence entry
+    bool IncompleteBody = false;  // the package lacks some body entry: it cannot give its body
     bool HasNameList = false;     // the character package holds a name list, so names can be saved
     bool ResetThumbnail = false;  // saving drops the sim's pictures
     bool CloneInProgress = false;
