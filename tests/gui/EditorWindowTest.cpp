@@ -25,7 +25,9 @@
 #include "gui/editing/NeighborhoodEditor.h"
 #include "gui/neighborhoods/NeighborhoodPickerDialog.h"
 #include "gui/shell/MainWindow.h"
+#include "gui/shell/PictureEntryDelegate.h"
 #include "gui/shell/PicturesLibrary.h"
+#include "gui/shell/SimPictureList.h"
 #include "gui/shell/Startup.h"
 
 namespace kinloom::gui {
@@ -317,6 +319,43 @@ TEST_F(EditorWindowTest, SelectingASimRefreshesTheCurrentPage) {
     for (int y = 0; y < picture.height(); y += 7)
         for (int x = 0; x < picture.width(); x += 7) {
             const QColor c = picture.pixelColor(x, y);
+            ASSERT_TRUE(c.red() == c.green() && c.green() == c.blue()) << x << "," << y;
+        }
+}
+
+// Choosing a household member selects that sim, as the family lists do, and the members are
+// drawn as those lists draw sims: the sim's own picture, grey for one outside every household.
+TEST_F(EditorWindowTest, ChoosingAHouseholdMemberSelectsThatSim) {
+    ASSERT_TRUE(Start());
+    Character* housed = ChooseAHousedSimOnTheHouseholdsPage();
+    ASSERT_NE(housed, nullptr);
+    auto* members = child<SimPictureList>("cbHouseMembers");
+    ASSERT_GE(members->count(), 2) << "the demo's first household has several members";
+    ASSERT_EQ(members->SimAt(members->currentIndex()), housed);
+    for (int i = 0; i < members->count(); ++i)
+        EXPECT_EQ(members->PictureAt(i), SimPicture(*members->SimAt(i))) << i;
+
+    // The keyboard: Down (or Up from the last entry) on the closed list chooses a neighbour.
+    const bool down = members->currentIndex() + 1 < members->count();
+    const int next = members->currentIndex() + (down ? 1 : -1);
+    Character* chosen = members->SimAt(next);
+    members->setFocus();
+    QTest::keyClick(members, down ? Qt::Key_Down : Qt::Key_Up);
+    EXPECT_EQ(editor->SelectedSim(), chosen);
+    EXPECT_TRUE(window->Page("pnlHouseholds")->isVisible());  // the page stays, on the new sim
+    EXPECT_EQ(members->SimAt(members->currentIndex()), chosen);
+    EXPECT_TRUE(child<QLabel>("lblFamilyNumber")->text() ==
+                "FamilyNumber: " + QString::number(chosen->FamilyNumber));
+
+    // A member whose own record puts it outside every household is drawn grey.
+    const int other = next == 0 ? 1 : 0;
+    members->SimAt(other)->FamilyNumber = 0;
+    ChooseSim(chosen);
+    const QImage grey = members->PictureAt(other);
+    ASSERT_FALSE(grey.isNull());
+    for (int y = 0; y < grey.height(); y += 5)
+        for (int x = 0; x < grey.width(); x += 5) {
+            const QColor c = grey.pixelColor(x, y);
             ASSERT_TRUE(c.red() == c.green() && c.green() == c.blue()) << x << "," << y;
         }
 }

@@ -20,6 +20,7 @@
 #include "gui/shell/BitmapImage.h"
 #include "gui/shell/BusyGuard.h"
 #include "gui/shell/PageKit.h"
+#include "gui/shell/SimPictureList.h"
 #include "gui/shell/TextBoxes.h"
 
 namespace kinloom::gui {
@@ -87,9 +88,9 @@ void HouseholdsPage::BuildControls() {
     grid->addWidget(imgFamily_, row, 0, 2, 1, Qt::AlignTop);
     lblHouseMembers_ = Label("lblHouseMembers", "Members:", this);
     grid->addWidget(lblHouseMembers_, row, 1);
-    cbHouseMembers_ = new QComboBox(this);
-    cbHouseMembers_->setObjectName("cbHouseMembers");
-    cbHouseMembers_->setIconSize(QSize(kListPictureSize, kListPictureSize));
+    // Drawn as the family lists are: each member's picture, grey for a sim outside every
+    // household.
+    cbHouseMembers_ = new SimPictureList("cbHouseMembers", 6, 6, kListEntryHeight, this);
     grid->addWidget(cbHouseMembers_, row, 2);
     btnMoveIn_ = Button("btnMoveIn", "Move In", this);
     grid->addWidget(btnMoveIn_, row, 3);
@@ -124,6 +125,10 @@ void HouseholdsPage::BuildControls() {
 
 void HouseholdsPage::ConnectControls() {
     connect(cbHouseHold_, &QComboBox::activated, this, [this] { HouseholdSelectionChanged(); });
+    connect(cbHouseMembers_, &QComboBox::activated, this, [this](int index) {
+        if (filling_ || !isEnabled()) return;
+        if (Character* member = cbHouseMembers_->SimAt(index)) emit MemberChosen(member);
+    });
     connect(btnMoveIn_, &QPushButton::clicked, this, [this] {
         if (Household* h = SelectedHousehold()) emit MoveInRequested(h);
     });
@@ -231,11 +236,10 @@ void HouseholdsPage::HouseholdSelectionChanged() {
 
     int selectedMember = -1;
     for (const FourBytes& guid : h->Members) {
-        for (const Character* member : state_->Sims) {
+        for (Character* member : state_->Sims) {
             if (member->GUID != guid) continue;
             const QString name = Decoded(member->FirstName) + " " + Decoded(member->LastName);
-            cbHouseMembers_->addItem(
-                QPixmap::fromImage(ThumbImage(member->Thumbnail, kListPictureSize)), name);
+            cbHouseMembers_->AddSim(name, member);
             // Sims without a description share its marker; only the sim itself is meant then.
             const bool same = sim_ && (member == sim_ ||
                                        (sim_->DescriptionInstance != kNoDescription &&

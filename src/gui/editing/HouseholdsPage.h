@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace kinloom::gui {
 
+class SimPictureList;
+
 class HouseholdsPage : public QFrame {
     Q_OBJECT
 public:
@@ -39,6 +41,8 @@ signals:
     void HouseholdEdited();
     // btnMoveIn: the selected sim is to become a member of the household shown.
     void MoveInRequested(Household* household);
+    // The user chose a member in cbHouseMembers: that sim is to be selected.
+    void MemberChosen(Character* sim);
 
 private:
     // Creates and lays out the controls, in tab order.
@@ -61,7 +65,7 @@ private:
     QLabel* lblHouseHoldFile_;
     QLabel* lblFamFriends_;
     QLabel* lblHouseMembers_;
-    QComboBox* cbHouseMembers_;
+    SimPictureList* cbHouseMembers_;
     QLabel* lblHouseName_;
     QLineEdit* edtHouseholdName_;
     QLabel* lblHouseholdDescription_;

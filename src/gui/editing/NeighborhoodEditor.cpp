@@ -157,6 +157,9 @@ NeighborhoodEditor::NeighborhoodEditor(MainWindow& window, Settings& settings, M
     connect(ckAdvanced_, &QCheckBox::clicked, this, [this] { ApplyAdvancedSwitch(); });
     connect(householdsPage_, &HouseholdsPage::MoveInRequested, this,
             &NeighborhoodEditor::MoveSelectedSimInto);
+    // Choosing a member selects that sim, as choosing a relative on the family page does.
+    connect(householdsPage_, &HouseholdsPage::MemberChosen, this,
+            [this](Character* sim) { SelectSim(sim); });
     QPushButton* btnDelSim = window.DeleteSimButton();
     btnDelSim->setToolTip(kDeleteSimToolTip);
     connect(btnDelSim, &QPushButton::clicked, this, &NeighborhoodEditor::DeleteSelectedSim);

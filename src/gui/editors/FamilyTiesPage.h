@@ -9,6 +9,7 @@
 
 #include "core/editing/ParentTies.h"
 #include "gui/editors/EditingPage.h"
+#include "gui/shell/SimPictureList.h"
 
 class QAction;
 class QFrame;
@@ -17,35 +18,6 @@ class QMenu;
 class QPlainTextEdit;
 
 namespace kinloom::gui {
-
-class PictureEntryDelegate;
-
-// An owner-drawn list of sims: each entry shows the sim's picture reduced to 32 pixels (grey for
-// a sim outside every household) one pixel in from the entry's corner, and its text at a fixed
-// offset right of the picture. The closed box draws its current entry the same way.
-class SimPictureList : public QComboBox {
-    Q_OBJECT
-public:
-    // textLeft: gap between picture and text; textTop: the text's distance from the entry's top.
-    SimPictureList(const char* name, int textLeft, int textTop, int itemHeight,
-                   QWidget* parent = nullptr);
-
-    void AddSim(const QString& text, Character* sim);
-    // The sim an entry names; nullptr for a position that is not an entry.
-    Character* SimAt(int index) const;
-    // The picture an entry is drawn with.
-    QImage PictureAt(int index) const;
-
-    int TextLeft() const;
-    int TextTop() const;
-    int ItemHeight() const;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    PictureEntryDelegate* delegate_;
-};
 
 class FamilyTiesPage : public EditingPage {
     Q_OBJECT

@@ -6,8 +6,8 @@
 #include <QVBoxLayout>
 
 #include "core/platform/Messages.h"
-#include "gui/editors/FamilyTiesPage.h"
 #include "gui/shell/PageKit.h"
+#include "gui/shell/SimPictureList.h"
 
 namespace kinloom::gui {
 
