@@ -115,8 +115,10 @@ void HouseholdsPage::BuildControls() {
     imgCash_ = picture("imgCash");
     grid->addWidget(imgCash_, row, 0, Qt::AlignVCenter);
     lblCash_ = Label("lblCash", "$", this);
+    // "$" is the caption on screen; a reader needs words.
     grid->addWidget(lblCash_, row, 1);
     edtCash_ = NumberField("edtCash", this, kCashFieldWidth);
+    edtCash_->setAccessibleName("Household Funds");
     grid->addWidget(edtCash_, row, 2, Qt::AlignLeft);
     grid->setColumnStretch(4, 1);
     outer->addLayout(grid);

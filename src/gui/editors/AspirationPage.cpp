@@ -32,6 +32,7 @@ void AspirationPage::BuildControls() {
     grid->addWidget(cbAspiration1_, row, 1, Qt::AlignLeft);
     cbAspiration2_ = new QComboBox(this);
     cbAspiration2_->setObjectName("cbAspiration2");
+    cbAspiration2_->setAccessibleName("Second Aspiration");
     grid->addWidget(cbAspiration2_, row++, 2, Qt::AlignLeft);
     lblFTAspireWarning_ = Warning(
         "lblFTAspireWarning",

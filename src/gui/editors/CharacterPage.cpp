@@ -112,6 +112,7 @@ void CharacterPage::BuildControls() {
         l->setContentsMargins(0, 0, 0, 0);
         trkFatness_ = MakeSlider("trkFatness", 0, 1000, 10, 100);
         trkFatness_->setParent(pnlFatness_);
+        trkFatness_->setAccessibleName("Fit to Fat");
         l->addWidget(Label("", "Fit", pnlFatness_), 0, 0);
         l->addWidget(trkFatness_, 0, 1);
         l->addWidget(Label("", "Fat", pnlFatness_), 0, 2);

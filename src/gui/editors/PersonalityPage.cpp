@@ -42,6 +42,9 @@ PersonalityPage::PersonalityPage(PageHost& host, QWidget* parent)
             low->setMinimumWidth(70);
             ThinSlider* slider = MakeSlider(("trk" + name).constData(), 0, 1000, 10, 100);
             slider->setParent(box);
+            // Named by both ends of its scale, for the set it belongs to.
+            slider->setAccessibleName((prefix.isEmpty() ? QString() : QString("Birth ")) +
+                                      trait.Low + " to " + trait.High);
             QLabel* high = Label("", trait.High, box);
             high->setMinimumWidth(70);
             QLabel* level = Label("lbl" + name + "Level", "Level", box);

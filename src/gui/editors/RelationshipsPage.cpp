@@ -18,6 +18,7 @@
 #include "core/editing/Attraction.h"
 #include "core/editing/LoadedNeighborhood.h"
 #include "core/platform/Messages.h"
+#include "gui/shell/KeyboardAccess.h"
 #include "gui/shell/PageKit.h"
 #include "gui/shell/PictureEntryDelegate.h"
 #include "gui/shell/ThinSlider.h"
@@ -111,6 +112,7 @@ QWidget* RelationshipsPage::BuildDirection(Direction& d, const char* panelName, 
         slider = MakeSlider((QString("trk") + name + end).toLatin1().constData(), kRelationshipMin,
                             kRelationshipMax, 10, 10);
         slider->setParent(panel);
+        slider->setAccessibleName(CaptionName(caption));  // not the "-100" beside it
         row->addWidget(slider, 1);
         row->addWidget(Label("", "100", panel));
         l->addLayout(row);
@@ -179,6 +181,8 @@ QWidget* RelationshipsPage::BuildAttraction() {
     choices->addWidget(lblTurnOns_, 0, 0, 1, 2);
     cbTurnOn1_ = TraitList("cbTurnOn1", pnlAttraction_);
     cbTurnOn2_ = TraitList("cbTurnOn2", pnlAttraction_);
+    cbTurnOn1_->setAccessibleName("First Turn On");
+    cbTurnOn2_->setAccessibleName("Second Turn On");
     choices->addWidget(cbTurnOn1_, 1, 0);
     choices->addWidget(cbTurnOn2_, 1, 1);
     lblTurnOff_ = Label("lblTurnOff", "Selected Character Turn Off:", pnlAttraction_);

@@ -98,6 +98,7 @@ void NeighborhoodPage::BuildControls() {
     right->addWidget(hint);
     tvNGBD_ = new QTreeWidget(this);
     tvNGBD_->setObjectName("tvNGBD");
+    tvNGBD_->setAccessibleName("Neighborhood Backups");
     tvNGBD_->setHeaderHidden(true);
     tvNGBD_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tvNGBD_->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -19,6 +19,7 @@
 #include "core/platform/ProgramVersion.h"
 #include "core/platform/Settings.h"
 #include "gui/shell/HoverLabel.h"
+#include "gui/shell/KeyboardAccess.h"
 #include "gui/shell/PageKit.h"
 #include "gui/shell/PicturesLibrary.h"
 
@@ -95,6 +96,14 @@ MainWindow::MainWindow(Settings& settings, Messages& messages, const PicturesLib
         for (QWidget* page : pages_) panels.push_back(page);
         return panels;
     });
+
+    // The top bar's and the column's keys stay the same on every page; each page takes the
+    // letters left over.
+    NameInputsFromCaptions(pnlTop_);
+    QList<QAbstractButton*> always = pnlTop_->findChildren<QAbstractButton*>();
+    always += pnlButtons_->findChildren<QAbstractButton*>();
+    AssignMnemonics(always, windowMnemonics_);
+    for (QWidget* page : pages_) GiveKeyboardAccess(page);
 
     colorScheme_ = settings_.ReadInteger("ColorScheme").value_or(1);
     ckAdvanced_->setChecked(settings_.ReadInteger("Advanced").value_or(0) == 1);
@@ -303,7 +312,15 @@ void MainWindow::ReplacePage(const QString& pageName, QWidget* page) {
     pages_.insert(pageName, page);
     page->setVisible(shown);
     page->setEnabled(old->isEnabled());
+    GiveKeyboardAccess(page);
     ApplySchemePictures(false);
+}
+
+void MainWindow::GiveKeyboardAccess(QWidget* page) {
+    NameInputsFromCaptions(page);
+    QSet<QChar> taken = windowMnemonics_;
+    QSet<QChar> shifted;
+    AssignShortcuts(AssignMnemonics(page->findChildren<QAbstractButton*>(), taken), shifted);
 }
 
 void MainWindow::ReapplyColorScheme() {

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QMainWindow>
 #include <QMap>
+#include <QSet>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -104,6 +105,9 @@ private:
     QWidget* BuildAboutPage();
     void ApplyColorScheme(QRadioButton* sender);
     void ApplySchemePictures(bool reportFailure);
+    // Names the page's inputs by their captions and gives its buttons the letters the top bar
+    // and the navigation column leave.
+    void GiveKeyboardAccess(QWidget* page);
 
     Settings& settings_;
     Messages& messages_;
@@ -130,6 +134,7 @@ private:
     QMap<QString, QString> buttonPage_;       // button name -> page name
     QMap<QString, std::function<void()>> openers_;
     std::function<bool()> closeCheck_;
+    QSet<QChar> windowMnemonics_;  // the letters of the top bar and the navigation column
 
     int colorScheme_ = 1;
     QColor schemeBackground_ = Qt::black;
