@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Kinloom 1.6");
+    QApplication::setApplicationName("Kinloom");
+    QApplication::setApplicationVersion(QString::fromStdString(kinloom::ProgramVersionText()));
 
     kinloom::gui::QtSettings settings;
     kinloom::gui::QtMessages messages;

@@ -10,6 +10,11 @@ std::string ProgramVersionText() {
            std::to_string(KINLOOM_BUILD_NUMBER) + ")";
 }
 
+std::string ProgramTitle() {
+    return "Kinloom " + std::to_string(KINLOOM_VERSION_MAJOR) + "." +
+           std::to_string(KINLOOM_VERSION_MINOR);
+}
+
 std::string GetFileVersionText(const std::filesystem::path& file) {
     if (file.filename().empty()) return "NA";
     const std::string extension = LowerAscii(file.extension().string());

@@ -152,11 +152,12 @@ void JobSchoolPage::BuildControls() {
     cbUniversityMajor_ = List("cbUniversityMajor", this);
     major_ = addRow(right, row, Label("lblUniversityMajor", "University Major:", this),
                     cbUniversityMajor_);
-    // Class titles are long: the list is wide, and its popup as wide as its longest entry.
+    // Class titles are long: the list is wider than the others, shortening the longest titles
+    // so the page fits a small screen; its popup is as wide as its longest entry.
     cbUniversityClass_ = List("cbUniversityClass", this);
     StoredIn(cbUniversityMajor_, {"UniversityMajor", "UniversityClass"});
     StoredIn(cbUniversityClass_, {"UniversityClass"});
-    cbUniversityClass_->setMinimumContentsLength(44);
+    cbUniversityClass_->setMinimumContentsLength(30);
     class_ = addRow(right, row, Label("lblUniversityClass", "University Class:", this),
                     cbUniversityClass_);
     lblUniversityYear_ = Label("lblUniversityYear", "", this);

@@ -22,6 +22,7 @@
 #include "gui/shell/KeyboardAccess.h"
 #include "gui/shell/PageKit.h"
 #include "gui/shell/PicturesLibrary.h"
+#include "gui/shell/SchemeStyle.h"
 
 namespace kinloom::gui {
 
@@ -63,7 +64,10 @@ MainWindow::MainWindow(Settings& settings, Messages& messages, const PicturesLib
                        QWidget* parent)
     : QMainWindow(parent), settings_(settings), messages_(messages), pictures_(pictures) {
     setObjectName("frmMain");
-    setWindowTitle("Kinloom 1.6");
+    setWindowTitle(QString::fromStdString(ProgramTitle()));
+    // The scheme's style sheet hands this style on to every control of the window, pages built
+    // later and menus included.
+    setStyle(SchemeStyle::Shared());
 
     auto* central = new QWidget(this);
     auto* outer = new QVBoxLayout(central);
@@ -89,7 +93,8 @@ MainWindow::MainWindow(Settings& settings, Messages& messages, const PicturesLib
     outer->addWidget(pbLoading_);
 
     setCentralWidget(central);
-    resize(1000, 700);
+    // Fits a 1024 by 768 screen with its title bar and a task bar.
+    resize(1000, 690);
     // The window's busy state: the top bar, the navigation column and every page.
     BusyGuard::RegisterWindow(this, [this] {
         std::vector<QWidget*> panels{pnlTop_, pnlButtons_};
@@ -123,23 +128,23 @@ void MainWindow::BuildTopBar() {
     titleFont.setBold(true);
     imgTitle->setFont(titleFont);
     row->addWidget(imgTitle);
-    row->addSpacing(16);
+    row->addSpacing(8);
 
     auto* lblNgbd = new QLabel("Neighborhoods:", pnlTop_);
     lblNgbd->setObjectName("lblNeighborhoods");
     row->addWidget(lblNgbd);
     cbNeighborhood_ = new QComboBox(pnlTop_);
     cbNeighborhood_->setObjectName("cbNeighborhood");
-    cbNeighborhood_->setMinimumWidth(220);
-    row->addWidget(cbNeighborhood_);
+    FitListBox(cbNeighborhood_, 13);
+    row->addWidget(cbNeighborhood_, 1);
 
     auto* lblChars = new QLabel("Characters:", pnlTop_);
     lblChars->setObjectName("lblCharacters");
     row->addWidget(lblChars);
     cbUserName_ = new QComboBox(pnlTop_);
     cbUserName_->setObjectName("cbUserName");
-    cbUserName_->setMinimumWidth(260);
-    row->addWidget(cbUserName_);
+    FitListBox(cbUserName_, 15);
+    row->addWidget(cbUserName_, 1);
 
     btnDelSim_ = new QPushButton("Delete", pnlTop_);
     btnDelSim_->setObjectName("btnDelSim");
@@ -150,9 +155,8 @@ void MainWindow::BuildTopBar() {
     ckAdvanced_ = new QCheckBox("Advanced", pnlTop_);
     ckAdvanced_->setObjectName("ckAdvanced");
     row->addWidget(ckAdvanced_);
-    row->addStretch(1);
-    // Save keeps one place for the whole run, so nothing moves when it becomes available; it is
-    // enabled while something is unsaved.
+    // Save keeps one place for the whole run (the lists take the room to spare), so nothing moves
+    // when it becomes available; it is enabled while something is unsaved.
     btnSave_ = new QPushButton("Save", pnlTop_);
     btnSave_->setObjectName("btnSave");
     btnSave_->setToolTip("Save every change (Ctrl+S)");
@@ -165,6 +169,8 @@ void MainWindow::BuildNavigation() {
     auto* column = new QVBoxLayout(pnlButtons_);
     column->setContentsMargins(4, 4, 4, 4);
     column->setSpacing(4);
+    // One width for every page: a narrow page leaves its room to the page area.
+    pnlButtons_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     for (const NavEntry& n : kNavigation) {
         auto* b = new QPushButton(n.caption, pnlButtons_);
         b->setObjectName(n.button);
@@ -310,6 +316,7 @@ void MainWindow::ReplacePage(const QString& pageName, QWidget* page) {
     page->setObjectName(pageName);
     pageLayout_->addWidget(page, 0, 0);
     pages_.insert(pageName, page);
+    FitListBoxes(page);
     page->setVisible(shown);
     page->setEnabled(old->isEnabled());
     GiveKeyboardAccess(page);
@@ -363,8 +370,16 @@ void MainWindow::ShowPage(const QString& pageName) {
 }
 
 void MainWindow::SelectNavButton(const QString& buttonName) {
-    for (QPushButton* b : navButtons_) b->setEnabled(true);
-    if (QPushButton* b = navButtons_.value(buttonName)) b->setEnabled(false);
+    for (QPushButton* b : navButtons_) {
+        const bool open = b->objectName() == buttonName;
+        b->setEnabled(!open);
+        // The style sheet marks the open page's button; a changed property needs a new polish.
+        if (b->property("openPage").toBool() != open) {
+            b->setProperty("openPage", open);
+            b->style()->unpolish(b);
+            b->style()->polish(b);
+        }
+    }
 }
 
 void MainWindow::ShowAboutPage() {
@@ -385,39 +400,17 @@ void MainWindow::ApplyColorScheme(QRadioButton* sender) {
     schemeBackground_ = dark ? QColor(Qt::black) : QColor(Qt::white);
     schemeForeground_ = dark ? QColor(Qt::white) : QColor(Qt::black);
 
-    // On black the style's own outlines (drawn darker than the background) vanish: give the
-    // indicators, frames and bars of the dark scheme visible edges. The style sheet goes first:
-    // removing one restores the palette it found, which must not undo the new scheme's colours.
-    setStyleSheet(
-        dark ? QString(
-                   "QWidget { color: #ffffff; background-color: #000000; }"
-                   "QCheckBox::indicator, QRadioButton::indicator { width: 11px; height: 11px;"
-                   "  border: 1px solid #9a9a9a; background: #000; }"
-                   "QRadioButton::indicator { border-radius: 6px; }"
-                   "QCheckBox::indicator:checked, QRadioButton::indicator:checked { background: "
-                   "#e0e0e0; }"
-                   "QCheckBox::indicator:disabled, QRadioButton::indicator:disabled { "
-                   "border-color: #555; }"
-                   "QGroupBox { border: 1px solid #6a6a6a; margin-top: 1.2em; padding-top: 4px; }"
-                   "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"
-                   "QPushButton { border: 1px solid #7a7a7a; padding: 3px 10px; background: "
-                   "#161616; }"
-                   "QPushButton:disabled { color: #808080; border-color: #444; }"
-                   "QPushButton:hover { background: #262626; }"
-                   "QComboBox, QLineEdit, QPlainTextEdit, QTextEdit, QListWidget, QTreeWidget {"
-                   "  border: 1px solid #6a6a6a; }"
-                   "QProgressBar { border: 1px solid #6a6a6a; background: #000; }"
-                   "QProgressBar::chunk { background: #4caf50; }"
-                   "QWidget#pnlPages > QFrame { border: 1px solid #4a4a4a; }"
-                   "QListWidget::item:selected, QTreeWidget::item:selected, QComboBox "
-                   "QAbstractItemView"
-                   "  { selection-background-color: #3a5f8a; selection-color: #ffffff; }")
-             : QString());
+    // The style sheet goes before the palette: replacing one restores the palette it found,
+    // which must not undo the new scheme's colours.
+    setStyleSheet(SchemeStyleSheet(dark));
     QPalette p = palette();
     for (auto role : {QPalette::Window, QPalette::Base, QPalette::AlternateBase, QPalette::Button})
         p.setColor(role, schemeBackground_);
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         p.setColor(role, schemeForeground_);
+    // Disabled controls dim their text in either scheme.
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, dark ? QColor(124, 124, 124) : QColor(140, 140, 140));
     p.setColor(QPalette::Mid, dark ? QColor(90, 90, 90) : QColor(170, 170, 170));
     setPalette(p);
     QFont f(languageFont_, kSchemeFontSize);

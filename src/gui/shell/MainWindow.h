@@ -46,7 +46,8 @@ public:
 
     // Hides and disables every page, then shows and enables the named one (none for "").
     void ShowPage(const QString& pageName);
-    // Enables every navigation button, then disables the named one: it marks the current page.
+    // Enables every navigation button, then disables the named one: it marks the current page,
+    // drawn highlighted (its "openPage" property) rather than dimmed.
     void SelectNavButton(const QString& buttonName);
 
     void ShowAboutPage();
