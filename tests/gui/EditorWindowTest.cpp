@@ -335,6 +335,19 @@ TEST_F(EditorWindowTest, ChoosingAHouseholdMemberSelectsThatSim) {
     for (int i = 0; i < members->count(); ++i)
         EXPECT_EQ(members->PictureAt(i), SimPicture(*members->SimAt(i))) << i;
 
+    // The closed list shows the chosen member's picture, not only the name.
+    {
+        const QImage picture = members->PictureAt(members->currentIndex());
+        ASSERT_FALSE(picture.isNull());
+        const QColor middle = picture.pixelColor(picture.width() / 2, picture.height() / 2);
+        const QImage shot = members->grab().toImage();
+        bool shown = false;
+        for (int y = 0; y < shot.height() && !shown; ++y)
+            for (int x = 0; x < std::min(shot.width(), 60) && !shown; ++x)
+                shown = shot.pixelColor(x, y) == middle;
+        EXPECT_TRUE(shown);
+    }
+
     // The keyboard: Down (or Up from the last entry) on the closed list chooses a neighbour.
     const bool down = members->currentIndex() + 1 < members->count();
     const int next = members->currentIndex() + (down ? 1 : -1);

@@ -64,7 +64,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched != box_ || box_->isEditable()) return false;
         if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) FitPopup();
-        if (event->type() != QEvent::Paint) return false;
+        // A list that draws its own entries (a sim's picture beside its name) keeps doing so.
+        if (event->type() != QEvent::Paint || box_->inherits("kinloom::gui::SimPictureList"))
+            return false;
         Paint();
         return true;
     }
