@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QTest>
 
@@ -217,6 +218,50 @@ TEST_F(KeyboardAccessWindowTest, AButtonsKeyPressesIt) {
         // A key presses the button as a click would, shown down for a moment first.
         for (int wait = 0; wait < 100 && clicks == 0; ++wait) QTest::qWait(10);
         EXPECT_EQ(clicks, 1);
+    }
+}
+
+}  // namespace
+}  // namespace kinloom::gui
+
+namespace kinloom::gui {
+namespace {
+
+// Tab walks each page as it is read: along a row to the right, then down; a step up is only ever
+// into a column further right. A step that goes back left without going down is out of order.
+TEST_F(KeyboardAccessWindowTest, TabWalksEveryPageInReadingOrder) {
+    ASSERT_TRUE(Start());
+    window->show();
+    const char* pages[] = {"btnNeighborhood",  "btnHouseHolds", "btnJobs",       "btnSkills",
+                           "btnPersonality",   "btnInterests",  "btnCharacters", "btnCloning",
+                           "btnRelationships", "btnAspiration", "btnFamilyTies", "btnAbout",
+                           "btnGenetics",      "btnHobbies"};
+    constexpr int kSlack = 4;  // controls of one row are not always aligned to the pixel
+    for (const char* button : pages) {
+        SCOPED_TRACE(button);
+        window->OpenPage(button);
+        QWidget* shown = nullptr;
+        for (QWidget* candidate : window->findChildren<QWidget*>(QRegularExpression("^pnl")))
+            if (candidate->isVisible() && candidate->parentWidget() &&
+                candidate->parentWidget()->objectName() == "pnlPages")
+                shown = candidate;
+        ASSERT_NE(shown, nullptr);
+        // The page's controls in the order Tab reaches them.
+        QList<QWidget*> order;
+        for (QWidget* w = shown->nextInFocusChain(); w != shown; w = w->nextInFocusChain()) {
+            if (!shown->isAncestorOf(w) || !w->isVisible() || !w->isEnabled() ||
+                !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy())
+                continue;
+            if (order.contains(w)) break;
+            order.push_back(w);
+        }
+        for (int i = 1; i < order.size(); ++i) {
+            const QRect a(order[i - 1]->mapTo(shown, QPoint(0, 0)), order[i - 1]->size());
+            const QRect b(order[i]->mapTo(shown, QPoint(0, 0)), order[i]->size());
+            const bool back = b.left() < a.left() - kSlack && b.top() < a.bottom() - kSlack;
+            EXPECT_FALSE(back) << order[i - 1]->objectName().toStdString() << " then "
+                               << order[i]->objectName().toStdString();
+        }
     }
 }
 
