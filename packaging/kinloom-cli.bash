@@ -12,12 +12,12 @@ _kinloom_cli() {
             return
             ;;
         --groups)
-            local groups="all character personality aspiration skills interests job body university genes attraction hobbies needs"
-            local IFS=,
+            # A comma-separated list: complete the last name, keep the ones before it.
+            local groups=all,character,personality,aspiration,skills,interests,job,body,university,genes,attraction,hobbies,needs
             local typed=${cur##*,} done=""
             [[ $cur == *,* ]] && done=${cur%,*},
-            COMPREPLY=($(compgen -P "$done" -W "$groups" -- "$typed"))
-            compopt -o nospace
+            mapfile -t COMPREPLY < <(IFS=, compgen -P "$done" -W "$groups" -- "$typed")
+            compopt -o nospace 2>/dev/null
             return
             ;;
         --sims | /l)

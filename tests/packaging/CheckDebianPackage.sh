@@ -49,7 +49,22 @@ for page in kinloom-cli kinloom; do
     man --warnings -E UTF-8 -l -Tutf8 -Z "$root/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "man page $page: $warnings"
 done
-bash -n "$root/usr/share/bash-completion/completions/kinloom-cli" || fail "completion script"
+# The completion offers commands, each command's options and the clone groups of a list.
+completion=/usr/share/bash-completion/bash_completion
+[ -f "$completion" ] || fail "bash-completion is missing (tools/deps.sh lists its package)"
+completes() {
+  local expected=$1; shift
+  local got
+  got=$(bash -c 'source "$1"; source "$2"; shift 2
+    COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
+    _kinloom_cli kinloom-cli "${COMP_WORDS[-1]}" "${COMP_WORDS[-2]}"; echo "${COMPREPLY[*]}"' \
+    _ "$completion" "$root/usr/share/bash-completion/completions/kinloom-cli" "$@" 2>/dev/null)
+  [ "$got" = "$expected" ] || fail "completing '$*' gave '$got', not '$expected'"
+}
+completes "sims show set" kinloom-cli s
+completes "--all --user-data --wine-prefix" kinloom-cli neighborhoods --
+completes "--replace --user-data --wine-prefix" kinloom-cli export-clone N001 sim file --
+completes "body,skills" kinloom-cli import-clone N001 sim file --groups body,sk
 file_type=$(head -c 8 "$root/usr/share/icons/hicolor/48x48/apps/$app.png" | od -An -tx1 | tr -d ' \n')
 [ "$file_type" = 89504e470d0a1a0a ] || fail "the 48 px icon is not a PNG"
 
