@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -51,6 +52,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kinloom");
     QApplication::setApplicationVersion(QString::fromStdString(kinloom::ProgramVersionText()));
+    // Desktops match the window to the installed desktop entry and take its icon from the theme.
+    QGuiApplication::setDesktopFileName("io.github.quillfern.Kinloom");
+    QApplication::setWindowIcon(QIcon::fromTheme("io.github.quillfern.Kinloom"));
 
     kinloom::gui::QtSettings settings;
     kinloom::gui::QtMessages messages;

@@ -1,6 +1,7 @@
 #include "gui/shell/PicturesLibrary.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QResource>
 
@@ -10,8 +11,16 @@ namespace {
 const QString kRoot = "/kinloom-pictures";
 }
 
-PicturesLibrary::PicturesLibrary()
-    : path_(QCoreApplication::applicationDirPath() + "/Images.rcc") {}
+PicturesLibrary::PicturesLibrary() : path_(Locate(QCoreApplication::applicationDirPath())) {}
+
+QString PicturesLibrary::Locate(const QString& programFolder) {
+    const QDir folder(programFolder);
+    const QString beside = folder.filePath("Images.rcc");
+    if (QFileInfo(beside).isFile()) return beside;
+    const QString installed = QDir::cleanPath(folder.filePath("../share/kinloom/Images.rcc"));
+    if (QFileInfo(installed).isFile()) return installed;
+    return beside;
+}
 
 std::optional<QImage> PicturesLibrary::Take(const QString& name) const {
     if (!QFileInfo(path_).isFile()) return std::nullopt;
