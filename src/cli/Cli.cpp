@@ -12,6 +12,7 @@
 #include "core/packages/Utf8.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Messages.h"
+#include "core/platform/ProgramVersion.h"
 
 namespace kinloom::cli {
 namespace {
@@ -205,6 +206,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         (args.empty() ? err : out) << UsageText();
         return args.empty() ? kUsage : kOk;
+    }
+    if (args[0] == "--version") {
+        out << "kinloom-cli " << ProgramVersionText() << '\n';
+        return kOk;
     }
     const std::string& command = args[0];
     if (command == "index" && args.size() == 2) return Index(args[1], out, err);

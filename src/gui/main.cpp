@@ -9,6 +9,7 @@
 #include "gui/editing/NeighborhoodEditor.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/PicturesLibrary.h"
+#include "gui/shell/QtDialogs.h"
 #include "gui/shell/QtMessages.h"
 #include "gui/shell/QtSettings.h"
 #include "gui/shell/Startup.h"
@@ -22,7 +23,7 @@ constexpr const char* kUsage =
     "  --demo             open the demo neighborhoods\n"
     "  /l LANGUAGE        the game's language number for names and descriptions\n"
     "  --help, --version\n"
-    "Without a game installation the demo neighborhoods are opened.\n";
+    "Without a game, the editor says where it looked and lets you choose a folder or the demo.\n";
 
 }  // namespace
 
@@ -44,9 +45,9 @@ int main(int argc, char** argv) {
         else
             request.Arguments.push_back(a);
     }
-    if (auto error = kinloom::ParseStartupArguments(request.Arguments).Error) {
+    if (auto error = kinloom::StrayArgument(kinloom::ParseStartupArguments(request.Arguments))) {
         std::fprintf(stderr, "kinloom: %s\n%s", error->c_str(), kUsage);
-        return 2;
+        return 1;
     }
 
     QApplication app(argc, argv);
@@ -65,9 +66,11 @@ int main(int argc, char** argv) {
 
     request.Stored = &settings;
     request.DemoFolder = kinloom::DefaultDemoFolder();
-    const bool started = kinloom::gui::RunStartup(window, editor, pictures, messages, [&] {
-        return kinloom::DiscoverStartupSource(request);
-    });
+    kinloom::gui::QtDialogs dialogs(&window);
+    const bool started = kinloom::gui::RunStartup(
+        window, editor, pictures, messages, dialogs, [&](const kinloom::GameChoice& choice) {
+            return kinloom::DiscoverStartupSource(kinloom::WithChoice(request, choice));
+        });
     if (!started) return 1;
     return QApplication::exec();
 }

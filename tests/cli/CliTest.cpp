@@ -96,5 +96,29 @@ TEST_F(CliTest, FailuresHaveTheirExitCodes) {
     }
 }
 
+// A mistyped option or one without its value stops the command with its usage (exit 1) before
+// anything is read; --help and --version answer on standard output.
+TEST_F(CliTest, OptionsAreCheckedAndHelpAndVersionAnswer) {
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        const char* said;  // in standard output for success, standard error otherwise
+    } cases[] = {
+        {{"--version"}, kOk, "kinloom-cli 1."},
+        {{"--help"}, kOk, "usage: kinloom-cli"},
+        {{"sims", "N001", "--userdata", "/nowhere"}, kUsage, "usage: sims"},
+        {{"sims", "N001", "--user-data"}, kUsage, "--user-data needs a folder"},
+        {{"show", "N001", "sim", "--wine-prefix="}, kUsage, "--wine-prefix needs a folder"},
+        {{"neighborhoods", "--userdata", "/nowhere"}, kUsage, "usage"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        RunResult r = RunCli(c.args);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_NE((c.code == kOk ? r.out : r.err).find(c.said), std::string::npos)
+            << r.out << r.err;
+    }
+}
+
 }  // namespace
 }  // namespace kinloom::cli

@@ -329,5 +329,26 @@ TEST(StartupArgumentsTest, TakesTheFoldersAndLeavesTheRest) {
     }
 }
 
+TEST(StartupArgumentsTest, AnythingTheWindowDoesNotTakeIsNamed) {
+    const struct {
+        std::vector<std::string> arguments;
+        std::optional<std::string> stray;
+    } cases[] = {
+        {{}, std::nullopt},
+        {{"/l", "4", "--user-data", "/ud"}, std::nullopt},
+        {{"/L", "x"}, std::nullopt},  // an unusable number means English
+        {{"--userdata", "/ud"}, "unknown option --userdata"},
+        {{"--wine-prefix=/p", "-x"}, "unknown option -x"},
+        {{"/q"}, "unknown option /q"},
+        {{"N001"}, "unexpected argument N001"},
+        {{"/l"}, "/l needs a language number"},
+        {{"--user-data"}, "--user-data needs a folder"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.empty() ? "(none)" : c.arguments[0]);
+        EXPECT_EQ(StrayArgument(ParseStartupArguments(c.arguments)), c.stray);
+    }
+}
+
 }  // namespace
 }  // namespace kinloom

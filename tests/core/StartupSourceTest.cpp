@@ -1,5 +1,5 @@
-// Where the window's start-up takes its game from: the demo when no game is found, a folder
-// named on the command line as given.
+// Where the window's start-up takes its game from: the game, a folder named on the command line
+// or chosen, or the demo when asked for; never the demo in place of a game that was not found.
 
 #include <gtest/gtest.h>
 
@@ -39,8 +39,31 @@ protected:
     }
 };
 
-TEST_F(StartupSourceTest, NoGameOpensTheDemoAndKeepsItsEdits) {
-    StartupSource first = DiscoverStartupSource(Request({}));
+TEST_F(StartupSourceTest, NoGameSaysWhereItLookedAndOpensNoDemo) {
+    StartupSource source = DiscoverStartupSource(Request({}));
+    EXPECT_FALSE(source.Demo);
+    EXPECT_TRUE(source.GameMissing);
+    EXPECT_EQ(source.Outcome.Termination, std::optional<std::string>(kUserDataNotFound));
+    EXPECT_TRUE(source.Outcome.State.Neighborhoods.empty());
+    EXPECT_FALSE(fs::exists(temp / "share" / "demo"));
+    const std::vector<std::string> expected = {
+        "The registry names no edition of The Sims 2",
+        "Documents folder: " + (temp / "documents").string(),
+    };
+    EXPECT_EQ(std::vector<std::string>(source.Looked.begin(), source.Looked.begin() + 2), expected);
+
+    // The player's choice replaces the folder options and keeps the rest.
+    StartupRequest asked = WithChoice(Request({"--wine-prefix", "/p", "/l", "3"}),
+                                      GameChoice{temp / "game", std::nullopt, false});
+    EXPECT_EQ(asked.Arguments,
+              (std::vector<std::string>{"/l", "3", "--user-data", (temp / "game").string()}));
+    EXPECT_TRUE(WithChoice(Request({}), GameChoice{std::nullopt, std::nullopt, true}).Demo);
+}
+
+TEST_F(StartupSourceTest, TheDemoOpensWhenAskedForAndKeepsItsEdits) {
+    StartupRequest request = Request({});
+    request.Demo = true;
+    StartupSource first = DiscoverStartupSource(request);
     EXPECT_TRUE(first.Demo);
     ASSERT_FALSE(first.Outcome.Termination) << *first.Outcome.Termination;
     EXPECT_EQ(first.Outcome.State.Neighborhoods.size(), 3u);
@@ -50,7 +73,9 @@ TEST_F(StartupSourceTest, NoGameOpensTheDemoAndKeepsItsEdits) {
     // A second start opens the same folder as it is: nothing is written over a player's edits.
     const fs::path marker = temp / "share" / "demo" / "Neighborhoods" / "edited.txt";
     { std::ofstream(marker) << "kept"; }
-    StartupSource second = DiscoverStartupSource(Request({"/l", "3"}));
+    request = Request({"/l", "3"});
+    request.Demo = true;
+    StartupSource second = DiscoverStartupSource(request);
     EXPECT_TRUE(second.Demo);
     EXPECT_TRUE(fs::exists(marker));
     EXPECT_EQ(second.Outcome.State.GameLanguage, 3);
@@ -62,11 +87,16 @@ TEST_F(StartupSourceTest, NamedFolderIsUsedAsGiven) {
     StartupSource source = DiscoverStartupSource(Request({"--user-data", empty.string()}));
     EXPECT_FALSE(source.Demo);
     EXPECT_EQ(source.Outcome.Termination, std::optional<std::string>(kUserDataNotFound));
+    EXPECT_TRUE(source.GameMissing);
+    ASSERT_EQ(source.Looked.size(), 1u);
+    EXPECT_EQ(source.Looked[0], "User data folder named: " + empty.string() +
+                                    ", which holds no Neighborhoods folder");
     EXPECT_FALSE(fs::exists(temp / "share" / "demo"));
 
     WriteDemoUserData(temp / "game", DemoOptions{});
     source = DiscoverStartupSource(Request({"--user-data", (temp / "game").string()}));
     EXPECT_FALSE(source.Demo);
+    EXPECT_FALSE(source.GameMissing);
     EXPECT_FALSE(source.Outcome.Termination);
     EXPECT_EQ(source.Outcome.State.Neighborhoods.size(), 3u);
 }

@@ -273,6 +273,22 @@ StartupArguments ParseStartupArguments(const std::vector<std::string>& arguments
     return parsed;
 }
 
+std::optional<std::string> StrayArgument(const StartupArguments& parsed) {
+    if (parsed.Error) return parsed.Error;
+    const std::vector<std::string>& rest = parsed.Rest;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const std::string& a = rest[i];
+        if (a == "/l" || a == "/L") {
+            if (i + 1 == rest.size()) return a + " needs a language number";
+            ++i;  // its number; an unusable one means English, as the game's own launcher has it
+            continue;
+        }
+        if (a.starts_with("-") || a.starts_with("/")) return "unknown option " + a;
+        return "unexpected argument " + a;
+    }
+    return std::nullopt;
+}
+
 GamePlatform OpenGamePlatform(const std::optional<fs::path>& winePrefix) {
     GamePlatform platform;
 #ifdef _WIN32

@@ -110,6 +110,11 @@ struct StartupArguments {
 
 StartupArguments ParseStartupArguments(const std::vector<std::string>& arguments);
 
+// The window takes nothing beyond the discovery options and "/l N": what is wrong with the first
+// argument that is neither (a mistyped option must not be ignored while the program goes on as
+// if it was never given), or with "/l" missing its number; nullopt when every argument fits.
+std::optional<std::string> StrayArgument(const StartupArguments& parsed);
+
 // The game's registry and documents folder on this machine: the Windows registry and shell on
 // Windows; elsewhere the Wine prefix chosen by winePrefix, $WINEPREFIX or ~/.wine.
 struct GamePlatform {

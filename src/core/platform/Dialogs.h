@@ -39,4 +39,15 @@ public:
     }
 };
 
+// Cancels every dialog: for callers that have no way to ask.
+class SilentDialogs final : public Dialogs {
+public:
+    std::optional<std::filesystem::path> OpenFile(const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::filesystem::path> ChooseFolder(const std::filesystem::path&) override {
+        return std::nullopt;
+    }
+};
+
 }  // namespace kinloom

@@ -43,7 +43,54 @@ StartupSource OpenDemo(const StartupRequest& request, const std::vector<std::str
     return source;
 }
 
+std::string FolderState(const fs::path& folder) {
+    std::error_code ec;
+    if (fs::is_directory(folder, ec)) return folder.string();
+    if (fs::exists(folder, ec)) return folder.string() + " (not a folder)";
+    return folder.string() + " (does not exist)";
+}
+
+// Where discovery looked, in the order it looked, for the player to check.
+std::vector<std::string> LookedPlaces(const StartupArguments& parsed, const GamePlatform& platform,
+                                      const StartupOutcome& outcome) {
+    std::vector<std::string> looked;
+    if (parsed.UserData) {
+        looked.push_back("User data folder named: " + FolderState(*parsed.UserData) +
+                         ", which holds no Neighborhoods folder");
+        return looked;
+    }
+    if (platform.WinePrefix) looked.push_back("Wine prefix: " + FolderState(*platform.WinePrefix));
+    if (platform.Registry && ReadGameRegistration(*platform.Registry).DisplayName.empty())
+        looked.push_back("The registry names no edition of The Sims 2");
+    if (platform.Documents)
+        looked.push_back("Documents folder: " + FolderState(*platform.Documents));
+    else
+        looked.push_back("Documents folder: none found");
+    if (!outcome.State.UserDataFolder.empty())
+        looked.push_back("User data folder: " + FolderState(outcome.State.UserDataFolder));
+    return looked;
+}
+
 }  // namespace
+
+StartupRequest WithChoice(StartupRequest request, const GameChoice& choice) {
+    if (choice.Demo) {
+        request.Demo = true;
+        return request;
+    }
+    // The choice stands in for the folder options given before; "/l" and the rest stay.
+    const StartupArguments parsed = ParseStartupArguments(request.Arguments);
+    request.Arguments = parsed.Rest;
+    if (choice.UserData) {
+        request.Arguments.push_back("--user-data");
+        request.Arguments.push_back(choice.UserData->string());
+    }
+    if (choice.WinePrefix) {
+        request.Arguments.push_back("--wine-prefix");
+        request.Arguments.push_back(choice.WinePrefix->string());
+    }
+    return request;
+}
 
 StartupSource DiscoverStartupSource(const StartupRequest& request) {
     const StartupArguments parsed = ParseStartupArguments(request.Arguments);
@@ -68,8 +115,15 @@ StartupSource DiscoverStartupSource(const StartupRequest& request) {
     std::error_code ec;
     const bool gameFound = inputs.Registry && !source.Outcome.State.NeighborhoodsFolder.empty() &&
                            fs::is_directory(source.Outcome.State.NeighborhoodsFolder, ec);
-    // A folder named on the command line is the user's choice: its problems are reported.
-    if (!parsed.UserData && !gameFound) return OpenDemo(request, parsed.Rest);
+    // Another problem (several folders and nothing to choose by) is reported as it stands.
+    const bool otherProblem =
+        source.Outcome.Termination && *source.Outcome.Termination != kUserDataNotFound;
+    if (!gameFound && !otherProblem && (!parsed.UserData || source.Outcome.Termination)) {
+        source.GameMissing = true;
+        source.Looked = LookedPlaces(parsed, platform, source.Outcome);
+        source.Outcome.Termination = kUserDataNotFound;
+        return source;
+    }
     source.Documents = platform.Documents.value_or(source.Outcome.State.UserDataFolder);
     return source;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Where the window's start-up takes its game from: the game on this machine (through its
-// registry and documents folder), a user-data folder named on the command line, or the demo
-// neighborhoods, which a newcomer without the game sees at once.
+// registry and documents folder), a user-data folder named on the command line or chosen by the
+// player, or the demo neighborhoods, which open only when asked for: invented neighborhoods must
+// never pass for the player's own.
 
 #include <filesystem>
 #include <functional>
@@ -29,14 +30,28 @@ struct StartupSource {
     std::filesystem::path Documents;  // home of the default backup archive
     bool Demo = false;                // the demo neighborhoods were opened
     std::optional<std::string> ArgumentError;
+    // No game's user data was found (or the folder named holds none): the window says
+    // kUserDataNotFound with where it looked, one place per line, and lets the player choose.
+    bool GameMissing = false;
+    std::vector<std::string> Looked;
 };
+
+// What the player chose after no game was found: a user-data folder, a Wine prefix, or the demo.
+struct GameChoice {
+    std::optional<std::filesystem::path> UserData;
+    std::optional<std::filesystem::path> WinePrefix;
+    bool Demo = false;
+};
+
+// The request run again with the player's choice, which replaces the folder options given.
+StartupRequest WithChoice(StartupRequest request, const GameChoice& choice);
 
 // The demo user-data folder: $XDG_DATA_HOME/kinloom/demo, else ~/.local/share/kinloom/demo.
 std::filesystem::path DefaultDemoFolder();
 
-// Runs the discovery for the window. Without --user-data, a machine on which no game's
-// Neighborhoods folder exists opens the demo instead. The demo is written once; an existing one
-// is opened as it is, so edits made in it survive.
+// Runs the discovery for the window: the demo with --demo only; otherwise the game, and when no
+// Neighborhoods folder is found, GameMissing with the places looked at. The demo is written
+// once; an existing one is opened as it is, so edits made in it survive.
 StartupSource DiscoverStartupSource(const StartupRequest& request);
 
 }  // namespace kinloom

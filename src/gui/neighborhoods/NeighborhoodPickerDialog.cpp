@@ -1,6 +1,7 @@
 #include "gui/neighborhoods/NeighborhoodPickerDialog.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -71,6 +72,13 @@ NeighborhoodPickerDialog::NeighborhoodPickerDialog(const std::vector<Neighborhoo
     }
     lbNGBDs_->setCurrentRow(preselect);
     if (preselect < 0) lbNGBDs_->clearSelection();
+    // Said plainly above the list when the neighborhoods are the invented demo ones.
+    lblDemoNotice_ = Warning("lblDemoNotice",
+                             "These are invented demo neighborhoods, not your game's. No game "
+                             "was opened: edits here change only the demo.",
+                             this);
+    lblDemoNotice_->hide();
+    layout->addWidget(lblDemoNotice_);
     layout->addWidget(lbNGBDs_, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -117,6 +125,11 @@ void NeighborhoodPickerDialog::SelectNext() {
     if (count == 0) return;
     const int row = SelectedRow(*lbNGBDs_);
     lbNGBDs_->setCurrentRow(row < 0 || row >= count - 1 ? 0 : row + 1);
+}
+
+void NeighborhoodPickerDialog::ShowDemoNotice() {
+    setWindowTitle("Select Neighborhood (demo neighborhoods)");
+    lblDemoNotice_->show();
 }
 
 }  // namespace kinloom::gui

@@ -8,6 +8,7 @@
 
 #include "core/neighborhoods/NeighborhoodScan.h"
 
+class QLabel;
 class QListWidget;
 class QPushButton;
 
@@ -29,8 +30,12 @@ public:
     void SelectPrevious();
     void SelectNext();
 
+    // The neighborhoods are the invented demo ones: the dialog says so.
+    void ShowDemoNotice();
+
 private:
     QListWidget* lbNGBDs_;
+    QLabel* lblDemoNotice_;
 };
 
 }  // namespace kinloom::gui

@@ -1,7 +1,12 @@
 #include "gui/shell/Startup.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 
+#include "core/platform/Dialogs.h"
 #include "core/platform/Messages.h"
 #include "gui/editing/NeighborhoodEditor.h"
 #include "gui/neighborhoods/NeighborhoodPickerDialog.h"
@@ -11,8 +16,53 @@
 
 namespace kinloom::gui {
 
+namespace {
+
+enum class MissingAnswer { UserData, WinePrefix, Demo, Quit };
+
+// "Unable to continue, Game User Data Not Found." with where discovery looked, and the ways on.
+// Quitting is what Escape does; nothing here changes a file.
+MissingAnswer AskWhenGameMissing(QWidget* parent, const std::vector<std::string>& looked) {
+    QString text = QString::fromUtf8(kUserDataNotFound);
+    if (!looked.empty()) {
+        text += "\n\nLooked at:";
+        for (const std::string& place : looked) text += "\n  " + QString::fromStdString(place);
+    }
+    QMessageBox box(QMessageBox::Warning, "Kinloom", text, QMessageBox::NoButton, parent);
+    box.setObjectName("dlgGameNotFound");
+    auto add = [&box](const char* name, const QString& caption, QMessageBox::ButtonRole role) {
+        QPushButton* b = box.addButton(caption, role);
+        b->setObjectName(name);
+        return b;
+    };
+    QPushButton* userData =
+        add(kChooseUserDataButton, "Choose the &User Data Folder...", QMessageBox::ActionRole);
+    QPushButton* prefix =
+        add(kChooseWinePrefixButton, "Choose a &Wine Prefix...", QMessageBox::ActionRole);
+    QPushButton* demo =
+        add(kOpenDemoButton, "Open the &Demo Neighborhoods", QMessageBox::ActionRole);
+    QPushButton* quit = add(kQuitButton, "&Quit", QMessageBox::RejectRole);
+    box.setDefaultButton(userData);
+    box.setEscapeButton(quit);
+    box.exec();
+    if (box.clickedButton() == userData) return MissingAnswer::UserData;
+    if (box.clickedButton() == prefix) return MissingAnswer::WinePrefix;
+    if (box.clickedButton() == demo) return MissingAnswer::Demo;
+    return MissingAnswer::Quit;
+}
+
+}  // namespace
+
 bool RunStartup(MainWindow& window, NeighborhoodEditor& editor, const PicturesLibrary& pictures,
                 Messages& messages, const std::function<StartupSource()>& discover) {
+    SilentDialogs none;
+    return RunStartup(window, editor, pictures, messages, none,
+                      [&discover](const GameChoice&) { return discover(); });
+}
+
+bool RunStartup(MainWindow& window, NeighborhoodEditor& editor, const PicturesLibrary& pictures,
+                Messages& messages, Dialogs& dialogs,
+                const std::function<StartupSource(const GameChoice&)>& discover) {
     // The logo stays for the whole run; without the library nothing can be drawn.
     std::optional<QImage> logo = pictures.Take("IMGVARN");
     if (!logo) {
@@ -22,9 +72,29 @@ bool RunStartup(MainWindow& window, NeighborhoodEditor& editor, const PicturesLi
     window.setWindowIcon(QIcon(QPixmap::fromImage(*logo)));
 
     StartupSource source;
-    {
-        BusyGuard busy(&window, BusyGuard::Window);
-        source = discover();
+    GameChoice choice;
+    for (;;) {
+        {
+            BusyGuard busy(&window, BusyGuard::Window);
+            source = discover(choice);
+        }
+        if (!source.GameMissing) break;
+        // A cancelled folder dialog asks the question again; nothing is looked at anew.
+        std::optional<GameChoice> next;
+        while (!next) {
+            const MissingAnswer answer = AskWhenGameMissing(&window, source.Looked);
+            if (answer == MissingAnswer::Quit) return false;
+            if (answer == MissingAnswer::Demo) {
+                next = GameChoice{std::nullopt, std::nullopt, true};
+                continue;
+            }
+            const std::filesystem::path start = QDir::homePath().toStdString();
+            if (const auto folder = dialogs.ChooseFolder(start)) {
+                next = GameChoice{};
+                (answer == MissingAnswer::UserData ? next->UserData : next->WinePrefix) = *folder;
+            }
+        }
+        choice = *next;
     }
     if (source.ArgumentError) {
         messages.Show(*source.ArgumentError);
@@ -46,6 +116,7 @@ bool RunStartup(MainWindow& window, NeighborhoodEditor& editor, const PicturesLi
     window.hide();
     NeighborhoodPickerDialog picker(editor.Startup().Neighborhoods, last, window.SchemeBackground(),
                                     window.SchemeForeground());
+    if (source.Demo) picker.ShowDemoNotice();
     if (picker.exec() != QDialog::Accepted) return false;
     editor.SelectNeighborhood(picker.ChosenIndex());
     window.show();

@@ -7,8 +7,9 @@
 #include "core/startup/StartupSource.h"
 
 namespace kinloom {
+class Dialogs;
 class Messages;
-}
+}  // namespace kinloom
 
 namespace kinloom::gui {
 
@@ -21,5 +22,18 @@ class MainWindow;
 // user cancelled the picker; the reason has been shown by then.
 bool RunStartup(MainWindow& window, NeighborhoodEditor& editor, const PicturesLibrary& pictures,
                 Messages& messages, const std::function<StartupSource()>& discover);
+
+// The same, with the player's way out when no game is found: discover runs first with no choice,
+// then again with each choice made in the "not found" question (a user-data folder or a Wine
+// prefix picked through dialogs, or the demo) until a game opens or the player quits.
+bool RunStartup(MainWindow& window, NeighborhoodEditor& editor, const PicturesLibrary& pictures,
+                Messages& messages, Dialogs& dialogs,
+                const std::function<StartupSource(const GameChoice&)>& discover);
+
+// The buttons of the question start-up asks when no game is found.
+inline constexpr const char* kChooseUserDataButton = "btnChooseUserData";
+inline constexpr const char* kChooseWinePrefixButton = "btnChooseWinePrefix";
+inline constexpr const char* kOpenDemoButton = "btnOpenDemo";
+inline constexpr const char* kQuitButton = "btnQuit";
 
 }  // namespace kinloom::gui
