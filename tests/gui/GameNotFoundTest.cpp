@@ -96,6 +96,9 @@ protected:
             ASSERT_NE(box, nullptr);
             ASSERT_EQ(box->objectName(), "dlgGameNotFound");
             questionText = box->text();
+            // With KINLOOM_SHOTS naming a folder, the question is kept as a picture to look at.
+            if (const QString shots = qEnvironmentVariable("KINLOOM_SHOTS"); !shots.isEmpty())
+                box->grab().save(shots + "/game-not-found.png");
             auto* b = box->findChild<QPushButton*>(button);
             ASSERT_NE(b, nullptr);
             b->click();
@@ -113,6 +116,8 @@ protected:
             ASSERT_NE(picker, nullptr);
             demoNoticeShown = picker->findChild<QLabel*>("lblDemoNotice")->isVisibleTo(picker);
             pickerTitle = picker->windowTitle();
+            if (const QString shots = qEnvironmentVariable("KINLOOM_SHOTS"); !shots.isEmpty())
+                picker->grab().save(shots + (demoNoticeShown ? "/picker-demo.png" : "/picker.png"));
             picker->findChild<QPushButton*>("btnOkay")->click();
         };
     }
