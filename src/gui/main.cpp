@@ -69,7 +69,10 @@ int main(int argc, char** argv) {
     kinloom::gui::QtDialogs dialogs(&window);
     const bool started = kinloom::gui::RunStartup(
         window, editor, pictures, messages, dialogs, [&](const kinloom::GameChoice& choice) {
-            return kinloom::DiscoverStartupSource(kinloom::WithChoice(request, choice));
+            kinloom::StartupSource source =
+                kinloom::DiscoverStartupSource(kinloom::WithChoice(request, choice));
+            kinloom::RememberChoice(settings, choice, source);
+            return source;
         });
     if (!started) return 1;
     return QApplication::exec();

@@ -60,6 +60,28 @@ TEST_F(StartupSourceTest, NoGameSaysWhereItLookedAndOpensNoDemo) {
     EXPECT_TRUE(WithChoice(Request({}), GameChoice{std::nullopt, std::nullopt, true}).Demo);
 }
 
+// A folder the player chose is used on the next start while it holds a game; a choice that found
+// nothing is not kept, and a folder named on the command line wins for its run.
+TEST_F(StartupSourceTest, AChosenFolderIsRememberedWhileItHoldsAGame) {
+    WriteDemoUserData(temp / "game", DemoOptions{});
+    const GameChoice nothing{temp / "empty", std::nullopt, false};
+    RememberChoice(settings, nothing, DiscoverStartupSource(WithChoice(Request({}), nothing)));
+    EXPECT_EQ(settings.ReadText(kGameUserDataSetting), std::nullopt);
+
+    const GameChoice game{temp / "game", std::nullopt, false};
+    RememberChoice(settings, game, DiscoverStartupSource(WithChoice(Request({}), game)));
+    StartupSource next = DiscoverStartupSource(Request({}));
+    EXPECT_FALSE(next.GameMissing);
+    EXPECT_EQ(next.Outcome.State.UserDataFolder, temp / "game");
+
+    const fs::path other = temp / "other";
+    fs::create_directories(other);
+    EXPECT_TRUE(DiscoverStartupSource(Request({"--user-data", other.string()})).GameMissing);
+
+    fs::remove_all(temp / "game" / "Neighborhoods");  // gone: asked again, not opened empty
+    EXPECT_TRUE(DiscoverStartupSource(Request({})).GameMissing);
+}
+
 TEST_F(StartupSourceTest, TheDemoOpensWhenAskedForAndKeepsItsEdits) {
     StartupRequest request = Request({});
     request.Demo = true;

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/demo/DemoWriter.h"
+#include "core/platform/Settings.h"
 
 namespace kinloom {
 
@@ -92,8 +93,42 @@ StartupRequest WithChoice(StartupRequest request, const GameChoice& choice) {
     return request;
 }
 
+void RememberChoice(Settings& settings, const GameChoice& choice, const StartupSource& opened) {
+    if (choice.Demo || opened.GameMissing || opened.Demo || opened.Outcome.Termination ||
+        opened.ArgumentError)
+        return;
+    if (choice.UserData) {
+        settings.WriteText(kGameUserDataSetting, choice.UserData->string());
+        settings.WriteText(kGameWinePrefixSetting, "");
+    } else if (choice.WinePrefix) {
+        settings.WriteText(kGameWinePrefixSetting, choice.WinePrefix->string());
+        settings.WriteText(kGameUserDataSetting, "");
+    }
+}
+
+namespace {
+
+// The remembered choice as folder options, when none were given and the choice still exists.
+StartupArguments WithRemembered(StartupArguments parsed, const Settings* stored) {
+    if (!stored || parsed.UserData || parsed.WinePrefix) return parsed;
+    std::error_code ec;
+    const std::string userData = stored->ReadText(kGameUserDataSetting).value_or("");
+    if (!userData.empty() && fs::is_directory(fs::path(userData) / "Neighborhoods", ec)) {
+        parsed.UserData = fs::path(userData);
+        return parsed;
+    }
+    const char* variable = std::getenv("WINEPREFIX");
+    const std::string prefix = stored->ReadText(kGameWinePrefixSetting).value_or("");
+    if ((!variable || !*variable) && !prefix.empty() && fs::is_directory(prefix, ec))
+        parsed.WinePrefix = fs::path(prefix);
+    return parsed;
+}
+
+}  // namespace
+
 StartupSource DiscoverStartupSource(const StartupRequest& request) {
-    const StartupArguments parsed = ParseStartupArguments(request.Arguments);
+    const StartupArguments parsed =
+        WithRemembered(ParseStartupArguments(request.Arguments), request.Stored);
     if (parsed.Error) {
         StartupSource source;
         source.ArgumentError = parsed.Error;

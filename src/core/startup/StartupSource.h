@@ -46,12 +46,21 @@ struct GameChoice {
 // The request run again with the player's choice, which replaces the folder options given.
 StartupRequest WithChoice(StartupRequest request, const GameChoice& choice);
 
+// Where the player's choice of game is kept between runs.
+inline constexpr const char* kGameUserDataSetting = "GameUserData";
+inline constexpr const char* kGameWinePrefixSetting = "GameWinePrefix";
+
+// Keeps a chosen folder or prefix once it opened a game, so the next start finds the game there;
+// a choice that found nothing (or the demo) is not kept.
+void RememberChoice(Settings& settings, const GameChoice& choice, const StartupSource& opened);
+
 // The demo user-data folder: $XDG_DATA_HOME/kinloom/demo, else ~/.local/share/kinloom/demo.
 std::filesystem::path DefaultDemoFolder();
 
 // Runs the discovery for the window: the demo with --demo only; otherwise the game, and when no
-// Neighborhoods folder is found, GameMissing with the places looked at. The demo is written
-// once; an existing one is opened as it is, so edits made in it survive.
+// Neighborhoods folder is found, GameMissing with the places looked at. Without folder options
+// a remembered choice is used while it still exists (a remembered prefix after $WINEPREFIX). The
+// demo is written once; an existing one is opened as it is, so edits made in it survive.
 StartupSource DiscoverStartupSource(const StartupRequest& request);
 
 }  // namespace kinloom
