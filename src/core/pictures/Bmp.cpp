@@ -192,7 +192,8 @@ Bitmap DecodeBmp(ByteView data, const ImageLimits& limits) {
                 if (bits == 24) {
                     p = Pixel{row[3 * x], row[3 * x + 1], row[3 * x + 2]};
                 } else if (bits == 16 || bits == 32) {
-                    std::uint32_t value = row[x * (bits / 8)] | (row[x * (bits / 8) + 1] << 8);
+                    std::uint32_t value = static_cast<std::uint32_t>(row[x * (bits / 8)]) |
+                                          static_cast<std::uint32_t>(row[x * (bits / 8) + 1]) << 8;
                     if (bits == 32)
                         value |= static_cast<std::uint32_t>(row[4 * x + 2]) << 16 |
                                  static_cast<std::uint32_t>(row[4 * x + 3]) << 24;
