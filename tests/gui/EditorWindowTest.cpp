@@ -89,18 +89,6 @@ protected:
         combo->setCurrentIndex(static_cast<int>(it - sims.begin()));
         emit combo->activated(combo->currentIndex());
     }
-
-    // The first sim that belongs to a household, chosen, with the Households page opened on it;
-    // nullptr when no sim belongs to one.
-    Character* ChooseAHousedSimOnTheHouseholdsPage() {
-        const auto& sims = editor->State().Sims;
-        const auto housed = std::find_if(sims.begin(), sims.end(),
-                                         [](const Character* s) { return s->FamilyNumber != 0; });
-        if (housed == sims.end()) return nullptr;
-        ChooseSim(*housed);
-        child<QPushButton>("btnHouseHolds")->click();
-        return *housed;
-    }
 };
 
 TEST_F(EditorWindowTest, StartupShowsPickerThenLoadsTheChosenNeighborhood) {

@@ -126,15 +126,17 @@ TEST(KeyboardAccessTest, MnemonicsAreDistinctAndPreferWordStarts) {
 
 class KeyboardAccessWindowTest : public test_window::WindowTest {};
 
+// Every page the navigation column opens.
+const char* const kPageButtons[] = {
+    "btnNeighborhood", "btnHouseHolds", "btnJobs",     "btnSkills",        "btnPersonality",
+    "btnInterests",    "btnCharacters", "btnCloning",  "btnRelationships", "btnAspiration",
+    "btnFamilyTies",   "btnAbout",      "btnGenetics", "btnHobbies"};
+
 // On every page, with a sim chosen: each input on screen has a name, and the push buttons on
 // screen have distinct keys.
 TEST_F(KeyboardAccessWindowTest, EveryPageNamesItsInputsAndKeysItsButtons) {
     ASSERT_TRUE(Start());
-    const char* pages[] = {"btnNeighborhood",  "btnHouseHolds", "btnJobs",       "btnSkills",
-                           "btnPersonality",   "btnInterests",  "btnCharacters", "btnCloning",
-                           "btnRelationships", "btnAspiration", "btnFamilyTies", "btnAbout",
-                           "btnGenetics",      "btnHobbies"};
-    for (const char* button : pages) {
+    for (const char* button : kPageButtons) {
         SCOPED_TRACE(button);
         window->OpenPage(button);
         QStringList unnamed;
@@ -188,12 +190,6 @@ TEST_F(KeyboardAccessWindowTest, ScreenReadersHearTheCaptions) {
     }
 }
 
-}  // namespace
-}  // namespace kinloom::gui
-
-namespace kinloom::gui {
-namespace {
-
 // The keys do what a click does: Alt and the underlined letter, or the Ctrl+Shift key of a button
 // the letters did not reach.
 TEST_F(KeyboardAccessWindowTest, AButtonsKeyPressesIt) {
@@ -221,23 +217,13 @@ TEST_F(KeyboardAccessWindowTest, AButtonsKeyPressesIt) {
     }
 }
 
-}  // namespace
-}  // namespace kinloom::gui
-
-namespace kinloom::gui {
-namespace {
-
 // Tab walks each page as it is read: along a row to the right, then down; a step up is only ever
 // into a column further right. A step that goes back left without going down is out of order.
 TEST_F(KeyboardAccessWindowTest, TabWalksEveryPageInReadingOrder) {
     ASSERT_TRUE(Start());
     window->show();
-    const char* pages[] = {"btnNeighborhood",  "btnHouseHolds", "btnJobs",       "btnSkills",
-                           "btnPersonality",   "btnInterests",  "btnCharacters", "btnCloning",
-                           "btnRelationships", "btnAspiration", "btnFamilyTies", "btnAbout",
-                           "btnGenetics",      "btnHobbies"};
     constexpr int kSlack = 4;  // controls of one row are not always aligned to the pixel
-    for (const char* button : pages) {
+    for (const char* button : kPageButtons) {
         SCOPED_TRACE(button);
         window->OpenPage(button);
         QWidget* shown = nullptr;

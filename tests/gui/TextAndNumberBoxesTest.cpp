@@ -151,12 +151,7 @@ TEST(TextAndNumberBoxesTest, RewardPointsBeyondTheFieldAreRefused) {
 
 TEST_F(SimPagesWindowTest, HouseholdFundsBeyond32BitsAreRefused) {
     ASSERT_TRUE(Start());
-    auto& sims = editor->State().Sims;
-    const auto housed = std::find_if(sims.begin(), sims.end(),
-                                     [](const Character* s) { return s->FamilyNumber != 0; });
-    ASSERT_NE(housed, sims.end());
-    ChooseSim(static_cast<int>(housed - sims.begin()));
-    child<QPushButton>("btnHouseHolds")->click();
+    ASSERT_NE(ChooseAHousedSimOnTheHouseholdsPage(), nullptr);
     Household* h = window->findChild<HouseholdsPage*>()->SelectedHousehold();
     ASSERT_NE(h, nullptr);
     auto* cash = child<QLineEdit>("edtCash");
@@ -254,12 +249,7 @@ TEST(TextAndNumberBoxesTest, NeighborhoodTextIsShownWholeAndKeepsItsLineBreaks) 
 
 TEST_F(SimPagesWindowTest, HouseholdDescriptionKeepsItsLineBreaksAndTabLeavesIt) {
     ASSERT_TRUE(Start());
-    auto& sims = editor->State().Sims;
-    const auto housed = std::find_if(sims.begin(), sims.end(),
-                                     [](const Character* s) { return s->FamilyNumber != 0; });
-    ASSERT_NE(housed, sims.end());
-    ChooseSim(static_cast<int>(housed - sims.begin()));
-    child<QPushButton>("btnHouseHolds")->click();
+    ASSERT_NE(ChooseAHousedSimOnTheHouseholdsPage(), nullptr);
     auto* page = window->findChild<HouseholdsPage*>();
     Household* h = page->SelectedHousehold();
     ASSERT_NE(h, nullptr);

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QComboBox>
 #include <QPushButton>
 #include <QString>
 #include <QTimer>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -114,6 +116,20 @@ protected:
         request.Stored = &settings;
         return RunStartup(*window, *editor, pictures, messages,
                           [request] { return DiscoverStartupSource(request); });
+    }
+
+    // The first sim that belongs to a household, chosen in the sim list, with the Households page
+    // opened on it; nullptr when no sim belongs to one.
+    Character* ChooseAHousedSimOnTheHouseholdsPage() {
+        const auto& sims = editor->State().Sims;
+        const auto housed = std::find_if(sims.begin(), sims.end(),
+                                         [](const Character* s) { return s->FamilyNumber != 0; });
+        if (housed == sims.end()) return nullptr;
+        auto* list = window->SimList();
+        list->setCurrentIndex(static_cast<int>(housed - sims.begin()));
+        emit list->activated(list->currentIndex());
+        window->findChild<QPushButton*>("btnHouseHolds")->click();
+        return *housed;
     }
 
     template <typename T>

@@ -17,7 +17,6 @@
 #include "core/editing/MoveIn.h"
 #include "core/editing/NameLists.h"
 #include "core/packages/Utf8.h"
-#include "gui/shell/BitmapImage.h"
 #include "gui/shell/BusyGuard.h"
 #include "gui/shell/PageKit.h"
 #include "gui/shell/SimPictureList.h"

@@ -12,6 +12,8 @@
 #include <QStyleOption>
 #include <QStylePainter>
 
+#include "gui/shell/SimPictureList.h"
+
 namespace kinloom::gui {
 
 namespace {
@@ -65,8 +67,7 @@ protected:
         if (watched != box_ || box_->isEditable()) return false;
         if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) FitPopup();
         // A list that draws its own entries (a sim's picture beside its name) keeps doing so.
-        if (event->type() != QEvent::Paint || box_->inherits("kinloom::gui::SimPictureList"))
-            return false;
+        if (event->type() != QEvent::Paint || qobject_cast<SimPictureList*>(box_)) return false;
         Paint();
         return true;
     }
