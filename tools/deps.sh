@@ -5,7 +5,7 @@ kinloom_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev fonts-dejavu-core
   libpng-dev libjpeg-dev zlib1g-dev
-  nlohmann-json3-dev
+  nlohmann-json3-dev libyaml-cpp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev clang-format clang-tidy
   qt6-svg-dev desktop-file-utils appstream dpkg-dev man-db bash-completion

@@ -13,6 +13,7 @@
 #include "core/platform/FileIO.h"
 #include "core/platform/Messages.h"
 #include "core/platform/ProgramVersion.h"
+#include "core/startup/StartupSource.h"
 
 namespace kinloom::cli {
 namespace {
@@ -22,8 +23,10 @@ constexpr const char* kUsageText =
     "  index PACKAGE            list the package index (tab-separated)\n"
     "  cat PACKAGE POSITION     write the plain content of one listed entry to standard output\n"
     "  decompress PACKAGE       rewrite the package with every entry stored plain\n"
-    "  neighborhoods [--user-data DIR] [--wine-prefix DIR] [/l N]\n"
-    "                           list the game's neighborhoods: folder, name, version, package\n"
+    "  neighborhoods [--all] [--user-data DIR] [--wine-prefix DIR] [/l N]\n"
+    "                           list the game's neighborhoods: folder, name, version, package;\n"
+    "                           --all: every copy of the game found instead: edition, launcher,\n"
+    "                           prefix, user-data folder, number of neighborhoods\n"
     "  demo DIR [--sims N [--every-pair]]\n"
     "                           write the demo user-data folder (N generated sims in N001;\n"
     "                           --every-pair: every sim knows every other, N up to 1000)\n"
@@ -160,8 +163,31 @@ std::string Field(std::string text) {
     return text;
 }
 
+// Every copy of the game found: edition, launcher, prefix, user-data folder, neighborhoods.
+int AllCopies(const StartupArguments& parsed, std::ostream& out, std::ostream& err) {
+    const GameLocation location = AllGameCopies(parsed, LauncherHome::FromEnvironment());
+    for (const GameCopy& copy : location.Found.Copies) {
+        out << Field(copy.Edition) << '\t' << Field(copy.Launcher.empty() ? "-" : copy.Launcher)
+            << '\t' << (copy.WinePrefix ? copy.WinePrefix->string() : std::string("-")) << '\t'
+            << copy.UserDataFolder.string() << '\t' << copy.NeighborhoodCount << '\n';
+    }
+    if (!location.Found.Copies.empty()) return kOk;
+    StreamMessages messages(err);
+    messages.Show(kUserDataNotFound);
+    for (const std::string& place : SearchedPlaces(location)) err << "  " << place << '\n';
+    return kNoNeighborhoods;
+}
+
 int Neighborhoods(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    StartupArguments parsed = ParseStartupArguments(args);
+    std::vector<std::string> options;
+    bool all = false;
+    for (const std::string& a : args) {
+        if (a == "--all")
+            all = true;
+        else
+            options.push_back(a);
+    }
+    StartupArguments parsed = ParseStartupArguments(options);
     bool understood = !parsed.Error;
     for (std::size_t i = 0; understood && i < parsed.Rest.size(); ++i) {
         if (parsed.Rest[i] == "/l" || parsed.Rest[i] == "/L")
@@ -174,6 +200,7 @@ int Neighborhoods(const std::vector<std::string>& args, std::ostream& out, std::
         err << UsageText();
         return kUsage;
     }
+    if (all) return AllCopies(parsed, out, err);
 
     StartupOutcome outcome = DiscoverFromArguments(parsed);
 

@@ -13,6 +13,7 @@
 #include "core/neighborhoods/Discovery.h"
 #include "core/packages/Utf8.h"
 #include "core/platform/GameProcess.h"
+#include "core/startup/StartupSource.h"
 
 namespace kinloom::cli {
 namespace {
@@ -174,11 +175,17 @@ nlohmann::ordered_json RecordJson(const Character& sim) {
 }  // namespace
 
 StartupOutcome DiscoverFromArguments(const StartupArguments& parsed) {
-    GamePlatform platform = OpenGamePlatform(parsed.WinePrefix);
+    const GameLocation location = LocateGame(parsed, LauncherHome::FromEnvironment());
+    if (location.Found.Copies.size() > 1) {
+        StartupOutcome several;
+        several.Termination = SeveralCopiesText(location.Found.Copies);
+        return several;
+    }
+    GamePlatform platform = OpenGamePlatform(location.Arguments.WinePrefix);
     StartupInputs inputs;
     inputs.Registry = platform.Registry.get();
     inputs.Documents = platform.Documents;
-    inputs.UserData = parsed.UserData;
+    inputs.UserData = location.Arguments.UserData;
     inputs.Arguments = parsed.Rest;
     return DiscoverStartup(inputs);
 }

@@ -4,6 +4,7 @@
 
 #include "PackageBuilder.h"
 #include "RunCli.h"
+#include "ScopedEnvironment.h"
 #include "WinePrefix.h"
 #include "cli/Cli.h"
 #include "core/packages/Package.h"
@@ -96,6 +97,54 @@ TEST_F(NeighborhoodsCliTest, NothingFoundOrNotUnderstood) {
         EXPECT_EQ(r.code, kUsage);
         EXPECT_NE(r.err.find("usage: kinloom-cli"), std::string::npos);
     }
+}
+
+// Without options the launchers' places in the home are searched; several copies keep the
+// message and exit code of several user-data folders, and --all lists them.
+TEST_F(NeighborhoodsCliTest, EveryCopyOfTheGameIsListedWithAll) {
+    const fs::path home = dir / "home";
+    test::ScopedEnvironment homeVariable("HOME", home.string());
+    test::ScopedEnvironment noPrefix("WINEPREFIX", std::nullopt);
+    test::ScopedEnvironment noConfig("XDG_CONFIG_HOME", std::nullopt);
+    test::ScopedEnvironment noData("XDG_DATA_HOME", std::nullopt);
+    const fs::path bottle = home / ".local" / "share" / "bottles" / "bottles" / "Sims";
+    const fs::path pol = home / ".PlayOnLinux" / "wineprefix" / "Sims2";
+    for (const fs::path& root : {bottle, pol}) {
+        test::FakeWinePrefix p(root, "steamuser");
+        p.WriteSystemReg({{"Software\\EA GAMES\\The Sims 2", {{"DisplayName", "The Sims 2"}}, {}}});
+        p.WriteUserReg({});
+        test::WriteNeighborhood(p.MakeUserData("The Sims 2") / "Neighborhoods", "N001", "Hood");
+    }
+
+    RunResult r = RunCli({"neighborhoods"});
+    EXPECT_EQ(r.code, kNoNeighborhoods);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("Several game user-data folders were found: "), std::string::npos);
+    EXPECT_NE(r.err.find(" (PlayOnLinux prefix " + pol.string() + ")"), std::string::npos);
+
+    const auto data = [](const fs::path& root) {
+        return fs::weakly_canonical(root / "drive_c" / "users" / "steamuser" / "Documents" /
+                                    "EA Games" / "The Sims 2")
+            .string();
+    };
+    r = RunCli({"neighborhoods", "--all"});
+    EXPECT_EQ(r.code, kOk);
+    EXPECT_EQ(r.out, "The Sims 2\tBottles\t" + bottle.string() + "\t" + data(bottle) + "\t1\n" +
+                         "The Sims 2\tPlayOnLinux\t" + pol.string() + "\t" + data(pol) + "\t1\n");
+
+    // A prefix named: its copies only; a folder named: that one.
+    r = RunCli({"neighborhoods", "--all", "--wine-prefix", pol.string()});
+    EXPECT_EQ(r.out, "The Sims 2\tWine\t" + pol.string() + "\t" + data(pol) + "\t1\n");
+    r = RunCli({"neighborhoods", "--wine-prefix", pol.string()});
+    EXPECT_EQ(r.code, kOk);
+    EXPECT_EQ(r.out.substr(0, 5), "N001\t");
+
+    fs::remove_all(home);
+    r = RunCli({"neighborhoods", "--all"});
+    EXPECT_EQ(r.code, kNoNeighborhoods);
+    EXPECT_NE(r.err.find("Unable to continue, Game User Data Not Found.\n  Not there: ~/.wine, "),
+              std::string::npos)
+        << r.err;
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <fstream>
 
 #include "PackageBuilder.h"
+#include "ScopedEnvironment.h"
+#include "WinePrefix.h"
 #include "core/demo/DemoWriter.h"
 #include "core/platform/MemoryRegistry.h"
 #include "core/platform/Settings.h"
@@ -21,6 +23,9 @@ class StartupSourceTest : public ::testing::Test {
 protected:
     test::TempDir temp;
     MemorySettings settings;
+    // The launchers' places are searched in a home of the test's own.
+    test::ScopedEnvironment noPrefixVariable{"WINEPREFIX", std::nullopt};
+    fs::path home = temp / "home";
 
     // A machine without the game: an empty registry and an empty documents folder.
     StartupRequest Request(std::vector<std::string> arguments) {
@@ -28,6 +33,7 @@ protected:
         r.Arguments = std::move(arguments);
         r.Stored = &settings;
         r.DemoFolder = temp / "share" / "demo";
+        r.Home = LauncherHome(home);
         fs::create_directories(temp / "documents");
         r.Platform = [this](const std::optional<fs::path>&) {
             GamePlatform p;
@@ -137,6 +143,107 @@ TEST_F(StartupSourceTest, DemoFolderHoldingOtherFilesIsRefused) {
     StartupSource source = DiscoverStartupSource(r);
     ASSERT_TRUE(source.Outcome.Termination);
     EXPECT_TRUE(fs::exists(r.DemoFolder / "mine.txt"));
+}
+
+// The game in launchers' prefixes, found without any option: one copy opens by itself; several
+// are listed for the player, whose choice (folder and prefix) opens and is kept for next time.
+class StartupCopiesTest : public StartupSourceTest {
+protected:
+    // The real platform: each prefix's own registry and documents.
+    StartupRequest OnThisMachine(std::vector<std::string> arguments = {}) {
+        StartupRequest r = Request(std::move(arguments));
+        r.Platform = nullptr;
+        return r;
+    }
+    fs::path GameIn(const fs::path& root, const std::string& edition, const std::string& hood,
+                    const std::string& packName) {
+        test::FakeWinePrefix prefix(root, WineUserName());
+        prefix.WriteSystemReg({{"Software\\Wow6432Node\\EA GAMES\\The Sims 2",
+                                {{"DisplayName", edition}}, {}},
+                               {"Software\\Wow6432Node\\EA GAMES\\" + packName, {}, {}}});
+        prefix.WriteUserReg({});
+        const fs::path data = prefix.MakeUserData(edition);
+        test::WriteNeighborhood(data / "Neighborhoods", hood, "Home of " + edition);
+        return data;
+    }
+};
+
+TEST_F(StartupCopiesTest, OneCopyInALauncherPrefixOpensWithItsOwnRegistry) {
+    const fs::path bottle = home / ".local" / "share" / "bottles" / "bottles" / "Sims";
+    GameIn(bottle, "The Sims 2", "N001", "The Sims 2 Pets");
+    StartupSource source = DiscoverStartupSource(OnThisMachine());
+    ASSERT_FALSE(source.GameMissing);
+    ASSERT_FALSE(source.Outcome.Termination) << *source.Outcome.Termination;
+    EXPECT_FALSE(source.SeveralGames);
+    ASSERT_EQ(source.Outcome.State.Neighborhoods.size(), 1u);
+    EXPECT_TRUE(source.Outcome.State.Packs.HasPets);  // read from the bottle, not ~/.wine
+
+    // A folder named inside a prefix takes that prefix's registry too.
+    StartupSource named = DiscoverStartupSource(OnThisMachine(
+        {"--user-data",
+         (bottle / "drive_c" / "users" / WineUserName() / "Documents" / "EA Games" / "The Sims 2")
+             .string()}));
+    EXPECT_TRUE(named.Outcome.State.Packs.HasPets);
+}
+
+TEST_F(StartupCopiesTest, SeveralCopiesAreListedAndTheChoiceIsKept) {
+    const fs::path steamPrefix =
+        home / ".local" / "share" / "Steam" / "steamapps" / "compatdata" / "123" / "pfx";
+    const fs::path lutrisPrefix = home / "Games" / "sims-2";
+    const fs::path steamData = GameIn(steamPrefix, "The Sims 2 Ultimate Collection", "N001",
+                                      "The Sims 2 FreeTime");
+    const fs::path lutrisData = GameIn(lutrisPrefix, "The Sims 2", "N002", "The Sims 2 Seasons");
+
+    StartupSource several = DiscoverStartupSource(OnThisMachine());
+    EXPECT_FALSE(several.GameMissing);
+    ASSERT_TRUE(several.SeveralGames);
+    ASSERT_EQ(several.Copies.size(), 2u);
+    EXPECT_EQ(several.Copies[0].Launcher, "Lutris");
+    EXPECT_EQ(several.Copies[0].Edition, "The Sims 2");
+    EXPECT_EQ(several.Copies[1].Launcher, "Steam");
+    EXPECT_EQ(several.Copies[1].NeighborhoodCount, 1u);
+    ASSERT_TRUE(several.Outcome.Termination);
+    EXPECT_TRUE(several.Outcome.Termination->starts_with(kSeveralUserDataFolders));
+    EXPECT_NE(several.Outcome.Termination->find(" (Steam prefix " + steamPrefix.string() + ")"),
+              std::string::npos);
+
+    const GameCopy& steam = several.Copies[1];
+    const GameChoice choice{steam.UserDataFolder, steam.WinePrefix, false};
+    StartupSource chosen = DiscoverStartupSource(WithChoice(OnThisMachine(), choice));
+    RememberChoice(settings, choice, chosen);
+    ASSERT_FALSE(chosen.Outcome.Termination) << *chosen.Outcome.Termination;
+    EXPECT_TRUE(chosen.Outcome.State.Packs.HasFreeTime);
+    EXPECT_FALSE(chosen.Outcome.State.Packs.HasSeasons);
+
+    // Next start: the kept copy opens, with its own prefix's registry.
+    StartupSource next = DiscoverStartupSource(OnThisMachine());
+    EXPECT_FALSE(next.SeveralGames);
+    ASSERT_EQ(next.Outcome.State.Neighborhoods.size(), 1u);
+    EXPECT_EQ(next.Outcome.State.Neighborhoods[0].FolderName, "N001");
+    EXPECT_TRUE(next.Outcome.State.Packs.HasFreeTime);
+
+    // Once the kept copy is gone, the player is asked again.
+    fs::remove_all(steamPrefix);
+    StartupSource gone = DiscoverStartupSource(OnThisMachine());
+    EXPECT_FALSE(gone.SeveralGames);
+    ASSERT_EQ(gone.Outcome.State.Neighborhoods.size(), 1u);
+    EXPECT_EQ(gone.Outcome.State.Neighborhoods[0].FolderName, "N002");
+}
+
+TEST_F(StartupCopiesTest, WithoutAGameTheSearchedPlacesAreListed) {
+    test::FakeWinePrefix other(home / ".wine", WineUserName());
+    other.WriteSystemReg({});
+    StartupSource source = DiscoverStartupSource(OnThisMachine());
+    ASSERT_TRUE(source.GameMissing);
+    const auto has = [&](const std::string& line) {
+        return std::find(source.Looked.begin(), source.Looked.end(), line) != source.Looked.end();
+    };
+    EXPECT_TRUE(has("Wine: ~/.wine (a prefix)"));
+    EXPECT_TRUE(has("Wine prefix " + (home / ".wine").string() +
+                    ": the registry names no edition of The Sims 2"));
+    const std::string& last = source.Looked.back();
+    EXPECT_TRUE(last.starts_with("Not there: ~/.config/lutris/games, ")) << last;
+    EXPECT_NE(last.find("~/.PlayOnLinux/wineprefix"), std::string::npos) << last;
 }
 
 }  // namespace

@@ -152,6 +152,21 @@ GameRegistration ReadGameRegistration(const GameRegistry& registry) {
     return result;
 }
 
+std::vector<fs::path> GameUserDataFolders(const std::optional<fs::path>& documents) {
+    std::vector<fs::path> found;
+    if (!documents) return found;
+    const fs::path eaGames = ChildIgnoringCase(*documents, "EA Games");
+    std::error_code ec;
+    for (fs::directory_iterator it(eaGames, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path& p = it->path();
+        if (LooksLikeGameFolder(Utf8Name(p)) && IsFolder(p) &&
+            IsFolder(ChildIgnoringCase(p, "Neighborhoods")))
+            found.push_back(p);
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
 UserDataChoice ChooseUserDataFolder(const std::optional<fs::path>& documents,
                                     const std::string& displayName) {
     UserDataChoice choice;
@@ -166,15 +181,7 @@ UserDataChoice ChooseUserDataFolder(const std::optional<fs::path>& documents,
         return choice;
     }
 
-    std::vector<fs::path> candidates;
-    std::error_code ec;
-    for (fs::directory_iterator it(eaGames, ec), end; !ec && it != end; it.increment(ec)) {
-        const fs::path& p = it->path();
-        if (LooksLikeGameFolder(Utf8Name(p)) && IsFolder(p) &&
-            IsFolder(ChildIgnoringCase(p, "Neighborhoods")))
-            candidates.push_back(p);
-    }
-    std::sort(candidates.begin(), candidates.end());
+    const std::vector<fs::path> candidates = GameUserDataFolders(documents);
     if (candidates.size() == 1) {
         choice.Folder = candidates.front();
         return choice;
@@ -186,13 +193,14 @@ UserDataChoice ChooseUserDataFolder(const std::optional<fs::path>& documents,
                 return choice;
             }
         }
-        std::string text = "Several game user-data folders were found:";
+        std::string text = kSeveralUserDataFolders;
         for (const fs::path& p : candidates) {
             const std::u8string shown = p.u8string();
             text += "\r\n" + std::string(shown.begin(), shown.end());
         }
         text += "\r\nStart Kinloom with --user-data and the folder to use.";
         choice.Termination = std::move(text);
+        choice.Candidates = candidates;
         return choice;
     }
     choice.Folder = named;
@@ -215,6 +223,7 @@ StartupOutcome DiscoverStartup(const StartupInputs& inputs) {
         UserDataChoice choice = ChooseUserDataFolder(inputs.Documents, registration.DisplayName);
         if (choice.Folder) state.UserDataFolder = *choice.Folder;
         folderTermination = std::move(choice.Termination);
+        outcome.UserDataCandidates = std::move(choice.Candidates);
     }
 
     const LanguageChoice language = LanguageFromName(registration.LanguageName.value_or(""));
@@ -289,6 +298,17 @@ std::optional<std::string> StrayArgument(const StartupArguments& parsed) {
     return std::nullopt;
 }
 
+std::string WineUserName() {
+#ifdef _WIN32
+    return {};
+#else
+    // Wine names the prefix's user after the Unix account.
+    if (const char* name = std::getenv("USER"); name && *name) return name;
+    const passwd* account = getpwuid(getuid());
+    return account && account->pw_name ? account->pw_name : "";
+#endif
+}
+
 GamePlatform OpenGamePlatform(const std::optional<fs::path>& winePrefix) {
     GamePlatform platform;
 #ifdef _WIN32
@@ -296,16 +316,10 @@ GamePlatform OpenGamePlatform(const std::optional<fs::path>& winePrefix) {
     platform.Registry = std::make_unique<WindowsRegistry>();
     platform.Documents = WindowsDocumentsFolder();
 #else
-    // Wine names the prefix's user and its home after the Unix account.
     const passwd* account = getpwuid(getuid());
     const char* home = std::getenv("HOME");
     if ((!home || !*home) && account) home = account->pw_dir;
-    std::string user;
-    if (const char* name = std::getenv("USER"); name && *name) {
-        user = name;
-    } else if (account && account->pw_name) {
-        user = account->pw_name;
-    }
+    const std::string user = WineUserName();
     const fs::path prefix = ChooseWinePrefix(winePrefix, std::getenv("WINEPREFIX"), home);
     auto registry = std::make_unique<WineRegistry>(WineRegistry::FromPrefix(prefix));
     platform.Documents = WineDocumentsFolder(prefix, *registry, user);

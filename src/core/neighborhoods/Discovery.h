@@ -60,7 +60,16 @@ GameRegistration ReadGameRegistration(const GameRegistry& registry);
 struct UserDataChoice {
     std::optional<std::filesystem::path> Folder;
     std::optional<std::string> Termination;  // several candidates and nothing to choose by
+    std::vector<std::filesystem::path> Candidates;  // with Termination: the folders to choose from
 };
+
+// Every "EA Games/The Sims 2*" folder of the documents folder that holds a Neighborhoods folder,
+// sorted.
+std::vector<std::filesystem::path> GameUserDataFolders(
+    const std::optional<std::filesystem::path>& documents);
+
+// The start of the message when several user-data folders were found and nothing chooses one.
+inline constexpr const char* kSeveralUserDataFolders = "Several game user-data folders were found:";
 
 // The game's user-data folder in documents: "EA Games/<display name>" when that folder exists;
 // otherwise the only "EA Games/The Sims 2*" folder that holds a Neighborhoods folder (players keep
@@ -84,6 +93,8 @@ struct StartupOutcome {
     StartupState State;
     std::vector<std::string> Messages;       // to show in order
     std::optional<std::string> Termination;  // to show, after which the program ends
+    // With kSeveralUserDataFolders as the termination: the folders found.
+    std::vector<std::filesystem::path> UserDataCandidates;
 };
 
 inline constexpr const char* kUserDataNotFound = "Unable to continue, Game User Data Not Found.";
@@ -122,6 +133,9 @@ struct GamePlatform {
     std::optional<std::filesystem::path> Documents;
     std::optional<std::filesystem::path> WinePrefix;  // the prefix read, under Wine
 };
+
+// The name Wine gives the prefix's user: the Unix account's ($USER first); empty on Windows.
+std::string WineUserName();
 
 GamePlatform OpenGamePlatform(const std::optional<std::filesystem::path>& winePrefix);
 

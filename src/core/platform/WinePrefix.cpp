@@ -66,13 +66,29 @@ std::optional<fs::path> WineDocumentsFolder(const fs::path& prefix, const GameRe
         if (auto mapped = WindowsPathInPrefix(prefix, *personal); mapped && IsFolder(*mapped))
             return mapped;
     }
-    if (userName.empty()) return std::nullopt;
-    for (const char* documents : {"Documents", "My Documents"}) {
-        std::string windows = "C:\\users\\" + std::string(userName) + "\\" + documents;
-        if (auto mapped = WindowsPathInPrefix(prefix, windows); mapped && IsFolder(*mapped))
-            return mapped;
+    auto documentsOf = [&prefix](const std::string& user) -> std::optional<fs::path> {
+        for (const char* documents : {"Documents", "My Documents"}) {
+            std::string windows = "C:\\users\\" + user + "\\" + documents;
+            if (auto mapped = WindowsPathInPrefix(prefix, windows); mapped && IsFolder(*mapped))
+                return mapped;
+        }
+        return std::nullopt;
+    };
+    if (!userName.empty()) {
+        if (auto mine = documentsOf(std::string(userName))) return mine;
     }
-    return std::nullopt;
+    // A prefix made under another account, or Proton's, whose one user is "steamuser".
+    const auto users = WindowsPathInPrefix(prefix, "C:\\users");
+    if (!users) return std::nullopt;
+    std::vector<std::string> others;
+    std::error_code ec;
+    for (fs::directory_iterator it(*users, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = Utf8Name(it->path());
+        if (LowerAscii(name) != "public" && IsFolder(it->path())) others.push_back(name);
+        if (others.size() > 1) return std::nullopt;  // whose documents would be a guess
+    }
+    if (others.size() != 1) return std::nullopt;
+    return documentsOf(others.front());
 }
 
 }  // namespace kinloom

@@ -24,7 +24,8 @@ std::optional<std::filesystem::path> WindowsPathInPrefix(const std::filesystem::
                                                          std::string_view windowsPath);
 
 // The documents folder of the prefix's user: the shell folder "Personal" from the current user's
-// registry, else drive_c/users/<user>/Documents (or "My Documents", as older prefixes have it).
+// registry, else drive_c/users/<user>/Documents (or "My Documents", as older prefixes have it),
+// else the documents of the one user folder there other than Public (Proton's "steamuser").
 // nullopt when none of these is a folder.
 std::optional<std::filesystem::path> WineDocumentsFolder(const std::filesystem::path& prefix,
                                                          const GameRegistry& registry,

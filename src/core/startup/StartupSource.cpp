@@ -1,9 +1,11 @@
 #include "core/startup/StartupSource.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <system_error>
 
 #include "core/demo/DemoWriter.h"
+#include "core/platform/Paths.h"
 #include "core/platform/Settings.h"
 
 namespace kinloom {
@@ -97,13 +99,81 @@ void RememberChoice(Settings& settings, const GameChoice& choice, const StartupS
     if (choice.Demo || opened.GameMissing || opened.Demo || opened.Outcome.Termination ||
         opened.ArgumentError)
         return;
-    if (choice.UserData) {
-        settings.WriteText(kGameUserDataSetting, choice.UserData->string());
-        settings.WriteText(kGameWinePrefixSetting, "");
-    } else if (choice.WinePrefix) {
-        settings.WriteText(kGameWinePrefixSetting, choice.WinePrefix->string());
-        settings.WriteText(kGameUserDataSetting, "");
+    if (!choice.UserData && !choice.WinePrefix) return;
+    const auto text = [](const std::optional<fs::path>& folder) {
+        if (!folder) return std::string();
+        const std::u8string utf8 = folder->u8string();
+        return std::string(utf8.begin(), utf8.end());
+    };
+    settings.WriteText(kGameUserDataSetting, text(choice.UserData));
+    settings.WriteText(kGameWinePrefixSetting, text(choice.WinePrefix));
+}
+
+namespace {
+
+bool WinePrefixVariableSet() {
+    const char* variable = std::getenv("WINEPREFIX");
+    return variable && *variable;
+}
+
+}  // namespace
+
+GameLocation LocateGame(StartupArguments parsed, const std::optional<LauncherHome>& home) {
+    GameLocation location;
+    if (parsed.UserData && !parsed.WinePrefix && !WinePrefixVariableSet()) {
+        // The registry that belongs to the folder: the prefix it lies in, when it lies in one.
+        if (auto prefix = PrefixHolding(*parsed.UserData)) parsed.WinePrefix = *prefix;
     }
+#ifndef _WIN32
+    if (!parsed.UserData && !parsed.WinePrefix && !WinePrefixVariableSet() && home) {
+        location.Searched = true;
+        location.Places = FindWinePrefixes(*home);
+        location.Found = FindGameCopies(location.Places.Prefixes, WineUserName());
+        if (location.Found.Copies.size() == 1) {
+            const GameCopy& copy = location.Found.Copies.front();
+            parsed.UserData = copy.UserDataFolder;
+            parsed.WinePrefix = copy.WinePrefix;
+        }
+    }
+#endif
+    location.Arguments = std::move(parsed);
+    return location;
+}
+
+GameLocation AllGameCopies(const StartupArguments& parsed, const std::optional<LauncherHome>& home) {
+    GameLocation location = LocateGame(parsed, home);
+    if (location.Searched) return location;
+    const StartupArguments& given = location.Arguments;
+    std::error_code ec;
+    if (given.UserData) {
+        if (fs::is_directory(ChildIgnoringCase(*given.UserData, "Neighborhoods"), ec))
+            location.Found.Copies =
+                CopiesOfFolders({*given.UserData}, given.WinePrefix, given.WinePrefix ? "Wine" : "");
+        return location;
+    }
+    const GamePlatform platform = OpenGamePlatform(given.WinePrefix);
+    if (!platform.Registry) return location;
+    const GameRegistration registration = ReadGameRegistration(*platform.Registry);
+    std::vector<fs::path> folders = GameUserDataFolders(platform.Documents);
+    const UserDataChoice chosen = ChooseUserDataFolder(platform.Documents, registration.DisplayName);
+    if (chosen.Folder && fs::is_directory(ChildIgnoringCase(*chosen.Folder, "Neighborhoods"), ec) &&
+        std::find(folders.begin(), folders.end(), *chosen.Folder) == folders.end())
+        folders.insert(folders.begin(), *chosen.Folder);
+    location.Found.Copies =
+        CopiesOfFolders(folders, platform.WinePrefix, platform.WinePrefix ? "Wine" : "");
+    return location;
+}
+
+std::vector<std::string> SearchedPlaces(const GameLocation& location) {
+    std::vector<std::string> looked = location.Places.Looked;
+    looked.insert(looked.end(), location.Found.Looked.begin(), location.Found.Looked.end());
+    if (!location.Places.Absent.empty()) {
+        std::string absent = "Not there:";
+        for (std::size_t i = 0; i < location.Places.Absent.size(); ++i)
+            absent += (i ? ", " : " ") + location.Places.Absent[i];
+        looked.push_back(absent);
+    }
+    return looked;
 }
 
 namespace {
@@ -113,14 +183,18 @@ StartupArguments WithRemembered(StartupArguments parsed, const Settings* stored)
     if (!stored || parsed.UserData || parsed.WinePrefix) return parsed;
     std::error_code ec;
     const std::string userData = stored->ReadText(kGameUserDataSetting).value_or("");
-    if (!userData.empty() && fs::is_directory(fs::path(userData) / "Neighborhoods", ec)) {
-        parsed.UserData = fs::path(userData);
+    const std::string prefix = stored->ReadText(kGameWinePrefixSetting).value_or("");
+    const bool prefixUsable = !WinePrefixVariableSet() && !prefix.empty() &&
+                              fs::is_directory(PathFromUtf8(prefix), ec);
+    if (!userData.empty()) {
+        // A copy chosen among several is its folder and its prefix; gone, it is not guessed at.
+        if (!fs::is_directory(ChildIgnoringCase(PathFromUtf8(userData), "Neighborhoods"), ec))
+            return parsed;
+        parsed.UserData = PathFromUtf8(userData);
+        if (prefixUsable) parsed.WinePrefix = PathFromUtf8(prefix);
         return parsed;
     }
-    const char* variable = std::getenv("WINEPREFIX");
-    const std::string prefix = stored->ReadText(kGameWinePrefixSetting).value_or("");
-    if ((!variable || !*variable) && !prefix.empty() && fs::is_directory(prefix, ec))
-        parsed.WinePrefix = fs::path(prefix);
+    if (prefixUsable) parsed.WinePrefix = PathFromUtf8(prefix);
     return parsed;
 }
 
@@ -136,26 +210,45 @@ StartupSource DiscoverStartupSource(const StartupRequest& request) {
     }
     if (request.Demo) return OpenDemo(request, parsed.Rest);
 
-    GamePlatform platform = request.Platform ? request.Platform(parsed.WinePrefix)
-                                             : OpenGamePlatform(parsed.WinePrefix);
+    const GameLocation location =
+        LocateGame(parsed, request.Home ? request.Home : LauncherHome::FromEnvironment());
+    if (location.Found.Copies.size() > 1) {
+        StartupSource source;
+        source.SeveralGames = true;
+        source.Copies = location.Found.Copies;
+        source.Outcome.Termination = SeveralCopiesText(source.Copies);
+        return source;
+    }
+    const StartupArguments& located = location.Arguments;
+    GamePlatform platform = request.Platform ? request.Platform(located.WinePrefix)
+                                             : OpenGamePlatform(located.WinePrefix);
     StartupInputs inputs;
     inputs.Registry = platform.Registry.get();
     inputs.Documents = platform.Documents;
-    inputs.UserData = parsed.UserData;
+    inputs.UserData = located.UserData;
     inputs.Stored = request.Stored;
     inputs.Arguments = parsed.Rest;
 
     StartupSource source;
     if (inputs.Registry) source.Outcome = DiscoverStartup(inputs);
+    if (!source.Outcome.UserDataCandidates.empty()) {
+        // Several editions side by side in one documents folder.
+        source.SeveralGames = true;
+        source.Copies = CopiesOfFolders(source.Outcome.UserDataCandidates, platform.WinePrefix,
+                                        platform.WinePrefix ? "Wine" : "");
+        return source;
+    }
     std::error_code ec;
     const bool gameFound = inputs.Registry && !source.Outcome.State.NeighborhoodsFolder.empty() &&
                            fs::is_directory(source.Outcome.State.NeighborhoodsFolder, ec);
     // Another problem (several folders and nothing to choose by) is reported as it stands.
     const bool otherProblem =
         source.Outcome.Termination && *source.Outcome.Termination != kUserDataNotFound;
-    if (!gameFound && !otherProblem && (!parsed.UserData || source.Outcome.Termination)) {
+    if (!gameFound && !otherProblem && (!located.UserData || source.Outcome.Termination)) {
         source.GameMissing = true;
-        source.Looked = LookedPlaces(parsed, platform, source.Outcome);
+        source.Looked = LookedPlaces(located, platform, source.Outcome);
+        const std::vector<std::string> searched = SearchedPlaces(location);
+        source.Looked.insert(source.Looked.end(), searched.begin(), searched.end());
         source.Outcome.Termination = kUserDataNotFound;
         return source;
     }
