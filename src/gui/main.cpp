@@ -75,5 +75,22 @@ int main(int argc, char** argv) {
             return source;
         });
     if (!started) return 1;
+    editor.SetGameFolderAction([&] {
+        kinloom::gui::ChangeGame(
+            window, editor, messages, dialogs,
+            [] {
+                return kinloom::AllGameCopies(kinloom::StartupArguments{},
+                                              kinloom::LauncherHome::FromEnvironment())
+                    .Found.Copies;
+            },
+            [&](const kinloom::GameChoice& choice) {
+                // The folder options of this run's command line give way to the choice.
+                kinloom::StartupRequest asked = kinloom::WithChoice(request, choice);
+                asked.Demo = false;
+                kinloom::StartupSource source = kinloom::DiscoverStartupSource(asked);
+                kinloom::RememberChoice(settings, choice, source);
+                return source;
+            });
+    });
     return QApplication::exec();
 }

@@ -42,7 +42,8 @@ TEST(LauncherFilesTest, SteamLibraryFoldersAreReadFromBothFormsAndDamageStopsThe
          "\"path\" \"/nope\" } } }",
          {}},
         {"unclosed string keeps what came before",
-         "\"libraryfolders\" { \"0\" { \"path\" \"/a\" } \"1\" { \"path\" \"/b", {"/a"}},
+         "\"libraryfolders\" { \"0\" { \"path\" \"/a\" } \"1\" { \"path\" \"/b",
+         {"/a"}},
         {"stray closing brace", "} \"libraryfolders\" { \"0\" \"/a\" }", {}},
         {"nesting deeper than any Steam file", std::string(5000, '{'), {}},
         {"empty", "", {}},
@@ -70,10 +71,12 @@ TEST(LauncherFilesTest, LutrisAndHeroicFilesNameTheirPrefixes) {
     EXPECT_EQ(HeroicWinePrefixes(R"({"Sims2": {"winePrefix": "/home/me/Games/Heroic/Prefixes/Sims2",
                                   "wineVersion": {"bin": "/usr/bin/wine"}}, "version": "v0"})"),
               (Strings{"/home/me/Games/Heroic/Prefixes/Sims2"}));
-    EXPECT_EQ(HeroicWinePrefixes(R"({"defaultSettings": {"winePrefix": "~/Games/Heroic/Prefixes/default",
+    EXPECT_EQ(
+        HeroicWinePrefixes(R"({"defaultSettings": {"winePrefix": "~/Games/Heroic/Prefixes/default",
                                   "winePrefixes": ["x"]}})"),
-              (Strings{"~/Games/Heroic/Prefixes/default"}));
-    EXPECT_EQ(HeroicWinePrefixes(R"({"a": {"winePrefix": 3}, "b": {"winePrefix": ""}})"), Strings{});
+        (Strings{"~/Games/Heroic/Prefixes/default"}));
+    EXPECT_EQ(HeroicWinePrefixes(R"({"a": {"winePrefix": 3}, "b": {"winePrefix": ""}})"),
+              Strings{});
     EXPECT_EQ(HeroicWinePrefixes("{\"a\": {\"winePrefix\": \"/x\""), Strings{});
     EXPECT_EQ(HeroicWinePrefixes(std::string(100000, '[')), Strings{});
 }
@@ -90,7 +93,8 @@ protected:
         std::vector<test::RegKey> keys;
         if (withGame)
             keys.push_back({"Software\\Wow6432Node\\EA GAMES\\The Sims 2",
-                            {{"DisplayName", "The Sims 2"}}, {}});
+                            {{"DisplayName", "The Sims 2"}},
+                            {}});
         prefix.WriteSystemReg(keys);
         prefix.WriteUserReg({});
         return root;
@@ -139,9 +143,9 @@ TEST_F(LauncherHomeTest, EachLauncherLayoutIsSearched) {
     Prefix(home / "Games" / "Heroic" / "Prefixes" / "Sims2");
     Prefix(home / "Games" / "Heroic" / "Prefixes" / "default" / "The Sims 2");
     Prefix(dir / "elsewhere" / "heroic-sims");
-    test::WriteTextFile(home / ".config" / "heroic" / "GamesConfig" / "abc.json",
-                        "{\"abc\": {\"winePrefix\": \"" + (dir / "elsewhere" / "heroic-sims").string() +
-                            "\"}}");
+    test::WriteTextFile(
+        home / ".config" / "heroic" / "GamesConfig" / "abc.json",
+        "{\"abc\": {\"winePrefix\": \"" + (dir / "elsewhere" / "heroic-sims").string() + "\"}}");
     // PlayOnLinux.
     Prefix(home / ".PlayOnLinux" / "wineprefix" / "TheSims2");
 
@@ -151,9 +155,10 @@ TEST_F(LauncherHomeTest, EachLauncherLayoutIsSearched) {
         "Lutris " + At(dir / "lutris-prefix"),
         "Lutris " + At(home / "Games" / "in-home"),
         "Lutris " + At(home / "Games" / "the-sims-2"),
-        "Steam " + At(home / ".steam" / "steam" / "steamapps" / "compatdata" / "3141592653" / "pfx"),
-        "Steam " + At(dir / "disk" / "SteamLibrary" / "steamapps" / "compatdata" / "2718281828" /
-                      "pfx"),
+        "Steam " +
+            At(home / ".steam" / "steam" / "steamapps" / "compatdata" / "3141592653" / "pfx"),
+        "Steam " +
+            At(dir / "disk" / "SteamLibrary" / "steamapps" / "compatdata" / "2718281828" / "pfx"),
         "Steam " + At(flatpakSteam / "steamapps" / "compatdata" / "161803398" / "pfx"),
         "Bottles " + At(home / ".local" / "share" / "bottles" / "bottles" / "Sims-2"),
         "Bottles " + At(home / ".var" / "app" / "com.usebottles.bottles" / "data" / "bottles" /
@@ -197,7 +202,8 @@ TEST_F(LauncherHomeTest, CopiesAreThePrefixesWhoseRegistryNamesTheGame) {
     {
         test::FakeWinePrefix prefix(proton, "steamuser");
         prefix.WriteSystemReg({{"Software\\Wow6432Node\\EA GAMES\\The Sims 2",
-                                {{"DisplayName", "The Sims 2 Ultimate Collection"}}, {}}});
+                                {{"DisplayName", "The Sims 2 Ultimate Collection"}},
+                                {}}});
         prefix.WriteUserReg({}, false);
         fs::create_directories(proton / "drive_c" / "users" / "Public" / "Documents");
         const fs::path data = prefix.MakeUserData("The Sims 2 Ultimate Collection");
@@ -210,7 +216,8 @@ TEST_F(LauncherHomeTest, CopiesAreThePrefixesWhoseRegistryNamesTheGame) {
     const fs::path both = home / "both";
     {
         test::FakeWinePrefix prefix(both, "me");
-        prefix.WriteSystemReg({{"Software\\EA GAMES\\The Sims 2", {{"DisplayName", "The Sims 2"}}, {}}});
+        prefix.WriteSystemReg(
+            {{"Software\\EA GAMES\\The Sims 2", {{"DisplayName", "The Sims 2"}}, {}}});
         prefix.WriteUserReg({});
         test::WriteNeighborhood(prefix.MakeUserData("The Sims 2") / "Neighborhoods", "N001", "A");
         prefix.MakeUserData("The Sims\xE2\x84\xA2 2 Legacy");
@@ -218,10 +225,8 @@ TEST_F(LauncherHomeTest, CopiesAreThePrefixesWhoseRegistryNamesTheGame) {
     // Another game's prefix, and one whose documents hold no user data.
     Prefix(home / "other", false);
     const fs::path empty = Prefix(home / "empty");
-    const std::vector<FoundPrefix> prefixes = {{proton, "Steam"},
-                                               {both, "Lutris"},
-                                               {home / "other", "Bottles"},
-                                               {empty, "Wine"}};
+    const std::vector<FoundPrefix> prefixes = {
+        {proton, "Steam"}, {both, "Lutris"}, {home / "other", "Bottles"}, {empty, "Wine"}};
     const GameCopySearch search = FindGameCopies(prefixes, "me");
 
     ASSERT_EQ(search.Copies.size(), 3u);
@@ -237,14 +242,15 @@ TEST_F(LauncherHomeTest, CopiesAreThePrefixesWhoseRegistryNamesTheGame) {
     EXPECT_EQ(search.Copies[1].NeighborhoodCount, 1u);
     EXPECT_EQ(search.Copies[2].Edition, "The Sims\xE2\x84\xA2 2 Legacy");
     EXPECT_EQ(search.Copies[2].NeighborhoodCount, 0u);
-    EXPECT_EQ(search.Looked,
-              (Strings{"Bottles prefix " + (home / "other").string() +
-                           ": the registry names no edition of The Sims 2",
-                       "Wine prefix " + empty.string() +
-                           ": The Sims 2, but no user-data folder with neighborhoods in " +
-                           fs::weakly_canonical(empty / "drive_c" / "users" / "me" / "Documents")
-                               .string() +
-                           "/EA Games"}));
+    EXPECT_EQ(
+        search.Looked,
+        (Strings{
+            "Bottles prefix " + (home / "other").string() +
+                ": the registry names no edition of The Sims 2",
+            "Wine prefix " + empty.string() +
+                ": The Sims 2, but no user-data folder with neighborhoods in " +
+                fs::weakly_canonical(empty / "drive_c" / "users" / "me" / "Documents").string() +
+                "/EA Games"}));
 
     // Plain Wine links every prefix's documents to the same Linux folder: one copy, the first.
     const fs::path shared = dir / "Documents";
@@ -254,7 +260,8 @@ TEST_F(LauncherHomeTest, CopiesAreThePrefixesWhoseRegistryNamesTheGame) {
         fs::remove_all(p / "drive_c" / "users" / "me" / "Documents");
         fs::create_directory_symlink(shared, p / "drive_c" / "users" / "me" / "Documents");
     }
-    const GameCopySearch linked = FindGameCopies({{home / "w1", "Wine"}, {home / "w2", "Lutris"}}, "me");
+    const GameCopySearch linked =
+        FindGameCopies({{home / "w1", "Wine"}, {home / "w2", "Lutris"}}, "me");
     ASSERT_EQ(linked.Copies.size(), 1u);
     EXPECT_EQ(linked.Copies[0].WinePrefix, home / "w1");
 }

@@ -158,9 +158,9 @@ protected:
     fs::path GameIn(const fs::path& root, const std::string& edition, const std::string& hood,
                     const std::string& packName) {
         test::FakeWinePrefix prefix(root, WineUserName());
-        prefix.WriteSystemReg({{"Software\\Wow6432Node\\EA GAMES\\The Sims 2",
-                                {{"DisplayName", edition}}, {}},
-                               {"Software\\Wow6432Node\\EA GAMES\\" + packName, {}, {}}});
+        prefix.WriteSystemReg(
+            {{"Software\\Wow6432Node\\EA GAMES\\The Sims 2", {{"DisplayName", edition}}, {}},
+             {"Software\\Wow6432Node\\EA GAMES\\" + packName, {}, {}}});
         prefix.WriteUserReg({});
         const fs::path data = prefix.MakeUserData(edition);
         test::WriteNeighborhood(data / "Neighborhoods", hood, "Home of " + edition);
@@ -190,8 +190,8 @@ TEST_F(StartupCopiesTest, SeveralCopiesAreListedAndTheChoiceIsKept) {
     const fs::path steamPrefix =
         home / ".local" / "share" / "Steam" / "steamapps" / "compatdata" / "123" / "pfx";
     const fs::path lutrisPrefix = home / "Games" / "sims-2";
-    const fs::path steamData = GameIn(steamPrefix, "The Sims 2 Ultimate Collection", "N001",
-                                      "The Sims 2 FreeTime");
+    const fs::path steamData =
+        GameIn(steamPrefix, "The Sims 2 Ultimate Collection", "N001", "The Sims 2 FreeTime");
     const fs::path lutrisData = GameIn(lutrisPrefix, "The Sims 2", "N002", "The Sims 2 Seasons");
 
     StartupSource several = DiscoverStartupSource(OnThisMachine());

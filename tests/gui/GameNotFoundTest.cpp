@@ -1,15 +1,18 @@
 // When no game is found the window opens nothing invented behind the player's back: it says
 // where it looked and lets the player choose the game's folder, a Wine prefix, the demo (said
-// plainly to be the demo), or to quit.
+// plainly to be the demo), or to quit. Several copies of the game are listed to choose from, at
+// start-up and through "Game Folder..." at any time.
 
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <filesystem>
 #include <functional>
@@ -24,6 +27,7 @@
 #include "core/startup/StartupSource.h"
 #include "gui/editing/NeighborhoodEditor.h"
 #include "gui/neighborhoods/NeighborhoodPickerDialog.h"
+#include "gui/shell/GameChooserDialog.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/PicturesLibrary.h"
 #include "gui/shell/Startup.h"
@@ -52,14 +56,15 @@ protected:
         window.reset();
     }
 
-    // A machine without the game; each modal window that opens is answered by the next step.
-    bool Start(std::vector<std::function<void(QWidget*)>> steps) {
-        window = std::make_unique<MainWindow>(settings, messages, &pictures);
-        editor = new NeighborhoodEditor(
-            *window, settings, messages, pictures, [] { return false; }, &dialogs, nullptr);
+    std::vector<GameCopy> severalAtFirst;  // what the first discovery finds, when set
+    QStringList chooserRows;               // the chooser's rows, as last shown
+
+    // A machine without the game (its launchers' places in an empty home of the test's own).
+    StartupRequest Request() {
         StartupRequest request;
         request.Stored = &settings;
         request.DemoFolder = temp / "demo";
+        request.Home = LauncherHome(temp / "home");
         fs::create_directories(temp / "documents");
         request.Platform = [this](const std::optional<fs::path>&) {
             GamePlatform p;
@@ -67,6 +72,25 @@ protected:
             p.Documents = temp / "documents";
             return p;
         };
+        return request;
+    }
+
+    // Runs discovery with the choice, as the program does (the choice is kept once it opens).
+    StartupSource Discover(const GameChoice& choice) {
+        choices.push_back(choice);
+        if (choices.size() == 1 && !severalAtFirst.empty()) {
+            StartupSource several;
+            several.SeveralGames = true;
+            several.Copies = severalAtFirst;
+            return several;
+        }
+        StartupSource source = DiscoverStartupSource(WithChoice(Request(), choice));
+        RememberChoice(settings, choice, source);
+        return source;
+    }
+
+    // Each modal window that opens is answered by the next step.
+    static void Answer(std::vector<std::function<void(QWidget*)>> steps) {
         auto pending =
             std::make_shared<std::deque<std::function<void(QWidget*)>>>(steps.begin(), steps.end());
         auto answer = std::make_shared<std::function<void()>>();
@@ -82,11 +106,52 @@ protected:
             if (!pending->empty()) QTimer::singleShot(10, *answer);
         };
         QTimer::singleShot(0, *answer);
+    }
+
+    bool Start(std::vector<std::function<void(QWidget*)>> steps) {
+        window = std::make_unique<MainWindow>(settings, messages, &pictures);
+        editor = new NeighborhoodEditor(
+            *window, settings, messages, pictures, [] { return false; }, &dialogs, nullptr);
+        Answer(std::move(steps));
         return RunStartup(*window, *editor, pictures, messages, dialogs,
-                          [this, request](const GameChoice& choice) {
-                              choices.push_back(choice);
-                              return DiscoverStartupSource(WithChoice(request, choice));
-                          });
+                          [this](const GameChoice& choice) { return Discover(choice); });
+    }
+
+    // Reads the chooser's rows and opens the row at index with the keyboard (or Escape for -1).
+    std::function<void(QWidget*)> ChooseCopy(int index) {
+        return [this, index](QWidget* modal) {
+            auto* chooser = qobject_cast<GameChooserDialog*>(modal);
+            ASSERT_NE(chooser, nullptr);
+            auto* list = chooser->findChild<QTreeWidget*>("lstGameCopies");
+            chooserRows.clear();
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                QStringList cells;
+                for (int c = 0; c < list->columnCount(); ++c)
+                    cells << list->topLevelItem(i)->text(c);
+                chooserRows << cells.join(" | ");
+            }
+            if (const QString shots = qEnvironmentVariable("KINLOOM_SHOTS"); !shots.isEmpty())
+                chooser->grab().save(shots + "/choose-game.png");
+            if (index < 0) {
+                QTest::keyClick(modal, Qt::Key_Escape);
+                return;
+            }
+            list->setFocus();
+            list->setCurrentItem(list->topLevelItem(0));
+            for (int i = 0; i < index; ++i) QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Return);
+        };
+    }
+
+    // Two copies of the game, each a demo user-data folder; the second has one neighborhood
+    // fewer so the two can be told apart.
+    void TwoCopies() {
+        WriteDemoUserData(temp / "retail", DemoOptions{});
+        WriteDemoUserData(temp / "uc", DemoOptions{});
+        fs::remove_all(temp / "uc" / "Neighborhoods" / "F001");
+        severalAtFirst = {
+            {"The Sims 2", "Lutris", temp / "lutris", temp / "retail", 3},
+            {"The Sims 2 Ultimate Collection", "Steam", temp / "pfx", temp / "uc", 2}};
     }
 
     // Reads the "not found" question and presses one of its buttons.
@@ -107,6 +172,8 @@ protected:
     std::function<void(QWidget*)> Escape() {
         return [this](QWidget* modal) {
             questionText = qobject_cast<QMessageBox*>(modal)->text();
+            if (const QString shots = qEnvironmentVariable("KINLOOM_SHOTS"); !shots.isEmpty())
+                modal->grab().save(shots + "/game-not-found-first.png");
             QTest::keyClick(modal, Qt::Key_Escape);
         };
     }
@@ -128,6 +195,10 @@ TEST_F(GameNotFoundTest, TheQuestionSaysWhereItLookedAndEscapeQuits) {
     EXPECT_TRUE(questionText.startsWith(QString::fromUtf8(kUserDataNotFound)));
     EXPECT_TRUE(questionText.contains("Documents folder: " +
                                       QString::fromStdString((temp / "documents").string())));
+    // The launchers' places, the absent ones together, broken into lines of a readable width.
+    EXPECT_TRUE(questionText.contains("\n  Not there: ~/.wine, ~/.config/lutris/games,"));
+    for (const QString& line : questionText.split('\n'))
+        EXPECT_LE(line.size(), 110) << line.toStdString();
     EXPECT_FALSE(fs::exists(temp / "demo"));  // nothing invented was written
     EXPECT_EQ(choices.size(), 1u);
 }
@@ -162,6 +233,87 @@ TEST_F(GameNotFoundTest, TheDemoOpensOnlyWhenChosenAndSaysSo) {
     EXPECT_TRUE(demoNoticeShown);
     EXPECT_TRUE(pickerTitle.contains("demo"));
     EXPECT_TRUE(window->windowTitle().contains("demo"));
+}
+
+TEST_F(GameNotFoundTest, SeveralCopiesAreListedAndTheOneChosenOpens) {
+    TwoCopies();
+    ASSERT_TRUE(Start({ChooseCopy(1), PickFirstNeighborhood()}));
+    EXPECT_EQ(chooserRows,
+              QStringList({"The Sims 2 | Lutris | 3 | " +
+                               QString::fromStdString((temp / "retail").string()) + " | " +
+                               QString::fromStdString((temp / "lutris").string()),
+                           "The Sims 2 Ultimate Collection | Steam | 2 | " +
+                               QString::fromStdString((temp / "uc").string()) + " | " +
+                               QString::fromStdString((temp / "pfx").string())}));
+    ASSERT_EQ(choices.size(), 2u);
+    EXPECT_EQ(choices[1].UserData, temp / "uc");
+    EXPECT_EQ(choices[1].WinePrefix, temp / "pfx");
+    EXPECT_EQ(editor->Startup().UserDataFolder, temp / "uc");
+    EXPECT_EQ(editor->Startup().Neighborhoods.size(), 2u);
+    // The copy is kept for the next start.
+    EXPECT_EQ(settings.ReadText(kGameUserDataSetting), std::optional((temp / "uc").string()));
+
+    TearDown();
+    choices.clear();
+    EXPECT_FALSE(Start({ChooseCopy(-1)}));  // Escape quits
+}
+
+TEST_F(GameNotFoundTest, GameFolderOpensAnotherCopyAfterAskingAboutEdits) {
+    TwoCopies();
+    ASSERT_TRUE(Start({ChooseCopy(0), PickFirstNeighborhood()}));
+    ASSERT_TRUE(editor->Loaded());
+    const std::string loadedBefore = editor->State().Selected.FolderName;
+    const auto change = [this] {
+        return ChangeGame(
+            *window, *editor, messages, dialogs, [this] { return severalAtFirst; },
+            [this](const GameChoice& choice) { return Discover(choice); });
+    };
+    editor->SetGameFolderAction([&] { change(); });
+    window->OpenPage("btnNeighborhood");
+    auto* name = window->findChild<QLineEdit*>("edtNGBDName");
+    name->setFocus();
+    QTest::keyClicks(name, "x");
+    ASSERT_TRUE(editor->State().AnythingModified());
+
+    // Cancel at the unsaved question: nothing else is asked and the neighborhood stays.
+    messages.scriptUnsaved({UnsavedAnswer::Cancel});
+    auto* button = window->findChild<QPushButton*>("btnGameFolder");
+    ASSERT_NE(button, nullptr);
+    button->click();
+    EXPECT_EQ(messages.unsavedAsked.size(), 1u);
+    EXPECT_EQ(choices.size(), 2u);
+    EXPECT_TRUE(editor->State().AnythingModified());
+
+    // Discard, then Cancel in the chooser: the open neighborhood (and its edit) stays.
+    messages.scriptUnsaved({UnsavedAnswer::Discard});
+    Answer({ChooseCopy(-1)});
+    button->click();
+    EXPECT_EQ(choices.size(), 2u);
+    EXPECT_EQ(editor->State().Selected.FolderName, loadedBefore);
+    EXPECT_TRUE(chooserRows.value(0).contains("(open now)"));
+
+    // Discard, then the other copy: it opens and is kept for the next start.
+    messages.scriptUnsaved({UnsavedAnswer::Discard});
+    Answer({ChooseCopy(1)});
+    button->click();
+    ASSERT_EQ(choices.size(), 3u);
+    EXPECT_EQ(choices[2].UserData, temp / "uc");
+    EXPECT_EQ(editor->Startup().UserDataFolder, temp / "uc");
+    EXPECT_TRUE(editor->Loaded());
+    EXPECT_FALSE(editor->State().AnythingModified());
+    EXPECT_EQ(editor->Startup().Neighborhoods.size(), 2u);
+    EXPECT_TRUE(window->findChild<QLabel*>("lblGameFolder")->text().contains("uc"));
+    EXPECT_EQ(settings.ReadText(kGameUserDataSetting), std::optional((temp / "uc").string()));
+    EXPECT_EQ(settings.ReadText(kGameWinePrefixSetting), std::optional((temp / "pfx").string()));
+
+    // A folder holding no game is refused out loud and the chooser asked again.
+    fs::create_directories(temp / "empty");
+    dialogs.folders = {temp / "empty"};
+    Answer({[](QWidget* modal) { modal->findChild<QPushButton*>("btnChooseUserData")->click(); },
+            ChooseCopy(-1)});
+    button->click();
+    EXPECT_EQ(messages.shown.back().rfind(kUserDataNotFound, 0), 0u);
+    EXPECT_EQ(editor->Startup().UserDataFolder, temp / "uc");
 }
 
 }  // namespace

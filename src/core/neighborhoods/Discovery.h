@@ -59,7 +59,7 @@ GameRegistration ReadGameRegistration(const GameRegistry& registry);
 
 struct UserDataChoice {
     std::optional<std::filesystem::path> Folder;
-    std::optional<std::string> Termination;  // several candidates and nothing to choose by
+    std::optional<std::string> Termination;         // several candidates and nothing to choose by
     std::vector<std::filesystem::path> Candidates;  // with Termination: the folders to choose from
 };
 

@@ -101,8 +101,8 @@ GameCopySearch FindGameCopies(const std::vector<FoundPrefix>& prefixes, std::str
         }
         std::vector<fs::path> folders = GameUserDataFolders(documents);
         // The folder named like the display name counts too, whatever it is called.
-        const fs::path named = ChildIgnoringCase(ChildIgnoringCase(*documents, "EA Games"),
-                                                 displayName);
+        const fs::path named =
+            ChildIgnoringCase(ChildIgnoringCase(*documents, "EA Games"), displayName);
         if (displayName.find_first_of("/\\") == std::string::npos && displayName != "." &&
             displayName != ".." && IsFolder(ChildIgnoringCase(named, "Neighborhoods")) &&
             std::find(folders.begin(), folders.end(), named) == folders.end())
@@ -131,7 +131,8 @@ std::string SeveralCopiesText(const std::vector<GameCopy>& copies) {
     std::string text = kSeveralUserDataFolders;
     for (const GameCopy& copy : copies) {
         text += "\r\n" + Shown(copy.UserDataFolder);
-        if (copy.WinePrefix) text += " (" + copy.Launcher + " prefix " + Shown(*copy.WinePrefix) + ")";
+        if (copy.WinePrefix)
+            text += " (" + copy.Launcher + " prefix " + Shown(*copy.WinePrefix) + ")";
     }
     text += "\r\nStart Kinloom with --user-data and the folder to use.";
     return text;

@@ -84,8 +84,7 @@ private:
     Kind Bare(std::string& value) {
         while (pos_ < text_.size()) {
             const char c = text_[pos_];
-            if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '{' || c == '}' ||
-                c == '"')
+            if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '{' || c == '}' || c == '"')
                 break;
             value.push_back(c);
             ++pos_;

@@ -141,8 +141,8 @@ public:
         const fs::path canonicalRoot = fs::canonical(root, ec);
         if (ec || !steamRoots_.insert(canonicalRoot).second) return;  // ~/.steam/steam is a link
         std::vector<fs::path> libraries{root};
-        for (const fs::path& list : {root / "steamapps" / "libraryfolders.vdf",
-                                     root / "config" / "libraryfolders.vdf"}) {
+        for (const fs::path& list :
+             {root / "steamapps" / "libraryfolders.vdf", root / "config" / "libraryfolders.vdf"}) {
             if (!IsFile(list)) continue;
             if (const auto text = ReadLauncherFile(list)) {
                 for (const std::string& folder : SteamLibraryFolders(*text))

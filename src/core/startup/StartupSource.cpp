@@ -140,22 +140,24 @@ GameLocation LocateGame(StartupArguments parsed, const std::optional<LauncherHom
     return location;
 }
 
-GameLocation AllGameCopies(const StartupArguments& parsed, const std::optional<LauncherHome>& home) {
+GameLocation AllGameCopies(const StartupArguments& parsed,
+                           const std::optional<LauncherHome>& home) {
     GameLocation location = LocateGame(parsed, home);
     if (location.Searched) return location;
     const StartupArguments& given = location.Arguments;
     std::error_code ec;
     if (given.UserData) {
         if (fs::is_directory(ChildIgnoringCase(*given.UserData, "Neighborhoods"), ec))
-            location.Found.Copies =
-                CopiesOfFolders({*given.UserData}, given.WinePrefix, given.WinePrefix ? "Wine" : "");
+            location.Found.Copies = CopiesOfFolders({*given.UserData}, given.WinePrefix,
+                                                    given.WinePrefix ? "Wine" : "");
         return location;
     }
     const GamePlatform platform = OpenGamePlatform(given.WinePrefix);
     if (!platform.Registry) return location;
     const GameRegistration registration = ReadGameRegistration(*platform.Registry);
     std::vector<fs::path> folders = GameUserDataFolders(platform.Documents);
-    const UserDataChoice chosen = ChooseUserDataFolder(platform.Documents, registration.DisplayName);
+    const UserDataChoice chosen =
+        ChooseUserDataFolder(platform.Documents, registration.DisplayName);
     if (chosen.Folder && fs::is_directory(ChildIgnoringCase(*chosen.Folder, "Neighborhoods"), ec) &&
         std::find(folders.begin(), folders.end(), *chosen.Folder) == folders.end())
         folders.insert(folders.begin(), *chosen.Folder);
@@ -184,8 +186,8 @@ StartupArguments WithRemembered(StartupArguments parsed, const Settings* stored)
     std::error_code ec;
     const std::string userData = stored->ReadText(kGameUserDataSetting).value_or("");
     const std::string prefix = stored->ReadText(kGameWinePrefixSetting).value_or("");
-    const bool prefixUsable = !WinePrefixVariableSet() && !prefix.empty() &&
-                              fs::is_directory(PathFromUtf8(prefix), ec);
+    const bool prefixUsable =
+        !WinePrefixVariableSet() && !prefix.empty() && fs::is_directory(PathFromUtf8(prefix), ec);
     if (!userData.empty()) {
         // A copy chosen among several is its folder and its prefix; gone, it is not guessed at.
         if (!fs::is_directory(ChildIgnoringCase(PathFromUtf8(userData), "Neighborhoods"), ec))

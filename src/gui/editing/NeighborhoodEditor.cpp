@@ -135,6 +135,9 @@ NeighborhoodEditor::NeighborhoodEditor(MainWindow& window, Settings& settings, M
             &NeighborhoodEditor::ShowBackupPath);
     connect(neighborhoodPage_, &NeighborhoodPage::ReplaceImageRequested, this,
             &NeighborhoodEditor::ReplaceNeighborhoodImage);
+    connect(neighborhoodPage_, &NeighborhoodPage::GameFolderRequested, this, [this] {
+        if (gameFolderAction_) gameFolderAction_();
+    });
     connect(householdsPage_, &HouseholdsPage::HouseholdEdited, this,
             &NeighborhoodEditor::ShowSaveButton);
     connect(cbNeighborhood_, &QComboBox::activated, this, [this](int index) {
@@ -268,6 +271,29 @@ void NeighborhoodEditor::SetStartup(StartupState startup, std::filesystem::path 
         cbNeighborhood_->addItem(QString::fromStdU16String(NeighborhoodDisplayText(n)),
                                  QString::fromStdString(n.FolderName));
     cbNeighborhood_->setCurrentIndex(cbNeighborhood_->count() > 0 ? 0 : -1);
+    neighborhoodPage_->ShowGameFolder(startup_.UserDataFolder);
+}
+
+bool NeighborhoodEditor::OpenGame(StartupState startup, std::filesystem::path documents) {
+    // The old neighborhood goes first; its unsaved edits were settled by the caller.
+    householdsPage_->SetNeighborhood(nullptr);
+    simList_.Clear();
+    imgChar_->clear();
+    state_ = LoadedNeighborhood{};
+    loaded_ = false;
+    loadedIndex_ = -1;
+    RefreshUnsaved();
+    const std::string last = startup.LastNeighborhood;
+    SetStartup(std::move(startup), std::move(documents));
+    for (std::size_t i = 0; i < startup_.Neighborhoods.size(); ++i) {
+        if (startup_.Neighborhoods[i].FolderName == last) SelectNeighborhood(static_cast<int>(i));
+    }
+    if (!LoadSelectedNeighborhood()) {
+        window_.ShowAboutPage();
+        return false;
+    }
+    ApplyAdvancedSwitch();
+    return true;
 }
 
 void NeighborhoodEditor::SelectNeighborhood(int index) {

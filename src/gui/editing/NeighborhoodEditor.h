@@ -55,6 +55,16 @@ public:
     void SetStartup(StartupState startup, std::filesystem::path documents);
     const StartupState& Startup() const { return startup_; }
 
+    // Another copy of the game, opened from the window: the loaded neighborhood is dropped (the
+    // caller has asked about its edits), the new neighborhoods listed, and the one last used there
+    // (else the first) loaded. False when none could be loaded.
+    bool OpenGame(StartupState startup, std::filesystem::path documents);
+    // What "Game Folder..." on the Neighborhood page does (the start-up code knows how to find
+    // and open a game); nothing until set.
+    void SetGameFolderAction(std::function<void()> action) {
+        gameFolderAction_ = std::move(action);
+    }
+
     // Selects the neighborhood at index of the list (no loading).
     void SelectNeighborhood(int index);
     // Loads the neighborhood selected in cbNeighborhood; false when nothing was loaded.
@@ -123,6 +133,7 @@ private:
     FileOps& files_;
 
     StartupState startup_;
+    std::function<void()> gameFolderAction_;
     std::filesystem::path documents_;
     LoadedNeighborhood state_;
     bool loaded_ = false;

@@ -1,5 +1,6 @@
 #include "gui/neighborhoods/NeighborhoodPage.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -83,6 +84,18 @@ void NeighborhoodPage::BuildControls() {
     // Right: the stored backups.
     auto* right = new QVBoxLayout;
     right->setSpacing(kTightSpacing);
+    auto* game = new QHBoxLayout;
+    lblGameFolder_ = Label("lblGameFolder", "Game: ", this);
+    lblGameFolder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblGameFolder_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lblGameFolder_->installEventFilter(this);
+    game->addWidget(lblGameFolder_, 1);
+    btnGameFolder_ = Button("btnGameFolder", "Game Folder...", this);
+    btnGameFolder_->setToolTip(
+        "Open another copy of the game: another user data folder or Wine "
+        "prefix");
+    game->addWidget(btnGameFolder_);
+    right->addLayout(game);
     auto* buttons = new QHBoxLayout;
     btnBackup_ = Button("btnBackup", "Backup Neighborhood", this);
     btnArchiveLoc_ = Button("btnArchiveLoc", "Change Backup Location", this);
@@ -121,6 +134,7 @@ void NeighborhoodPage::BuildControls() {
 void NeighborhoodPage::ConnectControls() {
     connect(imgNGBD_, &QLabel::customContextMenuRequested, this,
             &NeighborhoodPage::OpenPictureMenu);
+    connect(btnGameFolder_, &QPushButton::clicked, this, &NeighborhoodPage::GameFolderRequested);
     connect(btnBackup_, &QPushButton::clicked, this, &NeighborhoodPage::BackupRequested);
     connect(btnArchiveLoc_, &QPushButton::clicked, this,
             &NeighborhoodPage::ArchiveLocationRequested);
@@ -254,6 +268,22 @@ void NeighborhoodPage::OpenPictureMenu(const QPoint& pos) {
     menu.setObjectName("popNGBDImage");
     QAction* replace = MenuItem(&menu, "ReplaceImage1", "Replace Image");
     if (menu.exec(imgNGBD_->mapToGlobal(pos)) == replace) emit ReplaceImageRequested();
+}
+
+void NeighborhoodPage::ShowGameFolder(const std::filesystem::path& folder) {
+    gameFolder_ = QString::fromStdU16String(folder.u16string());
+    lblGameFolder_->setToolTip(gameFolder_);
+    ElideGameFolder();
+}
+
+void NeighborhoodPage::ElideGameFolder() {
+    lblGameFolder_->setText(lblGameFolder_->fontMetrics().elidedText(
+        "Game: " + gameFolder_, Qt::ElideMiddle, lblGameFolder_->width()));
+}
+
+bool NeighborhoodPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lblGameFolder_ && event->type() == QEvent::Resize) ElideGameFolder();
+    return QFrame::eventFilter(watched, event);
 }
 
 }  // namespace kinloom::gui

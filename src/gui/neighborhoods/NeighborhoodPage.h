@@ -39,6 +39,8 @@ public:
     // Shows the picture file in imgNGBD; the previous picture stays when it cannot be shown.
     void ShowPicture(const std::filesystem::path& picture);
     void ClearPicture();
+    // The user-data folder the neighborhoods come from, shown beside the "Game Folder..." button.
+    void ShowGameFolder(const std::filesystem::path& folder);
 
     // The tree node an item stands for, as the backup operations take it.
     static BackupNode NodeOf(const QTreeWidgetItem& item);
@@ -56,8 +58,15 @@ signals:
     void ShowPathRequested(const kinloom::BackupNode& node);
     // "Replace Image" of the picture's menu.
     void ReplaceImageRequested();
+    // "Game Folder...": open another copy of the game.
+    void GameFolderRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The game folder in the room its label has, cut in the middle when long.
+    void ElideGameFolder();
     // Creates and lays out the controls, in tab order.
     void BuildControls();
     // Wires the controls to the page's signals and handlers.
@@ -68,6 +77,9 @@ private:
     void OpenPictureMenu(const QPoint& pos);
 
     QLabel* lblNGBDVersion_;
+    QLabel* lblGameFolder_;
+    QString gameFolder_;
+    QPushButton* btnGameFolder_;
     QLabel* imgNGBD_;
     QLineEdit* edtNGBDName_;
     QPlainTextEdit* memNGBDDescription_;

@@ -30,6 +30,14 @@ bool RunStartup(MainWindow& window, NeighborhoodEditor& editor, const PicturesLi
                 Messages& messages, Dialogs& dialogs,
                 const std::function<StartupSource(const GameChoice&)>& discover);
 
+// "Game Folder...": after asking about unsaved edits, lists the copies findCopies finds and opens
+// the one chosen (or a folder or prefix the player names) through discover, which remembers the
+// choice. The open neighborhood stays when the player cancels or the choice holds no game. True
+// when another game was opened.
+bool ChangeGame(MainWindow& window, NeighborhoodEditor& editor, Messages& messages,
+                Dialogs& dialogs, const std::function<std::vector<GameCopy>()>& findCopies,
+                const std::function<StartupSource(const GameChoice&)>& discover);
+
 // The buttons of the question start-up asks when no game is found.
 inline constexpr const char* kChooseUserDataButton = "btnChooseUserData";
 inline constexpr const char* kChooseWinePrefixButton = "btnChooseWinePrefix";
