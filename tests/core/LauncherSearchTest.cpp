@@ -216,8 +216,9 @@ TEST_F(LauncherHomeTest, CopiesAreThePrefixesWhoseRegistryNamesTheGame) {
     const fs::path both = home / "both";
     {
         test::FakeWinePrefix prefix(both, "me");
+        // Registry keys are found whatever the case they were written in.
         prefix.WriteSystemReg(
-            {{"Software\\EA GAMES\\The Sims 2", {{"DisplayName", "The Sims 2"}}, {}}});
+            {{"SOFTWARE\\EA Games\\THE SIMS 2", {{"DisplayName", "The Sims 2"}}, {}}});
         prefix.WriteUserReg({});
         test::WriteNeighborhood(prefix.MakeUserData("The Sims 2") / "Neighborhoods", "N001", "A");
         prefix.MakeUserData("The Sims\xE2\x84\xA2 2 Legacy");

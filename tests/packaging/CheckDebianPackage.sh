@@ -22,7 +22,7 @@ echo "built $(basename "$deb")"
 dpkg-deb --field "$deb" Package | grep -qx kinloom || fail "the package is not named kinloom"
 depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
-for lib in libqt6widgets6 libqt6gui6 libqt6core6 libpng16-16 libjpeg62-turbo libstdc\\+\\+6; do
+for lib in libqt6widgets6 libqt6gui6 libqt6core6 libpng16-16 libjpeg62-turbo libyaml-cpp0.7 libstdc\\+\\+6; do
   grep -Eq "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends lacks $lib"
 done
 

@@ -1,11 +1,13 @@
 #include "core/neighborhoods/GameCopies.h"
 
 #include <algorithm>
+#include <array>
+#include <fstream>
 #include <set>
+#include <sstream>
 #include <system_error>
 
 #include "core/neighborhoods/Discovery.h"
-#include "core/platform/FileIO.h"
 #include "core/platform/Paths.h"
 #include "core/platform/WinePrefix.h"
 #include "core/platform/WineRegistry.h"
@@ -27,21 +29,37 @@ std::string Shown(const fs::path& p) {
 
 // A registry file's text; empty when it is missing or cannot be read.
 std::string RegistryText(const fs::path& file) {
-    try {
-        const Bytes bytes = ReadWholeFile(file);
-        return std::string(bytes.begin(), bytes.end());
-    } catch (const FileError&) {
-        return {};
-    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return {};
+    std::ostringstream text;
+    text << in.rdbuf();
+    return std::move(text).str();
+}
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // Whether the text mentions the game at all: most prefixes (every Steam game has its own) do
-// not, and are passed over without reading their registry in full.
+// not, and are passed over without reading their registry in full. Registry files run to
+// megabytes, so the search skips ahead (Horspool's), blind to the case of ASCII letters.
 bool MentionsTheGame(std::string_view text) {
     static constexpr std::string_view kName = "the sims 2";
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return std::search(text.begin(), text.end(), kName.begin(), kName.end(),
-                       [&](char a, char b) { return lower(a) == b; }) != text.end();
+    constexpr std::size_t n = kName.size();
+    std::array<std::size_t, 256> skip;
+    skip.fill(n);
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        const auto c = static_cast<unsigned char>(kName[i]);
+        skip[c] = n - 1 - i;
+        if (c >= 'a' && c <= 'z') skip[c - 'a' + 'A'] = n - 1 - i;
+    }
+    for (std::size_t at = 0; at + n <= text.size();) {
+        std::size_t i = n;
+        while (i > 0 && Lower(text[at + i - 1]) == kName[i - 1]) --i;
+        if (i == 0) return true;
+        at += skip[static_cast<unsigned char>(text[at + n - 1])];
+    }
+    return false;
 }
 
 }  // namespace
