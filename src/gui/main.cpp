@@ -19,7 +19,8 @@ namespace {
 constexpr const char* kUsage =
     "Usage: kinloom [--user-data DIR | --wine-prefix DIR | --demo] [/l LANGUAGE]\n"
     "  --user-data DIR    the game's user-data folder (the one holding Neighborhoods)\n"
-    "  --wine-prefix DIR  the Wine prefix the game is installed in (default $WINEPREFIX, ~/.wine)\n"
+    "  --wine-prefix DIR  the Wine prefix the game is installed in (default $WINEPREFIX, else\n"
+    "                     the prefixes of Wine, Lutris, Steam, Bottles, Heroic and PlayOnLinux)\n"
     "  --demo             open the demo neighborhoods\n"
     "  /l LANGUAGE        the game's language number for names and descriptions\n"
     "  --help, --version\n"
