@@ -10,7 +10,7 @@ get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
 
 set(_floor 0)
 foreach(_entry platform packages pictures records careers+neighborhoods maintenance demo editing
-               startup+cloning)
+               startup+cloning+health)
   string(REPLACE "+" ";" _names "${_entry}")
   foreach(_name IN LISTS _names)
     set(_floor_of_${_name} ${_floor})

@@ -46,6 +46,12 @@ constexpr const char* kUsageText =
     "                           sim and save, as set does; LIST: all (the default) or some of\n"
     "                           character,personality,aspiration,skills,interests,job,body,\n"
     "                           university,genes,attraction,hobbies,needs\n"
+    "  check NEIGHBORHOOD [--json] [--fix [--dry-run] [--force]] [discovery options]\n"
+    "                           the health check: one finding per line (severity, kind, subject,\n"
+    "                           explanation, mendable), exit 7 when there is a problem; --fix\n"
+    "                           backs the neighborhood up, drops references to sims that exist\n"
+    "                           nowhere, saves and checks again; --dry-run only says what it "
+    "would\n"
     "  discovery options: --user-data DIR, --wine-prefix DIR, /l N\n"
     "set and import-clone refuse (exit 1, nothing written) an edit a save would not store: a\n"
     "field the sim's description version does not hold, a field of a sim without a description,\n"
@@ -245,6 +251,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "demo") return Demo(rest, out, err);
     if (command == "sims") return Sims(rest, out, err);
+    if (command == "check") return Check(rest, out, err);
     if (command == "show") return Show(rest, out, err);
     if (command == "set") return Set(rest, out, err);
     if (command == "export-clone") return ExportCloneCommand(rest, out, err);

@@ -16,6 +16,7 @@ enum ExitCode : int {
     kNoNeighborhoods = 1,  // neighborhoods: none found, or no user-data folder to choose
     kRefused = 4,          // set: the game is running (without --force)
     kNotSaved = 5,         // set: the save failed; nothing (or only the named files) changed
+    kProblemsFound = 7,    // check: the neighborhood has at least one problem
     // import-clone answers as set does. export-clone: kRefused when the file exists (without
     // --replace) or the sim has no body to clone, kNotSaved when no clone was written.
 };

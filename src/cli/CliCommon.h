@@ -54,6 +54,7 @@ struct Opened {
     LoadedNeighborhood State;
     int GameLanguage = 1;
     ExpansionFlags Packs;
+    std::filesystem::path UserDataFolder;
 };
 
 // Splits discovery options off; returns false (after reporting) for an option without its value.
@@ -83,5 +84,6 @@ int Show(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 int Set(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int ExportCloneCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int ImportCloneCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace kinloom::cli

@@ -78,6 +78,7 @@ int OpenNeighborhood(const StartupArguments& parsed, const std::string& folder, 
     }
     opened.GameLanguage = outcome.State.GameLanguage;
     opened.Packs = outcome.State.Packs;
+    opened.UserDataFolder = outcome.State.UserDataFolder;
     EditingContext context{messages, opened.GameLanguage, {}, {}};
     LoadOutcome loaded = LoadNeighborhood(*found, opened.State, LabelForm::FirstName, context);
     if (!loaded.Loaded) {
