@@ -3,7 +3,7 @@ _kinloom_cli() {
     local cur prev words cword
     _init_completion || return
 
-    local commands="index cat decompress neighborhoods demo sims show set export-clone import-clone"
+    local commands="index cat decompress neighborhoods demo sims show set check export-clone import-clone"
     local discovery="--user-data --wine-prefix /l"
 
     case $prev in
@@ -37,6 +37,7 @@ _kinloom_cli() {
         demo) options="--sims --every-pair" ;;
         sims | show) options="$discovery" ;;
         set) options="--dry-run --force $discovery" ;;
+        check) options="--json --fix --dry-run --force $discovery" ;;
         export-clone) options="--replace $discovery" ;;
         import-clone) options="--groups --dry-run --force $discovery" ;;
     esac
