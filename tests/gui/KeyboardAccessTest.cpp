@@ -130,7 +130,7 @@ class KeyboardAccessWindowTest : public test_window::WindowTest {};
 const char* const kPageButtons[] = {
     "btnNeighborhood", "btnHouseHolds", "btnJobs",     "btnSkills",        "btnPersonality",
     "btnInterests",    "btnCharacters", "btnCloning",  "btnRelationships", "btnAspiration",
-    "btnFamilyTies",   "btnAbout",      "btnGenetics", "btnHobbies"};
+    "btnFamilyTies",   "btnAbout",      "btnGenetics", "btnHobbies",       "btnCheck"};
 
 // On every page, with a sim chosen: each input on screen has a name, and the push buttons on
 // screen have distinct keys.

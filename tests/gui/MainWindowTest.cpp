@@ -49,6 +49,7 @@ TEST_F(MainWindowTest, NavigationColumnInOrder) {
         {"btnAbout", "About"},
         {"btnGenetics", "Genetics (DNA)"},
         {"btnHobbies", "Hobbies/Talents"},
+        {"btnCheck", "Checkup"},
     };
     QWidget* column = child<QWidget>(window, "pnlButtons");
     QList<QPushButton*> buttons = column->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);

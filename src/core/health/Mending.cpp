@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/editing/SaveNeighborhood.h"
+#include "core/packages/Utf8.h"
 #include "core/records/FamilyTies.h"
 
 namespace kinloom {
@@ -51,6 +52,31 @@ MendPlan PlanSafeMends(const LoadedNeighborhood& state, const HealthReport& repo
                 plan.Changes.push_back("Drop member " + Hex(member) + " from household " +
                                        std::to_string(h->Instance));
     return plan;
+}
+
+std::string MendQuestionText(const Neighborhood& neighborhood, const MendPlan& plan) {
+    constexpr std::size_t kShown = 20;
+    std::string text = "Mending makes a backup of " +
+                       EncodeUtf8(NeighborhoodDisplayText(neighborhood)) +
+                       " first, then drops these records, which name sims that exist nowhere, "
+                       "and saves the neighborhood:";
+    for (std::size_t i = 0; i < plan.Changes.size() && i < kShown; ++i)
+        text += "\r\n  " + plan.Changes[i];
+    if (plan.Changes.size() > kShown)
+        text += "\r\n  ... and " + std::to_string(plan.Changes.size() - kShown) + " more";
+    return text + "\r\nNothing else changes. Mend now?";
+}
+
+std::string MendDoneText(const MendOutcome& outcome) {
+    const std::size_t n = outcome.Plan.Changes.size();
+    std::string text = "Mended: " + std::to_string(n) + (n == 1 ? " record" : " records") +
+                       " dropped, after a backup.";
+    const std::size_t left = outcome.After.Count(Severity::Problem);
+    if (left > 0)
+        text += "\r\n" + std::to_string(left) +
+                (left == 1 ? " problem remains" : " problems remain") +
+                " that cannot be mended without guessing; the Health Check page lists them.";
+    return text;
 }
 
 MendOutcome MendSafeProblems(LoadedNeighborhood& state, EditingContext& context,

@@ -30,6 +30,19 @@ struct MendOutcome {
     HealthReport After;  // checked again after the save
 };
 
+// The window's words around the mends.
+inline constexpr const char* kMendNeedsSavedText =
+    "Save or discard your changes first: mending saves the neighborhood, and would save them "
+    "with it.";
+inline constexpr const char* kCheckAfterDeleteQuestion =
+    "The sim was deleted. Its description, family ties and relationships are still in the "
+    "neighborhood.\r\nRun the health check now?";
+// "Mending makes a backup of N001 : Pleasantview first, then drops these records and saves: ..."
+// with at most 20 lines of the plan.
+std::string MendQuestionText(const Neighborhood& neighborhood, const MendPlan& plan);
+struct MendOutcome;
+std::string MendDoneText(const MendOutcome& outcome);
+
 // Plans the mends; with dryRun stops there. Otherwise makes the backup (a false return stops
 // everything, nothing changed), drops the records and saves the neighborhood. A failed save puts
 // the records back in memory. The neighborhood must have no other unsaved edit: the save would

@@ -14,6 +14,7 @@
 #include "core/editing/MoveIn.h"
 #include "core/editing/NameLists.h"
 #include "core/editing/SaveNeighborhood.h"
+#include "core/health/Mending.h"
 #include "core/maintenance/Backups.h"
 #include "core/maintenance/NeighborhoodPicture.h"
 #include "core/packages/Utf8.h"
@@ -33,6 +34,7 @@
 #include "gui/editors/PersonalityPage.h"
 #include "gui/editors/RelationshipsPage.h"
 #include "gui/editors/SkillsPage.h"
+#include "gui/maintenance/CheckPage.h"
 #include "gui/maintenance/QtFileOps.h"
 #include "gui/neighborhoods/NeighborhoodPage.h"
 #include "gui/shell/BitmapImage.h"
@@ -113,11 +115,20 @@ NeighborhoodEditor::NeighborhoodEditor(MainWindow& window, Settings& settings, M
       pbLoading_(window.ProgressBar()),
       neighborhoodPage_(new NeighborhoodPage),
       householdsPage_(new HouseholdsPage),
+      checkPage_(new CheckPage),
       simList_(*cbUserName_) {
     window_.ReplacePage("pnlNeighborhood", neighborhoodPage_);
     window_.ReplacePage("pnlHouseholds", householdsPage_);
     window_.SetPageOpener("btnNeighborhood", [this] { ShowNeighborhoodPage(); });
     window_.SetPageOpener("btnHouseHolds", [this] { ShowHouseholdsPage(); });
+    window_.ReplacePage("pnlCheck", checkPage_);
+    window_.SetPageOpener("btnCheck", [this] { ShowCheckPage(); });
+    connect(checkPage_, &CheckPage::CheckRequested, this, [this] { RunCheck(); });
+    connect(checkPage_, &CheckPage::MendRequested, this, [this] { MendSafeProblems(); });
+    connect(checkPage_, &CheckPage::SimChosen, this, [this](const Character* chosen) {
+        for (Character* sim : state_.Sims)
+            if (sim == chosen) SelectSim(sim);
+    });
 
     connect(neighborhoodPage_, &NeighborhoodPage::NameEdited, this,
             &NeighborhoodEditor::NameEdited);
@@ -250,6 +261,8 @@ void NeighborhoodEditor::DeleteSelectedSim() {
     cbUserName_->setFocus();
     if (!outcome.Deleted) return;
     RefreshUnsaved();  // the edits of the deleted sim went with it
+    checked_ = false;
+    checkPage_->Clear();
     const Character* next = outcome.NextSelection ? state_.Sims[*outcome.NextSelection] : nullptr;
     simList_.Fill(state_, next);
     if (next) {
@@ -259,6 +272,71 @@ void NeighborhoodEditor::DeleteSelectedSim() {
         imgChar_->clear();
         window_.ShowPage("");
     }
+    // The neighborhood still holds the sim's description, ties and relationships.
+    if (messages_.AskYesNo(kCheckAfterDeleteQuestion, DefaultAnswer::No)) ShowCheckPage();
+}
+
+void NeighborhoodEditor::ShowCheckPage() {
+    if (!loaded_) return;
+    window_.ShowPage("pnlCheck");
+    window_.SelectNavButton("btnCheck");
+    if (!checked_) RunCheck();
+}
+
+void NeighborhoodEditor::RunCheck() {
+    if (!loaded_) return;
+    HealthReport report;
+    {
+        BusyGuard busy(&window_, BusyGuard::Window);
+        report = CheckNeighborhood(
+            state_, [this](std::size_t done, std::size_t total) { ShowFileProgress(done, total); });
+        ResetProgress();
+    }
+    checkPage_->ShowReport(report, !PlanSafeMends(state_, report).Empty());
+    checked_ = true;
+}
+
+void NeighborhoodEditor::MendSafeProblems() {
+    if (!loaded_) return;
+    if (state_.AnythingModified()) {
+        messages_.Show(kMendNeedsSavedText);
+        return;
+    }
+    const HealthReport report = CheckNeighborhood(state_);
+    const MendPlan plan = PlanSafeMends(state_, report);
+    if (plan.Empty()) {
+        messages_.Show("Nothing can be mended safely.");
+        RunCheck();
+        return;
+    }
+    if (!messages_.AskYesNo(MendQuestionText(state_.Selected, plan), DefaultAnswer::No)) return;
+    if (!ConfirmGameClosed()) return;
+    const int index = loadedIndex_;
+    if (index < 0) return;
+    const Neighborhood chosen = startup_.Neighborhoods[static_cast<std::size_t>(index)];
+    MendOutcome outcome;
+    {
+        BusyGuard busy(&window_, BusyGuard::Window);
+        EditingContext context = Context();
+        outcome = kinloom::MendSafeProblems(
+            state_, context,
+            [&] {
+                const BackupOutcome made = MakeBackups().BackupNeighborhood(
+                    chosen,
+                    [this](std::size_t done, std::size_t total) { ShowFileProgress(done, total); });
+                ResetProgress();
+                return made.Succeeded;
+            },
+            false);
+    }
+    if (outcome.Failure) {
+        messages_.Show(*outcome.Failure);
+        RunCheck();
+        return;
+    }
+    messages_.Show(MendDoneText(outcome));
+    // The records changed under the pages: load again from what is now on disk.
+    if (LoadSelectedNeighborhood()) ShowCheckPage();
 }
 
 NeighborhoodEditor::~NeighborhoodEditor() = default;
@@ -359,6 +437,8 @@ bool NeighborhoodEditor::LoadSelectedNeighborhood() {
     imgChar_->clear();
     loaded_ = false;
     loadedIndex_ = -1;
+    checked_ = false;
+    checkPage_->Clear();
 
     EditingContext context = Context();
     const Neighborhood& chosen = startup_.Neighborhoods[static_cast<std::size_t>(index)];

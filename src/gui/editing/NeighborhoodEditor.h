@@ -36,6 +36,7 @@ namespace kinloom::gui {
 class EditingPage;
 class HouseholdsPage;
 class NeighborhoodPage;
+class CheckPage;
 class PicturesLibrary;
 class MainWindow;
 
@@ -82,6 +83,12 @@ public:
     void SortSims();
     void ShowNeighborhoodPage();
     void ShowHouseholdsPage();
+    // The Health Check page: checked when first opened after a load, and on Run Check.
+    void ShowCheckPage();
+    void RunCheck();
+    // "Mend Safe Problems...": says what it will drop, asks (default No), backs the neighborhood
+    // up, mends and saves, loads it again and checks again. Refused while edits are unsaved.
+    void MendSafeProblems();
     // Something was edited: Save is offered (and the title marked) while anything is unsaved.
     void ShowSaveButton();
     // btnSave and Ctrl+S: writes every change; true when saved.
@@ -149,6 +156,8 @@ private:
     QProgressBar* pbLoading_;
     NeighborhoodPage* neighborhoodPage_;
     HouseholdsPage* householdsPage_;
+    CheckPage* checkPage_;
+    bool checked_ = false;  // the Check page shows the loaded neighborhood's findings
     SimList simList_;
     std::vector<EditingPage*> simPages_;
     TraitRandom traitRandom_;

@@ -56,6 +56,7 @@ GameChooserDialog::GameChooserDialog(const std::vector<GameCopy>& copies, Dialog
     lstGameCopies_->setHeaderLabels(
         {"Edition", "Launcher", "Neighborhoods", "User Data Folder", "Wine Prefix"});
     lstGameCopies_->setColumnCount(5);
+    lstGameCopies_->header()->setAccessibleName("Columns of the copies");
     for (std::size_t i = 0; i < copies.size(); ++i) {
         const GameCopy& copy = copies[i];
         auto* item = new QTreeWidgetItem(lstGameCopies_);

@@ -53,6 +53,7 @@ constexpr NavEntry kNavigation[] = {
     {"btnAbout", "About", "pnlAbout"},
     {"btnGenetics", "Genetics (DNA)", "pnlGenetics"},
     {"btnHobbies", "Hobbies/Talents", "pnlHobbies"},
+    {"btnCheck", "Checkup", "pnlCheck"},
 };
 
 }  // namespace
