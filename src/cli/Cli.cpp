@@ -46,6 +46,10 @@ constexpr const char* kUsageText =
     "                           sim and save, as set does; LIST: all (the default) or some of\n"
     "                           character,personality,aspiration,skills,interests,job,body,\n"
     "                           university,genes,attraction,hobbies,needs\n"
+    "  export NEIGHBORHOOD (--csv FILE | --json FILE) [--replace] [discovery options]\n"
+    "                           write every sim, one row per sim in list order, with the fields\n"
+    "                           show gives, as CSV for spreadsheets or as a JSON array (an\n"
+    "                           existing file is kept unless --replace)\n"
     "  discovery options: --user-data DIR, --wine-prefix DIR, /l N\n"
     "set and import-clone refuse (exit 1, nothing written) an edit a save would not store: a\n"
     "field the sim's description version does not hold, a field of a sim without a description,\n"
@@ -249,6 +253,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (command == "set") return Set(rest, out, err);
     if (command == "export-clone") return ExportCloneCommand(rest, out, err);
     if (command == "import-clone") return ImportCloneCommand(rest, out, err);
+    if (command == "export") return Export(rest, out, err);
     if (command == "neighborhoods")
         return Neighborhoods(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     err << UsageText();

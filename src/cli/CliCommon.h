@@ -83,5 +83,6 @@ int Show(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 int Set(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int ExportCloneCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int ImportCloneCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace kinloom::cli
