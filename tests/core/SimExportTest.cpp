@@ -49,6 +49,17 @@ TEST(ValidUtf8Test, KeepsWellFormedTextAndReplacesEachBrokenPieceOnce) {
     }
 }
 
+// The reader the exports are checked with must refuse what RFC 4180 does not allow, or a broken
+// export would read back as fine.
+TEST(CsvReaderTest, RefusesMalformedInput) {
+    EXPECT_EQ(ReadCsv("a,\"b,\"\"c\"\"\"\r\n\"d\"\"\",\"e\r\nf\"\r\n"),
+              (std::vector<std::vector<std::string>>{{"a", "b,\"c\""}, {"d\"", "e\r\nf"}}));
+    for (const char* bad : {"a,b\n", "a,b\rc", "a\"b", "\"a\"b", "\"a", "a,b\r\nc\r\n"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_THROW(ReadCsv(bad), test::CsvError);
+    }
+}
+
 // A small neighborhood with the texts that break naive exports: separators and quotes, a line
 // break, formula starts, bytes that are not UTF-8, identifiers a spreadsheet would take for
 // numbers.
