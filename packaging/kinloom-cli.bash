@@ -3,12 +3,16 @@ _kinloom_cli() {
     local cur prev words cword
     _init_completion || return
 
-    local commands="index cat decompress neighborhoods demo sims show set check export-clone import-clone"
+    local commands="index cat decompress neighborhoods demo sims show set check export-clone import-clone export"
     local discovery="--user-data --wine-prefix /l"
 
     case $prev in
         --user-data | --wine-prefix)
             _filedir -d
+            return
+            ;;
+        --csv | --json)
+            _filedir
             return
             ;;
         --groups)
@@ -39,6 +43,7 @@ _kinloom_cli() {
         set) options="--dry-run --force $discovery" ;;
         check) options="--json --fix --dry-run --force $discovery" ;;
         export-clone) options="--replace $discovery" ;;
+        export) options="--csv --json --replace $discovery" ;;
         import-clone) options="--groups --dry-run --force $discovery" ;;
     esac
     if [[ $cur == -* || $cur == /* && ${#cur} -le 2 ]]; then

@@ -50,8 +50,11 @@ constexpr const char* kUsageText =
     "                           the health check: one finding per line (severity, kind, subject,\n"
     "                           explanation, mendable), exit 7 when there is a problem; --fix\n"
     "                           backs the neighborhood up, drops references to sims that exist\n"
-    "                           nowhere, saves and checks again; --dry-run only says what it "
-    "would\n"
+    "                           nowhere, saves and checks again; --dry-run says what it would\n"
+    "  export NEIGHBORHOOD (--csv FILE | --json FILE) [--replace] [discovery options]\n"
+    "                           write every sim, one row per sim in list order, with the fields\n"
+    "                           show gives, as CSV for spreadsheets or as a JSON array (an\n"
+    "                           existing file is kept unless --replace)\n"
     "  discovery options: --user-data DIR, --wine-prefix DIR, /l N\n"
     "set and import-clone refuse (exit 1, nothing written) an edit a save would not store: a\n"
     "field the sim's description version does not hold, a field of a sim without a description,\n"
@@ -256,6 +259,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (command == "set") return Set(rest, out, err);
     if (command == "export-clone") return ExportCloneCommand(rest, out, err);
     if (command == "import-clone") return ImportCloneCommand(rest, out, err);
+    if (command == "export") return Export(rest, out, err);
     if (command == "neighborhoods")
         return Neighborhoods(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     err << UsageText();

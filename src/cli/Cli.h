@@ -19,6 +19,8 @@ enum ExitCode : int {
     kProblemsFound = 7,    // check: the neighborhood has at least one problem
     // import-clone answers as set does. export-clone: kRefused when the file exists (without
     // --replace) or the sim has no body to clone, kNotSaved when no clone was written.
+    // export: kRefused when the file exists (without --replace), kNotSaved when it could not be
+    // written (nothing was then).
 };
 
 // Runs one command (arguments without the program name); messages go to err, results to out.

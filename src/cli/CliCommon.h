@@ -85,5 +85,6 @@ int Set(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 int ExportCloneCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int ImportCloneCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace kinloom::cli

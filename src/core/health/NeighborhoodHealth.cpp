@@ -33,41 +33,14 @@ std::string Hex(const FourBytes& guid) {
     return s;
 }
 
-bool ValidUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t extra = 0;
-        std::uint32_t cp = 0, least = 0;
-        if ((c & 0xE0) == 0xC0) {
-            extra = 1, cp = c & 0x1Fu, least = 0x80;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2, cp = c & 0x0Fu, least = 0x800;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3, cp = c & 0x07u, least = 0x10000;
-        } else {
-            return false;
-        }
-        if (text.size() - i <= extra) return false;  // cut short
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto d = static_cast<unsigned char>(text[i + k]);
-            if ((d & 0xC0) != 0x80) return false;
-            cp = cp << 6 | (d & 0x3Fu);
-        }
-        // Overlong forms, surrogates and values past Unicode are not UTF-8 either.
-        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-        i += extra + 1;
-    }
-    return true;
+bool IsUtf8(std::string_view text) {
+    return ValidUtf8(text) == text;
 }
 
 // What a sim is called in a finding: its name and its file.
 std::string SimSubject(const Character& sim) {
     std::string name = EncodeUtf8(SimName(sim));
-    if (!ValidUtf8(sim.FirstName) || !ValidUtf8(sim.LastName)) name = "(name not readable)";
+    if (!IsUtf8(sim.FirstName) || !IsUtf8(sim.LastName)) name = "(name not readable)";
     return name + " (" + sim.FilePath.filename().string() + ")";
 }
 
@@ -281,7 +254,7 @@ HealthReport CheckNeighborhood(const LoadedNeighborhood& state, const HealthProg
                 false, sim);
         for (const auto& [what, text] :
              {std::pair{"first name", &sim->FirstName}, std::pair{"last name", &sim->LastName}}) {
-            if (!ValidUtf8(*text))
+            if (!IsUtf8(*text))
                 add(FindingKind::NameNotUtf8, Severity::Warning, SimSubject(*sim),
                     std::string("Its ") + what +
                         " is not valid UTF-8; it is shown with "
@@ -307,14 +280,14 @@ HealthReport CheckNeighborhood(const LoadedNeighborhood& state, const HealthProg
                 "A sim description has no character package (a sim deleted by hand or by a "
                 "tool); ties and relationships may still name it.");
     }
-    if (!ValidUtf8(state.Selected.NGBDName))
+    if (!IsUtf8(state.Selected.NGBDName))
         add(FindingKind::NameNotUtf8, Severity::Warning, state.Selected.FolderName,
             "The neighborhood's name is not valid UTF-8.");
 
     // Households and their members.
     std::map<FourBytes, std::vector<const Household*>> listedBy;
     for (const auto& h : state.Households) {
-        if (!ValidUtf8(h->HouseholdName))
+        if (!IsUtf8(h->HouseholdName))
             add(FindingKind::NameNotUtf8, Severity::Warning, HouseholdSubject(state, *h),
                 "The household's name is not valid UTF-8.");
         std::set<FourBytes> once;

@@ -98,4 +98,50 @@ std::string EncodeUtf8(std::u16string_view text) {
     return out;
 }
 
+std::string ValidUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    const std::size_t n = bytes.size();
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    std::size_t i = 0;
+    while (i < n) {
+        const unsigned lead = at(i);
+        if (lead < 0x80) {
+            out.push_back(static_cast<char>(lead));
+            ++i;
+            continue;
+        }
+        // The length a lead byte announces and the range its second byte must fall in, which
+        // rules out overlong forms, surrogates and characters beyond U+10FFFF.
+        std::size_t length = 0;
+        unsigned low = 0x80, high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        }
+        std::size_t good = length == 0 ? 0 : 1;  // bytes so far that could begin a character
+        while (good > 0 && good < length && i + good < n) {
+            const unsigned c = at(i + good);
+            const bool fits = good == 1 ? c >= low && c <= high : c >= 0x80 && c <= 0xBF;
+            if (!fits) break;
+            ++good;
+        }
+        if (good == length && length > 0) {
+            out.append(bytes.substr(i, length));
+            i += length;
+        } else {
+            out.append("\xEF\xBF\xBD");
+            i += good == 0 ? 1 : good;
+        }
+    }
+    return out;
+}
+
 }  // namespace kinloom

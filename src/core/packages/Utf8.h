@@ -18,4 +18,10 @@ std::u16string DecodeUtf8(std::string_view bytes);
 // lone surrogate, which no UTF-8 can hold, is written as U+FFFD.
 std::string EncodeUtf8(std::u16string_view text);
 
+// The bytes as well-formed UTF-8 for writing out: every well-formed character is kept as it is,
+// and each ill-formed piece (a stray continuation byte, a form cut short, an overlong form, a
+// surrogate, anything beyond U+10FFFF) becomes one U+FFFD, the longest piece that could still
+// have begun a character counting as one. Unlike DecodeUtf8 nothing is trimmed or dropped.
+std::string ValidUtf8(std::string_view bytes);
+
 }  // namespace kinloom
