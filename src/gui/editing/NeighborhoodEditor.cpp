@@ -8,17 +8,21 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <algorithm>
+#include <cctype>
+#include <sstream>
 #include <string_view>
 
 #include "core/editing/LoadNeighborhood.h"
 #include "core/editing/MoveIn.h"
 #include "core/editing/NameLists.h"
 #include "core/editing/SaveNeighborhood.h"
+#include "core/editing/SimExport.h"
 #include "core/health/Mending.h"
 #include "core/maintenance/Backups.h"
 #include "core/maintenance/NeighborhoodPicture.h"
 #include "core/packages/Utf8.h"
 #include "core/platform/Dialogs.h"
+#include "core/platform/FileIO.h"
 #include "core/platform/GameProcess.h"
 #include "core/platform/Messages.h"
 #include "core/platform/Settings.h"
@@ -146,6 +150,8 @@ NeighborhoodEditor::NeighborhoodEditor(MainWindow& window, Settings& settings, M
             &NeighborhoodEditor::ShowBackupPath);
     connect(neighborhoodPage_, &NeighborhoodPage::ReplaceImageRequested, this,
             &NeighborhoodEditor::ReplaceNeighborhoodImage);
+    connect(neighborhoodPage_, &NeighborhoodPage::ExportSimsRequested, this,
+            &NeighborhoodEditor::ExportSims);
     connect(neighborhoodPage_, &NeighborhoodPage::GameFolderRequested, this, [this] {
         if (gameFolderAction_) gameFolderAction_();
     });
@@ -274,6 +280,42 @@ void NeighborhoodEditor::DeleteSelectedSim() {
     }
     // The neighborhood still holds the sim's description, ties and relationships.
     if (messages_.AskYesNo(kCheckAfterDeleteQuestion, DefaultAnswer::No)) ShowCheckPage();
+}
+
+void NeighborhoodEditor::ExportSims() {
+    if (!loaded_) return;
+    FileDialogRequest request;
+    request.Filter = "CSV for spreadsheets (*.csv)|*.csv|JSON (*.json)|*.json";
+    request.Folder = documents_;
+    request.FileName = state_.Selected.FolderName + " sims.csv";
+    std::optional<std::filesystem::path> file = dialogs_.SaveFile(request);
+    if (!file) return;
+    std::string extension = file->extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension != ".csv" && extension != ".json") {
+        *file += ".csv";
+        extension = ".csv";
+    }
+    std::error_code ec;
+    if (std::filesystem::exists(*file, ec) &&
+        !messages_.AskYesNo(file->filename().string() + " exists.\r\nReplace it?",
+                            DefaultAnswer::No))
+        return;
+    std::ostringstream image;
+    const bool made =
+        extension == ".json" ? WriteSimsJson(state_, image) : WriteSimsCsv(state_, image);
+    try {
+        if (!made) throw FileError("the sims could not be written out");
+        const std::string bytes = std::move(image).str();
+        ReplaceFileAtomically(
+            *file, ByteView(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    } catch (const FileError& e) {
+        messages_.Show("The sims were not exported: " + std::string(e.what()) + ".");
+        return;
+    }
+    messages_.Show("Exported " + std::to_string(state_.Sims.size()) + " sims to " + file->string() +
+                   ".");
 }
 
 void NeighborhoodEditor::ShowCheckPage() {

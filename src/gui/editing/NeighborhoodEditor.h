@@ -89,6 +89,9 @@ public:
     // "Mend Safe Problems...": says what it will drop, asks (default No), backs the neighborhood
     // up, mends and saves, loads it again and checks again. Refused while edits are unsaved.
     void MendSafeProblems();
+    // "Export Sims...": every sim as the window holds it (unsaved edits included) to a CSV or JSON
+    // file chosen in a save dialog; an existing file is replaced only after asking.
+    void ExportSims();
     // Something was edited: Save is offered (and the title marked) while anything is unsaved.
     void ShowSaveButton();
     // btnSave and Ctrl+S: writes every change; true when saved.

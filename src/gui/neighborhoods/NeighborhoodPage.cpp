@@ -95,6 +95,11 @@ void NeighborhoodPage::BuildControls() {
         "Open another copy of the game: another user data folder or Wine "
         "prefix");
     game->addWidget(btnGameFolder_);
+    btnExportSims_ = Button("btnExportSims", "Export Sims...", this);
+    btnExportSims_->setToolTip(
+        "Write every sim of this neighborhood to a CSV file for "
+        "spreadsheets, or to a JSON file");
+    game->addWidget(btnExportSims_);
     right->addLayout(game);
     auto* buttons = new QHBoxLayout;
     btnBackup_ = Button("btnBackup", "Backup Neighborhood", this);
@@ -135,6 +140,7 @@ void NeighborhoodPage::ConnectControls() {
     connect(imgNGBD_, &QLabel::customContextMenuRequested, this,
             &NeighborhoodPage::OpenPictureMenu);
     connect(btnGameFolder_, &QPushButton::clicked, this, &NeighborhoodPage::GameFolderRequested);
+    connect(btnExportSims_, &QPushButton::clicked, this, &NeighborhoodPage::ExportSimsRequested);
     connect(btnBackup_, &QPushButton::clicked, this, &NeighborhoodPage::BackupRequested);
     connect(btnArchiveLoc_, &QPushButton::clicked, this,
             &NeighborhoodPage::ArchiveLocationRequested);

@@ -60,6 +60,8 @@ signals:
     void ReplaceImageRequested();
     // "Game Folder...": open another copy of the game.
     void GameFolderRequested();
+    // "Export Sims...": every sim to a CSV or JSON file.
+    void ExportSimsRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -80,6 +82,7 @@ private:
     QLabel* lblGameFolder_;
     QString gameFolder_;
     QPushButton* btnGameFolder_;
+    QPushButton* btnExportSims_;
     QLabel* imgNGBD_;
     QLineEdit* edtNGBDName_;
     QPlainTextEdit* memNGBDDescription_;
