@@ -28,6 +28,7 @@
 #include "core/platform/Settings.h"
 #include "gui/cloning/CloningPage.h"
 #include "gui/editing/HouseholdsPage.h"
+#include "gui/editing/SimFinder.h"
 #include "gui/editors/AspirationPage.h"
 #include "gui/editors/CharacterPage.h"
 #include "gui/editors/FamilyTiesPage.h"
@@ -120,11 +121,19 @@ NeighborhoodEditor::NeighborhoodEditor(MainWindow& window, Settings& settings, M
       neighborhoodPage_(new NeighborhoodPage),
       householdsPage_(new HouseholdsPage),
       checkPage_(new CheckPage),
+      simFinder_(new SimFinder(&window)),
       simList_(*cbUserName_) {
     window_.ReplacePage("pnlNeighborhood", neighborhoodPage_);
     window_.ReplacePage("pnlHouseholds", householdsPage_);
     window_.SetPageOpener("btnNeighborhood", [this] { ShowNeighborhoodPage(); });
     window_.SetPageOpener("btnHouseHolds", [this] { ShowHouseholdsPage(); });
+    connect(window.FindButton(), &QPushButton::clicked, this, &NeighborhoodEditor::OpenSimFinder);
+    auto* findKey = new QShortcut(QKeySequence::Find, &window_);
+    connect(findKey, &QShortcut::activated, this, &NeighborhoodEditor::OpenSimFinder);
+    connect(simFinder_, &SimFinder::SimChosen, this, [this](Character* sim) {
+        SelectSim(sim);
+        cbUserName_->setFocus();
+    });
     window_.ReplacePage("pnlCheck", checkPage_);
     window_.SetPageOpener("btnCheck", [this] { ShowCheckPage(); });
     connect(checkPage_, &CheckPage::CheckRequested, this, [this] { RunCheck(); });
@@ -318,6 +327,13 @@ void NeighborhoodEditor::ExportSims() {
                    ".");
 }
 
+void NeighborhoodEditor::OpenSimFinder() {
+    if (!loaded_ || state_.Sims.empty()) return;
+    // Built anew each time: names, households and the list order may have changed since.
+    simFinder_->SetNeighborhood(&state_);
+    simFinder_->Open(cbUserName_, SelectedSim());
+}
+
 void NeighborhoodEditor::ShowCheckPage() {
     if (!loaded_) return;
     window_.ShowPage("pnlCheck");
@@ -480,6 +496,8 @@ bool NeighborhoodEditor::LoadSelectedNeighborhood() {
     loaded_ = false;
     loadedIndex_ = -1;
     checked_ = false;
+    simFinder_->hide();
+    simFinder_->SetNeighborhood(nullptr);
     checkPage_->Clear();
 
     EditingContext context = Context();

@@ -37,6 +37,7 @@ class EditingPage;
 class HouseholdsPage;
 class NeighborhoodPage;
 class CheckPage;
+class SimFinder;
 class PicturesLibrary;
 class MainWindow;
 
@@ -83,6 +84,8 @@ public:
     void SortSims();
     void ShowNeighborhoodPage();
     void ShowHouseholdsPage();
+    // Ctrl+F and Find...: the sim finder, opened below the sim list.
+    void OpenSimFinder();
     // The Health Check page: checked when first opened after a load, and on Run Check.
     void ShowCheckPage();
     void RunCheck();
@@ -160,6 +163,7 @@ private:
     NeighborhoodPage* neighborhoodPage_;
     HouseholdsPage* householdsPage_;
     CheckPage* checkPage_;
+    SimFinder* simFinder_;
     bool checked_ = false;  // the Check page shows the loaded neighborhood's findings
     SimList simList_;
     std::vector<EditingPage*> simPages_;

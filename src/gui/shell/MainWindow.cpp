@@ -147,6 +147,10 @@ void MainWindow::BuildTopBar() {
     FitListBox(cbUserName_, 15);
     row->addWidget(cbUserName_, 1);
 
+    btnFindSim_ = new QPushButton("Find...", pnlTop_);
+    btnFindSim_->setObjectName("btnFindSim");
+    btnFindSim_->setToolTip("Find a sim by name, household, life stage or career (Ctrl+F)");
+    row->addWidget(btnFindSim_);
     btnDelSim_ = new QPushButton("Delete", pnlTop_);
     btnDelSim_->setObjectName("btnDelSim");
     row->addWidget(btnDelSim_);

@@ -82,6 +82,7 @@ public:
     QComboBox* SimList() const { return cbUserName_; }
     QPushButton* DeleteSimButton() const { return btnDelSim_; }
     QPushButton* SortButton() const { return btnSortUsers_; }
+    QPushButton* FindButton() const { return btnFindSim_; }
     QCheckBox* AdvancedSwitch() const { return ckAdvanced_; }
     QPushButton* SaveButton() const { return btnSave_; }
     QLabel* SimPicture() const { return imgChar_; }
@@ -123,6 +124,7 @@ private:
     QComboBox* cbUserName_ = nullptr;
     QCheckBox* ckAdvanced_ = nullptr;
     QPushButton* btnDelSim_ = nullptr;
+    QPushButton* btnFindSim_ = nullptr;
     QPushButton* btnSortUsers_ = nullptr;
     QPushButton* btnSave_ = nullptr;
     QLabel* imgChar_ = nullptr;
