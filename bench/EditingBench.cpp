@@ -11,6 +11,7 @@
 #include "core/demo/DemoWriter.h"
 #include "core/editing/LoadNeighborhood.h"
 #include "core/editing/SaveNeighborhood.h"
+#include "core/health/NeighborhoodHealth.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Messages.h"
 
@@ -139,10 +140,29 @@ void LoadAndSaveOneEditEveryPairRelated(benchmark::State& state) {
     state.counters["sims"] = sims;
 }
 
+// The health check of a loaded neighborhood: every record compared, and the neighborhood package
+// and every character package read and decompressed again.
+void CheckHealth(benchmark::State& state) {
+    const int sims = static_cast<int>(state.range(0));
+    const bool everyPair = state.range(1) != 0;
+    const Neighborhood n = N001(sims, everyPair);
+    SilentMessages messages;
+    LoadedNeighborhood loaded;
+    EditingContext context{messages, 1, {}, {}};
+    LoadNeighborhood(n, loaded, LabelForm::FirstName, context);
+    for (auto _ : state) {
+        const HealthReport report = CheckNeighborhood(loaded);
+        if (report.HasProblem()) state.SkipWithError("the demo has a problem");
+        benchmark::DoNotOptimize(report.Findings.data());
+    }
+    state.counters["sims"] = sims;
+}
+
 BENCHMARK(Load)->Arg(100)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveAll)->Arg(100)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadEveryPairRelated)->Arg(400)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadAndSaveOneEditEveryPairRelated)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(CheckHealth)->Args({1000, 0})->Args({400, 1})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kinloom

@@ -50,6 +50,7 @@ TEST_F(MainWindowTest, NavigationColumnInOrder) {
         {"btnGenetics", "Genetics (DNA)"},
         {"btnHobbies", "Hobbies/Talents"},
         {"btnCheck", "Checkup"},
+        {"btnFindSim", "Find Sim..."},
     };
     QWidget* column = child<QWidget>(window, "pnlButtons");
     QList<QPushButton*> buttons = column->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);

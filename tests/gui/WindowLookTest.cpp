@@ -247,7 +247,8 @@ protected:
         QStringList names;
         for (auto* b :
              child<QWidget>("pnlButtons")->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
-            if (b->objectName() != "btnClose") names << b->objectName();
+            if (b->objectName() != "btnClose" && b->objectName() != "btnFindSim")
+                names << b->objectName();
         return names;
     }
 

@@ -147,10 +147,6 @@ void MainWindow::BuildTopBar() {
     FitListBox(cbUserName_, 15);
     row->addWidget(cbUserName_, 1);
 
-    btnFindSim_ = new QPushButton("Find...", pnlTop_);
-    btnFindSim_->setObjectName("btnFindSim");
-    btnFindSim_->setToolTip("Find a sim by name, household, life stage or career (Ctrl+F)");
-    row->addWidget(btnFindSim_);
     btnDelSim_ = new QPushButton("Delete", pnlTop_);
     btnDelSim_->setObjectName("btnDelSim");
     row->addWidget(btnDelSim_);
@@ -186,6 +182,13 @@ void MainWindow::BuildNavigation() {
         const QString name = n.button;
         connect(b, &QPushButton::clicked, this, [this, name] { OpenPage(name); });
     }
+    // Finding a sim among hundreds; Ctrl+F anywhere in the window.
+    column->addSpacing(8);
+    btnFindSim_ = new QPushButton("Find Sim...", pnlButtons_);
+    btnFindSim_->setObjectName("btnFindSim");
+    btnFindSim_->setMinimumWidth(150);
+    btnFindSim_->setToolTip("Find a sim by name, household, life stage or career (Ctrl+F)");
+    column->addWidget(btnFindSim_);
     column->addStretch(1);
     // The selected sim's picture, under the column.
     imgChar_ = new QLabel(pnlButtons_);
