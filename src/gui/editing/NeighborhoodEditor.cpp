@@ -438,12 +438,22 @@ void NeighborhoodEditor::SelectNeighborhood(int index) {
 
 EditingContext NeighborhoodEditor::Context() {
     EditingContext context{messages_, startup_.GameLanguage, {}, {}};
+    // Read from the pictures library once: a neighborhood of sims without pictures asks for it
+    // once per sim.
     context.placeholder = [this]() -> std::optional<Bitmap> {
-        std::optional<QImage> picture = pictures_.Take("IMGUnknown");
-        if (!picture) return std::nullopt;
-        return FromQImage(*picture);
+        if (!placeholder_) {
+            std::optional<QImage> picture = pictures_.Take("IMGUnknown");
+            if (!picture) return std::nullopt;
+            placeholder_ = FromQImage(*picture);
+        }
+        return placeholder_;
     };
-    context.progress = [this](int position, int maximum) {
+    // The bar moves in hundredths: a thousand sims would otherwise repaint the window a
+    // thousand times, which took longer than reading them.
+    context.progress = [this, shown = -1](int position, int maximum) mutable {
+        const int step = maximum > 0 ? static_cast<int>(100LL * position / maximum) : 0;
+        if (step == shown && position != maximum) return;
+        shown = step;
         host_->ShowProgress(position, maximum);
         KeepPainting();
     };

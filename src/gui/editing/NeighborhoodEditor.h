@@ -164,7 +164,8 @@ private:
     HouseholdsPage* householdsPage_;
     CheckPage* checkPage_;
     SimFinder* simFinder_;
-    bool checked_ = false;  // the Check page shows the loaded neighborhood's findings
+    std::optional<Bitmap> placeholder_;  // the pictures library's "IMGUnknown", once read
+    bool checked_ = false;               // the Check page shows the loaded neighborhood's findings
     SimList simList_;
     std::vector<EditingPage*> simPages_;
     TraitRandom traitRandom_;

@@ -54,18 +54,28 @@ public:
         setObjectName(kName);
         box->installEventFilter(this);
         QAbstractItemModel* model = box->model();
-        connect(model, &QAbstractItemModel::modelReset, this, &ListBoxFitter::FitPopup);
-        connect(model, &QAbstractItemModel::layoutChanged, this, &ListBoxFitter::FitPopup);
-        connect(model, &QAbstractItemModel::rowsInserted, this, &ListBoxFitter::FitPopup);
-        connect(model, &QAbstractItemModel::rowsRemoved, this, &ListBoxFitter::FitPopup);
-        connect(model, &QAbstractItemModel::dataChanged, this, &ListBoxFitter::FitPopup);
+        // Measuring every entry on each change would make filling a list of a thousand sims
+        // take seconds: the changes of one moment are measured once, and before the list opens.
+        connect(model, &QAbstractItemModel::modelReset, this, &ListBoxFitter::Refit);
+        connect(model, &QAbstractItemModel::layoutChanged, this, &ListBoxFitter::Refit);
+        connect(model, &QAbstractItemModel::rowsInserted, this, &ListBoxFitter::Refit);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, &ListBoxFitter::Refit);
+        connect(model, &QAbstractItemModel::dataChanged, this, &ListBoxFitter::Refit);
         FitPopup();
+    }
+
+    // The width the open list needs, before it opens (a list filled and opened at once).
+    void FitNow() {
+        if (dirty_) FitPopup();
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched != box_ || box_->isEditable()) return false;
         if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) FitPopup();
+        // Whatever opens the list (a click, Alt+Down, F4) reaches the box first.
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)
+            FitNow();
         // A list that draws its own entries (a sim's picture beside its name) keeps doing so.
         if (event->type() != QEvent::Paint || qobject_cast<SimPictureList*>(box_)) return false;
         Paint();
@@ -73,7 +83,15 @@ protected:
     }
 
 private:
+    void Refit() {
+        if (dirty_) return;
+        dirty_ = true;
+        QMetaObject::invokeMethod(
+            this, [this] { FitNow(); }, Qt::QueuedConnection);
+    }
+
     void FitPopup() {
+        dirty_ = false;
         QAbstractItemView* view = box_->view();
         const int widest = view->sizeHintForColumn(0);
         if (widest <= 0) {
@@ -114,6 +132,7 @@ private:
     }
 
     QComboBox* box_;
+    bool dirty_ = false;
 };
 
 }  // namespace
