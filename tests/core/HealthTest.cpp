@@ -138,6 +138,101 @@ TEST_F(HealthTest, EachHurtIsFoundAndOnlyReferencesToNobodyAreMendable) {
         << plan.Changes[0];
 }
 
+// The kinds nothing can mend without guessing, each made the way a tool or a hand would make it.
+TEST_F(HealthTest, EveryOtherKindIsFoundAndNoneOfThemIsMendable) {
+    Load();
+    Character* named = state.Sims[0];
+    Character* moved = nullptr;  // a member of some household
+    Household* home = nullptr;
+    for (Character* sim : state.Sims) {
+        if (sim->FamilyNumber == 0 || moved) continue;
+        moved = sim;
+        home = state.FindHousehold(static_cast<std::uint16_t>(sim->FamilyNumber));
+    }
+    ASSERT_NE(home, nullptr);
+    Household* other = nullptr;
+    for (const auto& h : state.Households)
+        if (h.get() != home && !other) other = h.get();
+    ASSERT_NE(other, nullptr);
+    Character* homeless = nullptr;
+    for (Character* sim : state.Sims)
+        if (sim != moved && sim != named && !homeless) homeless = sim;
+    ASSERT_NE(homeless, nullptr);
+
+    named->FirstName = "Bad\xFF";  // not UTF-8
+    named->Modified = true;
+    other->Members.push_back(moved->GUID);  // listed by two households
+    other->Modified = true;
+    homeless->FamilyNumber = 0x7777;  // a household that does not exist
+    homeless->Modified = true;
+    // A member dropped from its household's list while it still names the household.
+    const auto unlisted =
+        std::find_if(home->Members.begin(), home->Members.end(),
+                     [&](const FourBytes& m) { return m != moved->GUID && m != homeless->GUID; });
+    ASSERT_NE(unlisted, home->Members.end());
+    home->Members.erase(unlisted);
+    home->Modified = true;
+    const auto a = static_cast<std::uint16_t>(named->DescriptionInstance);
+    const auto b = static_cast<std::uint16_t>(homeless->DescriptionInstance);
+    state.FamilyTies.push_back({a, 4, b});  // a child that has no such parent
+    state.FamilyTies.push_back({b, 3, b});  // its own sibling
+    state.FamilyTiesModified = true;
+    ASSERT_FALSE(state.Relationships.empty());
+    RelationshipRecord dropped = state.Relationships.front();
+    state.Relationships.erase(state.Relationships.begin());  // one direction gone
+    ASSERT_TRUE(SaveNeighborhood(state, context).Saved);
+
+    // A description removed and an entry that does not decode, by rebuilding the package.
+    const Package p = Package::Open(n001.PackagePath);
+    SilentMessages silent;
+    test::PackageBuilder rebuilt(p.EntrySize);
+    bool removed = false;
+    const std::uint32_t lostInstance = state.Sims.back()->DescriptionInstance;
+    for (const PackageIndexEntry& e : p.Entries) {
+        if (e.Type == types::CompressedDirectory) continue;
+        if (e.Type == types::SimDescription && e.Instance == lostInstance && !removed) {
+            removed = true;
+            continue;
+        }
+        Bytes plain;
+        ASSERT_TRUE(DecompressEntry(p.View(), e, plain, silent));
+        rebuilt.add(e.Type, e.Instance, plain, e.Group, e.InstanceHigh);
+    }
+    ASSERT_TRUE(removed);
+    // Stored bytes that announce compressed content of another size.
+    rebuilt.add(0x0BADC0DE, 1, Bytes{0, 0, 0, 0, 0x10, 0xFB, 0, 0x40, 0, 0xFC, 1, 2, 3});
+    rebuilt.write(n001.PackagePath);
+    Load();
+
+    const HealthReport report = CheckNeighborhood(state);
+    const std::multiset<FindingKind> kinds = Kinds(report);
+    for (FindingKind kind :
+         {FindingKind::SimInTwoHouseholds, FindingKind::FamilyWithoutHousehold,
+          FindingKind::NotListedByHousehold, FindingKind::TiesDisagree, FindingKind::OwnRelative,
+          FindingKind::OneSidedRelationship, FindingKind::CharacterWithoutDescription,
+          FindingKind::NameNotUtf8, FindingKind::UndecodableEntry}) {
+        EXPECT_GE(kinds.count(kind), 1u) << FindingKindName(kind) << "\n" << Listed(report);
+    }
+    for (const Finding& f : report.Findings) {
+        if (f.Kind == FindingKind::TieToNobody || f.Kind == FindingKind::RelationshipToNobody)
+            continue;  // the removed description leaves references to nobody behind
+        EXPECT_FALSE(f.Mendable) << FindingKindName(f.Kind);
+    }
+    for (const Finding& f : report.Findings) {
+        if (f.Kind == FindingKind::OneSidedRelationship) {
+            EXPECT_EQ(f.Level, Severity::Note);
+        }
+        if (f.Kind == FindingKind::SimInTwoHouseholds) {
+            EXPECT_NE(f.Subject.find(moved->FilePath.filename().string()), std::string::npos)
+                << f.Subject;
+        }
+    }
+    EXPECT_NE(Listed(report).find("Sim " + std::to_string(dropped.SimB) +
+                                  " has a relationship with sim " + std::to_string(dropped.SimA)),
+              std::string::npos)
+        << Listed(report);
+}
+
 TEST_F(HealthTest, MendingDropsTheReferencesAfterABackupAndChangesNothingElse) {
     Hurt();
     const auto before = PlainEntries(n001.PackagePath);
