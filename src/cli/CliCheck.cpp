@@ -71,20 +71,10 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     std::vector<std::string> positional, flags;
     if (!Discovery(args, parsed, positional, flags, err)) return kUsage;
     bool json = false, fix = false, dryRun = false, force = false;
-    for (const std::string& f : flags) {
-        if (f == "--json")
-            json = true;
-        else if (f == "--fix")
-            fix = true;
-        else if (f == "--dry-run")
-            dryRun = true;
-        else if (f == "--force")
-            force = true;
-        else {
-            err << "kinloom-cli: unknown option " << f << '\n';
-            return kUsage;
-        }
-    }
+    if (!TakeFlags(
+            flags,
+            {{"--json", &json}, {"--fix", &fix}, {"--dry-run", &dryRun}, {"--force", &force}}, err))
+        return kUsage;
     if (positional.size() != 1 || ((dryRun || force) && !fix)) {
         err << "kinloom-cli: usage: check NEIGHBORHOOD [--json] [--fix [--dry-run] [--force]] "
                "[discovery options]\n";

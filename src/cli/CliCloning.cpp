@@ -136,14 +136,7 @@ int ExportCloneCommand(const std::vector<std::string>& args, std::ostream& out, 
     std::vector<std::string> positional, flags;
     if (!Discovery(args, parsed, positional, flags, err)) return kUsage;
     bool replace = false;
-    for (const std::string& f : flags) {
-        if (f == "--replace") {
-            replace = true;
-        } else {
-            err << "kinloom-cli: unknown option " << f << '\n';
-            return kUsage;
-        }
-    }
+    if (!TakeFlags(flags, {{"--replace", &replace}}, err)) return kUsage;
     if (positional.size() != 3) {
         err << "kinloom-cli: usage: export-clone NEIGHBORHOOD SIM FILE [--replace]\n";
         return kUsage;
@@ -189,16 +182,7 @@ int ImportCloneCommand(const std::vector<std::string>& args, std::ostream& out, 
     std::vector<std::string> positional, flags;
     if (!Discovery(rest, parsed, positional, flags, err)) return kUsage;
     bool dryRun = false, force = false;
-    for (const std::string& f : flags) {
-        if (f == "--dry-run") {
-            dryRun = true;
-        } else if (f == "--force") {
-            force = true;
-        } else {
-            err << "kinloom-cli: unknown option " << f << '\n';
-            return kUsage;
-        }
-    }
+    if (!TakeFlags(flags, {{"--dry-run", &dryRun}, {"--force", &force}}, err)) return kUsage;
     if (positional.size() != 3) {
         err << kUsageLine;
         return kUsage;

@@ -1,6 +1,7 @@
 #pragma once
 // What the command-line tool's commands share.
 
+#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -61,6 +62,25 @@ struct Opened {
 bool Discovery(const std::vector<std::string>& args, StartupArguments& parsed,
                std::vector<std::string>& positional, std::vector<std::string>& flags,
                std::ostream& err);
+// Sets the switch of each flag given; an unknown flag is reported and false returned.
+struct FlagSwitch {
+    const char* Name;
+    bool* On;
+};
+inline bool TakeFlags(const std::vector<std::string>& flags,
+                      std::initializer_list<FlagSwitch> known, std::ostream& err) {
+    for (const std::string& f : flags) {
+        const FlagSwitch* match = nullptr;
+        for (const FlagSwitch& k : known)
+            if (f == k.Name) match = &k;
+        if (!match) {
+            err << "kinloom-cli: unknown option " << f << '\n';
+            return false;
+        }
+        *match->On = true;
+    }
+    return true;
+}
 // Discovers the game, finds the neighborhood by folder name and loads it.
 int OpenNeighborhood(const StartupArguments& parsed, const std::string& folder, Opened& opened,
                      Messages& messages, std::ostream& err);

@@ -6,6 +6,7 @@
 
 #include "cli/Cli.h"
 #include "cli/CliCommon.h"
+#include "core/careers/Careers.h"
 #include "core/demo/DemoWriter.h"
 #include "core/editing/CharacterFields.h"
 #include "core/editing/LoadNeighborhood.h"
@@ -25,13 +26,7 @@ std::string Lower(std::string s) {
 }
 
 std::string GuidText(const FourBytes& guid) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string s;
-    for (std::uint8_t b : guid) {
-        s.push_back(kHex[b >> 4]);
-        s.push_back(kHex[b & 15]);
-    }
-    return s;
+    return IdText(guid);
 }
 
 }  // namespace
@@ -280,16 +275,7 @@ int Set(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     std::vector<std::string> positional, flags;
     if (!Discovery(args, parsed, positional, flags, err)) return kUsage;
     bool dryRun = false, force = false;
-    for (const std::string& f : flags) {
-        if (f == "--dry-run")
-            dryRun = true;
-        else if (f == "--force")
-            force = true;
-        else {
-            err << "kinloom-cli: unknown option " << f << '\n';
-            return kUsage;
-        }
-    }
+    if (!TakeFlags(flags, {{"--dry-run", &dryRun}, {"--force", &force}}, err)) return kUsage;
     if (positional.size() < 3) {
         err << "kinloom-cli: usage: set NEIGHBORHOOD SIM FIELD=VALUE... [--dry-run] [--force]\n";
         return kUsage;

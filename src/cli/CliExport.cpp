@@ -82,14 +82,7 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
     std::vector<std::string> positional, flags;
     if (!Discovery(rest, parsed, positional, flags, err)) return kUsage;
     bool replace = false;
-    for (const std::string& f : flags) {
-        if (f == "--replace") {
-            replace = true;
-        } else {
-            err << "kinloom-cli: unknown option " << f << '\n';
-            return kUsage;
-        }
-    }
+    if (!TakeFlags(flags, {{"--replace", &replace}}, err)) return kUsage;
     if (positional.size() != 1) {
         err << kExportUsage;
         return kUsage;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/careers/Careers.h"
 #include "core/editing/SaveNeighborhood.h"
 #include "core/packages/Utf8.h"
 #include "core/records/FamilyTies.h"
@@ -9,16 +10,6 @@
 namespace kinloom {
 
 namespace {
-
-std::string Hex(const FourBytes& guid) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string s;
-    for (std::uint8_t b : guid) {
-        s.push_back(kHex[b >> 4]);
-        s.push_back(kHex[b & 15]);
-    }
-    return s;
-}
 
 bool NamesNobody(const HealthReport& report, const RelationshipRecord& r) {
     return !report.DescribedNumbers.contains(r.SimA) || !report.DescribedNumbers.contains(r.SimB);
@@ -49,7 +40,7 @@ MendPlan PlanSafeMends(const LoadedNeighborhood& state, const HealthReport& repo
     for (const auto& h : state.Households)
         for (const FourBytes& member : h->Members)
             if (NamesNobody(report, member))
-                plan.Changes.push_back("Drop member " + Hex(member) + " from household " +
+                plan.Changes.push_back("Drop member " + IdText(member) + " from household " +
                                        std::to_string(h->Instance));
     return plan;
 }

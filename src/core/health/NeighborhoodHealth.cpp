@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "core/careers/Careers.h"
 #include "core/editing/DescriptionIndex.h"
 #include "core/editing/FamilyTree.h"
 #include "core/editing/LoadNeighborhood.h"
@@ -22,16 +23,6 @@ namespace kinloom {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Hex(const FourBytes& guid) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string s;
-    for (std::uint8_t b : guid) {
-        s.push_back(kHex[b >> 4]);
-        s.push_back(kHex[b & 15]);
-    }
-    return s;
-}
 
 bool IsUtf8(std::string_view text) {
     return ValidUtf8(text) == text;
@@ -249,7 +240,7 @@ HealthReport CheckNeighborhood(const LoadedNeighborhood& state, const HealthProg
     for (const Character* sim : state.Sims) {
         if (sim->DescriptionInstance == kNoDescription)
             add(FindingKind::CharacterWithoutDescription, Severity::Warning, SimSubject(*sim),
-                "No sim description in the neighborhood has its GUID " + Hex(sim->GUID) +
+                "No sim description in the neighborhood has its GUID " + IdText(sim->GUID) +
                     ": most of its values cannot be shown or saved.",
                 false, sim);
         for (const auto& [what, text] :
@@ -267,16 +258,16 @@ HealthReport CheckNeighborhood(const LoadedNeighborhood& state, const HealthProg
         std::string names;
         for (const Character* s : sims)
             names += (names.empty() ? "" : ", ") + s->FilePath.filename().string();
-        add(FindingKind::DuplicateGuid, Severity::Problem, "GUID " + Hex(guid),
+        add(FindingKind::DuplicateGuid, Severity::Problem, "GUID " + IdText(guid),
             "Character packages " + names + " share one GUID; the game takes them for one sim.",
             false, sims.front());
     }
     for (const auto& [guid, count] : descriptionGuids) {
         if (count > 1)
-            add(FindingKind::DuplicateGuid, Severity::Problem, "GUID " + Hex(guid),
+            add(FindingKind::DuplicateGuid, Severity::Problem, "GUID " + IdText(guid),
                 std::to_string(count) + " sim descriptions share one GUID.");
         if (!simsByGuid.contains(guid))
-            add(FindingKind::DescriptionWithoutCharacter, Severity::Warning, "GUID " + Hex(guid),
+            add(FindingKind::DescriptionWithoutCharacter, Severity::Warning, "GUID " + IdText(guid),
                 "A sim description has no character package (a sim deleted by hand or by a "
                 "tool); ties and relationships may still name it.");
     }
@@ -295,7 +286,7 @@ HealthReport CheckNeighborhood(const LoadedNeighborhood& state, const HealthProg
             if (once.insert(member).second) listedBy[member].push_back(h.get());
             if (!simsByGuid.contains(member) && !descriptionGuids.contains(member))
                 add(FindingKind::MemberWithoutSim, Severity::Problem, HouseholdSubject(state, *h),
-                    "Member " + Hex(member) +
+                    "Member " + IdText(member) +
                         " has neither a character package nor a sim description.",
                     true);
         }
@@ -308,7 +299,7 @@ HealthReport CheckNeighborhood(const LoadedNeighborhood& state, const HealthProg
         for (const Household* h : households)
             names += (names.empty() ? "" : ", ") + std::to_string(h->Instance);
         add(FindingKind::SimInTwoHouseholds, Severity::Problem,
-            sim ? SimSubject(*sim) : "GUID " + Hex(guid),
+            sim ? SimSubject(*sim) : "GUID " + IdText(guid),
             "Listed as a member by households " + names + ".", false, sim);
     }
     for (const Character* sim : state.Sims) {
