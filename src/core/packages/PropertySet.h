@@ -55,6 +55,8 @@ struct SimProperties {
     std::uint16_t PropertyGender = 0;
     std::string SkinColor, HairColor, EyeColor;
     PropertySlots Slots;  // what the set read can store again
+
+    bool operator==(const SimProperties&) const = default;
 };
 
 // Applies the properties in order (a later one of the same name overrides) and notes their

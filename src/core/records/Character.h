@@ -165,6 +165,8 @@ struct Character : SimProperties {
     bool CloneInProgress = false;
     std::filesystem::path BodySourcePath;  // package whose body entries replace this sim's
     bool Modified = false;
+
+    bool operator==(const Character&) const = default;
 };
 
 }  // namespace kinloom

@@ -25,6 +25,8 @@ struct DNA {
     std::string Key268435463;
     std::string Key268435464;
     bool Modified = false;  // set by the genetics editors; cleared after load and after save
+
+    bool operator==(const DNA&) const = default;
 };
 
 }  // namespace kinloom

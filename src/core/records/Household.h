@@ -20,6 +20,8 @@ struct Household {
     std::string HouseholdName;         // raw UTF-8 bytes
     std::string HouseholdDescription;  // raw UTF-8 bytes
     bool Modified = false;
+
+    bool operator==(const Household&) const = default;
 };
 
 // Fills HouseHoldFile, Cash, FamFriends and Members from plain content and clears Modified.

@@ -23,6 +23,8 @@ struct RelationshipRecord {
     // The entry is too short to hold every value above: it is listed with the values it does
     // hold in full (the others read 0), never changed by an edit and saved exactly as stored.
     bool ReadOnly = false;
+
+    bool operator==(const RelationshipRecord&) const = default;
 };
 
 // Bit numbers of the relationship flags in RelBitOne and RelBitTwo.
