@@ -96,11 +96,14 @@ TEST_F(CheckPageTest, FindingsLeadToTheirSimAndTheMendAsksFirst) {
 TEST_F(CheckPageTest, UnsavedEditsAreNotMendedAlong) {
     TieToNobody();
     ASSERT_TRUE(Start());
+    editor->SelectedSim()->Cooking = static_cast<std::int16_t>(editor->SelectedSim()->Cooking + 1);
     editor->SelectedSim()->Modified = true;
     editor->ShowSaveButton();
+    ASSERT_TRUE(editor->State().AnythingModified());
     window->OpenPage("btnCheck");
     const Bytes before = ReadWholeFile(Package());
     child<QPushButton>("btnMendSafe")->click();
+    ASSERT_FALSE(messages.shown.empty());
     EXPECT_EQ(messages.shown.back(), kMendNeedsSavedText);
     EXPECT_EQ(ReadWholeFile(Package()), before);
 }

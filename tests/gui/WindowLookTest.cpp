@@ -247,7 +247,8 @@ protected:
         QStringList names;
         for (auto* b :
              child<QWidget>("pnlButtons")->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
-            if (b->objectName() != "btnClose" && b->objectName() != "btnFindSim")
+            if (!QStringList{"btnClose", "btnFindSim", "btnUndo", "btnRedo", "btnRevertSim"}
+                     .contains(b->objectName()))
                 names << b->objectName();
         return names;
     }

@@ -1,8 +1,10 @@
 #include "gui/editing/NeighborhoodEditor.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -12,6 +14,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "core/editing/FamilyTree.h"
 #include "core/editing/LoadNeighborhood.h"
 #include "core/editing/MoveIn.h"
 #include "core/editing/NameLists.h"
@@ -128,6 +131,14 @@ NeighborhoodEditor::NeighborhoodEditor(MainWindow& window, Settings& settings, M
     window_.SetPageOpener("btnNeighborhood", [this] { ShowNeighborhoodPage(); });
     window_.SetPageOpener("btnHouseHolds", [this] { ShowHouseholdsPage(); });
     connect(window.FindButton(), &QPushButton::clicked, this, &NeighborhoodEditor::OpenSimFinder);
+    connect(window.UndoButton(), &QPushButton::clicked, this, &NeighborhoodEditor::Undo);
+    connect(window.RedoButton(), &QPushButton::clicked, this, &NeighborhoodEditor::Redo);
+    connect(window.RevertSimButton(), &QPushButton::clicked, this,
+            &NeighborhoodEditor::RevertSelectedSim);
+    // Ctrl+Z and Ctrl+Y are the buttons' own keys (a disabled button ignores its key).
+    auto* redoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &window_);
+    connect(redoKey, &QShortcut::activated, this, &NeighborhoodEditor::Redo);
+    qApp->installEventFilter(this);
     auto* findKey = new QShortcut(QKeySequence::Find, &window_);
     connect(findKey, &QShortcut::activated, this, &NeighborhoodEditor::OpenSimFinder);
     connect(simFinder_, &SimFinder::SimChosen, this, [this](Character* sim) {
@@ -276,6 +287,9 @@ void NeighborhoodEditor::DeleteSelectedSim() {
     cbUserName_->setFocus();
     if (!outcome.Deleted) return;
     RefreshUnsaved();  // the edits of the deleted sim went with it
+    // Deleting moved a file to the trash, which no undo brings back; the history starts again.
+    history_.Reset(state_);
+    RefreshHistoryButtons();
     checked_ = false;
     checkPage_->Clear();
     const Character* next = outcome.NextSelection ? state_.Sims[*outcome.NextSelection] : nullptr;
@@ -525,6 +539,7 @@ bool NeighborhoodEditor::LoadSelectedNeighborhood() {
     }
     loaded_ = true;
     loadedIndex_ = index;
+    history_.Reset(state_);
     startup_.Neighborhoods[static_cast<std::size_t>(index)] = state_.Selected;
     storedRecord_ = state_.Selected;
     RefreshNeighborhoodItem();
@@ -635,7 +650,100 @@ void NeighborhoodEditor::DescriptionEdited(const QString& text) {
 }
 
 void NeighborhoodEditor::ShowSaveButton() {
+    // Every edit passes here: the history takes the step, named after the control that made it,
+    // and one control's run of changes (a drag, typing) stays one step.
+    if (loaded_) {
+        // The control the player last pressed or typed into; the focus when none is known.
+        const QWidget* control = lastControl_ ? lastControl_.data() : QApplication::focusWidget();
+        QString name;
+        QString key;
+        if (control && window_.isAncestorOf(control)) {
+            key = control->objectName();
+            name = control->accessibleName();
+            if (name.isEmpty()) {
+                if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+                    name = button->text().remove('&');
+            }
+        }
+        name = name.trimmed();
+        if (name.endsWith(':')) name.chop(1);
+        if (name.isEmpty()) name = "Edit";
+        history_.Note(state_, name.toStdString(), key.toStdString());
+    }
     RefreshUnsaved();
+    RefreshHistoryButtons();
+}
+
+void NeighborhoodEditor::RefreshHistoryButtons() {
+    QPushButton* undo = window_.UndoButton();
+    QPushButton* redo = window_.RedoButton();
+    undo->setEnabled(loaded_ && history_.CanUndo());
+    redo->setEnabled(loaded_ && history_.CanRedo());
+    undo->setToolTip(history_.CanUndo()
+                         ? QString::fromStdString("Undo " + history_.UndoName() + " (Ctrl+Z)")
+                         : QString("Nothing to undo"));
+    redo->setToolTip(history_.CanRedo()
+                         ? QString::fromStdString("Redo " + history_.RedoName() + " (Ctrl+Y)")
+                         : QString("Nothing to redo"));
+    window_.RevertSimButton()->setEnabled(loaded_ && SelectedSim());
+}
+
+void NeighborhoodEditor::Undo() {
+    if (!loaded_ || !history_.CanUndo()) return;
+    ShowHistoryStep(history_.Undo(state_));
+}
+
+void NeighborhoodEditor::Redo() {
+    if (!loaded_ || !history_.CanRedo()) return;
+    ShowHistoryStep(history_.Redo(state_));
+}
+
+void NeighborhoodEditor::RevertSelectedSim() {
+    Character* sim = SelectedSim();
+    if (!sim) return;
+    if (!history_.RevertSim(state_, *sim, "Revert " + EncodeUtf8(SimName(*sim)))) {
+        messages_.Show("This sim has no unsaved edit to take back.");
+        return;
+    }
+    ShowHistoryStep({sim});
+}
+
+void NeighborhoodEditor::ShowHistoryStep(const std::vector<Character*>& changed) {
+    Character* current = SelectedSim();
+    Character* show = current;
+    // Another sim changed: it is the one selected, so the change is seen.
+    if (!changed.empty() && std::find(changed.begin(), changed.end(), current) == changed.end())
+        show = changed.front();
+    simList_.Fill(state_, show);  // names may have changed back
+    RefreshNeighborhoodItem();
+    checked_ = false;
+    checkPage_->Clear();
+    RefreshUnsaved();
+    RefreshHistoryButtons();
+    if (show)
+        SimSelectionChanged();
+    else
+        ShowNeighborhoodPage();
+}
+
+bool NeighborhoodEditor::eventFilter(QObject* watched, QEvent* event) {
+    // Text boxes keep their own undo for their text; in this window Ctrl+Z and Ctrl+Y belong to
+    // the edit history, which knows the records behind every box.
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && window_.isAncestorOf(widget)) lastControl_ = widget;
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (widget && window_.isAncestorOf(widget) &&
+            (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+             (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier))) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 bool NeighborhoodEditor::Save() {
@@ -654,7 +762,9 @@ bool NeighborhoodEditor::Save() {
     if (outcome.Notice) messages_.Show(*outcome.Notice);
     startup_.Neighborhoods[static_cast<std::size_t>(loadedIndex_)] = state_.Selected;
     storedRecord_ = state_.Selected;
+    history_.Saved(state_);
     RefreshUnsaved();
+    RefreshHistoryButtons();
     SimSelectionChanged();
     return true;
 }

@@ -4,6 +4,8 @@
 // start-up state and the loaded records; the pages hold pointers into them.
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/editing/EditHistory.h"
 #include "core/editing/EditingModel.h"
 #include "core/editing/LoadedNeighborhood.h"
 #include "core/neighborhoods/Discovery.h"
@@ -84,6 +87,12 @@ public:
     void SortSims();
     void ShowNeighborhoodPage();
     void ShowHouseholdsPage();
+    // Undo and Redo (buttons, Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y): the last edit taken back or done
+    // again; the sim it changed is shown. Revert Sim: every unsaved edit of the selected sim.
+    void Undo();
+    void Redo();
+    void RevertSelectedSim();
+    const EditHistory& History() const { return history_; }
     // Ctrl+F and Find...: the sim finder, opened below the sim list.
     void OpenSimFinder();
     // The Health Check page: checked when first opened after a load, and on Run Check.
@@ -125,6 +134,10 @@ private:
     EditingContext Context();
     bool ConfirmGameClosed();
     void RefreshUnsaved();
+    // After a history step moved: the sims' labels, the page and the buttons follow the records.
+    void ShowHistoryStep(const std::vector<Character*>& changed);
+    void RefreshHistoryButtons();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void AddSimPage(const char* button, EditingPage* page);
     void RelabelSelectedSim();
     void NameEdited(const QString& text);
@@ -164,8 +177,11 @@ private:
     HouseholdsPage* householdsPage_;
     CheckPage* checkPage_;
     SimFinder* simFinder_;
-    std::optional<Bitmap> placeholder_;  // the pictures library's "IMGUnknown", once read
-    bool checked_ = false;               // the Check page shows the loaded neighborhood's findings
+    std::optional<Bitmap> placeholder_;
+    EditHistory history_;
+    QPointer<QWidget> lastControl_;  // names the history's steps  // the pictures library's
+                                     // "IMGUnknown", once read
+    bool checked_ = false;           // the Check page shows the loaded neighborhood's findings
     SimList simList_;
     std::vector<EditingPage*> simPages_;
     TraitRandom traitRandom_;

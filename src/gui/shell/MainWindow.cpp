@@ -169,7 +169,7 @@ void MainWindow::BuildNavigation() {
     pnlButtons_ = Frame("pnlButtons", this);
     auto* column = new QVBoxLayout(pnlButtons_);
     column->setContentsMargins(4, 4, 4, 4);
-    column->setSpacing(4);
+    column->setSpacing(3);
     // One width for every page: a narrow page leaves its room to the page area.
     pnlButtons_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     for (const NavEntry& n : kNavigation) {
@@ -183,12 +183,34 @@ void MainWindow::BuildNavigation() {
         connect(b, &QPushButton::clicked, this, [this, name] { OpenPage(name); });
     }
     // Finding a sim among hundreds; Ctrl+F anywhere in the window.
-    column->addSpacing(8);
     btnFindSim_ = new QPushButton("Find Sim...", pnlButtons_);
     btnFindSim_->setObjectName("btnFindSim");
     btnFindSim_->setMinimumWidth(150);
     btnFindSim_->setToolTip("Find a sim by name, household, life stage or career (Ctrl+F)");
     column->addWidget(btnFindSim_);
+    // Taking back an edit: the last step, again, or every unsaved edit of the selected sim.
+    auto* history = new QHBoxLayout;
+    history->setSpacing(3);
+    btnUndo_ = new QPushButton("Undo", pnlButtons_);
+    btnUndo_->setObjectName("btnUndo");
+    btnRedo_ = new QPushButton("Redo", pnlButtons_);
+    btnRedo_->setObjectName("btnRedo");
+    // Their keys are the desktop's: Ctrl+Z and Ctrl+Y (Ctrl+Shift+Z too, kept by the editor).
+    btnUndo_->setShortcut(QKeySequence::Undo);
+    btnRedo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    for (QPushButton* b : {btnUndo_, btnRedo_}) {
+        b->setEnabled(false);
+        b->setMinimumWidth(73);
+        history->addWidget(b);
+    }
+    column->addLayout(history);
+    btnRevertSim_ = new QPushButton("Revert Sim", pnlButtons_);
+    btnRevertSim_->setObjectName("btnRevertSim");
+    btnRevertSim_->setMinimumWidth(150);
+    btnRevertSim_->setToolTip(
+        "Take back every unsaved edit of the selected sim (Undo brings them "
+        "back)");
+    column->addWidget(btnRevertSim_);
     column->addStretch(1);
     // The selected sim's picture, under the column.
     imgChar_ = new QLabel(pnlButtons_);

@@ -83,6 +83,9 @@ public:
     QPushButton* DeleteSimButton() const { return btnDelSim_; }
     QPushButton* SortButton() const { return btnSortUsers_; }
     QPushButton* FindButton() const { return btnFindSim_; }
+    QPushButton* UndoButton() const { return btnUndo_; }
+    QPushButton* RedoButton() const { return btnRedo_; }
+    QPushButton* RevertSimButton() const { return btnRevertSim_; }
     QCheckBox* AdvancedSwitch() const { return ckAdvanced_; }
     QPushButton* SaveButton() const { return btnSave_; }
     QLabel* SimPicture() const { return imgChar_; }
@@ -125,6 +128,9 @@ private:
     QCheckBox* ckAdvanced_ = nullptr;
     QPushButton* btnDelSim_ = nullptr;
     QPushButton* btnFindSim_ = nullptr;
+    QPushButton* btnUndo_ = nullptr;
+    QPushButton* btnRedo_ = nullptr;
+    QPushButton* btnRevertSim_ = nullptr;
     QPushButton* btnSortUsers_ = nullptr;
     QPushButton* btnSave_ = nullptr;
     QLabel* imgChar_ = nullptr;
