@@ -11,6 +11,7 @@
 #include "core/demo/DemoWriter.h"
 #include "core/editing/LoadNeighborhood.h"
 #include "core/editing/SaveNeighborhood.h"
+#include "core/editing/EditHistory.h"
 #include "core/health/NeighborhoodHealth.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Messages.h"
@@ -158,10 +159,31 @@ void CheckHealth(benchmark::State& state) {
     state.counters["sims"] = sims;
 }
 
+// What every edit costs the window on top of the edit itself: the history finding the changed
+// records among all of them.
+void NoteOneEdit(benchmark::State& state) {
+    const int sims = static_cast<int>(state.range(0));
+    const Neighborhood n = N001(sims, state.range(1) != 0);
+    SilentMessages messages;
+    LoadedNeighborhood loaded;
+    EditingContext context{messages, 1, {}, {}};
+    LoadNeighborhood(n, loaded, LabelForm::FirstName, context);
+    EditHistory history;
+    history.Reset(loaded);
+    std::int16_t value = 0;
+    for (auto _ : state) {
+        loaded.Sims[0]->Cooking = ++value;
+        loaded.Sims[0]->Modified = true;
+        if (!history.Note(loaded, "Cooking", "trkCooking")) state.SkipWithError("no step");
+    }
+    state.counters["sims"] = sims;
+}
+
 BENCHMARK(Load)->Arg(100)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveAll)->Arg(100)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadEveryPairRelated)->Arg(400)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadAndSaveOneEditEveryPairRelated)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(NoteOneEdit)->Args({1000, 0})->Args({400, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(CheckHealth)->Args({1000, 0})->Args({400, 1})->Unit(benchmark::kMillisecond);
 
 }  // namespace

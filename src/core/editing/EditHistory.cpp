@@ -151,8 +151,28 @@ bool EditHistory::Note(LoadedNeighborhood& state, const std::string& name, const
         if (steps_.size() > kMostSteps) steps_.erase(steps_.begin());
         position_ = steps_.size();
     }
-    seen_ = Take(state);
+    Remember(state, steps_.back());
     return true;
+}
+
+void EditHistory::Remember(LoadedNeighborhood& state, const Step& step) {
+    for (const auto& change : step.Sims)
+        seen_.Sims[change.first] = WithoutPicture(*state.Characters[change.first]);
+    for (const auto& change : step.Households)
+        seen_.Households[change.first] = *state.Households[change.first];
+    for (const auto& change : step.Genes) seen_.Genes[change.first] = state.DNAList[change.first];
+    // Marks may change on any relationship (they follow the disk), so the list is taken whole
+    // only when its length changed or a step touched it.
+    if (step.AllRelationships || seen_.Relationships.size() != state.Relationships.size()) {
+        seen_.Relationships = state.Relationships;
+    } else {
+        for (std::size_t i = 0; i < state.Relationships.size(); ++i)
+            if (!(seen_.Relationships[i] == state.Relationships[i]))
+                seen_.Relationships[i] = state.Relationships[i];
+    }
+    seen_.Ties = state.FamilyTies;
+    seen_.Name = state.Selected.NGBDName;
+    seen_.Description = state.Selected.NGBDDescription;
 }
 
 std::vector<Character*> EditHistory::Apply(LoadedNeighborhood& state, const Step& step,
@@ -180,7 +200,7 @@ std::vector<Character*> EditHistory::Apply(LoadedNeighborhood& state, const Step
         state.Selected.NGBDDescription = description;
     }
     MarkAgainstDisk(state, step);
-    seen_ = Take(state);
+    Remember(state, step);
     return changed;
 }
 

@@ -79,6 +79,9 @@ private:
     static Copy Take(const LoadedNeighborhood& state);
     std::vector<Character*> Apply(LoadedNeighborhood& state, const Step& step, bool after);
     void MarkAgainstDisk(LoadedNeighborhood& state, const Step& step);
+    // Brings the copy of what was seen up to date for the records the step touched only: a
+    // neighborhood holds thousands of records, and an edit a handful.
+    void Remember(LoadedNeighborhood& state, const Step& step);
 
     std::vector<Step> steps_;
     std::size_t position_ = 0;  // steps done; steps_[position_..] can be redone
