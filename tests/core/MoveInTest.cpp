@@ -241,13 +241,13 @@ TEST_F(DeleteTest, TheQuestionNamesTheSimAndDefaultsToNo) {
     const Case cases[] = {
         {"Anna", "Bell",
          "You are about to delete the selected Character \"Anna Bell\" (N001_User00000). Are you "
-         "sure you want to do this?"},
+         "sure you want to do this?\r\nThis cannot be undone."},
         {" Zo\xC3\xAB ", "",
          "You are about to delete the selected Character \"Zo\xC3\xAB\" (N001_User00000). Are you "
-         "sure you want to do this?"},
+         "sure you want to do this?\r\nThis cannot be undone."},
         {"", "",
          "You are about to delete the selected Character (N001_User00000). Are you sure you want "
-         "to do this?"},
+         "to do this?\r\nThis cannot be undone."},
     };
     Make(1);
     Character& sim = *state.Sims[0];

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include <algorithm>
 #include <filesystem>
@@ -195,6 +196,42 @@ TEST_F(AdvancedWindowTest, MoveInFromTheHouseholdsPageSurvivesSaveAndReload) {
     EXPECT_EQ(HouseholdNumbered(3)->Members.back(), guid);
     ASSERT_NE(FindSim(file), nullptr);
     EXPECT_EQ(FindSim(file)->FamilyNumber, 3);
+}
+
+// Move In is one step of the history: undone, the sim is back in its household and both lists
+// as loaded; redone, moved again.
+TEST_F(AdvancedWindowTest, MoveInIsUndoneAndRedoneWhole) {
+    settings.WriteInteger(kAdvancedSetting, 1);
+    settings.WriteInteger(kAdvancedWarningCountSetting, 5);
+    ASSERT_TRUE(Start());
+    ChooseSim(SimIndex("N001_User00000.package"));  // lives in household 1
+    Character* sim = editor->SelectedSim();
+    const Character before = *sim;
+    const Household from = *HouseholdNumbered(1), to = *HouseholdNumbered(3);
+    child<QPushButton>("btnHouseHolds")->click();
+    auto* households = child<QComboBox>("cbHouseHold");
+    const auto& list = editor->State().HouseholdList;
+    const int position =
+        static_cast<int>(std::find_if(list.begin(), list.end(),
+                                      [](const Household* h) { return h->Instance == 3; }) -
+                         list.begin());
+    households->setCurrentIndex(position);
+    emit households->activated(position);
+    QTest::mouseClick(child<QPushButton>("btnMoveIn"), Qt::LeftButton);
+    ASSERT_EQ(sim->FamilyNumber, 3);
+    EXPECT_TRUE(child<QPushButton>("btnUndo")->toolTip().startsWith("Undo Move In"))
+        << child<QPushButton>("btnUndo")->toolTip().toStdString();
+    const Household movedFrom = *HouseholdNumbered(1), movedTo = *HouseholdNumbered(3);
+
+    child<QPushButton>("btnUndo")->click();
+    EXPECT_EQ(*sim, before);
+    EXPECT_EQ(*HouseholdNumbered(1), from);
+    EXPECT_EQ(*HouseholdNumbered(3), to);
+    EXPECT_FALSE(child<QPushButton>("btnSave")->isEnabled());
+    child<QPushButton>("btnRedo")->click();
+    EXPECT_EQ(sim->FamilyNumber, 3);
+    EXPECT_EQ(*HouseholdNumbered(1), movedFrom);
+    EXPECT_EQ(*HouseholdNumbered(3), movedTo);
 }
 
 TEST_F(AdvancedWindowTest, DeleteAsksTrashesAndSelectsTheNeighbour) {

@@ -541,6 +541,28 @@ TEST_F(FamilyTiesWindowTest, RelativesAreReachedThroughThreeGenerations) {
     EXPECT_FALSE(editor->State().AnythingModified());
 }
 
+// A parent change is one step: undone, every tie is as loaded and the tree shows the old father;
+// redone, the new one again.
+TEST_F(FamilyTiesWindowTest, AParentChangeIsUndoneAndRedone) {
+    ASSERT_TRUE(Start());
+    OpenTreeOf(13);
+    const std::vector<FamilyTie> loaded = editor->State().FamilyTies;
+    const QString father = child<QLabel>("imgSecondParent")->toolTip();
+    AnswerDialog([](ParentChoiceDialog& dialog) { ChooseInDialog(dialog, 6); });
+    Trigger("mnuChangeParent2");
+    const std::vector<FamilyTie> changed = editor->State().FamilyTies;
+    ASSERT_NE(changed, loaded);
+    child<QPushButton>("btnUndo")->click();
+    EXPECT_EQ(editor->State().FamilyTies, loaded);
+    EXPECT_FALSE(editor->State().AnythingModified());
+    EXPECT_EQ(Selected(), 13u);
+    EXPECT_EQ(child<QLabel>("imgSecondParent")->toolTip(), father);
+    EXPECT_EQ(Listed(child<SimPictureList>("cbSiblings")), std::vector<std::uint32_t>{14});
+    child<QPushButton>("btnRedo")->click();
+    EXPECT_EQ(editor->State().FamilyTies, changed);
+    EXPECT_EQ(Listed(child<SimPictureList>("cbSiblings")), std::vector<std::uint32_t>{9});
+}
+
 TEST_F(FamilyTiesWindowTest, ANewParentIsSavedAndTheSiblingsRebuilt) {
     ASSERT_TRUE(Start());
     OpenTreeOf(13);

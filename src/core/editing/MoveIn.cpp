@@ -43,7 +43,8 @@ std::string DeleteSimQuestion(const Character& sim) {
     std::string text = "You are about to delete the selected Character ";
     if (!name.empty()) text += "\"" + EncodeUtf8(name) + "\" ";
     text += "(" + EncodeUtf8(FileLabel(sim)) + "). Are you sure you want to do this?";
-    return text;
+    // The package goes to the trash at once: no Undo brings it back.
+    return text + kCannotBeUndone;
 }
 
 SimDeleteOutcome DeleteCharacter(LoadedNeighborhood& state, std::size_t index, Messages& messages,

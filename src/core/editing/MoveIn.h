@@ -27,6 +27,8 @@ void MoveIn(LoadedNeighborhood& state, Character& sim, Household& household);
 // goes: "You are about to delete the selected Character "Anna Bell" (N001_User00003). Are you
 // sure you want to do this?" A sim without names is named by its file alone.
 std::string DeleteSimQuestion(const Character& sim);
+// Ends the questions of steps that change files at once, which Undo cannot take back.
+inline constexpr const char* kCannotBeUndone = "\r\nThis cannot be undone.";
 inline constexpr const char* kDeleteSimFailed = "Delete Operation Failed.";
 // Another sim takes this sim's body at the next save, which needs its character package.
 inline constexpr const char* kDeleteBodySourcePending =

@@ -201,7 +201,7 @@ std::string BackupNotFoundText(const Neighborhood& loaded) {
 std::string RestoreQuestionText(const fs::path& target) {
     return "\"" + PathText(target) + "\"" +
            " will be restored with the Neighborhood backup selected." + "\r\n" +
-           "If you continue it will be replaced." + "\r\n";
+           "If you continue it will be replaced. This cannot be undone." + "\r\n";
 }
 
 std::string DeleteQuestionText(const fs::path& folder) {

@@ -16,8 +16,8 @@ std::filesystem::path NeighborhoodPictureFile(const Neighborhood& neighborhood);
 
 // The confirmation asked before the picture is replaced.
 inline constexpr const char* kReplacePictureQuestion =
-    "If you continue the currently assigned neighborhood image will be replaced.\r\nClick OK to "
-    "continue.\r\n";
+    "If you continue the currently assigned neighborhood image will be replaced. This cannot be "
+    "undone.\r\nClick OK to continue.\r\n";
 
 // Replaces the picture file with the chosen picture (PNG, JPEG or BMP, told by its content),
 // reduced to fit 400 × 300 and stored as PNG. Returns the error text when the picture cannot be
