@@ -323,7 +323,7 @@ TEST_F(BackupsTest, RestorePutsTheBackupBackAndTrashesTheCurrentFolder) {
     const BackupNode node = BackupNodeFor("N001 03-14-2008 153045");
     const std::string question = "\"" + (hoods / "N001").string() +
                                  "\" will be restored with the Neighborhood backup selected.\r\n"
-                                 "If you continue it will be replaced.\r\n";
+                                 "If you continue it will be replaced. This cannot be undone.\r\n";
 
     messages.script({false});
     EXPECT_EQ(backups.RestoreBackup(&node, {pleasantview}, "N001").Result, BackupResult::Cancelled);
