@@ -552,13 +552,13 @@ TEST_F(FamilyTiesWindowTest, AParentChangeIsUndoneAndRedone) {
     Trigger("mnuChangeParent2");
     const std::vector<FamilyTie> changed = editor->State().FamilyTies;
     ASSERT_NE(changed, loaded);
-    child<QPushButton>("btnUndo")->click();
+    test_window::PressKeys(*window, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(editor->State().FamilyTies, loaded);
     EXPECT_FALSE(editor->State().AnythingModified());
     EXPECT_EQ(Selected(), 13u);
     EXPECT_EQ(child<QLabel>("imgSecondParent")->toolTip(), father);
     EXPECT_EQ(Listed(child<SimPictureList>("cbSiblings")), std::vector<std::uint32_t>{14});
-    child<QPushButton>("btnRedo")->click();
+    test_window::PressKeys(*window, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(editor->State().FamilyTies, changed);
     EXPECT_EQ(Listed(child<SimPictureList>("cbSiblings")), std::vector<std::uint32_t>{9});
 }

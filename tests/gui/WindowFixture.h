@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QString>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -42,6 +43,15 @@ inline const fs::path& DemoTemplate() {
         return f;
     }();
     return folder;
+}
+
+// Keys pressed where the window's keyboard focus is, as a player presses them. A button's key
+// presses it the way a click does, after showing it pressed for a moment: the wait covers that.
+inline void PressKeys(QWidget& window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QApplication::setActiveWindow(&window);
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : &window, key, modifiers);
+    QTest::qWait(250);
 }
 
 // What the archive of backups holds when a test starts.
