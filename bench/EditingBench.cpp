@@ -9,9 +9,9 @@
 #include <utility>
 
 #include "core/demo/DemoWriter.h"
+#include "core/editing/EditHistory.h"
 #include "core/editing/LoadNeighborhood.h"
 #include "core/editing/SaveNeighborhood.h"
-#include "core/editing/EditHistory.h"
 #include "core/health/NeighborhoodHealth.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Messages.h"
