@@ -12,6 +12,7 @@
 #include "core/packages/Utf8.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Messages.h"
+#include "core/platform/Paths.h"
 #include "core/platform/ProgramVersion.h"
 #include "core/startup/StartupSource.h"
 
@@ -83,7 +84,7 @@ std::string UsageText() {
 // Opens a package and insists on a usable index; reports and returns false otherwise.
 bool OpenPackage(const std::string& file, Package& package, std::ostream& err) {
     try {
-        package = Package::Open(file);
+        package = Package::Open(PathFromUtf8(file));
     } catch (const FileError& e) {
         err << "kinloom-cli: " << e.what() << '\n';
         return false;
@@ -145,7 +146,7 @@ int Decompress(const std::string& file, std::ostream& err) {
     if (!OpenPackage(file, p, err)) return kUnreadable;
     StreamMessages messages(err);
     try {
-        DecompressPackage(file, messages);
+        DecompressPackage(PathFromUtf8(file), messages);
     } catch (const FileError& e) {
         err << "kinloom-cli: " << e.what() << '\n';
         return kUnreadable;

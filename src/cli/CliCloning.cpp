@@ -7,6 +7,7 @@
 #include "cli/CliCommon.h"
 #include "core/cloning/Cloning.h"
 #include "core/editing/CharacterFields.h"
+#include "core/platform/Paths.h"
 
 namespace kinloom::cli {
 namespace {
@@ -142,7 +143,7 @@ int ExportCloneCommand(const std::vector<std::string>& args, std::ostream& out, 
         return kUsage;
     }
     // As the window saves it: whatever extension was typed, the clone is a ".clone".
-    const fs::path target = CloneTargetPath(fs::path(positional[2]));
+    const fs::path target = CloneTargetPath(PathFromUtf8(positional[2]));
     std::error_code ec;
     if (fs::exists(target, ec) && !replace) {
         err << "kinloom-cli: " << target.string()
@@ -196,8 +197,8 @@ int ImportCloneCommand(const std::vector<std::string>& args, std::ostream& out, 
     }
     // Absolute, so the body source noted for the save names the same file wherever it runs from.
     std::error_code absoluteError;
-    fs::path file = fs::absolute(fs::path(positional[2]), absoluteError);
-    if (absoluteError) file = fs::path(positional[2]);
+    fs::path file = fs::absolute(PathFromUtf8(positional[2]), absoluteError);
+    if (absoluteError) file = PathFromUtf8(positional[2]);
     if (!ExistingFile(file)) {
         err << "kinloom-cli: no file " << file.string() << '\n';
         return kUsage;

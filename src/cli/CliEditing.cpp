@@ -14,6 +14,7 @@
 #include "core/neighborhoods/Discovery.h"
 #include "core/packages/Utf8.h"
 #include "core/platform/GameProcess.h"
+#include "core/platform/Paths.h"
 #include "core/startup/StartupSource.h"
 
 namespace kinloom::cli {
@@ -217,7 +218,7 @@ int Demo(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         return kUsage;
     }
     try {
-        WriteDemoUserData(*folder, options);
+        WriteDemoUserData(PathFromUtf8(*folder), options);
     } catch (const DemoError& e) {
         err << "kinloom-cli: " << e.what() << '\n';
         return kUsage;

@@ -8,6 +8,7 @@
 #include "cli/CliCommon.h"
 #include "core/editing/SimExport.h"
 #include "core/platform/FileIO.h"
+#include "core/platform/Paths.h"
 
 namespace kinloom::cli {
 namespace {
@@ -58,7 +59,7 @@ bool TakeTarget(std::vector<std::string>& args, std::optional<ExportTarget>& tar
             err << "kinloom-cli: give one of --csv and --json, once\n";
             return false;
         }
-        target = ExportTarget{*format, fs::path(*value)};
+        target = ExportTarget{*format, PathFromUtf8(*value)};
         args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
         --i;
     }

@@ -6,6 +6,9 @@
 
 #include "core/platform/ProgramVersion.h"
 #include "core/startup/StartupSource.h"
+#ifdef _WIN32
+#include "core/platform/WindowsText.h"
+#endif
 #include "gui/editing/NeighborhoodEditor.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/PicturesLibrary.h"
@@ -31,8 +34,13 @@ constexpr const char* kUsage =
 int main(int argc, char** argv) {
     // The command line is read before the window system is needed, so --help works anywhere.
     kinloom::StartupRequest request;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
+#ifdef _WIN32
+    // argv holds the arguments in the ANSI code page; folder names need the UTF-16 command line.
+    const std::vector<std::string> given = kinloom::CommandLineArguments();
+#else
+    const std::vector<std::string> given(argv + 1, argv + argc);
+#endif
+    for (const std::string& a : given) {
         if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
             return 0;

@@ -9,6 +9,7 @@
 #include "core/packages/Utf8.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Messages.h"
+#include "core/platform/Paths.h"
 #include "core/records/BodyProperties.h"
 
 namespace kinloom {
@@ -334,7 +335,7 @@ std::u16string LabelAfterImport(const LoadedNeighborhood& state, const Character
 
 std::optional<fs::path> CloneStartFolder(const Settings& settings, const fs::path& documents) {
     if (auto remembered = settings.ReadText("ClonePath"); remembered && !remembered->empty())
-        return fs::path(*remembered);
+        return PathFromUtf8(*remembered);
     // Without a documents folder there is no default: a relative path would land anywhere.
     if (documents.empty()) return std::nullopt;
     // One level only: without the program's own folder the dialog opens where it likes.

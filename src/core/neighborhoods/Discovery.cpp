@@ -277,7 +277,7 @@ StartupArguments ParseStartupArguments(const std::vector<std::string>& arguments
             parsed.Error = option + " needs a folder";
             continue;
         }
-        *target = fs::path(value);
+        *target = PathFromUtf8(value);
     }
     return parsed;
 }

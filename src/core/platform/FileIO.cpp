@@ -9,6 +9,8 @@
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
+
+#include "core/platform/WindowsText.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -76,22 +78,22 @@ void CopyPermissions(const fs::path& from, const fs::path& to) {
     if (!ec && fs::exists(st)) fs::permissions(to, st.permissions(), ec);
 }
 
-void SyncDirectory([[maybe_unused]] const fs::path& dir) {
 #ifndef _WIN32
+void SyncDirectory(const fs::path& dir) {
     int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
     }
-#endif
 }
+#endif
 
 // Renames from to to, replacing to when replace is set; a failure throws FileError saying what.
 void RenameFile(const fs::path& from, const fs::path& to, bool replace, const std::string& what) {
 #ifdef _WIN32
     DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
     if (!MoveFileExW(from.c_str(), to.c_str(), flags))
-        throw FileError(what + " (error " + std::to_string(GetLastError()) + ")");
+        throw FileError(what + ": " + SystemErrorText(GetLastError()));
 #else
     std::error_code ec;
     if (!replace && fs::exists(to, ec)) throw FileError(what + ": " + Describe(to) + " exists");
@@ -123,9 +125,33 @@ std::size_t AtomicFileWriter::WriteChunk(std::FILE* file, ByteView chunk) {
 
 void AtomicFileWriter::Commit(const fs::path& temporary, const fs::path& target) {
 #ifdef _WIN32
-    if (!MoveFileExW(temporary.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        throw FileError("cannot replace " + Describe(target));
+    // A new file is moved into place. An existing one is replaced with ReplaceFileW, which keeps
+    // the file's attributes and security and refuses, changing nothing, while another program has
+    // the file open. The original is kept under a hidden name until the new file is in place, so
+    // that no failure of the call can leave the target missing.
+    std::error_code ec;
+    // ReplaceFileW would put a file where a folder was (and the folder aside).
+    if (fs::is_directory(target, ec))
+        throw FileError("cannot replace " + Describe(target) + ": it is a folder");
+    if (!fs::exists(target, ec) && !ec) {
+        if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+            throw FileError("cannot create " + Describe(target) + ": " +
+                            SystemErrorText(GetLastError()));
+        return;
+    }
+    const fs::path original = OldCopyBeside(target);
+    if (ReplaceFileW(target.c_str(), temporary.c_str(), original.c_str(),
+                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        // A copy that cannot be deleted only takes room: hidden, and never "*.package".
+        DeleteFileW(original.c_str());
+        return;
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
+        !MoveFileExW(original.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+        throw FileError("cannot replace " + Describe(target) + ": " + SystemErrorText(error) +
+                        "; the original is now " + Describe(original));
+    throw FileError("cannot replace " + Describe(target) + ": " + SystemErrorText(error));
 #else
     std::error_code ec;
     fs::rename(temporary, target, ec);

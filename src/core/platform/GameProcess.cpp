@@ -4,8 +4,11 @@
 #include <iterator>
 
 #ifdef _WIN32
-#include <tlhelp32.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <tlhelp32.h>
+
+#include "core/platform/WindowsText.h"
 #endif
 
 namespace kinloom {
@@ -27,9 +30,7 @@ std::vector<std::string> RunningGameProcesses(
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     for (BOOL ok = Process32FirstW(snapshot, &entry); ok; ok = Process32NextW(snapshot, &entry)) {
-        std::string name;
-        for (const wchar_t* p = entry.szExeFile; *p; ++p)
-            name.push_back(*p < 128 ? static_cast<char>(*p) : '?');
+        const std::string name = Utf8FromWide(entry.szExeFile);
         if (NamesGameProgram(name)) found.push_back(name);
     }
     CloseHandle(snapshot);

@@ -9,26 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "core/platform/WindowsText.h"
+
 namespace kinloom {
 namespace {
-
-std::wstring Wide(std::string_view text) {
-    if (text.empty()) return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-    return out;
-}
-
-std::string Narrow(std::wstring_view text) {
-    if (text.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                        nullptr, nullptr);
-    return out;
-}
 
 HKEY RootKey(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
@@ -36,7 +20,7 @@ HKEY RootKey(RegistryRoot root) {
 
 std::wstring SubKey(std::string_view key) {
     while (!key.empty() && key.front() == '\\') key.remove_prefix(1);
-    return Wide(key);
+    return WideFromUtf8(key);
 }
 
 // Opens the key read-only (never creating it) in the 32-bit view, else the native one.
@@ -63,7 +47,7 @@ std::optional<std::string> WindowsRegistry::ReadString(RegistryRoot root, std::s
                                                        std::string_view name) const {
     HKEY handle = OpenKey(root, key);
     if (!handle) return std::nullopt;
-    const std::wstring valueName = Wide(name);
+    const std::wstring valueName = WideFromUtf8(name);
     DWORD type = 0;
     DWORD size = 0;
     std::optional<std::string> result;
@@ -77,7 +61,7 @@ std::optional<std::string> WindowsRegistry::ReadString(RegistryRoot root, std::s
             std::wstring_view text(buffer.data(), bytes / sizeof(wchar_t));
             if (std::size_t nul = text.find(L'\0'); nul != std::wstring_view::npos)
                 text = text.substr(0, nul);
-            result = Narrow(text);
+            result = Utf8FromWide(text);
         }
     }
     RegCloseKey(handle);

@@ -118,7 +118,8 @@ bool WinePrefixVariableSet() {
 
 }  // namespace
 
-GameLocation LocateGame(StartupArguments parsed, const std::optional<LauncherHome>& home) {
+GameLocation LocateGame(StartupArguments parsed,
+                        [[maybe_unused]] const std::optional<LauncherHome>& home) {
     GameLocation location;
     if (parsed.UserData && !parsed.WinePrefix && !WinePrefixVariableSet()) {
         // The registry that belongs to the folder: the prefix it lies in, when it lies in one.
