@@ -11,9 +11,10 @@ kinloom_packages=(
   qt6-svg-dev desktop-file-utils appstream dpkg-dev man-db bash-completion
 )
 
+# kinloom_ensure_packages [more packages...]
 kinloom_ensure_packages() {
   local missing=() p
-  for p in "${kinloom_packages[@]}"; do
+  for p in "${kinloom_packages[@]}" "$@"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
       missing+=("$p")
     fi

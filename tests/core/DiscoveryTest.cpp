@@ -4,6 +4,7 @@
 #include "WinePrefix.h"
 #include "core/neighborhoods/Discovery.h"
 #include "core/platform/MemoryRegistry.h"
+#include "core/platform/Paths.h"
 #include "core/platform/ProgramVersion.h"
 #include "core/platform/Settings.h"
 
@@ -185,7 +186,7 @@ TEST(ProgramVersionTest, VersionTextOnlyForPrograms) {
 class UserDataTest : public ::testing::Test {
 protected:
     fs::path Game(const std::string& name, bool withNeighborhoods = true) {
-        fs::path folder = documents / "EA Games" / name;
+        fs::path folder = documents / "EA Games" / PathFromUtf8(name);
         fs::create_directories(withNeighborhoods ? folder / "Neighborhoods" : folder);
         return folder;
     }
@@ -241,8 +242,14 @@ TEST_F(UserDataTest, ChoosesTheGamesFolder) {
         UserDataChoice choice = ChooseUserDataFolder(documents, c.displayName);
         EXPECT_EQ(choice.Termination, std::nullopt);
         ASSERT_TRUE(choice.Folder);
-        EXPECT_EQ(choice.Folder->lexically_relative(documents / "EA Games").lexically_normal(),
-                  fs::path(*c.chosen).lexically_normal());
+        // The folder itself; Windows spells it as asked, whatever case the disk has.
+        const fs::path chosen = documents / "EA Games" / PathFromUtf8(*c.chosen);
+        std::error_code ec;
+        if (fs::exists(chosen))
+            EXPECT_TRUE(fs::equivalent(*choice.Folder, chosen, ec)) << choice.Folder->string();
+        else
+            EXPECT_EQ(choice.Folder->lexically_relative(documents / "EA Games").lexically_normal(),
+                      PathFromUtf8(*c.chosen).lexically_normal());
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PackageBuilder.h"
+#include "Platform.h"
 #include "WinePrefix.h"
 #include "core/neighborhoods/Discovery.h"
 #include "core/platform/MemoryRegistry.h"
@@ -37,6 +38,7 @@ TEST(WinePrefixTest, OptionThenVariableThenHome) {
 
 class WineDocumentsTest : public ::testing::Test {
 protected:
+    void SetUp() override { KINLOOM_LINUX_ONLY("Wine prefixes are read by the Linux build"); }
     test::TempDir dir;
     test::FakeWinePrefix prefix{dir / "prefix", "bob"};
     fs::path Canonical(const fs::path& p) { return fs::weakly_canonical(p); }

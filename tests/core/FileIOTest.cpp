@@ -5,6 +5,7 @@
 
 #include "FailingSteps.h"
 #include "PackageBuilder.h"
+#include "Platform.h"
 #include "core/platform/FileIO.h"
 
 namespace kinloom {
@@ -144,7 +145,37 @@ TEST_F(TransactionTest, AnOldCopyThatCannotBeDeletedLeavesTheCommitStanding) {
     EXPECT_EQ(Files(dir.path()), With(fresh, {{oldName, old["B.package"]}}));
 }
 
+// What the system itself refuses, with no step made to fail.
+TEST_F(TransactionTest, AFolderInTheTargetsPlaceIsNeverReplaced) {
+    fs::create_directory(dir / "D.package");
+    EXPECT_THROW(ReplaceFileAtomically(dir / "D.package", fresh["A.package"]), FileError);
+    EXPECT_TRUE(fs::is_directory(dir / "D.package"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 4)
+        << "no temporary file or old copy is left";
+}
+
+#ifdef _WIN32
+// The running game holds its packages open: Windows then refuses to replace them, and nothing
+// may change; once the game lets go, the same replacement goes through.
+TEST_F(TransactionTest, AFileHeldOpenIsNotReplacedAndNothingChanges) {
+    {
+        test::HeldOpen game(dir / "B.package");
+        ASSERT_TRUE(game.Holding());
+        EXPECT_THROW(ReplaceFileAtomically(dir / "B.package", fresh["B.package"]), FileError);
+        AtomicFileWriter writer;
+        const TransactionOutcome outcome = writer.ReplaceTogether(changes);
+        EXPECT_FALSE(outcome.Committed);
+        EXPECT_EQ(outcome.FailedFile, dir / "B.package");
+        EXPECT_TRUE(outcome.Stranded.empty());
+    }
+    EXPECT_EQ(Files(dir.path()), old) << "every file as it was, no temporary or old copy left";
+    ReplaceFileAtomically(dir / "B.package", fresh["B.package"]);
+    EXPECT_EQ(Files(dir.path()), With(old, {{"B.package", fresh["B.package"]}}));
+}
+#endif
+
 TEST_F(TransactionTest, NewImagesKeepTheOriginalsPermissions) {
+    KINLOOM_LINUX_ONLY("Windows files have no owner and group permissions");
     fs::permissions(dir / "B.package", fs::perms::owner_read | fs::perms::owner_write);
     FailingSteps working;
     ASSERT_TRUE(working.ReplaceTogether(changes).Committed);

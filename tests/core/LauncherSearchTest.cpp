@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "PackageBuilder.h"
+#include "Platform.h"
 #include "WinePrefix.h"
 #include "core/neighborhoods/GameCopies.h"
 #include "core/platform/LauncherFiles.h"
@@ -56,6 +57,7 @@ TEST(LauncherFilesTest, SteamLibraryFoldersAreReadFromBothFormsAndDamageStopsThe
 }
 
 TEST(LauncherFilesTest, LutrisAndHeroicFilesNameTheirPrefixes) {
+    KINLOOM_LINUX_ONLY("Lutris, whose files are YAML, exists only on Linux");
     EXPECT_EQ(LutrisGamePrefix("game:\n  exe: /home/me/Games/sims/drive_c/Sims2.exe\n"
                                "  prefix: /home/me/Games/the-sims-2\n  arch: win64\n"
                                "wine:\n  version: lutris-7.2\n"),
@@ -84,6 +86,7 @@ TEST(LauncherFilesTest, LutrisAndHeroicFilesNameTheirPrefixes) {
 // A home with each launcher's folders, as the launchers lay them out.
 class LauncherHomeTest : public ::testing::Test {
 protected:
+    void SetUp() override { KINLOOM_LINUX_ONLY("Wine prefixes are searched by the Linux build"); }
     test::TempDir dir;
     fs::path home = dir / "home";
 
@@ -268,6 +271,7 @@ TEST_F(LauncherHomeTest, CopiesAreThePrefixesWhoseRegistryNamesTheGame) {
 }
 
 TEST(WinePrefixSearchTest, AFolderInsideAPrefixIsKnownByItsPrefix) {
+    KINLOOM_LINUX_ONLY("Wine prefixes are searched by the Linux build");
     test::TempDir dir;
     test::FakeWinePrefix prefix(dir / "prefix", "me");
     prefix.WriteSystemReg({});

@@ -4,6 +4,7 @@
 
 #include "FakeMessages.h"
 #include "PackageBuilder.h"
+#include "Platform.h"
 #include "WinePrefix.h"
 #include "core/neighborhoods/NeighborhoodScan.h"
 #include "core/packages/Package.h"
@@ -160,13 +161,20 @@ TEST_F(NeighborhoodScanTest, DamagedPackagesAreReportedAndSkipped) {
 }
 
 TEST_F(NeighborhoodScanTest, AnUnreadablePackageEndsStartUp) {
+    test::WriteNeighborhood(hoods, "N001", "Fine");
+#ifdef _WIN32
+    // A package held open by the game, as Windows really has it.
+    test::WriteNeighborhood(hoods, "N002", "Held");
+    test::HeldOpen game(hoods / "N002" / "N002_Neighborhood.package");
+    ASSERT_TRUE(game.Holding());
+#else
     // A file the system lists as a regular file but will not read, whoever runs the test: what a
     // package held open by the game looks like on Windows.
     const fs::path unreadable = "/proc/self/mem";
     if (!fs::is_regular_file(unreadable)) GTEST_SKIP() << "no /proc here";
-    test::WriteNeighborhood(hoods, "N001", "Fine");
     fs::create_directories(hoods / "N002");
     fs::create_symlink(unreadable, hoods / "N002" / "N002_Neighborhood.package");
+#endif
     NeighborhoodScan scan = ScanNeighborhoods(hoods, 1);
     EXPECT_EQ(scan.Termination,
               "Unable to access game neighborhood files. Please close the game or any "

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "PackageBuilder.h"
+#include "Platform.h"
 #include "ScopedEnvironment.h"
 #include "WinePrefix.h"
 #include "core/demo/DemoWriter.h"
@@ -149,6 +150,7 @@ TEST_F(StartupSourceTest, DemoFolderHoldingOtherFilesIsRefused) {
 // are listed for the player, whose choice (folder and prefix) opens and is kept for next time.
 class StartupCopiesTest : public StartupSourceTest {
 protected:
+    void SetUp() override { KINLOOM_LINUX_ONLY("Wine prefixes are searched by the Linux build"); }
     // The real platform: each prefix's own registry and documents.
     StartupRequest OnThisMachine(std::vector<std::string> arguments = {}) {
         StartupRequest r = Request(std::move(arguments));
