@@ -67,6 +67,33 @@ TEST_F(StartupSourceTest, NoGameSaysWhereItLookedAndOpensNoDemo) {
     EXPECT_TRUE(WithChoice(Request({}), GameChoice{std::nullopt, std::nullopt, true}).Demo);
 }
 
+// The first start asks with a choice that names nothing: the folders given on the command line
+// must reach the discovery as given, and a later choice still replaces them.
+TEST_F(StartupSourceTest, NothingChosenKeepsTheCommandLinesFolders) {
+    WriteDemoUserData(temp / "game", DemoOptions{});
+    const GameChoice nothing;
+    StartupSource named = DiscoverStartupSource(
+        WithChoice(Request({"--user-data", (temp / "game").string()}), nothing));
+    EXPECT_FALSE(named.GameMissing);
+    ASSERT_FALSE(named.Outcome.Termination) << *named.Outcome.Termination;
+    EXPECT_EQ(named.Outcome.State.UserDataFolder, temp / "game");
+    EXPECT_EQ(named.Outcome.State.Neighborhoods.size(), 3u);
+
+    std::optional<fs::path> prefixAsked;
+    StartupRequest withPrefix = Request({"--wine-prefix", (temp / "prefix").string(), "/l", "3"});
+    withPrefix.Platform = [&](const std::optional<fs::path>& prefix) {
+        prefixAsked = prefix;
+        return GamePlatform{};
+    };
+    EXPECT_EQ(WithChoice(withPrefix, nothing).Arguments, withPrefix.Arguments);
+    DiscoverStartupSource(WithChoice(withPrefix, nothing));
+    EXPECT_EQ(prefixAsked, std::optional<fs::path>(temp / "prefix"));
+
+    const GameChoice other{temp / "other", std::nullopt, false};
+    EXPECT_EQ(WithChoice(withPrefix, other).Arguments,
+              (std::vector<std::string>{"/l", "3", "--user-data", (temp / "other").string()}));
+}
+
 // A folder the player chose is used on the next start while it holds a game; a choice that found
 // nothing is not kept, and a folder named on the command line wins for its run.
 TEST_F(StartupSourceTest, AChosenFolderIsRememberedWhileItHoldsAGame) {

@@ -81,6 +81,9 @@ StartupRequest WithChoice(StartupRequest request, const GameChoice& choice) {
         request.Demo = true;
         return request;
     }
+    // A choice that names no folder (the first start, before the player chose anything) leaves
+    // the command line's folder options as they are.
+    if (!choice.UserData && !choice.WinePrefix) return request;
     // The choice stands in for the folder options given before; "/l" and the rest stay.
     const StartupArguments parsed = ParseStartupArguments(request.Arguments);
     request.Arguments = parsed.Rest;

@@ -52,7 +52,8 @@ struct GameChoice {
     bool Demo = false;
 };
 
-// The request run again with the player's choice, which replaces the folder options given.
+// The request run again with the player's choice, which replaces the folder options given; a
+// choice naming no folder and not the demo leaves the request as it is.
 StartupRequest WithChoice(StartupRequest request, const GameChoice& choice);
 
 // Where the player's choice of game is kept between runs.
