@@ -8,7 +8,7 @@ kinloom_packages=(
   nlohmann-json3-dev libyaml-cpp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev clang-format clang-tidy
-  qt6-svg-dev desktop-file-utils appstream dpkg-dev man-db bash-completion
+  qt6-svg-dev desktop-file-utils appstream dpkg-dev man-db bash-completion lintian
 )
 
 # kinloom_ensure_packages [more packages...]

@@ -68,6 +68,22 @@ completes "body,skills" kinloom-cli import-clone N001 sim file --groups body,sk
 file_type=$(head -c 8 "$root/usr/share/icons/hicolor/48x48/apps/$app.png" | od -An -tx1 | tr -d ' \n')
 [ "$file_type" = 89504e470d0a1a0a ] || fail "the 48 px icon is not a PNG"
 
+# Debian's own checker: any error or warning it reports fails the check. Without lintian the
+# check says so and goes on.
+if command -v lintian >/dev/null; then
+  lintian_args=(--fail-on error,warning)
+  [ "$(id -u)" -ne 0 ] || lintian_args+=(--allow-root)
+  if lintian_out=$(lintian "${lintian_args[@]}" "$deb" 2>&1); then
+    echo "lintian finds no errors or warnings"
+    [ -z "$lintian_out" ] || echo "$lintian_out"
+  else
+    echo "$lintian_out" >&2
+    fail "lintian reports errors or warnings in $(basename "$deb")"
+  fi
+else
+  echo "lintian is not installed: the package was not checked with it (tools/deps.sh lists it)"
+fi
+
 bin="$root/usr/bin"
 version=$(QT_QPA_PLATFORM=offscreen "$bin/kinloom" --version) || fail "kinloom --version"
 echo "$version"
