@@ -1,15 +1,22 @@
 // Looking for the game in a busy home: a Steam library with many games' prefixes (each with a
 // registry of a few megabytes that does not name the game) and one Lutris prefix that holds it.
 // The search and the registry check together, as every start without options runs them.
+// Then the whole discovery of a start without options in a player's home (~/.wine with a
+// registry of a real size and a 1000-sim neighborhood), and its parts on their own.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
 
+#include "GameHome.h"
 #include "core/neighborhoods/GameCopies.h"
+#include "core/neighborhoods/NeighborhoodScan.h"
 #include "core/platform/WinePrefixSearch.h"
+#include "core/platform/WineRegistry.h"
+#include "core/startup/StartupSource.h"
 
 namespace kinloom {
 namespace {
@@ -68,6 +75,41 @@ void BM_FindTheGame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FindTheGame)->Arg(0)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
+
+// What the window's start-up asks of the core before it shows the picker: the launchers' places
+// searched, the game's registry read, packs and language, the neighborhoods scanned.
+void BM_DiscoverStartup(benchmark::State& state) {
+    const bench::GameHome game(static_cast<int>(state.range(0)));
+    ::unsetenv("WINEPREFIX");  // a prefix named there would stop the search
+    for (auto _ : state) {
+        StartupRequest request;
+        request.Home = LauncherHome(game.Home);
+        const StartupSource source = DiscoverStartupSource(request);
+        const StartupState& found = source.Outcome.State;
+        if (source.Outcome.Termination || found.Neighborhoods.empty() || !found.Packs.HasPets ||
+            found.GameLanguage != bench::kGameLanguage)
+            state.SkipWithError("the game was not found as its registry has it");
+        benchmark::DoNotOptimize(source);
+    }
+}
+BENCHMARK(BM_DiscoverStartup)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// Its parts: the prefix's registry read on its own, and the scan of the neighborhoods.
+void BM_ReadPrefixRegistry(benchmark::State& state) {
+    const bench::GameHome game(0);
+    for (auto _ : state) benchmark::DoNotOptimize(WineRegistry::FromPrefix(game.Prefix));
+}
+BENCHMARK(BM_ReadPrefixRegistry)->Unit(benchmark::kMillisecond);
+
+void BM_ScanNeighborhoods(benchmark::State& state) {
+    const bench::GameHome game(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const NeighborhoodScan scan = ScanNeighborhoods(game.UserData / "Neighborhoods", 1);
+        if (scan.Neighborhoods.empty()) state.SkipWithError("no neighborhoods");
+        benchmark::DoNotOptimize(scan);
+    }
+}
+BENCHMARK(BM_ScanNeighborhoods)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kinloom
