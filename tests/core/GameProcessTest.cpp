@@ -53,5 +53,35 @@ TEST(GameProcessTest, FindsTheGameInTheProcessTable) {
     EXPECT_TRUE(RunningGameProcesses(proc.path() / "missing").empty());
 }
 
+// A process can end between the listing and the read of its command line; reading it then fails.
+// Such a process is not the game, and the others are still looked at.
+TEST(GameProcessTest, AProcessWhoseCommandLineCannotBeReadIsPassedOver) {
+    KINLOOM_LINUX_ONLY("Windows lists processes through its own call (checked end to end)");
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* name;
+        void (*make)(const fs::path& cmdline);
+    };
+    const Case cases[] = {
+        // Opening succeeds and the read fails, as for a process that has just ended.
+        {"a folder in its place", [](const fs::path& cmdline) { fs::create_directory(cmdline); }},
+        {"a link to nothing",
+         [](const fs::path& cmdline) {
+             fs::create_symlink(cmdline.parent_path() / "gone", cmdline);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir proc;
+        for (const char* pid : {"12", "4242", "9000"}) fs::create_directories(proc.path() / pid);
+        c.make(proc.path() / "12" / "cmdline");
+        c.make(proc.path() / "9000" / "cmdline");
+        std::ofstream(proc.path() / "4242" / "cmdline", std::ios::binary)
+            << std::string("wine\0C:\\Games\\Sims2.exe\0", 24);
+        EXPECT_EQ(RunningGameProcesses(proc.path()),
+                  std::vector<std::string>{"wine C:\\Games\\Sims2.exe"});
+    }
+}
+
 }  // namespace
 }  // namespace kinloom

@@ -1,7 +1,6 @@
 #include "core/platform/GameProcess.h"
 
-#include <fstream>
-#include <iterator>
+#include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -9,9 +8,48 @@
 #include <tlhelp32.h>
 
 #include "core/platform/WindowsText.h"
+#else
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <optional>
 #endif
 
 namespace kinloom {
+
+#ifndef _WIN32
+namespace {
+
+// The program's name comes first; a command line is never read further than this.
+constexpr std::size_t kLongestCommandLine = 1 << 16;
+
+// A process's command line: its arguments, each ended by a zero byte. nullopt when it cannot be
+// read, as when the process ends between the listing and the read.
+std::optional<std::string> ReadCommandLine(const std::filesystem::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string raw;
+    char buffer[4096];
+    bool failed = false;
+    while (raw.size() < kLongestCommandLine) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            failed = got < 0;
+            break;
+        }
+        raw.append(buffer,
+                   std::min(static_cast<std::size_t>(got), kLongestCommandLine - raw.size()));
+    }
+    ::close(fd);
+    if (failed) return std::nullopt;
+    return raw;
+}
+
+}  // namespace
+#endif
 
 bool NamesGameProgram(const std::string& argument) {
     const std::size_t slash = argument.find_last_of("/\\");
@@ -35,13 +73,16 @@ std::vector<std::string> RunningGameProcesses(
     }
     CloseHandle(snapshot);
 #else
+    // Processes come and go while the table is walked: a step that fails ends the walk, and a
+    // process whose command line cannot be read is not the game.
     std::error_code ec;
-    for (const auto& item : std::filesystem::directory_iterator(procRoot, ec)) {
-        const std::string pid = item.path().filename().string();
+    for (std::filesystem::directory_iterator it(procRoot, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string pid = it->path().filename().string();
         if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
-        std::ifstream in(item.path() / "cmdline", std::ios::binary);
-        if (!in) continue;
-        std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::optional<std::string> read = ReadCommandLine(it->path() / "cmdline");
+        if (!read) continue;
+        const std::string& raw = *read;
         std::vector<std::string> args;
         std::string current;
         for (char c : raw) {

@@ -10,7 +10,8 @@ namespace kinloom {
 
 // The command lines (arguments joined by blanks) of running processes that name a "Sims2*.exe"
 // program, regardless of case and of the folder it is in. procRoot is the process table
-// (Linux: /proc); on Windows the system's process list is used and procRoot is ignored.
+// (Linux: /proc); on Windows the system's process list is used and procRoot is ignored. A process
+// whose command line cannot be read (it ended meanwhile) is passed over; nothing is thrown.
 std::vector<std::string> RunningGameProcesses(const std::filesystem::path& procRoot = "/proc");
 
 // Whether one command-line argument names the game's program.
