@@ -96,6 +96,22 @@ TEST_F(CliTest, FailuresHaveTheirExitCodes) {
     }
 }
 
+// A folder where the package was named cannot be read; each command says so and leaves it be.
+TEST_F(CliTest, AFolderNamedAsThePackageIsUnreadable) {
+    std::filesystem::create_directory(file);
+    const std::vector<std::string> commands[] = {
+        {"index", file}, {"cat", file, "0"}, {"decompress", file}};
+    for (const std::vector<std::string>& args : commands) {
+        SCOPED_TRACE(args[0]);
+        RunResult r = RunCli(args);
+        EXPECT_EQ(r.code, kUnreadable);
+        EXPECT_EQ(r.err.rfind("kinloom-cli: cannot ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find(file), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_TRUE(std::filesystem::is_directory(file));
+    }
+}
+
 // A mistyped option or one without its value stops the command with its usage (exit 1) before
 // anything is read; --help and --version answer on standard output.
 TEST_F(CliTest, OptionsAreCheckedAndHelpAndVersionAnswer) {

@@ -183,5 +183,33 @@ TEST_F(TransactionTest, NewImagesKeepTheOriginalsPermissions) {
               fs::perms::owner_read | fs::perms::owner_write);
 }
 
+// Whatever stands where a file is expected, a failed read is the program's own error naming the
+// file: a folder in particular claims a size it cannot give.
+TEST(ReadWholeFileTest, WhatCannotBeReadIsAFileErrorNamingIt) {
+    test::TempDir dir;
+    fs::create_directory(dir / "folder.package");
+    for (const fs::path& path : {dir / "missing.package", dir / "folder.package"}) {
+        SCOPED_TRACE(path.filename().string());
+        try {
+            ReadWholeFile(path);
+            ADD_FAILURE() << "read";
+        } catch (const FileError& e) {
+            EXPECT_NE(std::string(e.what()).find(path.string()), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST(ReadWholeFileTest, ReadsEveryByte) {
+    test::TempDir dir;
+    for (const std::size_t size : {std::size_t{0}, std::size_t{(3 << 20) + 17}}) {
+        SCOPED_TRACE(size);
+        Bytes image(size);
+        for (std::size_t i = 0; i < size; ++i)
+            image[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+        ReplaceFileAtomically(dir / "file.package", image);
+        EXPECT_EQ(ReadWholeFile(dir / "file.package"), image);
+    }
+}
+
 }  // namespace
 }  // namespace kinloom

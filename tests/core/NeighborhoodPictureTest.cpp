@@ -200,12 +200,14 @@ TEST_F(NeighborhoodPictureTest, PicturesAreStoredToFitTheGamesFrame) {
 TEST_F(NeighborhoodPictureTest, AnUnreadablePictureLeavesTheOldOne) {
     const Bytes before = ReadWholeFile(NeighborhoodPictureFile(n));
     ReplaceFileAtomically(dir / "broken.png", Bytes{0x89, 'P', 'N', 'G', 1, 2, 3});
-    auto error = ReplaceNeighborhoodPicture(dir / "broken.png", NeighborhoodPictureFile(n));
-    ASSERT_TRUE(error.has_value());
-    EXPECT_FALSE(error->empty());
-    EXPECT_TRUE(
-        ReplaceNeighborhoodPicture(dir / "missing.png", NeighborhoodPictureFile(n)).has_value());
-    EXPECT_EQ(ReadWholeFile(NeighborhoodPictureFile(n)), before);
+    std::filesystem::create_directory(dir / "folder.png");
+    for (const char* chosen : {"broken.png", "missing.png", "folder.png"}) {
+        SCOPED_TRACE(chosen);
+        auto error = ReplaceNeighborhoodPicture(dir / chosen, NeighborhoodPictureFile(n));
+        ASSERT_TRUE(error.has_value());
+        EXPECT_FALSE(error->empty());
+        EXPECT_EQ(ReadWholeFile(NeighborhoodPictureFile(n)), before);
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
+#include <new>
 #include <system_error>
 
 #ifdef _WIN32
@@ -21,6 +22,9 @@ namespace kinloom {
 namespace fs = std::filesystem;
 
 namespace {
+
+// No file the program reads comes near this: a package's offsets are 32 bits.
+constexpr std::uintmax_t kLargestFile = 0xFFFFFFFFu;
 
 std::string Describe(const fs::path& p) {
     return p.string();
@@ -108,13 +112,29 @@ void RenameFile(const fs::path& from, const fs::path& to, bool replace, const st
 Bytes ReadWholeFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw FileError("cannot open " + Describe(path));
-    in.seekg(0, std::ios::end);
-    auto end = in.tellg();
-    if (end < 0) throw FileError("cannot read " + Describe(path));
-    in.seekg(0, std::ios::beg);
-    Bytes data(static_cast<std::size_t>(end));
+    // The size comes from the file system, which knows a folder is none (opened as a file, a
+    // folder claims a size no read can give), and is checked before anything is allocated.
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec) {
+        std::error_code folderError;
+        throw FileError("cannot read " + Describe(path) + ": " +
+                        (fs::is_directory(path, folderError) ? "it is a folder" : ec.message()));
+    }
+    if (size > kLargestFile) throw FileError("cannot read " + Describe(path) + ": it is too large");
+    Bytes data;
+    try {
+        data.resize(static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+        throw FileError("cannot read " + Describe(path) + ": not enough memory");
+    }
+    // The stream turns a failing read into its bad state, never an exception. The byte after the
+    // last must be the end: a file listed as plain that will not be read (what a package held open
+    // by the game looks like) fails there rather than pass for an empty one.
     if (!data.empty() &&
         !in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size())))
+        throw FileError("cannot read " + Describe(path));
+    if (in.peek() != std::ifstream::traits_type::eof() || in.bad())
         throw FileError("cannot read " + Describe(path));
     return data;
 }

@@ -21,7 +21,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads a whole file into memory; throws FileError when it cannot be opened or read.
+// Reads a whole file into memory; throws FileError (and nothing else) when it cannot be opened or
+// read, is no plain file (a folder, say) or is larger than 4 GiB.
 Bytes ReadWholeFile(const std::filesystem::path& path);
 
 // One file of a transaction and the image it takes.
