@@ -57,19 +57,24 @@ fs::path CharactersFolderOf(const fs::path& packagePath) {
     const fs::path folder = packagePath.parent_path();
     std::error_code ec;
     if (fs::is_directory(folder / "Characters", ec)) return folder / "Characters";
-    for (const auto& item : fs::directory_iterator(folder, ec))
-        if (LowerAscii(item.path().filename().string()) == "characters" && item.is_directory(ec))
-            return item.path();
+    // Stepping with an error code: a folder that cannot be listed further ends its listing.
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code itemError;
+        if (LowerAscii(it->path().filename().string()) == "characters" &&
+            it->is_directory(itemError))
+            return it->path();
+    }
     return folder / "Characters";
 }
 
 std::vector<fs::path> PackageFilesIn(const fs::path& folder) {
     std::vector<fs::path> files;
     std::error_code ec;
-    for (const auto& item : fs::directory_iterator(folder, ec)) {
-        const std::string name = LowerAscii(item.path().filename().string());
-        if (name.size() > 8 && name.ends_with(".package") && item.is_regular_file(ec))
-            files.push_back(item.path());
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = LowerAscii(it->path().filename().string());
+        std::error_code itemError;
+        if (name.size() > 8 && name.ends_with(".package") && it->is_regular_file(itemError))
+            files.push_back(it->path());
     }
     std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) {
         return LowerAscii(a.filename().string()) < LowerAscii(b.filename().string());

@@ -37,6 +37,7 @@ std::optional<std::string> ReadLauncherFile(const fs::path& file) {
     if (!in) return std::nullopt;
     std::string text(static_cast<std::size_t>(size), '\0');
     in.read(text.data(), static_cast<std::streamsize>(size));
+    if (in.bad()) return std::nullopt;  // a read that failed half-way names nothing
     text.resize(static_cast<std::size_t>(in.gcount()));
     return text;
 }
