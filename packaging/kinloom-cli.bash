@@ -37,7 +37,7 @@ _kinloom_cli() {
     local options=""
     case ${words[1]} in
         index | cat | decompress) _filedir package; return ;;
-        neighborhoods) options="--all $discovery" ;;
+        neighborhoods) options="--all --verbose $discovery" ;;
         demo) options="--sims --every-pair" ;;
         sims | show) options="$discovery" ;;
         set) options="--dry-run --force $discovery" ;;

@@ -24,10 +24,11 @@ constexpr const char* kUsageText =
     "  index PACKAGE            list the package index (tab-separated)\n"
     "  cat PACKAGE POSITION     write the plain content of one listed entry to standard output\n"
     "  decompress PACKAGE       rewrite the package with every entry stored plain\n"
-    "  neighborhoods [--all] [--user-data DIR] [--wine-prefix DIR] [/l N]\n"
+    "  neighborhoods [--all] [--verbose] [--user-data DIR] [--wine-prefix DIR] [/l N]\n"
     "                           list the game's neighborhoods: folder, name, version, package;\n"
     "                           --all: every copy of the game found instead: edition, launcher,\n"
-    "                           prefix, user-data folder, number of neighborhoods\n"
+    "                           prefix, user-data folder, number of neighborhoods; --verbose:\n"
+    "                           also the packs, language and user-data folder found (stderr)\n"
     "  demo DIR [--sims N [--every-pair]]\n"
     "                           write the demo user-data folder (N generated sims in N001;\n"
     "                           --every-pair: every sim knows every other, N up to 1000)\n"
@@ -191,9 +192,12 @@ int AllCopies(const StartupArguments& parsed, std::ostream& out, std::ostream& e
 int Neighborhoods(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::vector<std::string> options;
     bool all = false;
+    bool verbose = false;
     for (const std::string& a : args) {
         if (a == "--all")
             all = true;
+        else if (a == "--verbose")
+            verbose = true;
         else
             options.push_back(a);
     }
@@ -221,13 +225,16 @@ int Neighborhoods(const std::vector<std::string>& args, std::ostream& out, std::
         out << Field(n.FolderName) << '\t' << Field(EncodeUtf8(DecodeUtf8(n.NGBDName))) << '\t'
             << Field(n.NGBDVersion) << '\t' << n.PackagePath.string() << '\n';
     }
+    // What discovery concluded, for a player checking why a pack or language is not seen.
     const ExpansionFlags& p = state.Packs;
-    err << "HasUniversity=" << p.HasUniversity << " HasNightlife=" << p.HasNightlife
-        << " HasBusiness=" << p.HasBusiness << " HasPets=" << p.HasPets
-        << " HasSeasons=" << p.HasSeasons << " HasBonVoyage=" << p.HasBonVoyage
-        << " HasFreeTime=" << p.HasFreeTime << '\n';
-    err << "GameLanguage=" << state.GameLanguage << '\n';
-    err << "UserDataFolder=" << state.UserDataFolder.string() << '\n';
+    if (verbose) {
+        err << "HasUniversity=" << p.HasUniversity << " HasNightlife=" << p.HasNightlife
+            << " HasBusiness=" << p.HasBusiness << " HasPets=" << p.HasPets
+            << " HasSeasons=" << p.HasSeasons << " HasBonVoyage=" << p.HasBonVoyage
+            << " HasFreeTime=" << p.HasFreeTime << '\n';
+        err << "GameLanguage=" << state.GameLanguage << '\n';
+        err << "UserDataFolder=" << state.UserDataFolder.string() << '\n';
+    }
     if (outcome.Termination) {
         messages.Show(*outcome.Termination);
         return state.Neighborhoods.empty() && *outcome.Termination != kNeighborhoodAccessFailure

@@ -54,7 +54,7 @@ TEST_F(NeighborhoodsCliTest, ListsTheNeighborhoodsOfAWinePrefix) {
     fs::create_directories(hoods / "N003");
     test::PackageBuilder(24).write(hoods / "N003" / "N003_Neighborhood.package");
 
-    RunResult r = RunCli({"neighborhoods", "--wine-prefix", prefix.Root().string()});
+    RunResult r = RunCli({"neighborhoods", "--verbose", "--wine-prefix", prefix.Root().string()});
     EXPECT_EQ(r.code, kOk);
     EXPECT_EQ(r.out, "N001\tSch\xC3\xB6ntal\t1 - 76\t" + Hood("N001") + "\n" +
                          "G001\tDowntown\t1 - 23\t" + Hood("G001") + "\n");
@@ -66,10 +66,16 @@ TEST_F(NeighborhoodsCliTest, ListsTheNeighborhoodsOfAWinePrefix) {
     EXPECT_NE(r.err.find("GameLanguage=4\n"), std::string::npos);
 
     // "/l 1" reads the names of language 1 (a tab in a name cannot split the line).
-    r = RunCli({"neighborhoods", "--wine-prefix", prefix.Root().string(), "/l", "1"});
+    r = RunCli({"neighborhoods", "--wine-prefix", prefix.Root().string(), "/l", "1", "--verbose"});
     EXPECT_EQ(r.code, kOk);
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "N001\tPleasant view\t1 - 76\t" + Hood("N001"));
     EXPECT_NE(r.err.find("GameLanguage=1\n"), std::string::npos);
+
+    // Without --verbose only the messages a player needs reach the terminal.
+    r = RunCli({"neighborhoods", "--wine-prefix", prefix.Root().string()});
+    EXPECT_EQ(r.code, kOk);
+    EXPECT_EQ(r.err.find("HasUniversity="), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("UserDataFolder="), std::string::npos) << r.err;
 }
 
 TEST_F(NeighborhoodsCliTest, UserDataFolderGivenDirectly) {
