@@ -10,6 +10,7 @@
 #include "core/platform/WindowsText.h"
 #endif
 #include "gui/editing/NeighborhoodEditor.h"
+#include "gui/shell/GuardedApplication.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/PicturesLibrary.h"
 #include "gui/shell/QtDialogs.h"
@@ -59,7 +60,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    QApplication app(argc, argv);
+    kinloom::gui::GuardedApplication app(argc, argv);
     QApplication::setApplicationName("Kinloom");
     QApplication::setApplicationVersion(QString::fromStdString(kinloom::ProgramVersionText()));
     // Desktops match the window to the installed desktop entry and take its icon from the theme.
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
     kinloom::gui::PicturesLibrary pictures;
     kinloom::gui::MainWindow window(settings, messages, &pictures);
     messages.SetParent(&window);
+    app.SetFailureListener([&](const std::string& text) { messages.Show(text); });
     kinloom::gui::NeighborhoodEditor editor(window, settings, messages, pictures);
 
     request.Stored = &settings;

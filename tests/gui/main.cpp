@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 
+#include "gui/shell/GuardedApplication.h"
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    kinloom::gui::GuardedApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
