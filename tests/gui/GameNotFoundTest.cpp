@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -90,22 +91,23 @@ protected:
     }
 
     // Each modal window that opens is answered by the next step.
+    using Steps = std::deque<std::function<void(QWidget*)>>;
+
+    // Answers each modal dialog as it comes up with the next step. Each timer holds the steps
+    // itself (never a function that holds itself), so nothing outlives the last step.
     static void Answer(std::vector<std::function<void(QWidget*)>> steps) {
-        auto pending =
-            std::make_shared<std::deque<std::function<void(QWidget*)>>>(steps.begin(), steps.end());
-        auto answer = std::make_shared<std::function<void()>>();
-        *answer = [pending, answer] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || pending->empty()) {
-                if (!pending->empty()) QTimer::singleShot(10, *answer);
-                return;
+        AnswerLater(std::make_shared<Steps>(steps.begin(), steps.end()), 0);
+    }
+    static void AnswerLater(std::shared_ptr<Steps> pending, int delay) {
+        QTimer::singleShot(delay, [pending] {
+            if (pending->empty()) return;
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                auto step = pending->front();
+                pending->pop_front();
+                step(modal);
             }
-            auto step = pending->front();
-            pending->pop_front();
-            step(modal);
-            if (!pending->empty()) QTimer::singleShot(10, *answer);
-        };
-        QTimer::singleShot(0, *answer);
+            if (!pending->empty()) AnswerLater(pending, 10);
+        });
     }
 
     bool Start(std::vector<std::function<void(QWidget*)>> steps) {
