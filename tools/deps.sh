@@ -8,7 +8,8 @@ kinloom_packages=(
   nlohmann-json3-dev libyaml-cpp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev clang-format clang-tidy
-  qt6-svg-dev desktop-file-utils appstream dpkg-dev man-db bash-completion lintian
+  qt6-svg-dev desktop-file-utils appstream dpkg-dev man-db bash-completion
+  xvfb openbox dbus-daemon at-spi2-core python3-pyatspi x11-utils lintian
 )
 
 # kinloom_ensure_packages [more packages...]

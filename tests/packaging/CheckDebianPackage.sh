@@ -62,7 +62,7 @@ completes() {
   [ "$got" = "$expected" ] || fail "completing '$*' gave '$got', not '$expected'"
 }
 completes "sims show set" kinloom-cli s
-completes "--all --user-data --wine-prefix" kinloom-cli neighborhoods --
+completes "--all --verbose --user-data --wine-prefix" kinloom-cli neighborhoods --
 completes "--replace --user-data --wine-prefix" kinloom-cli export-clone N001 sim file --
 completes "body,skills" kinloom-cli import-clone N001 sim file --groups body,sk
 file_type=$(head -c 8 "$root/usr/share/icons/hicolor/48x48/apps/$app.png" | od -An -tx1 | tr -d ' \n')
@@ -92,3 +92,9 @@ grep -q "^Kinloom [0-9]" <<<"$version" || fail "kinloom --version printed: $vers
 sims=$("$bin/kinloom-cli" sims N001 --user-data "$work/demo") || fail "kinloom-cli sims"
 [ -n "$sims" ] || fail "kinloom-cli sims listed nothing"
 echo "the unpacked programs run; $(wc -l <<<"$sims") sims listed"
+
+# The unpacked window as a player starts it: it finds its pictures library beside it in
+# share/kinloom (without it there is only "Bad DLL Load") and opens the demo picker.
+/usr/bin/python3 "$(dirname "$0")/../programs/StartAsAPlayer.py" demo \
+  --kinloom "$bin/kinloom" --cli "$bin/kinloom-cli" ||
+  fail "the unpacked kinloom did not open the demo picker"
