@@ -17,6 +17,7 @@
 #include "core/platform/FileIO.h"
 #include "gui/shell/BitmapImage.h"
 #include "gui/shell/PageKit.h"
+#include "gui/shell/PathText.h"
 #include "gui/shell/TextBoxes.h"
 
 namespace kinloom::gui {
@@ -26,7 +27,7 @@ namespace {
 constexpr int kLevelRole = Qt::UserRole + 1;
 
 void SetNode(QTreeWidgetItem* item, const BackupNode& node) {
-    item->setData(0, Qt::UserRole, QString::fromStdU16String(node.Path.u16string()));
+    item->setData(0, Qt::UserRole, PathData(node.Path));
     item->setData(0, kLevelRole, node.Level);
 }
 
@@ -215,7 +216,7 @@ BackupNode NeighborhoodPage::NodeOf(const QTreeWidgetItem& item) {
     BackupNode node;
     node.Level = item.data(0, kLevelRole).toInt();
     node.Text = item.text(0).toStdString();
-    node.Path = std::filesystem::path(item.data(0, Qt::UserRole).toString().toStdU16String());
+    node.Path = PathFromData(item.data(0, Qt::UserRole));
     return node;
 }
 
@@ -277,7 +278,7 @@ void NeighborhoodPage::OpenPictureMenu(const QPoint& pos) {
 }
 
 void NeighborhoodPage::ShowGameFolder(const std::filesystem::path& folder) {
-    gameFolder_ = QString::fromStdU16String(folder.u16string());
+    gameFolder_ = PathText(folder);
     lblGameFolder_->setToolTip(gameFolder_);
     ElideGameFolder();
 }

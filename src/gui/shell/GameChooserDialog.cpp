@@ -9,13 +9,14 @@
 #include <QVBoxLayout>
 
 #include "core/platform/Dialogs.h"
+#include "gui/shell/PathText.h"
 
 namespace kinloom::gui {
 
 namespace {
 
 QString Text(const std::filesystem::path& p) {
-    return QString::fromStdU16String(p.u16string());
+    return PathText(p);
 }
 
 bool SameFolder(const std::filesystem::path& a, const std::filesystem::path& b) {
@@ -113,7 +114,7 @@ void GameChooserDialog::OpenSelected() {
 
 void GameChooserDialog::ChooseFolder(bool prefix) {
     // A cancelled folder dialog leaves this one open as it was.
-    const auto folder = dialogs_.ChooseFolder(QDir::homePath().toStdString());
+    const auto folder = dialogs_.ChooseFolder(PathOfText(QDir::homePath()));
     if (!folder) return;
     choice_ = GameChoice{};
     (prefix ? choice_.WinePrefix : choice_.UserData) = *folder;

@@ -1,4 +1,5 @@
 #include "gui/shell/QtDialogs.h"
+#include "gui/shell/PathText.h"
 
 #include <QFileDialog>
 
@@ -28,7 +29,7 @@ std::optional<std::filesystem::path> QtDialogs::OpenFile(const std::string& filt
     dialog.setNameFilters(filters);
     if (!filters.isEmpty()) dialog.selectNameFilter(filters.front());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return std::filesystem::path(dialog.selectedFiles().front().toStdU16String());
+    return PathOfText(dialog.selectedFiles().front());
 }
 
 namespace {
@@ -39,13 +40,12 @@ void Prepare(QFileDialog& dialog, const FileDialogRequest& request) {
     dialog.setNameFilters(filters);
     if (request.Preselected >= 0 && request.Preselected < filters.size())
         dialog.selectNameFilter(filters[request.Preselected]);
-    if (!request.Folder.empty())
-        dialog.setDirectory(QString::fromStdU16String(request.Folder.u16string()));
+    if (!request.Folder.empty()) dialog.setDirectory(PathText(request.Folder));
 }
 
 std::optional<std::filesystem::path> Chosen(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return std::filesystem::path(dialog.selectedFiles().front().toStdU16String());
+    return PathOfText(dialog.selectedFiles().front());
 }
 
 }  // namespace
@@ -65,17 +65,15 @@ std::optional<std::filesystem::path> QtDialogs::SaveFile(const FileDialogRequest
     // The caller asks before replacing, in its own words.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     Prepare(dialog, request);
-    if (!request.FileName.empty())
-        dialog.selectFile(QString::fromStdU16String(request.FileName.u16string()));
+    if (!request.FileName.empty()) dialog.selectFile(PathText(request.FileName));
     return Chosen(dialog);
 }
 
 std::optional<std::filesystem::path> QtDialogs::ChooseFolder(const std::filesystem::path& start) {
-    const QString chosen = QFileDialog::getExistingDirectory(
-        parent_, QString(), QString::fromStdU16String(start.u16string()),
-        QFileDialog::ShowDirsOnly);
+    const QString chosen = QFileDialog::getExistingDirectory(parent_, QString(), PathText(start),
+                                                             QFileDialog::ShowDirsOnly);
     if (chosen.isEmpty()) return std::nullopt;
-    return std::filesystem::path(chosen.toStdU16String());
+    return PathOfText(chosen);
 }
 
 }  // namespace kinloom::gui

@@ -13,6 +13,7 @@
 #include "gui/shell/BusyGuard.h"
 #include "gui/shell/GameChooserDialog.h"
 #include "gui/shell/MainWindow.h"
+#include "gui/shell/PathText.h"
 #include "gui/shell/PicturesLibrary.h"
 
 namespace kinloom::gui {
@@ -121,7 +122,7 @@ bool RunStartup(MainWindow& window, NeighborhoodEditor& editor, const PicturesLi
                 next = GameChoice{std::nullopt, std::nullopt, true};
                 continue;
             }
-            const std::filesystem::path start = QDir::homePath().toStdString();
+            const std::filesystem::path start = PathOfText(QDir::homePath());
             if (const auto folder = dialogs.ChooseFolder(start)) {
                 next = GameChoice{};
                 (answer == MissingAnswer::UserData ? next->UserData : next->WinePrefix) = *folder;
