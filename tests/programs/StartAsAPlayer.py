@@ -8,7 +8,8 @@ reader would.
 
     StartAsAPlayer.py CASE --kinloom PATH [--cli PATH]
 
-Cases: user-data, wine-prefix, launcher, no-game, demo, options.
+Cases: user-data, wine-prefix, variable ($WINEPREFIX), remembered, launcher, no-game, demo,
+options.
 Exit 0 when the player sees what they should; otherwise 1, with what was seen.
 """
 
@@ -306,6 +307,24 @@ def case_wine_prefix(kinloom, cli, desktop):
                                                                 names)
 
 
+def case_variable(kinloom, cli, desktop):
+    prefix = os.path.join(desktop.root, "games", "from-the-variable")
+    names = game_prefix(cli, prefix, desktop.env["USER"])
+    desktop.env["WINEPREFIX"] = prefix
+    return [], lambda program: expect_picker(program, "Select Neighborhood", names)
+
+
+def case_remembered(kinloom, cli, desktop):
+    """A folder chosen on an earlier run (kept in the settings) opens without being named."""
+    folder = os.path.join(desktop.root, "Chosen Before")
+    names = demo_folder(cli, folder)
+    config = os.path.join(desktop.home, ".config", "Quillfern")
+    os.makedirs(config)
+    with open(os.path.join(config, "Kinloom.conf"), "w") as f:
+        f.write(f"[General]\nGameUserData={folder}\n")
+    return [], lambda program: expect_picker(program, "Select Neighborhood", names)
+
+
 def case_launcher(kinloom, cli, desktop):
     prefix = os.path.join(desktop.home, ".local", "share", "Steam", "steamapps", "compatdata",
                           "11790", "pfx")
@@ -350,6 +369,8 @@ CASES = {
     "user-data": case_user_data,
     "wine-prefix": case_wine_prefix,
     "launcher": case_launcher,
+    "variable": case_variable,
+    "remembered": case_remembered,
     "no-game": case_no_game,
     "demo": case_demo,
 }
