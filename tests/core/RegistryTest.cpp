@@ -166,6 +166,91 @@ TEST(WineRegistryTest, StopsAtTheFirstMalformedLine) {
     }
 }
 
+// A reading that keeps some subtrees keeps each with every key below it, whatever the case of
+// the names, and nothing beside them: not a sibling whose name merely begins the same.
+TEST(WineRegistryTest, AReadingKeepsOnlyTheSubtreesAsked) {
+    const RegistryKeyFilter keep{"\\Software\\EA GAMES", "Control Panel\\Desktop\\"};
+    struct Case {
+        const char* key;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"Software\\EA GAMES", true},
+        {"SOFTWARE\\ea games\\The Sims 2", true},
+        {"Software\\EA GAMES\\The Sims 2 University\\1.0", true},
+        {"Control Panel\\Desktop", true},
+        {"Software\\EA GAMES Extra", false},
+        {"Software\\EA", false},
+        {"Software\\Wow6432Node\\EA GAMES\\The Sims 2", false},  // the plain parser has no twins
+        {"Software\\Classes\\CLSID\\{1}", false},
+        {"Control Panel\\Desktop Colors", false},
+    };
+    std::vector<RegKey> keys;
+    for (const Case& c : cases) keys.push_back({c.key, {{"V", c.key}}, {"\"N\"=dword:1"}});
+    MemoryRegistry r;
+    ASSERT_TRUE(ParseWineRegistry(RegFileText(keys), LM, r, keep));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        EXPECT_EQ(r.ReadString(LM, c.key, "V"),
+                  c.kept ? std::optional<std::string>(c.key) : std::nullopt);
+        EXPECT_EQ(keep.Keeps(NormalizeRegistryKey(c.key)), c.kept);
+    }
+    EXPECT_FALSE(r.KeyExists(LM, "Software\\Classes"));
+    EXPECT_FALSE(r.KeyExists(LM, "Software\\EA GAMES Extra"));
+}
+
+// The lines of a key that is not kept are only checked, not decoded; they must be checked as
+// strictly as a whole reading checks them, so a reading stops at the same line either way.
+TEST(WineRegistryTest, AReadingThatKeepsSomeKeysStopsWhereAWholeReadingStops) {
+    struct Case {
+        const char* name;
+        std::string line;  // a line of a key that is not kept, before the kept key's value
+    };
+    const Case cases[] = {
+        {"escaped quote", R"("V"="say \"hi\" ]")"},
+        {"escaped backslash last", R"("Path"="C:\\")"},
+        {"escaped name", R"("na\"me"="x")"},
+        {"default value", R"(@="x")"},
+        {"hex and octal escapes", R"("V"="\x2122\101\"")"},
+        {"dword", R"("V"=dword:00000001)"},
+        {"escaped quote ending a name", R"("V\"="x")"},
+        {"unclosed string", R"("V"="oops)"},
+        {"escaped quote at the end", R"("V"="oops\")"},
+        {"backslash at the end", R"("V"="oops\)"},
+        {"unclosed name", R"("V=x)"},
+        {"value without =", R"("V" "x")"},
+        {"garbage", "garbage"},
+        {"binary cut in its continuation", "\"H\"=hex:01,\\"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string text = "WINE REGISTRY Version 2\n[Other]\n" + c.line +
+                                 "\n[Software\\\\EA GAMES]\n\"V\"=\"kept\"\n";
+        MemoryRegistry whole, some;
+        const bool wellFormed = ParseWineRegistry(text, CU, whole);
+        EXPECT_EQ(ParseWineRegistry(text, CU, some, RegistryKeyFilter{"Software\\EA GAMES"}),
+                  wellFormed);
+        EXPECT_EQ(some.ReadString(CU, "Software\\EA GAMES", "V"),
+                  whole.ReadString(CU, "Software\\EA GAMES", "V"));
+        EXPECT_FALSE(some.KeyExists(CU, "Other"));
+    }
+}
+
+// A subtree under Software\ is kept in the 32-bit view too, where lookups find it.
+TEST(WineRegistryTest, KeepsThe32BitTwinOfASubtree) {
+    WineRegistry r(RegistryKeyFilter{"Software\\EA GAMES"});
+    r.Load(
+        LM,
+        RegFileText(
+            {{"Software\\Wow6432Node\\EA GAMES\\The Sims 2", {{"DisplayName", "The Sims 2"}}, {}},
+             {"Software\\Wow6432Node\\EA GAMES\\The Sims 2 Pets", {}, {}},
+             {"Software\\Wow6432Node\\Classes\\CLSID\\{1}", {{"", "x"}}, {}}}));
+    EXPECT_EQ(r.ReadString(LM, "\\Software\\EA GAMES\\The Sims 2", "DisplayName"), "The Sims 2");
+    EXPECT_TRUE(r.KeyExists(LM, "\\Software\\EA GAMES\\The Sims 2 Pets"));
+    EXPECT_FALSE(r.KeyExists(LM, "\\Software\\Wow6432Node\\Classes"));
+    EXPECT_EQ(r.ReadString(LM, "\\Software\\Classes\\CLSID\\{1}", ""), std::nullopt);
+}
+
 TEST(WineRegistryTest, FindsThe32BitGamesKeysInA64BitPrefix) {
     test::TempDir dir;
     test::WriteTextFile(

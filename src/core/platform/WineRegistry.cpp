@@ -142,6 +142,30 @@ std::optional<std::string> ReadEscaped(std::string_view line, std::size_t& pos, 
     return std::nullopt;
 }
 
+// Passes over an escaped string as ReadEscaped reads it, without decoding it, so the same lines
+// are well-formed: the character after a backslash never ends the string, and the digits of a
+// hex or octal escape are never the terminator or a backslash.
+bool SkipEscaped(std::string_view line, std::size_t& pos, char terminator) {
+    while (pos < line.size()) {
+        const char c = line[pos++];
+        if (c == terminator) return true;
+        if (c == '\\') {
+            if (pos >= line.size()) return false;
+            ++pos;
+        }
+    }
+    return false;
+}
+
+// Reads an escaped string into out, or only passes over it without out.
+bool TakeEscaped(std::string_view line, std::size_t& pos, char terminator, std::string* out) {
+    if (!out) return SkipEscaped(line, pos, terminator);
+    std::optional<std::string> text = ReadEscaped(line, pos, terminator);
+    if (!text) return false;
+    *out = std::move(*text);
+    return true;
+}
+
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -168,15 +192,45 @@ private:
     std::size_t pos_ = 0;
 };
 
+// Where a 64-bit prefix keeps the key of a 32-bit program that asks for one under Software\.
+std::optional<std::string> Wow64Alias(std::string_view key) {
+    std::string normal = NormalizeRegistryKey(key);
+    constexpr std::string_view software = "software\\";
+    if (!normal.starts_with(software) || normal.starts_with("software\\wow6432node"))
+        return std::nullopt;
+    return "software\\wow6432node\\" + normal.substr(software.size());
+}
+
 }  // namespace
 
-bool ParseWineRegistry(std::string_view text, RegistryRoot root, MemoryRegistry& into) {
+RegistryKeyFilter::RegistryKeyFilter(std::initializer_list<std::string_view> subtrees) {
+    for (std::string_view subtree : subtrees) Add(subtree);
+}
+
+void RegistryKeyFilter::Add(std::string_view subtree) {
+    subtrees_.push_back(NormalizeRegistryKey(subtree));
+}
+
+bool RegistryKeyFilter::Keeps(std::string_view normalizedKey) const {
+    if (subtrees_.empty()) return true;
+    for (const std::string& subtree : subtrees_) {
+        if (subtree.empty()) return true;  // the whole root
+        if (normalizedKey.starts_with(subtree) &&
+            (normalizedKey.size() == subtree.size() || normalizedKey[subtree.size()] == '\\'))
+            return true;
+    }
+    return false;
+}
+
+bool ParseWineRegistry(std::string_view text, RegistryRoot root, MemoryRegistry& into,
+                       const RegistryKeyFilter& keep) {
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     LineSource lines(text);
     std::string_view line;
     if (!lines.Next(line) || !line.starts_with(kSignature)) return false;
 
     std::optional<std::string> key;  // the key whose values follow
+    bool kept = false;               // and whether it is kept; the lines of others are only checked
     while (lines.Next(line)) {
         std::size_t pos = 0;
         SkipBlanks(line, pos);
@@ -187,20 +241,21 @@ bool ParseWineRegistry(std::string_view text, RegistryRoot root, MemoryRegistry&
             std::optional<std::string> name = ReadEscaped(line, pos, ']');
             if (!name) return false;
             key = std::move(*name);
-            into.AddKey(root, *key);
+            kept = keep.Keeps(NormalizeRegistryKey(*key));
+            if (kept) into.AddKey(root, *key);
             continue;
         }
 
         if (!key) return false;
-        std::optional<std::string> name;
+        std::string name;
         if (line[pos] == '@') {
             ++pos;
-            name = std::string();
         } else if (line[pos] == '"') {
             ++pos;
-            name = ReadEscaped(line, pos, '"');
+            if (!TakeEscaped(line, pos, '"', kept ? &name : nullptr)) return false;
+        } else {
+            return false;
         }
-        if (!name) return false;
         SkipBlanks(line, pos);
         if (pos == line.size() || line[pos] != '=') return false;
         ++pos;
@@ -208,11 +263,12 @@ bool ParseWineRegistry(std::string_view text, RegistryRoot root, MemoryRegistry&
 
         if (pos < line.size() && line[pos] == '"') {
             ++pos;
-            std::optional<std::string> value = ReadEscaped(line, pos, '"');
-            if (!value) return false;
+            std::string value;
+            if (!TakeEscaped(line, pos, '"', kept ? &value : nullptr)) return false;
+            if (!kept) continue;
             // A string ends at its first NUL, as the game's own reads see it.
-            if (std::size_t nul = value->find('\0'); nul != std::string::npos) value->resize(nul);
-            into.SetString(root, *key, *name, std::move(*value));
+            if (std::size_t nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
+            into.SetString(root, *key, name, std::move(value));
             continue;
         }
         // Any other type is passed over; binary data may continue on the following lines.
@@ -225,8 +281,16 @@ bool ParseWineRegistry(std::string_view text, RegistryRoot root, MemoryRegistry&
     return true;
 }
 
-WineRegistry WineRegistry::FromPrefix(const std::filesystem::path& prefix) {
-    WineRegistry registry;
+WineRegistry::WineRegistry(const RegistryKeyFilter& keep) {
+    for (const std::string& subtree : keep.Subtrees()) {
+        keep_.Add(subtree);
+        if (std::optional<std::string> twin = Wow64Alias(subtree)) keep_.Add(*twin);
+    }
+}
+
+WineRegistry WineRegistry::FromPrefix(const std::filesystem::path& prefix,
+                                      const RegistryKeyFilter& keep) {
+    WineRegistry registry(keep);
     if (prefix.empty()) return registry;
     const std::pair<const char*, RegistryRoot> files[] = {
         {"system.reg", RegistryRoot::LocalMachine}, {"user.reg", RegistryRoot::CurrentUser}};
@@ -237,23 +301,11 @@ WineRegistry WineRegistry::FromPrefix(const std::filesystem::path& prefix) {
         } catch (const FileError&) {
             continue;
         }
-        std::string text(bytes.begin(), bytes.end());
-        registry.Load(root, text);
+        registry.Load(root,
+                      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
     return registry;
 }
-
-namespace {
-
-std::optional<std::string> Wow64Alias(std::string_view key) {
-    std::string normal = NormalizeRegistryKey(key);
-    constexpr std::string_view software = "software\\";
-    if (!normal.starts_with(software) || normal.starts_with("software\\wow6432node"))
-        return std::nullopt;
-    return "software\\wow6432node\\" + normal.substr(software.size());
-}
-
-}  // namespace
 
 bool WineRegistry::KeyExists(RegistryRoot root, std::string_view key) const {
     if (keys_.KeyExists(root, key)) return true;
