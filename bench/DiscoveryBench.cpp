@@ -12,6 +12,7 @@
 #include <string>
 
 #include "GameHome.h"
+#include "core/neighborhoods/Discovery.h"
 #include "core/neighborhoods/GameCopies.h"
 #include "core/neighborhoods/NeighborhoodScan.h"
 #include "core/platform/WinePrefixSearch.h"
@@ -94,12 +95,18 @@ void BM_DiscoverStartup(benchmark::State& state) {
 }
 BENCHMARK(BM_DiscoverStartup)->Arg(1000)->Unit(benchmark::kMillisecond);
 
-// Its parts: the prefix's registry read on its own, and the scan of the neighborhoods.
+// Its parts: the prefix's registry read on its own, every key (0) or only the keys discovery
+// reads (1), and the scan of the neighborhoods.
 void BM_ReadPrefixRegistry(benchmark::State& state) {
     const bench::GameHome game(0);
-    for (auto _ : state) benchmark::DoNotOptimize(WineRegistry::FromPrefix(game.Prefix));
+    const RegistryKeyFilter keep = state.range(0) ? DiscoveryRegistryKeys() : RegistryKeyFilter{};
+    for (auto _ : state) {
+        const WineRegistry registry = WineRegistry::FromPrefix(game.Prefix, keep);
+        if (!ReadExpansionFlags(registry).HasPets) state.SkipWithError("the packs were not read");
+        benchmark::DoNotOptimize(registry);
+    }
 }
-BENCHMARK(BM_ReadPrefixRegistry)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadPrefixRegistry)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_ScanNeighborhoods(benchmark::State& state) {
     const bench::GameHome game(static_cast<int>(state.range(0)));

@@ -178,7 +178,7 @@ StartupOutcome DiscoverFromArguments(const StartupArguments& parsed) {
         several.Termination = SeveralCopiesText(location.Found.Copies);
         return several;
     }
-    GamePlatform platform = OpenGamePlatform(location.Arguments.WinePrefix);
+    GamePlatform platform = OpenGamePlatform(location.Arguments.WinePrefix, location.Registry);
     StartupInputs inputs;
     inputs.Registry = platform.Registry.get();
     inputs.Documents = platform.Documents;

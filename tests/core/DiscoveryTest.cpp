@@ -7,6 +7,7 @@
 #include "core/platform/Paths.h"
 #include "core/platform/ProgramVersion.h"
 #include "core/platform/Settings.h"
+#include "core/platform/WinePrefix.h"
 
 namespace kinloom {
 namespace {
@@ -166,6 +167,57 @@ TEST(RegistryDiscoveryTest, DisplayNameAndLanguageFollowTheRootSwitch) {
         GameRegistration g = ReadGameRegistration(r);
         EXPECT_EQ(g.DisplayName, c.displayName);
         EXPECT_EQ(g.LanguageName, c.language);
+    }
+}
+
+// Answers from a registry laid out in memory and notes each key asked for.
+class RecordingRegistry final : public GameRegistry {
+public:
+    explicit RecordingRegistry(const MemoryRegistry& keys) : keys_(keys) {}
+    bool KeyExists(RegistryRoot root, std::string_view key) const override {
+        Asked.emplace_back(key);
+        return keys_.KeyExists(root, key);
+    }
+    std::optional<std::string> ReadString(RegistryRoot root, std::string_view key,
+                                          std::string_view name) const override {
+        Asked.emplace_back(key);
+        return keys_.ReadString(root, key, name);
+    }
+    mutable std::vector<std::string> Asked;
+
+private:
+    const MemoryRegistry& keys_;
+};
+
+// A Wine prefix's registry is read keeping only DiscoveryRegistryKeys(); a key discovery looked
+// up outside them would always be missing. Each way through the lookups (the game for the
+// current user, for the local machine, not at all) asks only for keys that are kept.
+TEST(RegistryDiscoveryTest, EveryKeyLookedUpIsKeptFromAPrefixsRegistry) {
+    test::TempDir documents;
+    const std::function<void(MemoryRegistry&)> layouts[] = {
+        [](MemoryRegistry&) {},
+        [](MemoryRegistry& r) {
+            r.SetString(CU, kBase, "DisplayName", "Mine");
+            for (const char* key : {kBase10, kUni10, kNight10, kBiz10})
+                r.SetString(CU, key, "LanguageName", "French");
+        },
+        [](MemoryRegistry& r) {
+            r.SetString(LM, kBase, "DisplayName", "Machine's");
+            r.SetString(LM, kUni10, "LanguageName", "German");
+            r.AddKey(LM, "\\Software\\EA GAMES\\The Sims 2 Pets");
+        },
+    };
+    const RegistryKeyFilter kept = DiscoveryRegistryKeys();
+    for (std::size_t i = 0; i < std::size(layouts); ++i) {
+        SCOPED_TRACE(i);
+        MemoryRegistry keys;
+        layouts[i](keys);
+        const RecordingRegistry registry(keys);
+        DiscoverStartup({&registry, documents.path(), std::nullopt, nullptr, {}});
+        WineDocumentsFolder(documents / "prefix", registry, "bob");
+        ASSERT_FALSE(registry.Asked.empty());
+        for (const std::string& key : registry.Asked)
+            EXPECT_TRUE(kept.Keeps(NormalizeRegistryKey(key))) << key;
     }
 }
 

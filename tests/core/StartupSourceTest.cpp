@@ -215,6 +215,76 @@ TEST_F(StartupCopiesTest, OneCopyInALauncherPrefixOpensWithItsOwnRegistry) {
     EXPECT_TRUE(named.Outcome.State.Packs.HasPets);
 }
 
+// A prefix's registry holds thousands of other programs' keys; only the game's and the shell
+// folders are kept from it. The game is found among them and opens with its packs (native and
+// 32-bit), its language and the documents folder the shell folders name, whether the launchers'
+// places are searched or the prefix is named.
+TEST_F(StartupCopiesTest, TheGameOpensFromARegistryFullOfOtherPrograms) {
+    const std::string user = WineUserName();
+    test::FakeWinePrefix prefix(home / ".wine", user);
+    std::vector<test::RegKey> system, users;
+    for (int i = 0; i < 400; ++i) {
+        const std::string n = std::to_string(i);
+        system.push_back(
+            {"Software\\Classes\\CLSID\\{" + n + "}\\InprocServer32",
+             {{"", "C:\\windows\\system32\\c" + n + ".dll"}, {"ThreadingModel", "Both"}},
+             {"\"Flags\"=dword:00000001", "\"Data\"=hex:01,02,\\", "  03,04"}});
+        users.push_back({"Software\\Vendor " + n + "\\Settings",
+                         {{"Last", "C:\\users\\" + user + "\\Documents"}},
+                         {"\"Place\"=hex:00,\\", "  01"}});
+        if (i == 200) {
+            system.push_back({"Software\\Wow6432Node\\EA GAMES\\The Sims 2",
+                              {{"DisplayName", "The Sims 2"}},
+                              {}});
+            system.push_back({"Software\\Wow6432Node\\EA GAMES\\The Sims 2\\1.0",
+                              {{"LanguageName", "German"}},
+                              {}});
+            system.push_back({"Software\\EA GAMES\\The Sims 2 University", {}, {}});
+            system.push_back({"Software\\Wow6432Node\\EA GAMES\\The Sims 2 Seasons", {}, {}});
+            users.push_back(
+                {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                 {{"Personal", "C:\\users\\" + user + "\\Moved Docs"}},
+                 {}});
+        }
+    }
+    prefix.WriteSystemReg(system);
+    prefix.WriteUserReg(users, false);
+    const fs::path moved = prefix.Root() / "drive_c" / "users" / user / "Moved Docs";
+    test::WriteNeighborhood(moved / "EA Games" / "The Sims 2" / "Neighborhoods", "N001", "Town");
+
+    for (const auto& arguments :
+         {std::vector<std::string>{}, {"--wine-prefix", prefix.Root().string()}}) {
+        SCOPED_TRACE(arguments.size());
+        StartupSource source = DiscoverStartupSource(OnThisMachine(arguments));
+        ASSERT_FALSE(source.Outcome.Termination) << *source.Outcome.Termination;
+        const StartupState& state = source.Outcome.State;
+        EXPECT_TRUE(state.Packs.HasUniversity);
+        EXPECT_TRUE(state.Packs.HasSeasons);
+        EXPECT_FALSE(state.Packs.HasPets);
+        EXPECT_EQ(state.GameLanguage, 4);
+        EXPECT_EQ(source.Documents, fs::canonical(moved));
+        ASSERT_EQ(state.Neighborhoods.size(), 1u);
+        EXPECT_EQ(state.Neighborhoods[0].NGBDName, "Town");
+    }
+}
+
+// The registry the search read goes with the copy it found to the discovery that opens it,
+// which does not read the prefix's registry files again.
+TEST_F(StartupCopiesTest, TheRegistryTheSearchReadOpensTheCopy) {
+    const fs::path lutris = home / "Games" / "sims-2";
+    GameIn(lutris, "The Sims 2", "N001", "The Sims 2 Pets");
+    const GameLocation location = LocateGame(StartupArguments{}, LauncherHome(home));
+    ASSERT_EQ(location.Found.Copies.size(), 1u);
+    ASSERT_TRUE(location.Registry);
+    EXPECT_EQ(location.Registry, location.Found.Copies[0].Registry);
+    fs::remove(lutris / "system.reg");
+    fs::remove(lutris / "user.reg");
+    const GamePlatform platform =
+        OpenGamePlatform(location.Arguments.WinePrefix, location.Registry);
+    EXPECT_EQ(platform.Registry, location.Registry);
+    EXPECT_TRUE(ReadExpansionFlags(*platform.Registry).HasPets);
+}
+
 TEST_F(StartupCopiesTest, SeveralCopiesAreListedAndTheChoiceIsKept) {
     const fs::path steamPrefix =
         home / ".local" / "share" / "Steam" / "steamapps" / "compatdata" / "123" / "pfx";

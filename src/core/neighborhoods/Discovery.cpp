@@ -14,8 +14,6 @@
 #else
 #include <pwd.h>
 #include <unistd.h>
-
-#include "core/platform/WineRegistry.h"
 #endif
 
 namespace kinloom {
@@ -23,6 +21,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The game, each pack and their languages have their keys here.
+constexpr std::string_view kEaGamesKey = "\\Software\\EA GAMES";
 constexpr std::string_view kBaseGameKey = "\\Software\\EA GAMES\\The Sims 2";
 
 struct LanguageRow {
@@ -110,7 +110,7 @@ int LanguageFromArguments(const std::vector<std::string>& arguments, int gameLan
 ExpansionFlags ReadExpansionFlags(const GameRegistry& registry) {
     auto installed = [&](std::string_view pack) {
         return registry.KeyExists(RegistryRoot::LocalMachine,
-                                  std::string("\\Software\\EA GAMES\\") + std::string(pack));
+                                  std::string(kEaGamesKey) + "\\" + std::string(pack));
     };
     ExpansionFlags flags;
     flags.HasUniversity = installed("The Sims 2 University");
@@ -121,6 +121,10 @@ ExpansionFlags ReadExpansionFlags(const GameRegistry& registry) {
     flags.HasBonVoyage = installed("The Sims 2 Bon Voyage");
     flags.HasFreeTime = installed("The Sims 2 FreeTime");
     return flags;
+}
+
+RegistryKeyFilter DiscoveryRegistryKeys() {
+    return {kEaGamesKey, kShellFoldersKey};
 }
 
 GameRegistration ReadGameRegistration(const GameRegistry& registry) {
@@ -309,10 +313,12 @@ std::string WineUserName() {
 #endif
 }
 
-GamePlatform OpenGamePlatform(const std::optional<fs::path>& winePrefix) {
+GamePlatform OpenGamePlatform(const std::optional<fs::path>& winePrefix,
+                              std::shared_ptr<const GameRegistry> prefixRegistry) {
     GamePlatform platform;
 #ifdef _WIN32
     (void)winePrefix;
+    (void)prefixRegistry;
     platform.Registry = std::make_unique<WindowsRegistry>();
     platform.Documents = WindowsDocumentsFolder();
 #else
@@ -321,10 +327,13 @@ GamePlatform OpenGamePlatform(const std::optional<fs::path>& winePrefix) {
     if ((!home || !*home) && account) home = account->pw_dir;
     const std::string user = WineUserName();
     const fs::path prefix = ChooseWinePrefix(winePrefix, std::getenv("WINEPREFIX"), home);
-    auto registry = std::make_unique<WineRegistry>(WineRegistry::FromPrefix(prefix));
-    platform.Documents = WineDocumentsFolder(prefix, *registry, user);
+    if (prefixRegistry && winePrefix && !winePrefix->empty())
+        platform.Registry = std::move(prefixRegistry);
+    else
+        platform.Registry = std::make_shared<const WineRegistry>(
+            WineRegistry::FromPrefix(prefix, DiscoveryRegistryKeys()));
+    platform.Documents = WineDocumentsFolder(prefix, *platform.Registry, user);
     if (!prefix.empty()) platform.WinePrefix = prefix;
-    platform.Registry = std::move(registry);
 #endif
     return platform;
 }

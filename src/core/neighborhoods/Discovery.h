@@ -14,6 +14,7 @@
 
 #include "core/neighborhoods/NeighborhoodScan.h"
 #include "core/platform/GameRegistry.h"
+#include "core/platform/WineRegistry.h"
 
 namespace kinloom {
 
@@ -46,6 +47,11 @@ struct ExpansionFlags {
 };
 
 ExpansionFlags ReadExpansionFlags(const GameRegistry& registry);
+
+// The registry keys discovery reads, each with the keys below it: the game's and its packs'
+// (display name, language, which packs are installed) and Explorer's shell folders (the
+// documents folder). A Wine prefix's registry is read keeping only these.
+RegistryKeyFilter DiscoveryRegistryKeys();
 
 struct GameRegistration {
     std::string DisplayName;                  // empty when the registry names none
@@ -129,7 +135,8 @@ std::optional<std::string> StrayArgument(const StartupArguments& parsed);
 // The game's registry and documents folder on this machine: the Windows registry and shell on
 // Windows; elsewhere the Wine prefix chosen by winePrefix, $WINEPREFIX or ~/.wine.
 struct GamePlatform {
-    std::unique_ptr<GameRegistry> Registry;
+    // Never changed once read, so the search and the discovery after it can share one.
+    std::shared_ptr<const GameRegistry> Registry;
     std::optional<std::filesystem::path> Documents;
     std::optional<std::filesystem::path> WinePrefix;  // the prefix read, under Wine
 };
@@ -137,6 +144,9 @@ struct GamePlatform {
 // The name Wine gives the prefix's user: the Unix account's ($USER first); empty on Windows.
 std::string WineUserName();
 
-GamePlatform OpenGamePlatform(const std::optional<std::filesystem::path>& winePrefix);
+// prefixRegistry: the registry of winePrefix when it was read already (by the search that found
+// the game there), taken as it is rather than read again; ignored without a winePrefix.
+GamePlatform OpenGamePlatform(const std::optional<std::filesystem::path>& winePrefix,
+                              std::shared_ptr<const GameRegistry> prefixRegistry = nullptr);
 
 }  // namespace kinloom

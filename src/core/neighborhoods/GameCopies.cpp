@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <system_error>
@@ -101,18 +102,18 @@ GameCopySearch FindGameCopies(const std::vector<FoundPrefix>& prefixes, std::str
         const std::string system = RegistryText(found.Prefix / "system.reg");
         const std::string user = RegistryText(found.Prefix / "user.reg");
         std::string displayName;
-        WineRegistry registry;
+        auto registry = std::make_shared<WineRegistry>(DiscoveryRegistryKeys());
         if (MentionsTheGame(system) || MentionsTheGame(user)) {
-            registry.Load(RegistryRoot::LocalMachine, system);
-            registry.Load(RegistryRoot::CurrentUser, user);
-            displayName = ReadGameRegistration(registry).DisplayName;
+            registry->Load(RegistryRoot::LocalMachine, system);
+            registry->Load(RegistryRoot::CurrentUser, user);
+            displayName = ReadGameRegistration(*registry).DisplayName;
         }
         if (displayName.empty()) {
             search.Looked.push_back(where + ": the registry names no edition of The Sims 2");
             continue;
         }
         const std::optional<fs::path> documents =
-            WineDocumentsFolder(found.Prefix, registry, userName);
+            WineDocumentsFolder(found.Prefix, *registry, userName);
         if (!documents) {
             search.Looked.push_back(where + ": " + displayName + ", but no documents folder");
             continue;
@@ -139,8 +140,10 @@ GameCopySearch FindGameCopies(const std::vector<FoundPrefix>& prefixes, std::str
                                     Shown(ChildIgnoringCase(*documents, "EA Games")));
             continue;
         }
-        for (GameCopy& copy : CopiesOfFolders(fresh, found.Prefix, found.Launcher))
+        for (GameCopy& copy : CopiesOfFolders(fresh, found.Prefix, found.Launcher)) {
+            copy.Registry = registry;
             search.Copies.push_back(std::move(copy));
+        }
     }
     return search;
 }

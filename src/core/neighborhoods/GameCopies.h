@@ -5,11 +5,13 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/platform/GameRegistry.h"
 #include "core/platform/WinePrefixSearch.h"
 
 namespace kinloom {
@@ -20,6 +22,9 @@ struct GameCopy {
     std::optional<std::filesystem::path> WinePrefix;
     std::filesystem::path UserDataFolder;
     std::size_t NeighborhoodCount = 0;  // folders holding a neighborhood package
+    // The prefix's registry as the search read it (the keys discovery reads): the discovery of
+    // the one copy found takes it rather than reading the registry again. Null otherwise.
+    std::shared_ptr<const GameRegistry> Registry = nullptr;
 };
 
 struct GameCopySearch {

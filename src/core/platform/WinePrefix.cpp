@@ -9,9 +9,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view kShellFolders =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
 bool IsSet(const char* text) {
     return text != nullptr && *text != '\0';
 }
@@ -62,7 +59,8 @@ std::optional<fs::path> WindowsPathInPrefix(const fs::path& prefix, std::string_
 
 std::optional<fs::path> WineDocumentsFolder(const fs::path& prefix, const GameRegistry& registry,
                                             std::string_view userName) {
-    if (auto personal = registry.ReadString(RegistryRoot::CurrentUser, kShellFolders, "Personal")) {
+    if (auto personal =
+            registry.ReadString(RegistryRoot::CurrentUser, kShellFoldersKey, "Personal")) {
         if (auto mapped = WindowsPathInPrefix(prefix, *personal); mapped && IsFolder(*mapped))
             return mapped;
     }

@@ -23,6 +23,10 @@ std::filesystem::path ChooseWinePrefix(const std::optional<std::filesystem::path
 std::optional<std::filesystem::path> WindowsPathInPrefix(const std::filesystem::path& prefix,
                                                          std::string_view windowsPath);
 
+// Explorer's shell folders of the current user, whose "Personal" names the documents folder.
+inline constexpr std::string_view kShellFoldersKey =
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
 // The documents folder of the prefix's user: the shell folder "Personal" from the current user's
 // registry, else drive_c/users/<user>/Documents (or "My Documents", as older prefixes have it),
 // else the documents of the one user folder there other than Public (Proton's "steamuser").

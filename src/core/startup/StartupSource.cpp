@@ -137,6 +137,7 @@ GameLocation LocateGame(StartupArguments parsed,
             const GameCopy& copy = location.Found.Copies.front();
             parsed.UserData = copy.UserDataFolder;
             parsed.WinePrefix = copy.WinePrefix;
+            location.Registry = copy.Registry;
         }
     }
 #endif
@@ -226,8 +227,9 @@ StartupSource DiscoverStartupSource(const StartupRequest& request) {
         return source;
     }
     const StartupArguments& located = location.Arguments;
-    GamePlatform platform = request.Platform ? request.Platform(located.WinePrefix)
-                                             : OpenGamePlatform(located.WinePrefix);
+    GamePlatform platform = request.Platform
+                                ? request.Platform(located.WinePrefix)
+                                : OpenGamePlatform(located.WinePrefix, location.Registry);
     StartupInputs inputs;
     inputs.Registry = platform.Registry.get();
     inputs.Documents = platform.Documents;

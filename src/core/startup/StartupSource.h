@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -75,6 +76,9 @@ struct GameLocation {
     bool Searched = false;       // the launchers' places were searched
     PrefixSearch Places;
     GameCopySearch Found;
+    // The registry of the prefix located, when the search read it: the discovery that follows
+    // takes it rather than reading the prefix's registry again.
+    std::shared_ptr<const GameRegistry> Registry = nullptr;
 };
 
 GameLocation LocateGame(StartupArguments parsed, const std::optional<LauncherHome>& home);
