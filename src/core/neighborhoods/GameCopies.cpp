@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <system_error>
 
 #include "core/neighborhoods/Discovery.h"
+#include "core/platform/FileIO.h"
 #include "core/platform/Paths.h"
 #include "core/platform/WinePrefix.h"
 #include "core/platform/WineRegistry.h"
@@ -29,12 +28,15 @@ std::string Shown(const fs::path& p) {
 }
 
 // A registry file's text; empty when it is missing or cannot be read.
+// A registry file that cannot be read whole (missing, a folder, a pipe) names no game: a partly
+// read one could pass for a registry that lacks the game's keys.
 std::string RegistryText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream text;
-    text << in.rdbuf();
-    return std::move(text).str();
+    try {
+        const Bytes bytes = ReadWholeFile(file);
+        return std::string(bytes.begin(), bytes.end());
+    } catch (const FileError&) {
+        return {};
+    }
 }
 
 char Lower(char c) {

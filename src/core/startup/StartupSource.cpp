@@ -17,7 +17,9 @@ fs::path DefaultDemoFolder() {
         return fs::path(xdg) / "kinloom" / "demo";
     if (const char* home = std::getenv("HOME"); home && *home)
         return fs::path(home) / ".local" / "share" / "kinloom" / "demo";
-    return fs::temp_directory_path() / "kinloom" / "demo";
+    std::error_code ec;  // a $TMPDIR that is no folder must not end the program
+    const fs::path temp = fs::temp_directory_path(ec);
+    return (ec ? fs::path("/tmp") : temp) / "kinloom" / "demo";
 }
 
 namespace {
