@@ -5,8 +5,10 @@
 #include "PackageBuilder.h"
 #include "core/editing/LoadNeighborhood.h"
 #include "core/editing/SaveNeighborhood.h"
+#include "core/packages/Compression.h"
 #include "core/packages/TextList.h"
 #include "core/packages/Utf8.h"
+#include "core/platform/FileIO.h"
 
 namespace kinloom {
 namespace {
@@ -282,6 +284,176 @@ TEST(TextListTest, StoredBytesAreWrittenBackUnchanged) {
     auto read = ReadTextList(WriteTextList(TextListShape::Sim, withZero, 2), 3, 2);
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(*read, (Strings{"Ann", "Desc", "Bell"}));
+}
+
+// A save changes only the strings the player edited: the other languages' names and
+// descriptions, the entries of the strings left alone, the name field and each entry's second
+// text stay as stored.
+TEST(TextListTest, OnlyTheEditedStringChangesInEveryLanguage) {
+    // A sim's list in three languages: English (1), German (4) and French (2).
+    const std::vector<Item> sim = {{1, "Anna"},  {1, "Likes tea"},   {1, "Bell"},
+                                   {4, "Anne"},  {4, "Mag Tee"},     {4, "Glocke"},
+                                   {2, "Annie"}, {2, "Aime le the"}, {2, "Cloche"}};
+    struct Case {
+        const char* name;
+        int language;
+        Strings strings;
+        std::vector<Item> expected;
+    };
+    const Case cases[] = {
+        {"nothing edited (English game)", 1, {"Anna", "Likes tea", "Bell"}, sim},
+        {"nothing edited (German game)", 4, {"Anne", "Mag Tee", "Glocke"}, sim},
+        {"first name edited in an English game",
+         1,
+         {"Zoe", "Likes tea", "Bell"},
+         {{1, "Zoe"},
+          {1, "Likes tea"},
+          {1, "Bell"},
+          {4, ""},
+          {4, "Mag Tee"},
+          {4, "Glocke"},
+          {2, ""},
+          {2, "Aime le the"},
+          {2, "Cloche"}}},
+        {"description edited in a German game",
+         4,
+         {"Anne", "Liest gern", "Glocke"},
+         {{1, "Anna"},
+          {1, "Liest gern"},
+          {1, "Bell"},
+          {4, "Anne"},
+          {4, "Liest gern"},
+          {4, "Glocke"},
+          {2, "Annie"},
+          {2, ""},
+          {2, "Cloche"}}},
+        {"a name cleared",
+         1,
+         {"Anna", "Likes tea", ""},
+         {{1, "Anna"},
+          {1, "Likes tea"},
+          {1, ""},
+          {4, "Anne"},
+          {4, "Mag Tee"},
+          {4, ""},
+          {2, "Annie"},
+          {2, "Aime le the"},
+          {2, ""}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Bytes stored = ListBytes(sim);
+        const std::optional<Bytes> saved = UpdateTextList(stored, c.strings, c.language);
+        ASSERT_TRUE(saved.has_value());
+        EXPECT_EQ(*saved, ListBytes(c.expected));
+        EXPECT_EQ(*ReadTextList(*saved, 3, c.language), c.strings);
+    }
+
+    // A household's or neighborhood's pair, unedited in a game whose language it lacks.
+    const Bytes pair = ListBytes({{1, "Pleasantview"}, {1, "A town"}, {4, "Schoenblick"}, {4, ""}});
+    EXPECT_EQ(SaveTextList(pair, TextListShape::Pair, {"Pleasantview", "A town"}, 1), pair);
+    EXPECT_EQ(SaveTextList(pair, TextListShape::Pair, {"Schoenblick", "A town"}, 4), pair);
+}
+
+// A stored list that cannot take the edit in place is written whole, as before.
+TEST(TextListTest, AListThatCannotTakeTheEditIsWrittenWhole) {
+    Bytes cut = ListBytes({{1, "Anna"}, {1, "Desc"}, {1, "Bell"}}, 5);
+    Bytes noLanguageOne = ListBytes({{4, "Anne"}, {4, "Desc"}, {4, "Glocke"}});
+    for (const Bytes& stored : {cut, noLanguageOne, Bytes(70, 0)}) {
+        EXPECT_FALSE(UpdateTextList(stored, {"Zoe", "Desc", "Bell"}, 1).has_value());
+        EXPECT_EQ(SaveTextList(stored, TextListShape::Sim, {"Zoe", "Desc", "Bell"}, 1),
+                  WriteTextList(TextListShape::Sim, {"Zoe", "Desc", "Bell"}, 1));
+    }
+}
+
+// The whole way: a German name list in a sim's package, a save after a skill edit, the list
+// read back from the file byte for byte.
+TEST(TextListTest, ASaveOfSkillsKeepsEveryLanguagesNames) {
+    test::TempDir dir;
+    const Neighborhood n001 = test::WriteDemoN001(dir.path());
+    test::FakeMessages messages;
+    EditingContext context = test::BlankPictureContext(messages);
+    LoadedNeighborhood loaded;
+    ASSERT_TRUE(LoadNeighborhood(n001, loaded, LabelForm::FirstName, context).Loaded);
+    ASSERT_FALSE(loaded.Sims.empty());
+    const std::filesystem::path file = loaded.Sims.front()->FilePath;
+    const Bytes german = ListBytes({{1, "Anna"},
+                                    {1, "Likes tea"},
+                                    {1, "Bell"},
+                                    {4, "Anne"},
+                                    {4, "Trinkt gern Tee"},
+                                    {4, "Glocke"}});
+    RewritePackage(file, [&](const PackageIndexEntry& e, std::size_t) {
+        return e.Type == types::TextList ? EntryChoice::Replace(german) : EntryChoice::Copy();
+    });
+
+    const auto listInFile = [&] {
+        const PackageImage plain = DecompressPackageImage(ReadWholeFile(file), messages);
+        EntryList entries;
+        ReadIndex(plain.Data, entries);
+        const PackageIndexEntry* list = FindFirst(entries, types::TextList);
+        if (!list) return Bytes{};
+        const ByteView bytes = StoredBytes(plain.Data, *list);
+        return Bytes(bytes.begin(), bytes.end());
+    };
+    ASSERT_EQ(listInFile(), german);
+
+    LoadedNeighborhood again;
+    ASSERT_TRUE(LoadNeighborhood(n001, again, LabelForm::FirstName, context).Loaded);
+    Character* sim = nullptr;
+    for (Character* s : again.Sims)
+        if (s->FilePath == file) sim = s;
+    ASSERT_NE(sim, nullptr);
+    EXPECT_EQ(sim->FirstName, "Anna");
+    sim->Cooking = static_cast<std::int16_t>(sim->Cooking == 500 ? 600 : 500);
+    sim->Modified = true;
+    ASSERT_TRUE(SaveNeighborhood(again, context).Saved);
+    EXPECT_EQ(listInFile(), german);
+
+    // The neighborhood's and a household's German names stay when only the funds change.
+    const Bytes town = ListBytes({{1, "Willowmere"}, {1, "A town"}, {4, "Weidensee"}, {4, "Ort"}});
+    const Bytes family = ListBytes({{1, "Bell"}, {1, ""}, {4, "Familie Glocke"}, {4, ""}});
+    RewritePackage(n001.PackagePath, [&](const PackageIndexEntry& e, std::size_t) {
+        if (e.Type == types::TextList) return EntryChoice::Replace(town);
+        if (e.Type == types::HouseholdText) return EntryChoice::Replace(family);
+        return EntryChoice::Copy();
+    });
+    const auto listsInNeighborhood = [&] {
+        const PackageImage plain =
+            DecompressPackageImage(ReadWholeFile(n001.PackagePath), messages);
+        EntryList entries;
+        ReadIndex(plain.Data, entries);
+        std::vector<Bytes> lists;
+        for (const PackageIndexEntry& e : entries) {
+            if (e.Type != types::TextList && e.Type != types::HouseholdText) continue;
+            const ByteView bytes = StoredBytes(plain.Data, e);
+            lists.emplace_back(bytes.begin(), bytes.end());
+        }
+        return lists;
+    };
+    const std::vector<Bytes> storedLists = listsInNeighborhood();
+    ASSERT_GE(storedLists.size(), 2u);
+    LoadedNeighborhood third;
+    ASSERT_TRUE(LoadNeighborhood(n001, third, LabelForm::FirstName, context).Loaded);
+    ASSERT_FALSE(third.Households.empty());
+    third.Households.front()->Cash += 100;
+    third.Households.front()->Modified = true;
+    ASSERT_TRUE(SaveNeighborhood(third, context).Saved);
+    EXPECT_EQ(listsInNeighborhood(), storedLists);
+
+    sim = nullptr;
+    for (Character* s : third.Sims)
+        if (s->FilePath == file) sim = s;
+    ASSERT_NE(sim, nullptr);
+    sim->LastName = "Glockner";
+    sim->Modified = true;
+    ASSERT_TRUE(SaveNeighborhood(third, context).Saved);
+    EXPECT_EQ(listInFile(), ListBytes({{1, "Anna"},
+                                       {1, "Likes tea"},
+                                       {1, "Glockner"},
+                                       {4, "Anne"},
+                                       {4, "Trinkt gern Tee"},
+                                       {4, ""}}));
 }
 
 // A language number the language byte cannot hold never wraps round to another language.

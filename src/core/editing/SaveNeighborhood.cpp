@@ -90,6 +90,20 @@ std::string UnsavedChangesQuestion(const Neighborhood& loaded) {
            " have not been saved.\r\nDo you want to save them?";
 }
 
+namespace {
+
+// A name list goes back as stored unless one of its strings changed; then only that string's
+// entries change, and the other languages' names of the rest stay.
+EntryChoice NameListChoice(ByteView stored, TextListShape shape,
+                           const std::vector<std::string>& strings, int gameLanguage) {
+    Bytes saved = SaveTextList(stored, shape, strings, gameLanguage);
+    if (std::equal(saved.begin(), saved.end(), stored.begin(), stored.end()))
+        return EntryChoice::Copy();
+    return EntryChoice::Replace(std::move(saved));
+}
+
+}  // namespace
+
 PackageImage BuildNeighborhoodImage(ByteView plainPackage, const LoadedNeighborhood& state,
                                     int gameLanguage) {
     // Every look-up below is made once per entry, and a neighborhood may hold an entry for every
@@ -117,9 +131,9 @@ PackageImage BuildNeighborhoodImage(ByteView plainPackage, const LoadedNeighborh
     return RewritePackageImage(plainPackage, [&](const PackageIndexEntry& e, std::size_t) {
         switch (e.Type) {
             case types::TextList:
-                return EntryChoice::Replace(WriteTextList(
-                    TextListShape::Pair, {state.Selected.NGBDName, state.Selected.NGBDDescription},
-                    gameLanguage));
+                return NameListChoice(StoredBytes(plainPackage, e), TextListShape::Pair,
+                                      {state.Selected.NGBDName, state.Selected.NGBDDescription},
+                                      gameLanguage);
             case types::SimDescription:
                 if (modifiedByGuid.empty()) return EntryChoice::Copy();
                 return EntryChoice::Patch([&](std::span<std::uint8_t> bytes) {
@@ -138,9 +152,8 @@ PackageImage BuildNeighborhoodImage(ByteView plainPackage, const LoadedNeighborh
             case types::HouseholdText: {
                 const Household* h = household(e.Instance);
                 if (!h || !h->Modified) return EntryChoice::Copy();
-                return EntryChoice::Replace(
-                    WriteTextList(TextListShape::Pair, {h->HouseholdName, h->HouseholdDescription},
-                                  gameLanguage));
+                return NameListChoice(StoredBytes(plainPackage, e), TextListShape::Pair,
+                                      {h->HouseholdName, h->HouseholdDescription}, gameLanguage);
             }
             case types::GeneticsStrings: {
                 // Written only for a changed sim the set belongs to, from the first DNA record of
@@ -193,9 +206,9 @@ PackageImage BuildCharacterImage(ByteView plainPackage, const Character& sim,
                 return EntryChoice::Drop();
             if (sim.ResetThumbnail && e.Type == types::Picture) return EntryChoice::Drop();
             if (e.Type == types::TextList)
-                return EntryChoice::Replace(WriteTextList(
-                    TextListShape::Sim, {sim.FirstName, sim.CharacterDescription, sim.LastName},
-                    gameLanguage));
+                return NameListChoice(StoredBytes(plainPackage, e), TextListShape::Sim,
+                                      {sim.FirstName, sim.CharacterDescription, sim.LastName},
+                                      gameLanguage);
             if (e.Type == types::SimProperties) return EntryChoice::Patch(patchProperties);
             return EntryChoice::Copy();
         },

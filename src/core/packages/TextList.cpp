@@ -45,6 +45,31 @@ std::vector<TextEntry> ReadEntries(ByteReader& r) {
     return entries;
 }
 
+// One entry as stored, to be written back as it was unless its string changed.
+struct StoredEntry {
+    std::uint8_t language = 0;
+    std::string value;
+    std::string second;  // the text after the value, kept as it is
+};
+
+// Every entry of a well-formed list; nullopt when the list ends before its count says.
+std::optional<std::vector<StoredEntry>> ReadStoredEntries(ByteReader& r) {
+    if (r.Remaining() < 2) return std::nullopt;
+    const std::uint16_t count = r.U16();
+    std::vector<StoredEntry> entries(count);
+    for (StoredEntry& e : entries) {
+        if (r.AtEnd()) return std::nullopt;
+        e.language = r.U8();
+        if (!ReadZeroTerminated(r, e.value) || !ReadZeroTerminated(r, e.second))
+            return std::nullopt;
+    }
+    return entries;
+}
+
+std::string UpToZero(const std::string& text) {
+    return text.substr(0, text.find('\0'));
+}
+
 }  // namespace
 
 std::string TrimBytes(std::string_view bytes) {
@@ -116,6 +141,59 @@ Bytes WriteTextList(TextListShape shape, const std::vector<std::string>& strings
         out.push_back(0);  // an empty description
     }
     return out;
+}
+
+std::optional<Bytes> UpdateTextList(ByteView stored, const std::vector<std::string>& strings,
+                                    int gameLanguage) {
+    const std::optional<std::vector<std::string>> read =
+        ReadTextList(stored, strings.size(), gameLanguage);
+    if (!read) return std::nullopt;
+    std::vector<bool> changed(strings.size());
+    bool anyChanged = false;
+    for (std::size_t i = 0; i < strings.size(); ++i) {
+        changed[i] = (*read)[i] != strings[i];
+        anyChanged = anyChanged || changed[i];
+    }
+    if (!anyChanged) return Bytes(stored.begin(), stored.end());
+
+    ByteReader r(stored);
+    r.Seek(kNameField + 2);
+    std::optional<std::vector<StoredEntry>> entries = ReadStoredEntries(r);
+    if (!entries) return std::nullopt;
+    const ByteView rest = stored.subspan(r.Position());
+
+    // Each entry's string is its place among the entries of its language.
+    std::vector<std::size_t> seen(256, 0);
+    std::vector<bool> languageOneHas(strings.size());
+    const bool ownLanguage = gameLanguage > 1 && gameLanguage <= 0xFF;
+    for (StoredEntry& e : *entries) {
+        const std::size_t i = seen[e.language]++;
+        if (i >= strings.size() || !changed[i]) continue;
+        if (e.language == 1) languageOneHas[i] = true;
+        const bool own = e.language == 1 || (ownLanguage && e.language == gameLanguage);
+        e.value = own ? UpToZero(strings[i]) : std::string();
+    }
+    for (std::size_t i = 0; i < strings.size(); ++i)
+        if (changed[i] && !languageOneHas[i]) return std::nullopt;
+
+    Bytes out(stored.begin(), stored.begin() + kNameField + 2);
+    AppendU16(out, static_cast<std::uint16_t>(entries->size()));
+    for (const StoredEntry& e : *entries) {
+        out.push_back(e.language);
+        out.insert(out.end(), e.value.begin(), e.value.end());
+        out.push_back(0);
+        out.insert(out.end(), e.second.begin(), e.second.end());
+        out.push_back(0);
+    }
+    out.insert(out.end(), rest.begin(), rest.end());
+    return out;
+}
+
+Bytes SaveTextList(ByteView stored, TextListShape shape, const std::vector<std::string>& strings,
+                   int gameLanguage) {
+    if (std::optional<Bytes> updated = UpdateTextList(stored, strings, gameLanguage))
+        return std::move(*updated);
+    return WriteTextList(shape, strings, gameLanguage);
 }
 
 }  // namespace kinloom
