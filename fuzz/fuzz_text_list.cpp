@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/packages/TextList.h"
 #include "core/packages/Utf8.h"
@@ -47,6 +48,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const TextListShape shape = wanted == 2 ? TextListShape::Pair : TextListShape::Sim;
         const auto again = ReadTextList(WriteTextList(shape, *strings, language), wanted, language);
         if (!again || *again != *strings) __builtin_trap();
+
+        // Saving what was read changes nothing; saving an edit reads back as the edit, with the
+        // strings left alone as they were.
+        if (SaveTextList(content, shape, *strings, language) !=
+            Bytes(content.begin(), content.end()))
+            __builtin_trap();
+        std::vector<std::string> edited = *strings;
+        edited[0] = "Edited";
+        const auto saved =
+            ReadTextList(SaveTextList(content, shape, edited, language), wanted, language);
+        if (!saved || (*saved)[0] != "Edited") __builtin_trap();
+        for (std::size_t i = 1; i < wanted; ++i)
+            if ((*saved)[i] != (*strings)[i]) __builtin_trap();
     }
     return 0;
 }
