@@ -323,9 +323,11 @@ TEST_F(BackupsTest, RestorePutsTheBackupBackAndTrashesTheCurrentFolder) {
     test::WriteTextFile(hoods / "N001" / "Characters" / "N001_User00001.package", "new sim");
     const Tree edited = Read(hoods / "N001");
     const BackupNode node = BackupNodeFor("N001 03-14-2008 153045");
-    const std::string question = "\"" + (hoods / "N001").string() +
-                                 "\" will be restored with the Neighborhood backup selected.\r\n"
-                                 "If you continue it will be replaced. This cannot be undone.\r\n";
+    const std::string question =
+        "\"" + (hoods / "N001").string() +
+        "\" will be restored with the Neighborhood backup selected.\r\n"
+        "If you continue it will be replaced. A backup of it as it is now is made first, "
+        "\"N001 03-14-2008 153045 (before restore)\": restore that one to take this back.\r\n";
 
     messages.script({false});
     EXPECT_EQ(backups.RestoreBackup(&node, {pleasantview}, "N001").Result, BackupResult::Cancelled);
@@ -336,10 +338,12 @@ TEST_F(BackupsTest, RestorePutsTheBackupBackAndTrashesTheCurrentFolder) {
         const char* loaded;
         bool reload;
     };
+    Tree replaced;
     for (const Case& c : {Case{"N002", false}, Case{"N001", true}}) {
         SCOPED_TRACE(c.loaded);
         fs::remove_all(trash);
         test::WriteTextFile(hoods / "N001" / "Characters" / "N001_User00001.package", "new sim");
+        replaced = Read(hoods / "N001");
         messages.script({true});
         RestoreOutcome outcome = backups.RestoreBackup(&node, {pleasantview}, c.loaded);
         EXPECT_EQ(outcome.Result, BackupResult::Done);
@@ -349,31 +353,61 @@ TEST_F(BackupsTest, RestorePutsTheBackupBackAndTrashesTheCurrentFolder) {
         EXPECT_EQ(Read(trash / "N001").at("Characters/N001_User00001.package"), "new sim")
             << "the replaced neighborhood can be had back from the trash";
         EXPECT_EQ(Read(archive / "N001 03-14-2008 153045"), original) << "the backup stays";
+        EXPECT_EQ(Read(archive / "N001 03-14-2008 153045 (before restore)"), replaced)
+            << "what was replaced is kept as a backup of its own";
+        ASSERT_TRUE(outcome.Tree);
+        EXPECT_EQ(outcome.Tree->Root.Children.at(0).Children.size(), 2u) << "and listed";
     }
     EXPECT_EQ(Names(hoods), std::vector<std::string>{"N001"}) << "no working folder is left";
+    EXPECT_EQ(Names(archive),
+              (std::vector<std::string>{"N001 03-14-2008 153045",
+                                        "N001 03-14-2008 153045 (before restore)"}));
     EXPECT_TRUE(messages.shown.empty());
+
+    // The restore is taken back by restoring what it replaced.
+    messages.script({true});
+    now.Second = 50;
+    const BackupNode before = BackupNodeFor("N001 03-14-2008 153045 (before restore)");
+    EXPECT_EQ(backups.RestoreBackup(&before, {pleasantview}, "N001").Result, BackupResult::Done);
+    EXPECT_EQ(Read(hoods / "N001"), replaced);
+    EXPECT_NE(replaced, original);
 }
 
 TEST_F(BackupsTest, FailedRestoreLeavesTheNeighborhoodAsItWas) {
     ASSERT_TRUE(backups.BackupNeighborhood(pleasantview).Succeeded);
     test::WriteTextFile(hoods / "N001" / "Characters" / "N001_User00000.package", "edited sim");
     const Tree edited = Read(hoods / "N001");
+    const auto restoring = [](const fs::path& to) {
+        return to.parent_path().filename().string().find("(restoring)") != std::string::npos;
+    };
+    const std::string beforeFailed = kBeforeRestoreFailed;
     struct Case {
         const char* name;
         std::function<void(TestFileOps&)> inject;
         std::string backup;
+        std::string said;
     };
     const Case cases[] = {
-        {"a file cannot be copied", [](TestFileOps& f) { f.failCopyOf = "N001_Neighborhood.png"; },
-         "N001 03-14-2008 153045"},
-        {"a file goes missing without a word",
-         [](TestFileOps& f) { f.dropCopyOf = "N001_User00000.package"; }, "N001 03-14-2008 153045"},
+        {"the current folder cannot be backed up first",
+         [](TestFileOps& f) { f.failCopyOf = "N001_Neighborhood.png"; }, "N001 03-14-2008 153045",
+         beforeFailed},
+        {"a file of that backup goes missing without a word",
+         [](TestFileOps& f) { f.dropCopyOf = "N001_User00000.package"; }, "N001 03-14-2008 153045",
+         beforeFailed},
+        {"a file of the restored backup cannot be copied",
+         [&](TestFileOps& f) {
+             f.copyFails = [&](const fs::path& to) {
+                 return restoring(to) && to.filename() == "N001_Neighborhood.png";
+             };
+         },
+         "N001 03-14-2008 153045", kBackupFailed},
         {"the current folder cannot go to the trash", [](TestFileOps& f) { f.trashWorks = false; },
-         "N001 03-14-2008 153045"},
-        {"the backup folder is gone", [](TestFileOps&) {}, "N001 01-01-2001 000000"},
+         "N001 03-14-2008 153045", kBackupFailed},
+        {"the backup folder is gone", [](TestFileOps&) {}, "N001 01-01-2001 000000", kBackupFailed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        fs::remove_all(archive / "N001 03-14-2008 153045 (before restore)");
         TestFileOps failing{trash};
         c.inject(failing);
         test::FakeMessages said;
@@ -383,10 +417,12 @@ TEST_F(BackupsTest, FailedRestoreLeavesTheNeighborhoodAsItWas) {
         RestoreOutcome outcome = b.RestoreBackup(&node, {pleasantview}, "N001");
         EXPECT_EQ(outcome.Result, BackupResult::Failed);
         EXPECT_FALSE(outcome.ReloadLoaded) << "nothing changed, so unsaved edits are kept";
-        EXPECT_EQ(said.shown, std::vector<std::string>{"Backup Operation Failed."});
+        EXPECT_EQ(said.shown, std::vector<std::string>{c.said});
         EXPECT_EQ(Read(hoods / "N001"), edited);
         EXPECT_EQ(Names(hoods), std::vector<std::string>{"N001"});
         EXPECT_FALSE(fs::exists(trash));
+        for (const std::string& name : Names(archive))
+            EXPECT_NE(name.front(), '~') << "an unfinished copy is left: " << name;
     }
 }
 

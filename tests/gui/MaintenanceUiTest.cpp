@@ -215,7 +215,15 @@ TEST_F(MaintenanceUiTest, BackupThenRestoreBringsTheNeighborhoodBack) {
     messages.script({true});
     RightClickNode(backupName, "Restore");
     ASSERT_EQ(messages.asked.size(), 1u);
-    EXPECT_EQ(messages.asked[0], RestoreQuestionText(Hood("N001")));
+    // The question names the backup kept of what is replaced, and that backup holds the save.
+    const fs::path kept = [&] {
+        for (const auto& e : fs::directory_iterator(Archive()))
+            if (e.path().filename().string().ends_with(" (before restore)")) return e.path();
+        return fs::path();
+    }();
+    ASSERT_FALSE(kept.empty()) << "no backup was made before the restore";
+    EXPECT_EQ(messages.asked[0], RestoreQuestionText(Hood("N001"), kept.filename().string()));
+    EXPECT_EQ(ReadWholeFile(kept / "N001_Neighborhood.package"), edited);
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
 
     EXPECT_EQ(ReadWholeFile(package), original);

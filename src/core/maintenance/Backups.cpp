@@ -198,10 +198,15 @@ std::string BackupNotFoundText(const Neighborhood& loaded) {
            "to making any changes to this Neighborhood.";
 }
 
-std::string RestoreQuestionText(const fs::path& target) {
+std::string RestoreQuestionText(const fs::path& target, const std::string& keptAs) {
     return "\"" + PathText(target) + "\"" +
            " will be restored with the Neighborhood backup selected." + "\r\n" +
-           "If you continue it will be replaced. This cannot be undone." + "\r\n";
+           "If you continue it will be replaced. A backup of it as it is now is made first, \"" +
+           keptAs + "\": restore that one to take this back." + "\r\n";
+}
+
+std::string BeforeRestoreName(const std::string& folderName, const BackupTime& time) {
+    return BackupFolderName(folderName, time) + " (before restore)";
 }
 
 std::string DeleteQuestionText(const fs::path& folder) {
@@ -349,29 +354,31 @@ BackupOutcome Backups::BackupNeighborhood(const Neighborhood& neighborhood,
                                           const BackupProgress& progress) {
     BackupOutcome outcome;
     const std::string& folderName = neighborhood.FolderName;
-    const fs::path archive = ArchiveFolder();
-    bool ok = false;
-    if (IsPlainName(folderName) && !archive.empty()) {
-        const fs::path source = ChildIgnoringCase(places_.NeighborhoodsFolder, folderName);
-        std::error_code ec;
-        // An archive inside the neighborhood would be copied into itself without end.
-        if (fs::is_directory(source, ec) && !IsWithin(archive, source)) {
-            const std::string name = BackupFolderName(folderName, clock_());
-            const fs::path destination = archive / PathFromUtf8(name);
-            const fs::path work = FreeName(archive, PathFromUtf8("~" + name + " (in progress)"));
-            ok = CopyComplete(source, work, progress);
-            // A backup taken earlier in the same second gives way to this one.
-            if (ok && Exists(destination)) ok = files_.DeleteToTrash(destination);
-            if (ok) ok = files_.Rename(work, destination);
-            // What is left of an unfinished copy is this operation's own, not the player's.
-            if (!ok && Exists(work)) files_.DeletePermanently(work);
-        }
-    }
+    const bool ok = IsPlainName(folderName) &&
+                    CopyIntoArchive(ChildIgnoringCase(places_.NeighborhoodsFolder, folderName),
+                                    BackupFolderName(folderName, clock_()), progress);
     if (!ok) messages_.Show(kBackupFailed);
     outcome.Succeeded = ok;
     outcome.Tree = RebuildBackupTree(folderName);
     if (!outcome.Tree.FoundLoadedGroup()) messages_.Show(BackupNotFoundText(neighborhood));
     return outcome;
+}
+
+bool Backups::CopyIntoArchive(const fs::path& source, const std::string& name,
+                              const BackupProgress& progress) {
+    const fs::path archive = ArchiveFolder();
+    std::error_code ec;
+    // An archive inside the neighborhood would be copied into itself without end.
+    if (archive.empty() || !fs::is_directory(source, ec) || IsWithin(archive, source)) return false;
+    const fs::path destination = archive / PathFromUtf8(name);
+    const fs::path work = FreeName(archive, PathFromUtf8("~" + name + " (in progress)"));
+    bool ok = CopyComplete(source, work, progress);
+    // A backup taken earlier in the same second gives way to this one.
+    if (ok && Exists(destination)) ok = files_.DeleteToTrash(destination);
+    if (ok) ok = files_.Rename(work, destination);
+    // What is left of an unfinished copy is this operation's own, not the player's.
+    if (!ok && Exists(work)) files_.DeletePermanently(work);
+    return ok;
 }
 
 RestoreOutcome Backups::RestoreBackup(const BackupNode* selected,
@@ -388,9 +395,25 @@ RestoreOutcome Backups::RestoreBackup(const BackupNode* selected,
     }
     const fs::path target = ChildIgnoringCase(places_.NeighborhoodsFolder, folderName);
     const bool targetExists = Exists(target);
-    if (targetExists && !messages_.AskOkCancel(RestoreQuestionText(target))) {
+    const std::string keptAs = BeforeRestoreName(Utf8Name(target), clock_());
+    if (targetExists && !messages_.AskOkCancel(RestoreQuestionText(target, keptAs))) {
         outcome.Result = BackupResult::Cancelled;
         return outcome;
+    }
+    // What is replaced is kept first: saved work since the restored backup is not lost with it.
+    std::error_code sourceError;
+    if (!fs::is_directory(source, sourceError)) {
+        messages_.Show(kBackupFailed);
+        outcome.Result = BackupResult::Failed;
+        return outcome;
+    }
+    if (targetExists) {
+        if (!CopyIntoArchive(target, keptAs, progress)) {
+            messages_.Show(kBeforeRestoreFailed);
+            outcome.Result = BackupResult::Failed;
+            return outcome;
+        }
+        outcome.Tree = RebuildBackupTree(loadedFolderName);
     }
 
     // The backup is copied beside the neighborhood first; the neighborhood is touched only once

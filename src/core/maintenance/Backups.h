@@ -55,7 +55,12 @@ inline constexpr const char* kSelectBackupFirst =
 
 // The reminder shown when no backup of the loaded neighborhood exists.
 std::string BackupNotFoundText(const Neighborhood& loaded);
-std::string RestoreQuestionText(const std::filesystem::path& target);
+// keptAs: the name of the backup a restore makes of the folder it replaces.
+std::string RestoreQuestionText(const std::filesystem::path& target, const std::string& keptAs);
+// The name of that backup: "N001 03-14-2008 153045 (before restore)".
+std::string BeforeRestoreName(const std::string& folderName, const BackupTime& time);
+inline constexpr const char* kBeforeRestoreFailed =
+    "The neighborhood was not restored: a backup of it as it is now could not be made first.";
 std::string DeleteQuestionText(const std::filesystem::path& folder);
 std::string MoveQuestionText(const std::string& backupName);
 
@@ -113,6 +118,8 @@ struct RestoreOutcome {
     std::optional<Neighborhood> Added;
     // The restored neighborhood is the loaded one: load it again (unsaved edits are lost).
     bool ReloadLoaded = false;
+    // Rebuilt once the backup of the replaced folder was made, which the list now shows.
+    std::optional<BackupTree> Tree;
 };
 
 struct DeleteOutcome {
@@ -134,7 +141,9 @@ public:
                                      const BackupProgress& progress = {});
 
     // Puts the selected backup back in place of its neighborhood's folder, after asking when that
-    // folder exists. listed: the neighborhood list; loadedFolderName: the loaded neighborhood.
+    // folder exists; the folder replaced is backed up first (BeforeRestoreName), so the restore
+    // can itself be taken back, and nothing is replaced when that backup fails. listed: the
+    // neighborhood list; loadedFolderName: the loaded neighborhood.
     RestoreOutcome RestoreBackup(const BackupNode* selected,
                                  const std::vector<Neighborhood>& listed,
                                  const std::string& loadedFolderName,
@@ -157,6 +166,9 @@ private:
     bool CopyComplete(const std::filesystem::path& from, const std::filesystem::path& to,
                       const BackupProgress& progress);
     bool MoveBackup(const std::filesystem::path& from, const std::filesystem::path& to);
+    // Copies a neighborhood's folder into the archive as a backup named name, whole or not at all.
+    bool CopyIntoArchive(const std::filesystem::path& source, const std::string& name,
+                         const BackupProgress& progress);
 
     BackupPlaces places_;
     Settings& settings_;

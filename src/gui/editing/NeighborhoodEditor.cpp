@@ -836,7 +836,10 @@ void NeighborhoodEditor::RestoreBackup(const BackupNode& node) {
         }
     }
     // The restored folder is what the loaded neighborhood must show now; its unsaved edits go.
-    if (outcome.ReloadLoaded) LoadSelectedNeighborhood();
+    if (outcome.ReloadLoaded)
+        LoadSelectedNeighborhood();
+    else if (outcome.Tree)
+        neighborhoodPage_->ShowBackups(*outcome.Tree);  // with the backup made before it
 }
 
 void NeighborhoodEditor::DeleteBackup(const BackupNode& node) {
