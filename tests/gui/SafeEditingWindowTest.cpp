@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "WindowFixture.h"
@@ -369,6 +371,71 @@ TEST_F(BackupReminderTest, ComesOncePerNeighborhoodPerRun) {
     // The next run reminds again.
     ASSERT_TRUE(Start());
     EXPECT_EQ(messages.shown.size(), 3u);
+}
+
+// A value typed into a field is taken before anything could pass over it: Ctrl+S, closing the
+// window, another sim, another page. Reward points are taken only when their field is left; a
+// name is taken as it is typed. Both must reach the sim they were typed for.
+TEST_F(SafeEditingWindowTest, ATypedValueIsTakenBeforeEveryWayOut) {
+    // Each way out types a value of its own: the same value twice would be no edit the second
+    // time, the first having been saved.
+    struct Field {
+        const char* page;
+        const char* box;
+        std::function<QString(int)> typed;
+        std::function<bool(const Character&, int)> holds;
+    };
+    const Field fields[] = {
+        {"btnAspiration", "edtAspirationRewardPoints",
+         [](int way) { return QString::number(1110 * (way + 1)); },
+         [](const Character& s, int way) { return s.AspirationRewardPoints == 111 * (way + 1); }},
+        {"btnCharacters", "edtFirstName", [](int way) { return QString("Typed%1").arg(way); },
+         [](const Character& s, int way) { return s.FirstName == "Typed" + std::to_string(way); }},
+    };
+    enum class Exit { Save, Close, OtherSim, OtherPage };
+    for (const Field& f : fields) {
+        for (Exit exit : {Exit::Save, Exit::Close, Exit::OtherSim, Exit::OtherPage}) {
+            SCOPED_TRACE(std::string(f.box) + " exit " + std::to_string(static_cast<int>(exit)));
+            ASSERT_TRUE(Start());
+            Activate();
+            auto* list = window->SimList();
+            list->setCurrentIndex(0);
+            emit list->activated(0);
+            child<QPushButton>(f.page)->click();
+            auto* box = child<QLineEdit>(f.box);
+            ASSERT_TRUE(box->isEnabled());
+            box->setFocus();
+            box->selectAll();
+            const int way = static_cast<int>(exit);
+            QTest::keyClicks(box, f.typed(way));
+            Character* typedFor = editor->State().Sims.at(0);
+            const std::size_t asked = messages.unsavedAsked.size();
+            switch (exit) {
+                case Exit::Save:
+                    QTest::keyClick(box, Qt::Key_S, Qt::ControlModifier);
+                    EXPECT_FALSE(editor->State().AnythingModified()) << "saved";
+                    EXPECT_FALSE(TitleMarked());
+                    break;
+                case Exit::Close:
+                    messages.scriptUnsaved({UnsavedAnswer::Cancel});
+                    EXPECT_FALSE(window->close()) << "the typed value is an unsaved edit";
+                    EXPECT_EQ(messages.unsavedAsked.size(), asked + 1);
+                    break;
+                case Exit::OtherSim:
+                    list->setCurrentIndex(1);
+                    emit list->activated(1);
+                    EXPECT_FALSE(f.holds(*editor->State().Sims.at(1), way)) << "not the next sim's";
+                    break;
+                case Exit::OtherPage:
+                    child<QPushButton>("btnSkills")->click();
+                    break;
+            }
+            EXPECT_TRUE(f.holds(*typedFor, way));
+            if (exit != Exit::Save) {
+                EXPECT_TRUE(typedFor->Modified);
+            }
+        }
+    }
 }
 
 }  // namespace

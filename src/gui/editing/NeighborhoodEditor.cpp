@@ -191,6 +191,7 @@ NeighborhoodEditor::NeighborhoodEditor(MainWindow& window, Settings& settings, M
     // Ctrl+S does what the button does, and nothing while the button is not offered.
     auto* saveKey = new QShortcut(QKeySequence::Save, &window_);
     connect(saveKey, &QShortcut::activated, this, [this] {
+        CommitTyping();  // what is being typed may be the only edit
         if (btnSave_->isEnabled()) Save();
     });
     window_.SetCloseCheck([this] { return ConfirmDropEdits(); });
@@ -242,6 +243,7 @@ void NeighborhoodEditor::AddSimPage(const char* button, EditingPage* page) {
     const bool reapplySwitch = page->Advanced() == EditingPage::AdvancedReach::EveryOpening;
     window_.ReplacePage(pageName, page);
     window_.SetPageOpener(button, [this, page, pageName, button, reapplySwitch] {
+        CommitTyping();
         page->Open([this, pageName, button, reapplySwitch] {
             window_.ShowPage(pageName);
             window_.SelectNavButton(button);
@@ -478,7 +480,12 @@ bool NeighborhoodEditor::ConfirmGameClosed() {
     return !gameRunning_() || messages_.AskOkCancel(kGameRunningWarning, DefaultAnswer::No);
 }
 
+void NeighborhoodEditor::CommitTyping() {
+    for (EditingPage* page : simPages_) page->CommitTyping();
+}
+
 bool NeighborhoodEditor::ConfirmDropEdits() {
+    CommitTyping();  // a value still being typed is an edit the question must count
     if (!loaded_ || !state_.AnythingModified()) return true;
     switch (messages_.AskSaveDiscardCancel(UnsavedChangesQuestion(state_.Selected))) {
         case UnsavedAnswer::Save:
@@ -560,6 +567,7 @@ Character* NeighborhoodEditor::SelectedSim() const {
 }
 
 void NeighborhoodEditor::SimSelectionChanged() {
+    CommitTyping();  // into the sim it was typed for, before the pages are filled again
     Character* sim = SelectedSim();
     if (!sim) return;
     const QString current = window_.CurrentNavButton();
@@ -689,16 +697,19 @@ void NeighborhoodEditor::RefreshHistoryButtons() {
 }
 
 void NeighborhoodEditor::Undo() {
+    CommitTyping();
     if (!loaded_ || !history_.CanUndo()) return;
     ShowHistoryStep(history_.Undo(state_));
 }
 
 void NeighborhoodEditor::Redo() {
+    CommitTyping();
     if (!loaded_ || !history_.CanRedo()) return;
     ShowHistoryStep(history_.Redo(state_));
 }
 
 void NeighborhoodEditor::RevertSelectedSim() {
+    CommitTyping();
     Character* sim = SelectedSim();
     if (!sim) return;
     if (!history_.RevertSim(state_, *sim, "Revert " + EncodeUtf8(SimName(*sim)))) {
@@ -747,6 +758,7 @@ bool NeighborhoodEditor::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool NeighborhoodEditor::Save() {
+    CommitTyping();
     if (!loaded_ || !ConfirmGameClosed()) return false;
     SaveOutcome outcome;
     {

@@ -111,6 +111,8 @@ public:
     // Before a step that drops the loaded neighborhood's edits: with anything unsaved, asks Save /
     // Discard / Cancel. True when the step may go on (nothing unsaved, discarded, or saved).
     bool ConfirmDropEdits();
+    // Every page takes (or refuses) what is still being typed into it.
+    void CommitTyping();
 
     // The Neighborhood page's backup operations and the picture's "Replace Image".
     void BackupSelectedNeighborhood();

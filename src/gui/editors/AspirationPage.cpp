@@ -8,7 +8,10 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "core/editing/EditingModel.h"
+#include "core/editing/LoadedNeighborhood.h"
 #include "gui/shell/PageKit.h"
 #include "gui/shell/TextBoxes.h"
 #include "gui/shell/ThinSlider.h"
@@ -135,7 +138,10 @@ void AspirationPage::ConnectControls() {
     // Enter, and only when typed.
     connect(edtAspirationRewardPoints_, &QLineEdit::textEdited, this, [this] {
         CleanNumberField(*edtAspirationRewardPoints_);
-        rewardPointsTyped_ = true;
+        if (Character* sim = EditTarget()) {
+            rewardPointsTyped_ = true;
+            rewardPointsSim_ = sim;
+        }
     });
     connect(edtAspirationRewardPoints_, &QLineEdit::returnPressed, this,
             [this] { edtAspirationRewardPointsExit(); });
@@ -163,13 +169,24 @@ bool AspirationPage::eventFilter(QObject* watched, QEvent* event) {
     return EditingPage::eventFilter(watched, event);
 }
 
+void AspirationPage::CommitTyping() {
+    edtAspirationRewardPointsExit();
+}
+
 void AspirationPage::edtAspirationRewardPointsExit() {
     if (!rewardPointsTyped_) return;  // passing through the field is no edit
     const QString shown = QString::fromStdU16String(
         RewardPointsText(edtAspirationRewardPoints_->text().toStdU16String()));
     edtAspirationRewardPoints_->setText(shown);
-    Character* sim = EditTarget();
-    if (!sim) return;
+    // The points go to the sim they were typed for, while it is still in the neighborhood.
+    Character* sim = rewardPointsSim_;
+    if (const LoadedNeighborhood* hood = host_.Neighborhood();
+        hood && std::find(hood->Sims.begin(), hood->Sims.end(), sim) == hood->Sims.end())
+        sim = nullptr;
+    if (!sim) {
+        rewardPointsTyped_ = false;
+        return;
+    }
     const NumberFit fit = RewardPointsValue(shown.toStdU16String());
     if (!fit.Value) {
         MarkRefusedNumber(
@@ -221,6 +238,7 @@ void AspirationPage::Fill(const Character& sim) {
     lblAspirationScoreLevel_->setText(QString::number(trkAspirationScore_->value()));
     edtAspirationRewardPoints_->setText(QString::number(sim.AspirationRewardPoints * 10));
     rewardPointsTyped_ = false;
+    rewardPointsSim_ = nullptr;
     trkAspirationLevel_->setValue(sim.AspirationLevel);
     lblAspirationLevel_->setText(QString::number(trkAspirationLevel_->value()));
     const bool notBaby = sim.Ages > 1;

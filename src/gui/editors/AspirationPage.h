@@ -16,6 +16,7 @@ public:
     explicit AspirationPage(PageHost& host, QWidget* parent = nullptr);
     AdvancedReach Advanced() const override { return AdvancedReach::WhenFilled; }
     void ApplyAdvanced(const AdvancedControls& controls) override;
+    void CommitTyping() override;
 
     // The reward points are written when the focus leaves their field.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -51,8 +52,10 @@ private:
     ThinSlider* trkInfluenceLevel_;
     QLabel* lblInfluenceMinimum_;
     QLabel* lblInfluenceScore_;
-    // Points typed since the page was filled or the points last written.
+    // Points typed since the page was filled or the points last written, and the sim they were
+    // typed for (the sim list may have moved on when they are taken).
     bool rewardPointsTyped_ = false;
+    Character* rewardPointsSim_ = nullptr;
 };
 
 }  // namespace kinloom::gui

@@ -47,6 +47,11 @@ public:
     // it; the window runs it again after the Advanced switch had its say.
     void OfferStorableControls();
 
+    // Takes (or refuses out loud) a value typed into a field that takes its value only when it
+    // is left. The window calls it before anything that would pass over such a value: Save, the
+    // unsaved-edits question, another sim, another page, undo.
+    virtual void CommitTyping() {}
+
 protected:
     virtual void Fill(const Character& sim) = 0;
 
