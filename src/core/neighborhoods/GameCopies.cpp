@@ -27,9 +27,8 @@ std::string Shown(const fs::path& p) {
     return std::string(text.begin(), text.end());
 }
 
-// A registry file's text; empty when it is missing or cannot be read.
-// A registry file that cannot be read whole (missing, a folder, a pipe) names no game: a partly
-// read one could pass for a registry that lacks the game's keys.
+// A registry file's text; empty when it cannot be read whole (missing, a folder, a pipe), which
+// names no game: a partly read one could pass for a registry that lacks the game's keys.
 std::string RegistryText(const fs::path& file) {
     try {
         const Bytes bytes = ReadWholeFile(file);
