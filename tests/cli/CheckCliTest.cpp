@@ -62,7 +62,7 @@ TEST(CheckCliTest, FindingsExitCodesAndTheFix) {
     const Bytes before = ReadWholeFile(n001.PackagePath);
     r = run({"check", "N001", "--fix", "--dry-run"});
     EXPECT_EQ(r.code, kProblemsFound);
-    EXPECT_NE(r.err.find("Would mend: Drop the family tie: sim 6 has 2457 as kind 4\n"),
+    EXPECT_NE(r.err.find("Would mend: Drop the family tie: sim 6 has Child 2457\n"),
               std::string::npos)
         << r.err;
     EXPECT_EQ(ReadWholeFile(n001.PackagePath), before);

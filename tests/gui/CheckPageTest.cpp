@@ -62,6 +62,11 @@ TEST_F(CheckPageTest, FindingsLeadToTheirSimAndTheMendAsksFirst) {
     auto* tree = child<QTreeWidget>("tvFindings");
     tree->setFocus();
     tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    // The chosen finding's explanation is written out whole below the list.
+    const QTreeWidgetItem* finding = tree->currentItem();
+    EXPECT_EQ(child<QLabel>("lblFindingDetail")->text(),
+              finding->text(1) + ": " + finding->text(2));
+    EXPECT_TRUE(child<QLabel>("lblFindingDetail")->wordWrap());
     QTest::keyClick(tree, Qt::Key_Return);
     ASSERT_NE(editor->SelectedSim(), nullptr);
     EXPECT_EQ(editor->SelectedSim()->DescriptionInstance, 6u);
@@ -72,7 +77,7 @@ TEST_F(CheckPageTest, FindingsLeadToTheirSimAndTheMendAsksFirst) {
     messages.script({false});
     mend->click();
     ASSERT_FALSE(messages.asked.empty());
-    EXPECT_NE(messages.asked.back().find("Drop the family tie: sim 6 has 2457 as kind 4"),
+    EXPECT_NE(messages.asked.back().find("Drop the family tie: sim 6 has Child 2457"),
               std::string::npos);
     EXPECT_EQ(messages.defaults.back(), DefaultAnswer::No);
     EXPECT_EQ(ReadWholeFile(Package()), before);
@@ -87,6 +92,8 @@ TEST_F(CheckPageTest, FindingsLeadToTheirSimAndTheMendAsksFirst) {
     EXPECT_EQ(backups(), backupsBefore + 1);
     EXPECT_NE(ReadWholeFile(Package()), before);
     EXPECT_EQ(window->CurrentNavButton(), "btnCheck");
+    ASSERT_NE(editor->SelectedSim(), nullptr);
+    EXPECT_EQ(editor->SelectedSim()->DescriptionInstance, 6u) << "the same sim stays selected";
     EXPECT_EQ(Groups(), QStringList());
     EXPECT_EQ(child<QLabel>("lblCheckSummary")->text(),
               "Nothing found: the neighborhood is healthy.");

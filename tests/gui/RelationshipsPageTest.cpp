@@ -412,8 +412,8 @@ TEST(RelationshipsPageTest, TraitsOfBothSims) {
     ben.AttractionTraits = {0x00, 0x22, 0x01, 0x00};   // Glasses, Jewelery, Blonde Hair
     h.Open();
     EXPECT_EQ(h.Text("lblSelAttractionTraits"), "Attraction Traits for Anna Bell:");
-    EXPECT_EQ(h.Text("lblTurnOns"), "Turn Ons for Anna Bell:");
-    EXPECT_EQ(h.Text("lblTurnOff"), "Turn Off for Anna Bell:");
+    EXPECT_EQ(h.Text("lblTurnOns"), "Turn-Ons for Anna Bell:");
+    EXPECT_EQ(h.Text("lblTurnOff"), "Turn-Off for Anna Bell:");
     const char* annas[] = {"Cologne",     "Stink",    "Fatness",   "Fitness",
                            "Formal Wear", "SwimWear", "Underwear", "Vampirism"};
     for (int i = 0; i < 8; ++i) EXPECT_EQ(h.Text(QString("lblTrait%1").arg(i + 1)), annas[i]) << i;

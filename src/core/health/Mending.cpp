@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/careers/Careers.h"
+#include "core/editing/FamilyTree.h"
 #include "core/editing/SaveNeighborhood.h"
 #include "core/packages/Utf8.h"
 #include "core/records/FamilyTies.h"
@@ -35,8 +36,7 @@ MendPlan PlanSafeMends(const LoadedNeighborhood& state, const HealthReport& repo
     for (const FamilyTie& t : state.FamilyTies)
         if (NamesNobody(report, t))
             plan.Changes.push_back("Drop the family tie: sim " + std::to_string(t.Owner) + " has " +
-                                   std::to_string(t.Relative) + " as kind " +
-                                   std::to_string(t.Kind));
+                                   TieKindLabel(t.Kind) + " " + std::to_string(t.Relative));
     for (const auto& h : state.Households)
         for (const FourBytes& member : h->Members)
             if (NamesNobody(report, member))

@@ -109,7 +109,7 @@ void FamilyTiesPage::BuildControls() {
         "lblFamTiesParentChangeDesc2",
         "Note: All Family Ties are changed by changing one or more of the parents assigned to the "
         "current character. The exception is the spouse. The married/joined relationship value "
-        "overides the spouse family tie so there isn't a way to change it here.",
+        "overrides the spouse family tie so there isn't a way to change it here.",
         this));
 
     memFamilyTies_ = new QPlainTextEdit(this);

@@ -289,8 +289,8 @@ void RelationshipsPage::FillAttraction(const Character& sim) {
     const QString name = Name(sim);
     lblSelAttractionTraits_->setText("Attraction Traits for " + name + ":");
     lblRelAttractionTraits_->clear();
-    lblTurnOns_->setText("Turn Ons for " + name + ":");
-    lblTurnOff_->setText("Turn Off for " + name + ":");
+    lblTurnOns_->setText("Turn-Ons for " + name + ":");
+    lblTurnOff_->setText("Turn-Off for " + name + ":");
 
     const AttractionView view = ReadAttraction(sim);
     for (std::size_t i = 0; i < view.Traits.size() && i < lblTrait_.size(); ++i)

@@ -57,6 +57,14 @@ CheckPage::CheckPage(QWidget* parent) : QFrame(parent) {
     tvFindings_->header()->setStretchLastSection(true);
     tvFindings_->header()->setAccessibleName("Findings columns");
     column->addWidget(tvFindings_, 1);
+    // An explanation runs past what a column shows at the window's width: the chosen finding's
+    // is written out whole here, wrapped.
+    lblFindingDetail_ = Label("lblFindingDetail", "", this);
+    lblFindingDetail_->setWordWrap(true);
+    lblFindingDetail_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblFindingDetail_->setMinimumHeight(lblFindingDetail_->fontMetrics().lineSpacing() * 3);
+    lblFindingDetail_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    column->addWidget(lblFindingDetail_);
     auto* hint =
         Label("lblCheckHint", "Double-click a finding about a sim to select that sim.", this);
     column->addWidget(hint);
@@ -65,10 +73,20 @@ CheckPage::CheckPage(QWidget* parent) : QFrame(parent) {
     connect(btnMendSafe_, &QPushButton::clicked, this, &CheckPage::MendRequested);
     connect(tvFindings_, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { Activate(item); });
+    connect(tvFindings_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        // A group's line says what its findings are; a finding's, what it is about and why.
+        if (!item)
+            lblFindingDetail_->clear();
+        else if (item->childCount() > 0 || item->data(0, Qt::UserRole).toInt() < 0)
+            lblFindingDetail_->setText(item->text(0));
+        else
+            lblFindingDetail_->setText(item->text(1) + ": " + item->text(2));
+    });
 }
 
 void CheckPage::Clear() {
     tvFindings_->clear();
+    lblFindingDetail_->clear();
     sims_.clear();
     btnMendSafe_->setEnabled(false);
     lblCheckSummary_->setText("Not checked yet.");
@@ -115,6 +133,10 @@ void CheckPage::ShowReport(const HealthReport& report, bool mendable) {
     }
     tvFindings_->resizeColumnToContents(0);
     tvFindings_->resizeColumnToContents(1);
+    // A long subject leaves the explanation room to start in view.
+    constexpr int kWidestSubject = 260;
+    if (tvFindings_->columnWidth(1) > kWidestSubject)
+        tvFindings_->setColumnWidth(1, kWidestSubject);
     btnMendSafe_->setEnabled(mendable);
     if (tvFindings_->topLevelItemCount() > 0)
         tvFindings_->setCurrentItem(tvFindings_->topLevelItem(0));

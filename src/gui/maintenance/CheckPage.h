@@ -37,6 +37,7 @@ private:
     QPushButton* btnRunCheck_;
     QPushButton* btnMendSafe_;
     QLabel* lblCheckSummary_;
+    QLabel* lblFindingDetail_;
     QTreeWidget* tvFindings_;
     std::vector<const Character*> sims_;  // per finding row, by its data index
 };
