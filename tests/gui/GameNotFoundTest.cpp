@@ -260,6 +260,35 @@ TEST_F(GameNotFoundTest, SeveralCopiesAreListedAndTheOneChosenOpens) {
     EXPECT_FALSE(Start({ChooseCopy(-1)}));  // Escape quits
 }
 
+// Copies in two launchers' prefixes share the long end of their folders: the columns fit the
+// dialog, cut in the middle so the start where they differ shows, the whole folder on hover.
+TEST(GameChooserTest, LongFoldersFitTheDialogCutInTheMiddle) {
+    const fs::path tail = "drive_c/users/player/Documents/EA Games/The Sims 2 Ultimate Collection";
+    const std::vector<GameCopy> copies{
+        {"The Sims 2 Ultimate Collection", "Lutris",
+         fs::path("/home/player/Games/lutris/the-sims-2-ultimate-collection"),
+         fs::path("/home/player/Games/lutris/the-sims-2-ultimate-collection") / tail, 4},
+        {"The Sims 2 Ultimate Collection", "Steam",
+         fs::path("/home/player/.local/share/Steam/steamapps/compatdata/11790/pfx"),
+         fs::path("/home/player/.local/share/Steam/steamapps/compatdata/11790/pfx") / tail, 2}};
+    test::FakeDialogs dialogs;
+    GameChooserDialog chooser(copies, dialogs, GameChooserDialog::Purpose::Startup, std::nullopt);
+    chooser.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chooser));
+    auto* list = chooser.findChild<QTreeWidget*>("lstGameCopies");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->textElideMode(), Qt::ElideMiddle);
+    int widths = 0;
+    for (int c = 0; c < list->columnCount(); ++c) widths += list->columnWidth(c);
+    EXPECT_LE(widths, list->viewport()->width());
+    for (int row = 0; row < 2; ++row) {
+        const QTreeWidgetItem* item = list->topLevelItem(row);
+        EXPECT_EQ(item->toolTip(3), item->text(3));
+        EXPECT_EQ(item->text(3).toStdString(),
+                  copies[static_cast<std::size_t>(row)].UserDataFolder.string());
+    }
+}
+
 TEST_F(GameNotFoundTest, GameFolderOpensAnotherCopyAfterAskingAboutEdits) {
     TwoCopies();
     ASSERT_TRUE(Start({ChooseCopy(0), PickFirstNeighborhood()}));

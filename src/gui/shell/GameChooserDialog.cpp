@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/platform/Dialogs.h"
 #include "gui/shell/PathText.h"
@@ -77,7 +78,20 @@ GameChooserDialog::GameChooserDialog(const std::vector<GameCopy>& copies, Dialog
     }
     if (!lstGameCopies_->currentItem() && lstGameCopies_->topLevelItemCount() > 0)
         lstGameCopies_->setCurrentItem(lstGameCopies_->topLevelItem(0));
+    // Two copies' folders differ near their start (the prefix) while sharing a long end: cut in
+    // the middle, so both ends show in a column that fits the dialog; the tooltip has it whole.
+    lstGameCopies_->setTextElideMode(Qt::ElideMiddle);
     for (int c = 0; c < 5; ++c) lstGameCopies_->resizeColumnToContents(c);
+    // What the dialog's width leaves beside the first three columns: three fifths for the user
+    // data folder, the rest for the prefix.
+    constexpr int kDialogWidth = 860, kListWidth = kDialogWidth - 60;
+    const int room =
+        std::max(240, kListWidth - lstGameCopies_->columnWidth(0) - lstGameCopies_->columnWidth(1) -
+                          lstGameCopies_->columnWidth(2));
+    const int pathWidths[] = {room * 3 / 5, room - room * 3 / 5};  // user data, Wine prefix
+    for (int c = 3; c < 5; ++c)
+        if (lstGameCopies_->columnWidth(c) > pathWidths[c - 3])
+            lstGameCopies_->setColumnWidth(c, pathWidths[c - 3]);
     lstGameCopies_->setVisible(!copies.empty());
     column->addWidget(lstGameCopies_, 1);
 
@@ -101,7 +115,7 @@ GameChooserDialog::GameChooserDialog(const std::vector<GameCopy>& copies, Dialog
     connect(userData, &QPushButton::clicked, this, [this] { ChooseFolder(false); });
     connect(prefix, &QPushButton::clicked, this, [this] { ChooseFolder(true); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    resize(860, copies.empty() ? 140 : 320);
+    resize(kDialogWidth, copies.empty() ? 140 : 320);
 }
 
 void GameChooserDialog::OpenSelected() {
