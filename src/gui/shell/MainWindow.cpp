@@ -287,19 +287,17 @@ QWidget* MainWindow::BuildAboutPage() {
 
     lblGoWeb_ = new HoverLabel(QString::fromLatin1(kWebAddress), page);
     lblGoWeb_->setObjectName("lblGoWeb");
-    // The link's own style sheet outranks the scheme's.
-    auto linkColour = [](HoverLabel* label, const QColor& colour) {
-        label->setStyleSheet(QString("color: %1;").arg(colour.name()));
-    };
-    lblGoWeb_->OnEnter = [linkColour](HoverLabel* label) {
-        linkColour(label, QColor(Qt::red));
+    // The link's own style sheet outranks the scheme's. Blue and red as on the light scheme;
+    // on black they would be too dark to read, so the dark scheme lightens them.
+    lblGoWeb_->OnEnter = [this](HoverLabel* label) {
+        ColourLink(true);
         label->setCursor(Qt::PointingHandCursor);
     };
-    lblGoWeb_->OnExit = [linkColour](HoverLabel* label) {
-        linkColour(label, QColor(Qt::blue));
+    lblGoWeb_->OnExit = [this](HoverLabel* label) {
+        ColourLink(false);
         label->unsetCursor();
     };
-    linkColour(lblGoWeb_, QColor(Qt::blue));
+    ColourLink(false);
     layout->addWidget(lblGoWeb_);
     lblGoWeb_->installEventFilter(this);
 
@@ -445,9 +443,17 @@ void MainWindow::ApplyColorScheme(QRadioButton* sender) {
     setPalette(p);
     QFont f(languageFont_, kSchemeFontSize);
     setFont(f);
+    ColourLink(false);
     // Before start-up has looked for the pictures library, a missing one is not reported twice.
     ApplySchemePictures(isVisible());
     update();
+}
+
+void MainWindow::ColourLink(bool hovered) {
+    const bool dark = colorScheme_ == 1;
+    const QColor colour = hovered ? (dark ? QColor(0xff, 0x80, 0x80) : QColor(Qt::red))
+                                  : (dark ? QColor(0x80, 0xbc, 0xff) : QColor(Qt::blue));
+    lblGoWeb_->setStyleSheet(QString("color: %1;").arg(colour.name()));
 }
 
 void MainWindow::ApplySchemePictures(bool reportFailure) {

@@ -109,6 +109,8 @@ private:
     void BuildPages();
     QWidget* BuildAboutPage();
     void ApplyColorScheme(QRadioButton* sender);
+    // The web link in the scheme's link colour (hovered: its hover colour), readable on both.
+    void ColourLink(bool hovered);
     void ApplySchemePictures(bool reportFailure);
     // Names the page's inputs by their captions and gives its buttons the letters the top bar
     // and the navigation column leave.
