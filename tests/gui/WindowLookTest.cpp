@@ -148,6 +148,40 @@ TEST_P(SchemeLookTest, DisabledControlsLookDisabled) {
     }
 }
 
+// A slider the sim's record cannot take is disabled: its handle and groove, and the caption
+// naming it, look so, as boxes and buttons do.
+TEST_P(SchemeLookTest, DisabledSlidersAndTheirCaptionsLookDisabled) {
+    auto* caption = new QLabel("Cooking:(5)", About());
+    auto* slider = new ThinSlider(Qt::Horizontal, About());
+    caption->setBuddy(slider);
+    slider->setRange(0, 1000);
+    slider->setValue(500);
+    caption->setGeometry(10, 400, 120, 24);
+    slider->setGeometry(140, 400, 300, 24);
+    caption->show();
+    slider->show();
+    const QImage enabled = Shot(slider);
+    const QImage enabledCaption = Shot(caption);
+    slider->setEnabled(false);
+    EXPECT_FALSE(caption->isEnabled()) << "the caption follows its slider";
+    const QImage disabled = Shot(slider);
+    if (const QString shots = qEnvironmentVariable("KINLOOM_SHOTS"); !shots.isEmpty()) {
+        enabled.save(shots + "/slider-enabled-" + GetParam().name + ".png");
+        disabled.save(shots + "/slider-disabled-" + GetParam().name + ".png");
+    }
+    int differing = 0;
+    for (int y = 0; y < enabled.height(); ++y)
+        for (int x = 0; x < enabled.width(); ++x)
+            if (Distance(enabled.pixel(x, y), disabled.pixel(x, y)) >= 24) ++differing;
+    // The whole groove and the handle change (fainter, hollow), not a stray pixel.
+    EXPECT_GT(differing, 200);
+    const QRect all = enabledCaption.rect();
+    EXPECT_LT(PixelsNear(Shot(caption), all, GetParam().foreground),
+              PixelsNear(enabledCaption, all, GetParam().foreground) / 2);
+    slider->setEnabled(true);
+    EXPECT_TRUE(caption->isEnabled());
+}
+
 TEST_P(SchemeLookTest, TheControlWithTheKeyboardShowsIt) {
     auto* slider = new ThinSlider(About());
     slider->setObjectName("sldProbe");

@@ -1,6 +1,7 @@
 #pragma once
 // ThinSlider: the value slider of every editor page. A standard slider drawn with a thin
-// channel and no selection band; values, signals and input handling are QSlider's own.
+// channel and no selection band; values, signals and input handling are QSlider's own. Disabled,
+// it looks disabled, and so does its caption.
 
 #include <QSlider>
 
@@ -11,6 +12,9 @@ class ThinSlider : public QSlider {
 public:
     explicit ThinSlider(QWidget* parent = nullptr);
     explicit ThinSlider(Qt::Orientation orientation, QWidget* parent = nullptr);
+
+protected:
+    void changeEvent(QEvent* event) override;
 };
 
 }  // namespace kinloom::gui
