@@ -158,23 +158,27 @@ TEST(EditingModelTest, AspirationBitsAndPositions) {
     EXPECT_EQ(UnlockEntryCount(-2), 0);
 }
 
-TEST(EditingModelTest, RewardPointsAreTensOnLeavingTheField) {
-    const std::tuple<std::u16string, std::u16string, std::optional<std::int16_t>> cases[] = {
-        {u"1234", u"1230", 123},
-        {u"5", u"0", 0},
-        {u"", u"0", 0},
-        {u"12a4", u"1200", 120},
-        {u"327670", u"327670", 32767},
+// The game's points are kept in tens: only a number the sim can keep is taken, never rounded.
+TEST(EditingModelTest, RewardPointsAreTakenOnlyWhenTheSimCanKeepThem) {
+    const std::tuple<std::u16string, std::optional<std::int16_t>, std::string> cases[] = {
+        {u"1230", 123, ""},
+        {u"", 0, ""},
+        {u"0", 0, ""},
+        {u"327670", 32767, ""},
+        {u"1234", std::nullopt, "1234 cannot be stored, 1230 or 1240 can"},
+        {u"5", std::nullopt, "5 cannot be stored, 0 or 10 can"},
+        {u"32765", std::nullopt, "32765 cannot be stored, 32760 or 32770 can"},
+        {u"327675", std::nullopt, "327675 is outside"},
         // 70000 tens do not fit the 16-bit field: refused, never kept as their low 16 bits.
-        {u"700000", u"700000", std::nullopt},
-        {u"327680", u"327680", std::nullopt},
+        {u"700000", std::nullopt, "700000 is outside"},
+        {u"327680", std::nullopt, "327680 is outside"},
     };
-    for (const auto& [typed, shown, stored] : cases) {
+    for (const auto& [typed, stored, problem] : cases) {
         SCOPED_TRACE(std::string(typed.begin(), typed.end()));
-        EXPECT_EQ(RewardPointsText(typed), shown);
-        const NumberFit fit = RewardPointsValue(shown);
+        const NumberFit fit = RewardPointsValue(typed);
         EXPECT_EQ(fit.Value, stored);
         EXPECT_EQ(fit.Problem.empty(), stored.has_value());
+        EXPECT_NE(fit.Problem.find(problem), std::string::npos) << fit.Problem;
     }
 }
 

@@ -177,6 +177,30 @@ TEST(StorableTest, UnstorableChangesNameEachDroppedFieldAndIgnoreBookkeeping) {
     EXPECT_TRUE(UnstorableChanges(before, after).empty());
 }
 
+// What a button wrote that no save would keep goes back; what a save keeps stays.
+TEST(StorableTest, KeepStorableChangesTakesBackOnlyWhatASaveWouldDrop) {
+    const Character before = StorableSim(41);
+    Character after = before;
+    after.Cooking = 500;
+    after.Cuisine = 7;
+    after.Species = 2;
+    after.SkinColor = "too short";
+    after.CloneInProgress = true;
+    after.BodySourcePath = "/elsewhere/N001_User00001.package";
+    const auto takenBack = KeepStorableChanges(before, after);
+    EXPECT_EQ(takenBack, (std::vector<std::string>{"SkinColor", "Species", "Cuisine"}));
+    EXPECT_EQ(after.Cooking, 500);
+    EXPECT_EQ(after.Cuisine, before.Cuisine);
+    EXPECT_EQ(after.Species, before.Species);
+    EXPECT_EQ(after.SkinColor, before.SkinColor);
+    EXPECT_TRUE(after.CloneInProgress) << "the save's own bookkeeping stays";
+    EXPECT_TRUE(UnstorableChanges(before, after).empty());
+    // Nothing to take back: nothing changes.
+    Character same = after;
+    EXPECT_TRUE(KeepStorableChanges(before, same).empty());
+    EXPECT_EQ(FieldText(same, Field("Cooking")), "500");
+}
+
 TEST(StorableTest, BodyNumbersAreShownAndSetSigned) {
     Character sim;
     EXPECT_EQ(FieldText(sim, Field("PropertyAge")), "-1") << "unread";

@@ -18,9 +18,12 @@
 #include "PackageBuilder.h"
 #include "SimPageFixtures.h"
 #include "core/cloning/CloneFile.h"
+#include "core/editing/CharacterFields.h"
 #include "core/editing/LoadedNeighborhood.h"
+#include "core/packages/PropertySet.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Settings.h"
+#include "core/records/SimDescription.h"
 #include "gui/cloning/CloningPage.h"
 
 namespace kinloom::gui {
@@ -72,16 +75,27 @@ public:
         sim->FilePath = state.CharactersFolder / sim->FileName;
         sim->DescriptionInstance = static_cast<std::uint32_t>(state.Characters.size() + 1);
         sim->FamilyNumber = family;
+        // Read from the newest description, with a name list and a whole body property set:
+        // everything taken over can be saved.
+        sim->FormatVersion = DescriptionVersionsOf(&Character::Nice)->Last;
+        sim->HasNameList = true;
+        sim->Slots = {true, true, true, true, true};
         sim->HasBody = true;
         sim->Thumbnail = Bitmap(64, 64, colour);
-        sim->SkinColor = std::string("skin of ") + first;
-        sim->HairColor = std::string("hair of ") + first;
-        sim->EyeColor = std::string("eyes of ") + first;
+        sim->SkinColor = Colour("skin of ", first);
+        sim->HairColor = Colour("hair of ", first);
+        sim->EyeColor = Colour("eyes of ", first);
         state.Characters.push_back(std::move(sim));
         state.Sims.push_back(state.Characters.back().get());
         return *state.Sims.back();
     }
     Character& Sim(std::size_t i) { return *state.Sims[i]; }
+    // A colour is stored as a text of exactly its stored length: the kind and the sim, padded.
+    static std::string Colour(const char* kind, const char* first) {
+        std::string colour = std::string(kind) + first;
+        colour.resize(kColorTextLength, '-');
+        return colour;
+    }
 
     void Open(Character& sim) {
         current = &sim;
@@ -275,9 +289,9 @@ TEST(CloningPageTest, DirectCloneTakesTheGenesButKeepsTheTargetsSkin) {
     h.Tick({"ckGeneClone"});
     h.child<QPushButton>("btnCloneGet")->click();
 
-    EXPECT_EQ(ann.HairColor, "hair of Cy");
-    EXPECT_EQ(ann.EyeColor, "eyes of Cy");
-    EXPECT_EQ(ann.SkinColor, "skin of Ann");
+    EXPECT_EQ(ann.HairColor, CloningHarness::Colour("hair of ", "Cy"));
+    EXPECT_EQ(ann.EyeColor, CloningHarness::Colour("eyes of ", "Cy"));
+    EXPECT_EQ(ann.SkinColor, CloningHarness::Colour("skin of ", "Ann"));
     EXPECT_EQ(ann.PropertyAge, 8);
     const DNA& genes = *h.state.FindDNA(ann.DescriptionInstance);
     EXPECT_EQ(genes.SkinTone, "cy skin");
@@ -297,6 +311,46 @@ TEST(CloningPageTest, DirectCloneTakesTheGenesButKeepsTheTargetsSkin) {
     EXPECT_EQ(ann.Cooking, 777);
     EXPECT_EQ(h.relabelled, 1);
     EXPECT_EQ(h.child<QLabel>("imgCloneOld")->toolTip(), "Cy Cole");
+}
+
+// A target whose description is older than some of the groups ticked: Direct Clone takes over
+// what its record keeps, says what it left out, and nothing is marked that a save would drop.
+// With only groups it cannot keep ticked, Direct Clone and Get A Clone are not offered.
+TEST(CloningPageTest, ATargetTakesOverOnlyWhatItsRecordKeeps) {
+    CloningHarness h;
+    Character& ann = h.Sim(0);
+    Character& cy = h.Sim(2);
+    ann.FormatVersion = 32;  // no hobbies, need decay or turn-ons
+    cy.Cooking = 777;
+    cy.Cuisine = 5;
+    cy.Hunger = 36;
+    h.Open(ann);
+    auto* list = h.child<QComboBox>("cbCloningSelect");
+    list->setCurrentIndex(1);  // Cy
+    emit list->activated(1);
+    const Character before = ann;
+    h.Tick({"ckSkilClone", "ckHobbyClone", "ckNeedsClone"});
+    ASSERT_TRUE(h.child<QPushButton>("btnCloneGet")->isEnabled());
+    h.child<QPushButton>("btnCloneGet")->click();
+    EXPECT_EQ(ann.Cooking, 777);
+    EXPECT_EQ(ann.Cuisine, before.Cuisine);
+    EXPECT_EQ(ann.Hunger, before.Hunger);
+    EXPECT_TRUE(UnstorableChanges(before, ann).empty());
+    ASSERT_FALSE(h.messages.shown.empty());
+    const std::string& said = h.messages.shown.back();
+    EXPECT_NE(said.find("no place for:"), std::string::npos) << said;
+    EXPECT_NE(said.find("Cuisine"), std::string::npos) << said;
+    EXPECT_NE(said.find("Hunger"), std::string::npos) << said;
+    EXPECT_EQ(said.find("Cooking"), std::string::npos) << said;
+
+    h.Tick({"ckHobbyClone", "ckNeedsClone"});
+    for (const char* button : {"btnCloneGet", "btnCloneImport"}) {
+        auto* b = h.child<QPushButton>(button);
+        EXPECT_FALSE(b->isEnabled()) << button;
+        EXPECT_TRUE(b->toolTip().contains("no place for anything ticked")) << button;
+    }
+    h.Tick({"ckBodyClone"});  // a body is always kept
+    EXPECT_TRUE(h.child<QPushButton>("btnCloneGet")->isEnabled());
 }
 
 TEST(CloningPageTest, GetACloneTakesABodyOnlyFromACompletePackage) {

@@ -1,12 +1,15 @@
 // "Export Sims..." on the Neighborhood page: every sim, as the window holds it, to the CSV or JSON
 // file chosen; an existing file is replaced only after asking.
 
+#include <QDir>
+#include <QStandardPaths>
 #include <nlohmann/json.hpp>
 
 #include "CsvReader.h"
 #include "FakeDialogs.h"
 #include "WindowFixture.h"
 #include "core/platform/FileIO.h"
+#include "gui/shell/PathText.h"
 
 namespace kinloom::gui {
 namespace {
@@ -35,6 +38,12 @@ TEST_F(ExportSimsTest, EverySimGoesToTheChosenFileAndAnExistingOneIsAskedAbout) 
     const fs::path csv = temp / "sims.csv";
     dialogs.saves = {csv};
     child<QPushButton>("btnExportSims")->click();
+    // The dialog opens among the player's documents, not in the game's folders.
+    ASSERT_FALSE(dialogs.saved.empty());
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty() || !QDir(documents).exists()) documents = QDir::homePath();
+    EXPECT_EQ(dialogs.saved.back().Folder, PathOfText(documents));
+    EXPECT_EQ(dialogs.saved.back().FileName, "N001 sims.csv");
     const auto rows = test::ReadCsv(Read(csv));
     ASSERT_EQ(rows.size(), editor->State().Sims.size() + 1);
     EXPECT_EQ(rows[0][0], "Label");

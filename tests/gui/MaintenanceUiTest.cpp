@@ -212,6 +212,15 @@ TEST_F(MaintenanceUiTest, BackupThenRestoreBringsTheNeighborhoodBack) {
     const Bytes edited = ReadWholeFile(package);
     ASSERT_NE(edited, original);
 
+    // The player was looking at a sim other than the first: it stays selected after the restore.
+    auto* list = window->SimList();
+    ASSERT_GT(list->count(), 1);
+    const int last = list->count() - 1;
+    list->setCurrentIndex(last);
+    emit list->activated(last);
+    ASSERT_NE(editor->SelectedSim(), nullptr);
+    const fs::path looking = editor->SelectedSim()->FilePath;
+
     messages.script({true});
     RightClickNode(backupName, "Restore");
     ASSERT_EQ(messages.asked.size(), 1u);
@@ -230,6 +239,11 @@ TEST_F(MaintenanceUiTest, BackupThenRestoreBringsTheNeighborhoodBack) {
     EXPECT_EQ(child<QLineEdit>("edtNGBDName")->text(), originalName) << "reloaded";
     EXPECT_TRUE(child<QComboBox>("cbNeighborhood")->currentText().startsWith("N001 : "));
     EXPECT_FALSE(child<QComboBox>("cbNeighborhood")->currentText().contains("Renamed"));
+    ASSERT_NE(editor->SelectedSim(), nullptr);
+    EXPECT_EQ(editor->SelectedSim()->FilePath, looking);
+    EXPECT_EQ(list->currentIndex(), last);
+    // The rename's step belonged to records the restore replaced: nothing is left to undo.
+    EXPECT_FALSE(window->UndoButton()->isEnabled());
 #ifndef _WIN32
     // The replaced folder waits in the desktop trash.
     EXPECT_EQ(ReadWholeFile(TrashFiles() / "N001" / "N001_Neighborhood.package"), edited);

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 #include <filesystem>
@@ -434,6 +435,39 @@ TEST_F(SafeEditingWindowTest, ATypedValueIsTakenBeforeEveryWayOut) {
             if (exit != Exit::Save) {
                 EXPECT_TRUE(typedFor->Modified);
             }
+        }
+    }
+}
+
+// Reward points the sim cannot keep, typed and then Ctrl+S or close: the window stays where it
+// is with the reason beside the box, nothing is saved or asked; the next try goes ahead.
+TEST_F(SafeEditingWindowTest, ARefusedTypedValueStopsSaveAndCloseWithItsReason) {
+    for (bool closing : {false, true}) {
+        SCOPED_TRACE(closing ? "close" : "Ctrl+S");
+        ASSERT_TRUE(Start());
+        Activate();
+        child<QPushButton>("btnAspiration")->click();
+        auto* box = child<QLineEdit>("edtAspirationRewardPoints");
+        Character* sim = editor->SelectedSim();
+        ASSERT_NE(sim, nullptr);
+        const std::int16_t kept = sim->AspirationRewardPoints;
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, "1234");
+        const std::size_t asked = messages.unsavedAsked.size();
+        if (closing) {
+            EXPECT_FALSE(window->close());
+        } else {
+            QTest::keyClick(box, Qt::Key_S, Qt::ControlModifier);
+        }
+        EXPECT_EQ(messages.unsavedAsked.size(), asked);
+        EXPECT_EQ(sim->AspirationRewardPoints, kept);
+        EXPECT_FALSE(editor->State().AnythingModified());
+        EXPECT_EQ(box->text(), QString::number(kept * 10));
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_TRUE(QToolTip::text().contains("kept in tens")) << QToolTip::text().toStdString();
+        if (closing) {
+            EXPECT_TRUE(window->close()) << "nothing left to settle";
         }
     }
 }

@@ -14,19 +14,23 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
+#include <QToolTip>
 
 #include <string>
 #include <vector>
 
 #include "SimPageFixtures.h"
 #include "core/editing/CharacterFields.h"
+#include "core/editing/DescriptionIndex.h"
 #include "core/neighborhoods/NeighborhoodScan.h"
 #include "core/records/SimDescription.h"
 #include "gui/editing/HouseholdsPage.h"
 #include "gui/editors/AspirationPage.h"
 #include "gui/editors/CharacterPage.h"
 #include "gui/editors/HobbiesPage.h"
+#include "gui/editors/InterestsPage.h"
 #include "gui/editors/JobSchoolPage.h"
+#include "gui/editors/PersonalityPage.h"
 #include "gui/editors/SkillsPage.h"
 #include "gui/neighborhoods/NeighborhoodPage.h"
 #include "gui/shell/TextBoxes.h"
@@ -119,13 +123,15 @@ TEST(TextAndNumberBoxesTest, ANumberBeyondItsFieldIsRefusedVisiblyAndTheOldValue
     EXPECT_TRUE(days->toolTip().contains("70000 is outside -32768..32767"))
         << days->toolTip().toStdString();
     EXPECT_TRUE(days->toolTip().contains("keeps 7000")) << days->toolTip().toStdString();
-    EXPECT_EQ(days->text(), "70000");  // what was typed stays to be corrected
-    // Correcting it takes the mark away and stores the number.
+    // The box shows what the sim keeps, and the reason opens beside it, not only on hover.
+    EXPECT_EQ(days->text(), "7000");
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), days->toolTip());
+    // Going on from there takes the mark and the reason away and stores the number.
     QTest::keyClick(days, Qt::Key_Backspace);
     EXPECT_FALSE(IsRefusedNumber(*days));
     EXPECT_TRUE(days->toolTip().isEmpty());
-    EXPECT_EQ(h.sim.AgeDaysLeft, 7000);
-    QTest::keyClick(days, Qt::Key_Backspace);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
     EXPECT_EQ(h.sim.AgeDaysLeft, 700);
     // The next sim's page starts without the mark.
     days->selectAll();
@@ -146,6 +152,7 @@ TEST(TextAndNumberBoxesTest, RewardPointsBeyondTheFieldAreRefused) {
     QTest::keyClick(points, Qt::Key_Return);
     EXPECT_EQ(h.sim.AspirationRewardPoints, 45);  // once 4464, the low 16 bits of 70000
     EXPECT_TRUE(IsRefusedNumber(*points));
+    EXPECT_EQ(points->text(), "450");
     EXPECT_FALSE(h.sim.Modified);
 }
 
@@ -161,6 +168,7 @@ TEST_F(SimPagesWindowTest, HouseholdFundsBeyond32BitsAreRefused) {
     QTest::keyClicks(cash, "000000");  // 5000000000: once stored as 0
     EXPECT_EQ(h->Cash, 500000000);
     EXPECT_TRUE(IsRefusedNumber(*cash));
+    EXPECT_EQ(cash->text(), "500000000");
 }
 
 // ---- Stored text ----
@@ -183,31 +191,48 @@ TEST(TextAndNumberBoxesTest, StoredNamesAndBiographyAreShownWholeAndKeptUntilEdi
     EXPECT_EQ(h.sim.CharacterDescription, longBio);  // shown, not written
     EXPECT_FALSE(h.sim.Modified);
 
-    // The limit holds for what is typed: a long stored name takes no more, but may shrink.
+    // A long stored name stays editable up to its stored length, and says why it takes no more.
     first->end(false);
     QTest::keyClicks(first, "x");
     EXPECT_EQ(h.sim.FirstName, longName);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_TRUE(QToolTip::text().contains("stored 40 characters long"))
+        << QToolTip::text().toStdString();
     QTest::keyClick(first, Qt::Key_Backspace);
     EXPECT_EQ(h.sim.FirstName, std::string(39, 'n'));
     QTest::keyClicks(first, "x");
-    EXPECT_EQ(h.sim.FirstName, std::string(39, 'n'));
+    EXPECT_EQ(h.sim.FirstName, std::string(39, 'n') + "x");
     // A short name grows to the limit and no further.
     last->end(false);
     QTest::keyClicks(last, QString(30, 'y'));
     EXPECT_EQ(last->text().size(), 30);
 
-    // Typing into the long bio adds nothing; deleting keeps the stored line break as CR LF.
+    // The long bio at its stored length takes no more, says why, and changes nothing.
     bio->moveCursor(QTextCursor::End);
+    QToolTip::hideText();
+    const int edits = h.saveOffered;
     QTest::keyClicks(bio, "!");
     EXPECT_EQ(TypedText(*bio).size(), 1204);
+    EXPECT_EQ(h.sim.CharacterDescription, longBio);
+    EXPECT_EQ(h.saveOffered, edits) << "a refused key is no edit";
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_TRUE(QToolTip::text().contains("stored 1204 characters long"))
+        << QToolTip::text().toStdString();
+    // Deleting keeps the stored line break as CR LF.
     QTest::keyClick(bio, Qt::Key_Backspace);
     EXPECT_EQ(h.sim.CharacterDescription, std::string(1200, 'b') + "\r\nen");
     for (int i = 0; i < 4; ++i) QTest::keyClick(bio, Qt::Key_Backspace);  // "en", the break, "b"
     EXPECT_EQ(h.sim.CharacterDescription, std::string(1199, 'b'));
-    // Still beyond the limit: a new line or letter is not taken.
+    // Still beyond the typing limit, it stays editable up to its stored length: a new line and
+    // letters are taken, in the middle too; nothing is ever cut.
     QTest::keyClick(bio, Qt::Key_Return);
     QTest::keyClicks(bio, "z");
-    EXPECT_EQ(h.sim.CharacterDescription, std::string(1199, 'b'));
+    EXPECT_EQ(h.sim.CharacterDescription, std::string(1199, 'b') + "\r\nz");
+    bio->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(bio, "AB");
+    EXPECT_EQ(h.sim.CharacterDescription, "AB" + std::string(1199, 'b') + "\r\nz");
+    QTest::keyClicks(bio, "CD");  // as long as it was stored (1204), then one more
+    EXPECT_EQ(h.sim.CharacterDescription, "ABC" + std::string(1199, 'b') + "\r\nz");
 
     // A new line in a bio of CR LF breaks is stored as CR LF.
     h.sim.CharacterDescription = "a\r\nb";
@@ -291,19 +316,38 @@ TEST(TextAndNumberBoxesTest, RewardPointsAreWrittenOnlyWhenTheUserLeavesTheField
     }
     EXPECT_FALSE(h.sim.Modified);
 
-    // Enter writes them; so do Tab, Shift+Tab and a click elsewhere.
+    // Enter takes them; so do Tab, Shift+Tab and a click elsewhere. The sim keeps points in
+    // tens: 1234 is refused out loud, never rounded, and the box shows what the sim keeps.
+    QTest::keyClick(points, Qt::Key_Return);
+    EXPECT_EQ(points->text(), "450");
+    EXPECT_EQ(h.sim.AspirationRewardPoints, 45);
+    EXPECT_FALSE(h.sim.Modified);
+    EXPECT_TRUE(IsRefusedNumber(*points));
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_TRUE(QToolTip::text().contains("1234 cannot be stored, 1230 or 1240 can"))
+        << QToolTip::text().toStdString();
+    points->selectAll();
+    QTest::keyClicks(points, "1230");
     QTest::keyClick(points, Qt::Key_Return);
     EXPECT_EQ(points->text(), "1230");
     EXPECT_EQ(h.sim.AspirationRewardPoints, 123);
     EXPECT_TRUE(h.sim.Modified);
+    EXPECT_FALSE(IsRefusedNumber(*points));
     const std::pair<Qt::FocusReason, std::int16_t> leaving[] = {
         {Qt::TabFocusReason, 56}, {Qt::BacktabFocusReason, 78}, {Qt::MouseFocusReason, 90}};
     for (auto [reason, stored] : leaving) {
         points->selectAll();
-        QTest::keyClicks(points, QString::number(stored * 10 + 1));
+        QTest::keyClicks(points, QString::number(stored * 10));
         leave(reason);
         EXPECT_EQ(h.sim.AspirationRewardPoints, stored) << reason;
     }
+    // An emptied box is 0 points.
+    points->clear();
+    QTest::keyClicks(points, "5");
+    QTest::keyClick(points, Qt::Key_Backspace);
+    leave(Qt::TabFocusReason);
+    EXPECT_EQ(points->text(), "0");
+    EXPECT_EQ(h.sim.AspirationRewardPoints, 0);
 }
 
 // ---- Controls a save could not keep ----
@@ -375,6 +419,93 @@ TEST(TextAndNumberBoxesTest, ControlsWhoseFieldTheDescriptionCannotKeepAreNotOff
         h.sim.YoungAdult = 1;
         check(h, {{"cbUniversityMajor", noUniversity}});
     }
+}
+
+// Every button that writes several fields at once, on a version-32 sim (FreeTime installed) and
+// on a sim without a description: a button with nothing the record can keep is not offered and
+// says why; one that is offered changes only what a save writes, and the sim is marked exactly
+// when it changed. What it left out is said beside it.
+TEST(TextAndNumberBoxesTest, GroupButtonsWriteOnlyWhatASaveKeeps) {
+    struct Sim {
+        const char* what;
+        std::uint16_t version;
+        std::uint32_t description;
+    };
+    const Sim sims[] = {{"version 32", 32, 1}, {"no description", 51, kNoDescription}};
+    struct Button {
+        const char* name;
+        bool offeredAt32;  // a version-32 description keeps something of what it writes
+    };
+    auto changed = [](const Character& before, const Character& after) {
+        for (const CharacterField& f : CharacterFields())
+            if (f.Kind != FieldKind::Flag && f.Kind != FieldKind::Path &&
+                FieldText(before, f) != FieldText(after, f))
+                return true;
+        return false;
+    };
+    auto run = [&](auto& h, const Sim& s, std::initializer_list<Button> buttons) {
+        for (const Button& b : buttons) {
+            SCOPED_TRACE(std::string(s.what) + " " + b.name);
+            h.sim = Character();
+            h.sim.FormatVersion = s.version;
+            h.sim.DescriptionInstance = s.description;
+            h.sim.FileName = "N001_User00001.package";
+            h.Open();
+            auto* button = h.template child<QPushButton>(b.name);
+            ASSERT_NE(button, nullptr);
+            const bool offered = s.description != kNoDescription && b.offeredAt32;
+            EXPECT_EQ(button->isEnabled(), offered);
+            if (!offered) {
+                EXPECT_TRUE(button->toolTip().contains("no place for anything this writes"))
+                    << button->toolTip().toStdString();
+                continue;
+            }
+            const Character before = h.sim;
+            button->click();
+            EXPECT_TRUE(UnstorableChanges(before, h.sim).empty());
+            EXPECT_EQ(h.sim.Modified, changed(before, h.sim));
+        }
+    };
+    for (const Sim& s : sims) {
+        {
+            PageHarness<SkillsPage> h;
+            run(h, s, {{"btnRandomSkills", true}, {"btnMaxSkills", true}, {"btnFreeTime", false}});
+        }
+        {
+            PageHarness<PersonalityPage> h;
+            run(h, s,
+                {{"btnRandomPersonality", true},
+                 {"btnMaxPersonality", true},
+                 {"btnOrgRandomPersonality", true},
+                 {"btnOrgMaxPersonality", true}});
+        }
+        {
+            PageHarness<InterestsPage> h;
+            run(h, s, {{"btnRandomInterests", true}, {"btnMaxInterests", true}});
+        }
+        {
+            PageHarness<HobbiesPage> h;
+            run(h, s, {{"btnRandomHobbies", false}, {"btnMaxHobbies", false}});
+        }
+    }
+}
+
+// A group partly kept: the part a save writes is written, and the rest said beside the button.
+TEST(TextAndNumberBoxesTest, AGroupButtonSaysWhatItLeftOut) {
+    PageHarness<SkillsPage> h;
+    h.sim.DescriptionInstance = 1;
+    h.Open();
+    QPushButton* random = h.child<QPushButton>("btnRandomSkills");
+    // A skill the description could not keep (taken away by hand here: no version lacks one).
+    auto* cooking = h.child<QSlider>("trkCooking");
+    cooking->setProperty("kinloomUnstorable", true);
+    cooking->setEnabled(false);
+    QToolTip::hideText();
+    random->click();
+    EXPECT_EQ(h.sim.Cooking, 0);
+    EXPECT_TRUE(h.sim.Modified);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "Left out, as this sim's record has no place for them: Cooking.");
 }
 
 }  // namespace

@@ -139,4 +139,23 @@ void CopyCloneGroup(std::uint32_t group, const Character& source, Character& tar
     }
 }
 
+std::vector<const CharacterField*> CloneGroupFields(std::uint32_t group) {
+    std::vector<const CharacterField*> fields;
+    for (const GroupField& g : Layout(group)) {
+        if (!g.carried) continue;
+        for (const CharacterField& f : CharacterFields()) {
+            const bool same = g.word
+                                  ? std::holds_alternative<std::int16_t Character::*>(f.Member) &&
+                                        std::get<std::int16_t Character::*>(f.Member) == g.word
+                                  : std::holds_alternative<FourBytes Character::*>(f.Member) &&
+                                        std::get<FourBytes Character::*>(f.Member) == g.four;
+            if (same) {
+                fields.push_back(&f);
+                break;
+            }
+        }
+    }
+    return fields;
+}
+
 }  // namespace kinloom

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <optional>
 
+#include <vector>
+
+#include "core/editing/CharacterFields.h"
 #include "core/packages/ByteReader.h"
 #include "core/records/Character.h"
 
@@ -24,5 +27,9 @@ void TakeCloneGroup(std::uint32_t group, ByteView bytes, Character& target);
 
 // The same fields, copied from another sim.
 void CopyCloneGroup(std::uint32_t group, const Character& source, Character& target);
+
+// The fields of the record a fixed-layout group carries over (what a copy or an import writes),
+// by their names in the field table.
+std::vector<const CharacterField*> CloneGroupFields(std::uint32_t group);
 
 }  // namespace kinloom

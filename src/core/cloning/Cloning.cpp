@@ -78,6 +78,32 @@ std::vector<std::uint32_t> TickedFixedGroups(const CloneGroups& g) {
 
 }  // namespace
 
+std::optional<std::string> CloneGroupRefusal(const Character& target, bool targetHasGenes,
+                                             bool CloneGroups::*group) {
+    if (group == &CloneGroups::Body) return std::nullopt;
+    if (group == &CloneGroups::Genes && targetHasGenes) return std::nullopt;
+    CloneGroups ticked;
+    ticked.*group = true;
+    std::vector<const CharacterField*> fields;
+    for (std::uint32_t fixed : TickedFixedGroups(ticked))
+        for (const CharacterField* f : CloneGroupFields(fixed)) fields.push_back(f);
+    std::vector<const char*> others;
+    if (group == &CloneGroups::Personality) others = {"Zodiac"};
+    if (group == &CloneGroups::Character)
+        others = {"FirstName", "LastName", "CharacterDescription"};
+    if (group == &CloneGroups::Genes)
+        others = {"PropertyAge", "PropertyGender", "HairColor", "EyeColor"};
+    for (const char* name : others)
+        if (const CharacterField* f = FindCharacterField(name)) fields.push_back(f);
+    std::optional<std::string> first;
+    for (const CharacterField* f : fields) {
+        std::optional<std::string> why = WhyNotStorable(target, *f);
+        if (!why) return std::nullopt;
+        if (!first) first = std::move(why);
+    }
+    return first;
+}
+
 CloneGroups CloneGroups::All() {
     return {true, true, true, true, true, true, true, true, true, true, true, true};
 }

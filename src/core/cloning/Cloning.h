@@ -5,6 +5,7 @@
 // BodySourcePath and taken over when the neighborhood is saved.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,13 @@ struct CloningButtons {
     std::string Status;  // empty when every button is on
 };
 CloningButtons CloningButtonsFor(const Character& target, bool hasPets);
+
+// Why nothing a tick box stands for could be kept for target: every field it writes is one a
+// save would not write for this sim (its description's version, or no description at all);
+// nullopt when something of it could be kept. The body is always kept; genes, when target has a
+// genetics record (targetHasGenes).
+std::optional<std::string> CloneGroupRefusal(const Character& target, bool targetHasGenes,
+                                             bool CloneGroups::*group);
 
 // Whether a sim may give its attributes and body: it has a body of its own, its character package
 // holds every body entry type (half a body would strip the target's own entries at the save), and

@@ -324,22 +324,41 @@ std::optional<std::string> WhyNotStorable(const Character& sim, const CharacterF
     return std::nullopt;
 }
 
+namespace {
+
+// Why a save would not write the change of this field from before to after; nullopt when it
+// would, or when the field did not change.
+std::optional<std::string> UnstorableChange(const Character& before, const Character& after,
+                                            const CharacterField& f) {
+    // Flags and the body source are how the program notes work for the save itself.
+    if (f.Kind == FieldKind::Flag || f.Kind == FieldKind::Path) return std::nullopt;
+    if (FieldText(before, f) == FieldText(after, f)) return std::nullopt;
+    if (auto why = WhyNotStorable(after, f)) return why;
+    if (f.Home == FieldHome::SimProperties && f.Kind == FieldKind::Text &&
+        FieldText(after, f).size() != kColorTextLength)
+        // A colour is stored in place of one of exactly this length.
+        return std::string(f.Name) + " cannot be saved: a colour must be " +
+               std::to_string(kColorTextLength) + " characters long";
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::vector<std::string> UnstorableChanges(const Character& before, const Character& after) {
     std::vector<std::string> problems;
-    for (const CharacterField& f : kFields) {
-        // Flags and the body source are how the program notes work for the save itself.
-        if (f.Kind == FieldKind::Flag || f.Kind == FieldKind::Path) continue;
-        if (FieldText(before, f) == FieldText(after, f)) continue;
-        if (auto why = WhyNotStorable(after, f)) {
-            problems.push_back(*why);
-        } else if (f.Home == FieldHome::SimProperties && f.Kind == FieldKind::Text &&
-                   FieldText(after, f).size() != kColorTextLength) {
-            // A colour is stored in place of one of exactly this length.
-            problems.push_back(std::string(f.Name) + " cannot be saved: a colour must be " +
-                               std::to_string(kColorTextLength) + " characters long");
-        }
-    }
+    for (const CharacterField& f : kFields)
+        if (auto why = UnstorableChange(before, after, f)) problems.push_back(*why);
     return problems;
+}
+
+std::vector<std::string> KeepStorableChanges(const Character& before, Character& after) {
+    std::vector<std::string> takenBack;
+    for (const CharacterField& f : kFields) {
+        if (!UnstorableChange(before, after, f)) continue;
+        std::visit([&](auto member) { after.*member = before.*member; }, f.Member);
+        takenBack.emplace_back(f.Name);
+    }
+    return takenBack;
 }
 
 }  // namespace kinloom

@@ -63,4 +63,9 @@ std::optional<std::string> WhyNotStorable(const Character& sim, const CharacterF
 // Empty when every change reaches the files.
 std::vector<std::string> UnstorableChanges(const Character& before, const Character& after);
 
+// Takes back every change from before to after that a save would not write (the fields
+// UnstorableChanges names), so that what after holds is what a save keeps. Returns the names of
+// the fields taken back, in table order.
+std::vector<std::string> KeepStorableChanges(const Character& before, Character& after);
+
 }  // namespace kinloom

@@ -270,16 +270,19 @@ int UnlockEntryCount(std::int16_t used) {
     return used >= 0 && used <= 16 ? 17 - used : 0;
 }
 
-std::u16string RewardPointsText(std::u16string_view typed) {
-    std::u16string text(std::max<std::size_t>(typed.size(), 1), u'0');
-    if (!typed.empty()) text.replace(0, typed.size() - 1, typed.substr(0, typed.size() - 1));
-    return CleanNumberText(text);
-}
-
 NumberFit RewardPointsValue(std::u16string_view shown) {
     constexpr NumberRange kStored = RangeOf<std::int16_t>();
-    NumberFit fit = TypedNumber(shown, {kStored.Min * 10, kStored.Max * 10 + 9});
-    if (fit.Value) *fit.Value /= 10;
+    NumberFit fit = TypedNumber(shown, {kStored.Min * 10, kStored.Max * 10});
+    if (!fit.Value) return fit;
+    if (const std::int64_t points = *fit.Value; points % 10 != 0) {
+        // The nearest numbers that can be kept, within the field.
+        const std::int64_t below = points - points % 10;
+        std::string instead = std::to_string(below);
+        if (below + 10 <= kStored.Max * 10) instead += " or " + std::to_string(below + 10);
+        return {std::nullopt, "reward points are kept in tens: " + std::to_string(points) +
+                                  " cannot be stored, " + instead + " can"};
+    }
+    *fit.Value /= 10;
     return fit;
 }
 

@@ -145,10 +145,9 @@ int AspirationScoreMaximum(std::int16_t ages, bool hasFreeTime);
 // Long-term unlocks still available are listed "0".."16 minus used"; no entries unless used is
 // 0..16.
 int UnlockEntryCount(std::int16_t used);
-// Reward points as shown on leaving the field: the last character becomes "0" (an empty field
-// "0"), non-digits become "0". The stored value is the shown number over ten; a number whose
-// tenth the 16-bit field cannot hold is refused like any number beyond its field.
-std::u16string RewardPointsText(std::u16string_view typed);
+// Reward points as the game shows them; the sim keeps them in tens. A cleaned field's number is
+// taken when it is a multiple of ten whose tenth the 16-bit field holds (an empty field is 0),
+// stored as that tenth; any other number is refused, saying what could be typed instead.
 NumberFit RewardPointsValue(std::u16string_view shown);
 
 struct ZodiacSign {

@@ -177,6 +177,34 @@ void CloningPage::ConnectControls() {
     connect(btnCloneGet_, &QPushButton::clicked, this, [this] { btnCloneGetClick(); });
     connect(btnCloneImport_, &QPushButton::clicked, this, [this] { btnCloneImportClick(); });
     connect(btnCloneExport_, &QPushButton::clicked, this, [this] { btnCloneExportClick(); });
+    // What can be taken over depends on what is ticked.
+    for (const TickBox& b : boxes_)
+        connect(b.Box, &QCheckBox::toggled, this, [this] {
+            if (const Character* sim = host_.CurrentSim()) ShowButtons(*sim);
+        });
+}
+
+std::optional<std::string> CloningPage::NothingKept(const Character& target) const {
+    LoadedNeighborhood* state = Loaded();
+    const bool hasGenes = state && state->FindDNA(target.DescriptionInstance) != nullptr;
+    const CloneGroups ticked = TickedGroups();
+    std::optional<std::string> first;
+    for (const BoxSpec& spec : kBoxSpecs) {
+        if (!(ticked.*spec.group)) continue;
+        std::optional<std::string> why = CloneGroupRefusal(target, hasGenes, spec.group);
+        if (!why) return std::nullopt;
+        if (!first) first = std::move(why);
+    }
+    return first;
+}
+
+void CloningPage::KeepOnlyStorable(const Character& before, Character& target) {
+    const std::vector<std::string> left = KeepStorableChanges(before, target);
+    if (left.empty()) return;
+    std::string names;
+    for (const std::string& name : left) names += (names.empty() ? "" : ", ") + name;
+    host_.Messages().Show("Taken over, except what this sim's record has no place for: " + names +
+                          ".");
 }
 
 bool CloningPage::eventFilter(QObject* watched, QEvent* event) {
@@ -251,8 +279,16 @@ void CloningPage::ShowTarget(const Character& sim) {
 void CloningPage::ShowButtons(const Character& sim) {
     const CloningButtons allowed = CloningButtonsFor(sim, InstalledFlags().HasPets);
     // Without another sim to take from, Direct Clone has nothing to do.
-    btnCloneGet_->setEnabled(allowed.DirectClone && !sources_.empty());
-    btnCloneImport_->setEnabled(allowed.GetAClone);
+    // Nothing ticked that the target's record could keep: nothing to take over, said on hover.
+    const std::optional<std::string> nothingKept = NothingKept(sim);
+    const QString why =
+        nothingKept ? QString::fromStdString(
+                          "This sim's record has no place for anything ticked: " + *nothingKept)
+                    : QString();
+    btnCloneGet_->setEnabled(allowed.DirectClone && !sources_.empty() && !nothingKept);
+    btnCloneImport_->setEnabled(allowed.GetAClone && !nothingKept);
+    btnCloneGet_->setToolTip(why);
+    btnCloneImport_->setToolTip(why);
     btnCloneExport_->setEnabled(allowed.CreateAClone);
     lblPreviousClone_->setText(QString::fromStdString(allowed.Status));
     lblPreviousClone_->setVisible(!allowed.Status.empty());
@@ -275,9 +311,11 @@ void CloningPage::btnCloneGetClick() {
     const Character* source = ChosenSource();
     if (!target || !state || !source) return;
     const CloneGroups groups = TickedGroups();
+    const Character before = *target;
     if (!DirectClone(*source, state->FindDNA(source->DescriptionInstance), *target,
                      state->FindDNA(target->DescriptionInstance), groups))
         return;
+    KeepOnlyStorable(before, *target);
     // New names are shown in the sim list at once, as after an import.
     if (groups.Character) host_.RelabelCurrentSim();
     Edited(*target);
@@ -299,7 +337,9 @@ void CloningPage::btnCloneImportClick() {
 
     LoadedNeighborhood* state = Loaded();
     DNA* targetDna = state ? state->FindDNA(target->DescriptionInstance) : nullptr;
+    const Character before = *target;
     if (!ImportClone(*chosen, TickedGroups(), *target, targetDna, host_.Messages())) return;
+    KeepOnlyStorable(before, *target);
     host_.RelabelCurrentSim();
     Edited(*target);
     ShowTarget(*target);

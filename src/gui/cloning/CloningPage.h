@@ -58,6 +58,12 @@ private:
 
     // The groups ticked among the boxes shown.
     CloneGroups TickedGroups() const;
+    // Why the target could keep nothing of the groups ticked; nullopt when it could keep some
+    // (or nothing is ticked).
+    std::optional<std::string> NothingKept(const Character& target) const;
+    // After a clone was taken over: what the target's record cannot keep goes back to what it
+    // was (before), and the player is told which fields were left out.
+    void KeepOnlyStorable(const Character& before, Character& target);
     ExpansionFlags InstalledFlags() const;
     LoadedNeighborhood* Loaded() const;
     // The chosen source, or nullptr when the list is empty.

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/editing/CharacterFields.h"
 #include "core/editing/DescriptionIndex.h"
 #include "core/editing/EditingModel.h"
 #include "core/editing/MoveIn.h"
@@ -113,11 +114,9 @@ void HouseholdsPage::BuildControls() {
     ++row;
     imgCash_ = picture("imgCash");
     grid->addWidget(imgCash_, row, 0, Qt::AlignVCenter);
-    lblCash_ = Label("lblCash", "$", this);
-    // "$" is the caption on screen; a reader needs words.
+    lblCash_ = Label("lblCash", "Household Funds ($):", this);
     grid->addWidget(lblCash_, row, 1);
     edtCash_ = NumberField("edtCash", this, kCashFieldWidth);
-    edtCash_->setAccessibleName("Household Funds");
     grid->addWidget(edtCash_, row, 2, Qt::AlignLeft);
     grid->setColumnStretch(4, 1);
     outer->addLayout(grid);
@@ -148,6 +147,7 @@ void HouseholdsPage::ConnectControls() {
         const NumberFit fit =
             TypedNumber(edtCash_->text().toStdU16String(), RangeOf<std::int32_t>());
         if (!fit.Value) {
+            edtCash_->setText(QString::number(h->Cash));
             MarkRefusedNumber(edtCash_,
                               fit.Problem + "; the household keeps " + std::to_string(h->Cash));
             return;
@@ -160,10 +160,11 @@ void HouseholdsPage::ConnectControls() {
     connect(memHouseholdDescription_, &QPlainTextEdit::textChanged, this, [this] {
         Household* h = SelectedHousehold();
         if (filling_ || !isEnabled() || !h || HouseholdNamesRefusal(*state_, *h)) return;
+        const std::optional<QString> typed = NewTypedText(*memHouseholdDescription_);
+        if (!typed) return;
         // Line breaks go back in the form the description keeps them in.
-        h->HouseholdDescription =
-            EncodeUtf8(WithStoredLineBreaks(DecodeUtf8(h->HouseholdDescription),
-                                            TypedText(*memHouseholdDescription_).toStdU16String()));
+        h->HouseholdDescription = EncodeUtf8(
+            WithStoredLineBreaks(DecodeUtf8(h->HouseholdDescription), typed->toStdU16String()));
         h->Modified = true;
         emit HouseholdEdited();
     });
@@ -176,7 +177,7 @@ void HouseholdsPage::SetNeighborhood(LoadedNeighborhood* state) {
     cbHouseMembers_->clear();
     filling_ = true;
     edtHouseholdName_->clear();
-    memHouseholdDescription_->clear();
+    ShowStoredText(memHouseholdDescription_, QString());
     filling_ = false;
     SetMembersVisible(false);
     lblHouseHoldFile_->setText("Lot File : ");
@@ -232,8 +233,17 @@ void HouseholdsPage::HouseholdSelectionChanged() {
     filling_ = true;
     cbHouseMembers_->clear();
     edtHouseholdName_->clear();
-    memHouseholdDescription_->clear();
-    btnMoveIn_->setEnabled(!sim_ || CanMoveIn(*h, *sim_));
+    ShowStoredText(memHouseholdDescription_, QString());
+    // Moving in writes the sim's family number beside the member lists: a sim whose record has
+    // no place for it would be listed in one household while naming another.
+    const std::optional<std::string> familyNumberRefused =
+        sim_ ? WhyNotStorable(*sim_, *FindCharacterField("FamilyNumber")) : std::nullopt;
+    btnMoveIn_->setEnabled((!sim_ || CanMoveIn(*h, *sim_)) && !familyNumberRefused);
+    btnMoveIn_->setToolTip(familyNumberRefused
+                               ? QString::fromStdString("This sim's record has no place for its "
+                                                        "household: " +
+                                                        *familyNumberRefused)
+                               : QString());
 
     int selectedMember = -1;
     for (const FourBytes& guid : h->Members) {
@@ -247,7 +257,7 @@ void HouseholdsPage::HouseholdSelectionChanged() {
                                         member->DescriptionInstance == sim_->DescriptionInstance));
             if (same && selectedMember < 0) selectedMember = cbHouseMembers_->count() - 1;
             edtHouseholdName_->setText(Decoded(h->HouseholdName));
-            memHouseholdDescription_->setPlainText(Decoded(h->HouseholdDescription));
+            ShowStoredText(memHouseholdDescription_, Decoded(h->HouseholdDescription));
         }
     }
     cbHouseMembers_->setCurrentIndex(selectedMember);

@@ -4,11 +4,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <algorithm>
 #include <cctype>
 #include <sstream>
@@ -48,6 +50,7 @@
 #include "gui/shell/BitmapImage.h"
 #include "gui/shell/BusyGuard.h"
 #include "gui/shell/MainWindow.h"
+#include "gui/shell/PathText.h"
 #include "gui/shell/PicturesLibrary.h"
 #include "gui/shell/QtDialogs.h"
 
@@ -191,11 +194,16 @@ NeighborhoodEditor::NeighborhoodEditor(MainWindow& window, Settings& settings, M
     // Ctrl+S does what the button does, and nothing while the button is not offered.
     auto* saveKey = new QShortcut(QKeySequence::Save, &window_);
     connect(saveKey, &QShortcut::activated, this, [this] {
-        CommitTyping();  // what is being typed may be the only edit
-        if (btnSave_->isEnabled()) Save();
+        // What is being typed may be the only edit; a refused value stops here, said.
+        if (CommitTyping() && btnSave_->isEnabled()) Save();
     });
     window_.SetCloseCheck([this] { return ConfirmDropEdits(); });
-    connect(ckAdvanced_, &QCheckBox::clicked, this, [this] { ApplyAdvancedSwitch(); });
+    // The warning answers the player turning the switch on, never a page opening or a load
+    // under their typing.
+    connect(ckAdvanced_, &QCheckBox::clicked, this, [this](bool on) {
+        if (on && loaded_ && !state_.Sims.empty()) ShowAdvancedWarningIfDue(settings_, messages_);
+        ApplyAdvancedSwitch();
+    });
     connect(householdsPage_, &HouseholdsPage::MoveInRequested, this,
             &NeighborhoodEditor::MoveSelectedSimInto);
     // Choosing a member selects that sim, as choosing a relative on the family page does.
@@ -255,7 +263,6 @@ void NeighborhoodEditor::AddSimPage(const char* button, EditingPage* page) {
 void NeighborhoodEditor::ApplyAdvancedSwitch() {
     if (!loaded_ || state_.Sims.empty()) return;
     const bool on = ckAdvanced_->isChecked();
-    if (on) ShowAdvancedWarningIfDue(settings_, messages_);
     const Character* sim = SelectedSim();
     const AdvancedControls controls = AdvancedControlsFor(on, ToInstalledPacks(startup_.Packs),
                                                           sim ? sim->Species : std::uint16_t{0});
@@ -311,7 +318,10 @@ void NeighborhoodEditor::ExportSims() {
     if (!loaded_) return;
     FileDialogRequest request;
     request.Filter = "CSV for spreadsheets (*.csv)|*.csv|JSON (*.json)|*.json";
-    request.Folder = documents_;
+    // A table for the player's own use goes among their documents, not into the game's folders.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+    request.Folder = PathOfText(folder);
     request.FileName = state_.Selected.FolderName + " sims.csv";
     std::optional<std::filesystem::path> file = dialogs_.SaveFile(request);
     if (!file) return;
@@ -410,7 +420,21 @@ void NeighborhoodEditor::MendSafeProblems() {
     }
     messages_.Show(MendDoneText(outcome));
     // The records changed under the pages: load again from what is now on disk.
-    if (LoadSelectedNeighborhood()) ShowCheckPage();
+    if (ReloadKeepingSim()) ShowCheckPage();
+}
+
+bool NeighborhoodEditor::ReloadKeepingSim() {
+    const Character* sim = SelectedSim();
+    // The sim is known again by its file: the records are new after the load.
+    const std::filesystem::path file = sim ? sim->FilePath : std::filesystem::path();
+    if (!LoadSelectedNeighborhood()) return false;
+    if (!file.empty())
+        for (Character* again : state_.Sims)
+            if (again->FilePath == file) {
+                if (again != SelectedSim()) SelectSim(again);
+                break;
+            }
+    return true;
 }
 
 NeighborhoodEditor::~NeighborhoodEditor() = default;
@@ -480,12 +504,16 @@ bool NeighborhoodEditor::ConfirmGameClosed() {
     return !gameRunning_() || messages_.AskOkCancel(kGameRunningWarning, DefaultAnswer::No);
 }
 
-void NeighborhoodEditor::CommitTyping() {
-    for (EditingPage* page : simPages_) page->CommitTyping();
+bool NeighborhoodEditor::CommitTyping() {
+    bool taken = true;
+    for (EditingPage* page : simPages_) taken = page->CommitTyping() && taken;
+    return taken;
 }
 
 bool NeighborhoodEditor::ConfirmDropEdits() {
-    CommitTyping();  // a value still being typed is an edit the question must count
+    // A value still being typed is an edit the question must count; one refused keeps the
+    // window where it is, its reason showing.
+    if (!CommitTyping()) return false;
     if (!loaded_ || !state_.AnythingModified()) return true;
     switch (messages_.AskSaveDiscardCancel(UnsavedChangesQuestion(state_.Selected))) {
         case UnsavedAnswer::Save:
@@ -541,12 +569,15 @@ bool NeighborhoodEditor::LoadSelectedNeighborhood() {
         if (outcome.Failure) messages_.Show(*outcome.Failure);
         state_ = LoadedNeighborhood{};
         RefreshUnsaved();
+        RefreshHistoryButtons();
         window_.ShowAboutPage();
         return false;
     }
     loaded_ = true;
     loadedIndex_ = index;
+    // The steps were of records this load replaced: Undo and Redo have nothing left.
     history_.Reset(state_);
+    RefreshHistoryButtons();
     startup_.Neighborhoods[static_cast<std::size_t>(index)] = state_.Selected;
     storedRecord_ = state_.Selected;
     RefreshNeighborhoodItem();
@@ -758,8 +789,7 @@ bool NeighborhoodEditor::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool NeighborhoodEditor::Save() {
-    CommitTyping();
-    if (!loaded_ || !ConfirmGameClosed()) return false;
+    if (!CommitTyping() || !loaded_ || !ConfirmGameClosed()) return false;
     SaveOutcome outcome;
     {
         BusyGuard busy(&window_, BusyGuard::Window);
@@ -849,7 +879,7 @@ void NeighborhoodEditor::RestoreBackup(const BackupNode& node) {
     }
     // The restored folder is what the loaded neighborhood must show now; its unsaved edits go.
     if (outcome.ReloadLoaded)
-        LoadSelectedNeighborhood();
+        ReloadKeepingSim();
     else if (outcome.Tree)
         neighborhoodPage_->ShowBackups(*outcome.Tree);  // with the backup made before it
 }

@@ -112,7 +112,7 @@ public:
     // Discard / Cancel. True when the step may go on (nothing unsaved, discarded, or saved).
     bool ConfirmDropEdits();
     // Every page takes (or refuses) what is still being typed into it.
-    void CommitTyping();
+    bool CommitTyping();
 
     // The Neighborhood page's backup operations and the picture's "Replace Image".
     void BackupSelectedNeighborhood();
@@ -122,9 +122,12 @@ public:
     void ShowBackupPath(const BackupNode& node);
     void ReplaceNeighborhoodImage();
 
-    // ckAdvanced: applies the switch to every page it governs; with it on, the warning is shown
-    // while fewer than five have been. Nothing happens while no sim is listed.
+    // Applies ckAdvanced to every page it governs. Nothing happens while no sim is listed. (The
+    // warning is the click's: shown when the player turns the switch on.)
     void ApplyAdvancedSwitch();
+    // Loads the open neighborhood again from disk (after a mend or a restore), the sim selected
+    // before still selected when it is there.
+    bool ReloadKeepingSim();
     // btnMoveIn: the selected sim joins the household the Households page shows.
     void MoveSelectedSimInto(Household* household);
     // btnDelSim: asks, moves the sim's character package to the trash and drops it from the list.

@@ -46,7 +46,7 @@ void AspirationPage::BuildControls() {
     grid->addWidget(lblFTAspireWarning_, row++, 0, 1, 4);
     lblFTAspireWarning2_ = Warning(
         "lblFTAspireWarning2",
-        "If you inadvertantly do change the secondary one then go into the game and determine "
+        "If you inadvertently do change the secondary one then go into the game and determine "
         "what it is (mouse over the secondary aspiration meter) and then return here and use one "
         "of the boxes below to add it back in.",
         this);
@@ -64,12 +64,15 @@ void AspirationPage::BuildControls() {
     grid->addWidget(lblAspirationScoreLevel_, row++, 3);
     QLabel* note = Wrapped("lblAspirationNote",
                            "Aspiration Level is the displayed aspiration level while the "
-                           "Aspiration Score effects how long the Aspiration Level remains "
+                           "Aspiration Score affects how long the Aspiration Level remains "
                            "effective.",
                            this);
     grid->addWidget(note, row++, 0, 1, 4);
     grid->addWidget(Label("lblAspirationRewardPoints", "Aspiration Reward Points:", this), row, 0);
     edtAspirationRewardPoints_ = NumberField("edtAspirationRewardPoints", this);
+    edtAspirationRewardPoints_->setToolTip(
+        "The reward points the game shows. The sim keeps them in tens, so the number is a "
+        "multiple of 10; it is taken when you leave the box or press Enter.");
     StoredIn(edtAspirationRewardPoints_, {"AspirationRewardPoints"});
     grid->addWidget(edtAspirationRewardPoints_, row++, 1, Qt::AlignLeft);
 
@@ -169,15 +172,13 @@ bool AspirationPage::eventFilter(QObject* watched, QEvent* event) {
     return EditingPage::eventFilter(watched, event);
 }
 
-void AspirationPage::CommitTyping() {
-    edtAspirationRewardPointsExit();
+bool AspirationPage::CommitTyping() {
+    return edtAspirationRewardPointsExit();
 }
 
-void AspirationPage::edtAspirationRewardPointsExit() {
-    if (!rewardPointsTyped_) return;  // passing through the field is no edit
-    const QString shown = QString::fromStdU16String(
-        RewardPointsText(edtAspirationRewardPoints_->text().toStdU16String()));
-    edtAspirationRewardPoints_->setText(shown);
+bool AspirationPage::edtAspirationRewardPointsExit() {
+    if (!rewardPointsTyped_) return true;  // passing through the field is no edit
+    const QString typed = edtAspirationRewardPoints_->text();
     // The points go to the sim they were typed for, while it is still in the neighborhood.
     Character* sim = rewardPointsSim_;
     if (const LoadedNeighborhood* hood = host_.Neighborhood();
@@ -185,19 +186,24 @@ void AspirationPage::edtAspirationRewardPointsExit() {
         sim = nullptr;
     if (!sim) {
         rewardPointsTyped_ = false;
-        return;
+        return true;
     }
-    const NumberFit fit = RewardPointsValue(shown.toStdU16String());
+    const NumberFit fit = RewardPointsValue(typed.toStdU16String());
+    const QString kept = QString::number(sim->AspirationRewardPoints * 10);
     if (!fit.Value) {
-        MarkRefusedNumber(
-            edtAspirationRewardPoints_,
-            fit.Problem + "; the sim keeps " + std::to_string(sim->AspirationRewardPoints * 10));
-        return;
+        // Nothing is rounded behind the player's back: the box shows what the sim keeps.
+        rewardPointsTyped_ = false;
+        edtAspirationRewardPoints_->setText(kept);
+        MarkRefusedNumber(edtAspirationRewardPoints_,
+                          fit.Problem + "; the sim keeps " + kept.toStdString());
+        return false;
     }
+    if (typed.isEmpty()) edtAspirationRewardPoints_->setText("0");
     MarkRefusedNumber(edtAspirationRewardPoints_, std::nullopt);
     rewardPointsTyped_ = false;
     sim->AspirationRewardPoints = static_cast<std::int16_t>(*fit.Value);
     Edited(*sim);
+    return true;
 }
 
 void AspirationPage::FillUnlocks(const Character& sim) {

@@ -16,7 +16,7 @@ public:
     explicit AspirationPage(PageHost& host, QWidget* parent = nullptr);
     AdvancedReach Advanced() const override { return AdvancedReach::WhenFilled; }
     void ApplyAdvanced(const AdvancedControls& controls) override;
-    void CommitTyping() override;
+    bool CommitTyping() override;
 
     // The reward points are written when the focus leaves their field.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -31,7 +31,8 @@ private:
     void ConnectControls();
     void cbAspirationChange();
     void FillUnlocks(const Character& sim);
-    void edtAspirationRewardPointsExit();
+    // False when the typed points were refused.
+    bool edtAspirationRewardPointsExit();
 
     QComboBox* cbAspiration1_;
     QComboBox* cbAspiration2_;

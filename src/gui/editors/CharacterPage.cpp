@@ -189,10 +189,11 @@ void CharacterPage::ConnectControls() {
     connect(memCharacterDescription_, &QPlainTextEdit::textChanged, this, [this] {
         Character* sim = EditTarget();
         if (!sim || SimNamesRefusal(*sim)) return;
+        const std::optional<QString> typed = NewTypedText(*memCharacterDescription_);
+        if (!typed) return;
         // Line breaks go back in the form the biography keeps them in.
-        sim->CharacterDescription =
-            EncodeUtf8(WithStoredLineBreaks(DecodeUtf8(sim->CharacterDescription),
-                                            TypedText(*memCharacterDescription_).toStdU16String()));
+        sim->CharacterDescription = EncodeUtf8(
+            WithStoredLineBreaks(DecodeUtf8(sim->CharacterDescription), typed->toStdU16String()));
         Edited(*sim);
     });
     connect(rbMale_, &QRadioButton::toggled, this, [this](bool on) {

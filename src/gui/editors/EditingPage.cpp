@@ -1,6 +1,7 @@
 #include "gui/editors/EditingPage.h"
 
 #include <QLineEdit>
+#include <QStringList>
 
 #include "core/editing/EditingModel.h"
 #include "gui/shell/BusyGuard.h"
@@ -24,6 +25,10 @@ void EditingPage::Open(const std::function<void()>& pageSwitch) {
     for (QLineEdit* box : findChildren<QLineEdit*>()) MarkRefusedNumber(box, std::nullopt);
     ReleaseStorableControls();
     Fill(*sim);
+    // A slider set to the value it already had says nothing: its caption is written here, so a
+    // 0 reads "(0)" as any other value does.
+    for (const auto& [slider, caption] : sliderCaptions_)
+        if (slider) caption(slider->value());
     pageSwitch();
     OfferStorableControls();
 }
@@ -57,6 +62,42 @@ void EditingPage::ReleaseStorableControls() {
         control->setToolTip(stored.ToolTip);
         control->setEnabled(true);
     }
+    for (GroupButton& group : groupButtons_) {
+        QWidget* button = group.Button;
+        if (!button || !Unstorable(*button)) continue;
+        button->setProperty(kUnstorableProperty, false);
+        button->setToolTip(group.ToolTip);
+        button->setEnabled(true);
+    }
+}
+
+void EditingPage::WritesGroup(QWidget* button, std::vector<QWidget*> group) {
+    GroupButton entry{button, {}, QString()};
+    for (QWidget* control : group) entry.Group.emplace_back(control);
+    groupButtons_.push_back(std::move(entry));
+}
+
+const EditingPage::StoredControl* EditingPage::StoredFor(const QWidget* control) const {
+    for (const StoredControl& stored : storedControls_)
+        if (stored.Control == control) return &stored;
+    return nullptr;
+}
+
+void EditingPage::SayLeftOut(QWidget* button) {
+    for (const GroupButton& group : groupButtons_) {
+        if (group.Button != button) continue;
+        QStringList left;
+        for (const QPointer<QWidget>& control : group.Group) {
+            if (!control || !Unstorable(*control)) continue;
+            if (const StoredControl* stored = StoredFor(control))
+                for (const CharacterField* field : stored->Fields)
+                    if (!left.contains(field->Name)) left << field->Name;
+        }
+        if (!left.isEmpty())
+            SayBeside(button, "Left out, as this sim's record has no place for them: " +
+                                  left.join(", ") + ".");
+        return;
+    }
 }
 
 void EditingPage::OfferStorableControls() {
@@ -74,6 +115,21 @@ void EditingPage::OfferStorableControls() {
         control->setEnabled(false);
         control->setToolTip(
             QString::fromStdString("This sim's record has no place for this: " + *why));
+    }
+    // A button whose every control was taken away would write nothing that could be kept.
+    for (GroupButton& group : groupButtons_) {
+        QWidget* button = group.Button;
+        if (!button || group.Group.empty()) continue;
+        const QWidget* kept = nullptr;
+        for (const QPointer<QWidget>& control : group.Group)
+            if (control && !Unstorable(*control)) kept = control;
+        if (kept) continue;
+        if (!Unstorable(*button)) group.ToolTip = button->toolTip();
+        button->setProperty(kUnstorableProperty, true);
+        button->setEnabled(false);
+        const QWidget* first = group.Group.front();
+        button->setToolTip("This sim's record has no place for anything this writes: " +
+                           (first ? first->toolTip().section(": ", 1, -1) : QString()));
     }
 }
 
@@ -122,6 +178,7 @@ ThinSlider* EditingPage::MakeSlider(const char* name, int min, int max, int page
 void EditingPage::BindSlider(ThinSlider* slider, std::int16_t Character::*field,
                              std::function<void(int)> caption) {
     StoredIn(slider, {FindCharacterField(field)});
+    if (caption) sliderCaptions_.push_back({slider, caption});
     connect(slider, &QSlider::valueChanged, this,
             [this, field, caption = std::move(caption)](int value) {
                 if (caption) caption(value);
@@ -132,16 +189,18 @@ void EditingPage::BindSlider(ThinSlider* slider, std::int16_t Character::*field,
             });
 }
 
-void EditingPage::MaxAll(const std::vector<ThinSlider*>& group) {
+void EditingPage::MaxAll(const std::vector<ThinSlider*>& group, QWidget* button) {
     for (ThinSlider* slider : group)
         if (!Unstorable(*slider)) slider->setValue(slider->maximum());
+    SayLeftOut(button);
 }
 
-void EditingPage::Randomize(const std::vector<ThinSlider*>& group) {
+void EditingPage::Randomize(const std::vector<ThinSlider*>& group, QWidget* button) {
     TraitRandom& random = host_.Random();
     random.Reseed();
     for (ThinSlider* slider : group)
         if (!Unstorable(*slider)) slider->setValue(random.Draw());
+    SayLeftOut(button);
 }
 
 std::int32_t CleanNumberField(QLineEdit& field) {
@@ -164,6 +223,8 @@ void EditingPage::BindNumberField(QLineEdit* box, std::int16_t Character::*field
         if (!sim) return;
         const NumberFit fit = TypedNumber(box->text().toStdU16String(), RangeOf<std::int16_t>());
         if (!fit.Value) {
+            // The box goes on showing what the sim keeps, and says why at once.
+            box->setText(QString::number(sim->*field));
             MarkRefusedNumber(box, fit.Problem + "; the sim keeps " + std::to_string(sim->*field));
             return;
         }

@@ -6,10 +6,12 @@
 
 #include <QFrame>
 #include <QPointer>
+#include <QSlider>
 #include <QString>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "core/editing/AdvancedSwitch.h"
@@ -49,8 +51,9 @@ public:
 
     // Takes (or refuses out loud) a value typed into a field that takes its value only when it
     // is left. The window calls it before anything that would pass over such a value: Save, the
-    // unsaved-edits question, another sim, another page, undo.
-    virtual void CommitTyping() {}
+    // unsaved-edits question, another sim, another page, undo. False when a value was refused:
+    // the window then stays where it is, so the player sees why.
+    virtual bool CommitTyping() { return true; }
 
 protected:
     virtual void Fill(const Character& sim) = 0;
@@ -74,13 +77,22 @@ protected:
     void BindSlider(ThinSlider* slider, std::int16_t Character::*field,
                     std::function<void(int)> caption);
     // "Max All": every slider of the group to its maximum; a slider already there writes nothing.
-    static void MaxAll(const std::vector<ThinSlider*>& group);
-    // "Random": reseed from the clock, then each slider in turn to its own draw over 0..998.
-    void Randomize(const std::vector<ThinSlider*>& group);
+    // A slider whose field the sim's record cannot keep is left out, and button says which.
+    void MaxAll(const std::vector<ThinSlider*>& group, QWidget* button);
+    // "Random": reseed from the clock, then each slider in turn to its own draw over 0..998;
+    // what cannot be kept is left out, as for MaxAll.
+    void Randomize(const std::vector<ThinSlider*>& group, QWidget* button);
+
+    // A button that writes the controls of a group at once (tied to their fields by StoredIn or
+    // a binding): OfferStorableControls disables it, saying why, when none of them can be kept.
+    void WritesGroup(QWidget* button, std::vector<QWidget*> group);
+    // After a group button wrote: says beside it which of its controls it left out, if any.
+    void SayLeftOut(QWidget* button);
 
     // Number fields: after each edit the text is cleaned (non-digits become "0", length and
     // caret kept) and, with the panel enabled, its value goes into field. A number the field
-    // cannot hold is refused: the sim keeps its value and the box is marked, saying why.
+    // cannot hold is refused: the sim keeps its value, the box shows it again, marked, and says
+    // why.
     void BindNumberField(QLineEdit* box, std::int16_t Character::*field);
 
     // Ties a control to the fields of the record it edits, for OfferStorableControls. Sliders
@@ -101,11 +113,19 @@ private:
         QString ToolTip;  // the control's own, given back when the rule lets go
     };
     void StoredIn(QWidget* control, std::vector<const CharacterField*> fields);
+    const StoredControl* StoredFor(const QWidget* control) const;
     // Gives back what the rule took away for the previous sim, before the page is filled.
     void ReleaseStorableControls();
 
     std::function<void()> pageSwitch_;
     std::vector<StoredControl> storedControls_;
+    std::vector<std::pair<QPointer<QSlider>, std::function<void(int)>>> sliderCaptions_;
+    struct GroupButton {
+        QPointer<QWidget> Button;
+        std::vector<QPointer<QWidget>> Group;
+        QString ToolTip;  // the button's own, given back when the rule lets go
+    };
+    std::vector<GroupButton> groupButtons_;
 };
 
 // Writes a number field's cleaned text back, keeping its length and the caret; returns its value.

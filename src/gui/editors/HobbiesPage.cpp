@@ -70,8 +70,13 @@ HobbiesPage::HobbiesPage(PageHost& host, QWidget* parent)
     outer->addLayout(buttons);
     outer->addStretch(1);
 
-    connect(btnRandomHobbies_, &QPushButton::clicked, this, [this] { Randomize(sliders_); });
-    connect(btnMaxHobbies_, &QPushButton::clicked, this, [this] { MaxAll(sliders_); });
+    const std::vector<QWidget*> group(sliders_.begin(), sliders_.end());
+    WritesGroup(btnRandomHobbies_, group);
+    WritesGroup(btnMaxHobbies_, group);
+    connect(btnRandomHobbies_, &QPushButton::clicked, this,
+            [this] { Randomize(sliders_, btnRandomHobbies_); });
+    connect(btnMaxHobbies_, &QPushButton::clicked, this,
+            [this] { MaxAll(sliders_, btnMaxHobbies_); });
     connect(cbTalent_, &QComboBox::activated, this, [this](int entry) {
         Character* sim = EditTarget();
         if (!sim) return;

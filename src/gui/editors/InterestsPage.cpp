@@ -58,8 +58,11 @@ InterestsPage::InterestsPage(PageHost& host, QWidget* parent)
     buttons->addWidget(max);
     outer->addLayout(buttons);
     outer->addStretch(1);
-    connect(random, &QPushButton::clicked, this, [this] { Randomize(sliders_); });
-    connect(max, &QPushButton::clicked, this, [this] { MaxAll(sliders_); });
+    const std::vector<QWidget*> group(sliders_.begin(), sliders_.end());
+    WritesGroup(random, group);
+    WritesGroup(max, group);
+    connect(random, &QPushButton::clicked, this, [this, random] { Randomize(sliders_, random); });
+    connect(max, &QPushButton::clicked, this, [this, max] { MaxAll(sliders_, max); });
 }
 
 bool InterestsPage::CurrentIsPet() const {

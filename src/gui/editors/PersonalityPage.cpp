@@ -67,8 +67,12 @@ PersonalityPage::PersonalityPage(PageHost& host, QWidget* parent)
         buttons->addWidget(random);
         buttons->addWidget(max);
         grid->addLayout(buttons, row, 0, 1, 4);
-        connect(random, &QPushButton::clicked, this, [this, &sliders] { Randomize(sliders); });
-        connect(max, &QPushButton::clicked, this, [&sliders] { MaxAll(sliders); });
+        const std::vector<QWidget*> group(sliders.begin(), sliders.end());
+        WritesGroup(random, group);
+        WritesGroup(max, group);
+        connect(random, &QPushButton::clicked, this,
+                [this, &sliders, random] { Randomize(sliders, random); });
+        connect(max, &QPushButton::clicked, this, [this, &sliders, max] { MaxAll(sliders, max); });
         buttons_.push_back(random);
         buttons_.push_back(max);
         return box;

@@ -80,8 +80,15 @@ SkillsPage::SkillsPage(PageHost& host, QWidget* parent) : EditingPage("pnlSkills
     outer->addLayout(needButtons);
     outer->addStretch(1);
 
-    connect(btnMaxSkills_, &QPushButton::clicked, this, [this] { MaxAll(skills_); });
-    connect(btnRandomSkills_, &QPushButton::clicked, this, [this] { Randomize(skills_); });
+    const std::vector<QWidget*> skillGroup(skills_.begin(), skills_.end());
+    WritesGroup(btnMaxSkills_, skillGroup);
+    WritesGroup(btnRandomSkills_, skillGroup);
+    std::vector<QWidget*> needGroup;
+    for (const auto& needRow : needs_) needGroup.push_back(needRow.back());
+    WritesGroup(btnFreeTime_, needGroup);
+    connect(btnMaxSkills_, &QPushButton::clicked, this, [this] { MaxAll(skills_, btnMaxSkills_); });
+    connect(btnRandomSkills_, &QPushButton::clicked, this,
+            [this] { Randomize(skills_, btnRandomSkills_); });
     connect(btnFreeTime_, &QPushButton::clicked, this, [this] { btnFreeTimeClick(); });
 }
 
@@ -105,7 +112,10 @@ void SkillsPage::Fill(const Character& sim) {
 }
 
 void SkillsPage::btnFreeTimeClick() {
-    for (const auto& row : needs_) row.back()->setChecked(true);
+    // A row whose need the sim's record cannot keep is left out, and said.
+    for (const auto& row : needs_)
+        if (!Unstorable(*row.back())) row.back()->setChecked(true);
+    SayLeftOut(btnFreeTime_);
 }
 
 }  // namespace kinloom::gui

@@ -157,10 +157,11 @@ void NeighborhoodPage::ConnectControls() {
     });
     connect(memNGBDDescription_, &QPlainTextEdit::textChanged, this, [this] {
         if (filling_ || !isEnabled()) return;
+        const std::optional<QString> typed = NewTypedText(*memNGBDDescription_);
+        if (!typed) return;
         // Line breaks go back in the form the description was stored in.
         emit DescriptionEdited(QString::fromStdU16String(
-            WithStoredLineBreaks(storedDescription_.toStdU16String(),
-                                 TypedText(*memNGBDDescription_).toStdU16String())));
+            WithStoredLineBreaks(storedDescription_.toStdU16String(), typed->toStdU16String())));
     });
 }
 

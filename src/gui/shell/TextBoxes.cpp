@@ -1,11 +1,14 @@
 #include "gui/shell/TextBoxes.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPoint>
 #include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QToolTip>
 #include <algorithm>
 
 namespace kinloom::gui {
@@ -15,9 +18,24 @@ namespace {
 constexpr const char* kLimitProperty = "kinloomTypingLimit";
 constexpr const char* kRefusedProperty = "kinloomRefusedNumber";
 
-// Keeps a multi-line box within its typing limit. The document says where each change went and
-// how much it added; what goes past the allowed length is taken off the end of what was added,
-// as a one-line box cuts a paste to its maximum length.
+constexpr const char* kTakenProperty = "kinloomTakenText";
+
+// Why a keystroke added nothing: limit is what may be typed, allowed what this text may have.
+QString LimitReason(int limit, int allowed) {
+    if (allowed <= limit)
+        return QString("At most %1 characters fit here; this text has them all.").arg(limit);
+    return QString(
+               "This text was stored %1 characters long, longer than the %2 a new text may "
+               "have: it can be changed, but not made longer.")
+        .arg(allowed)
+        .arg(limit);
+}
+
+// Keeps a multi-line box within what it may hold: the typing limit, or the length of the stored
+// text when that is longer (the text is never cut, and stays editable up to that length). The
+// document says where each change went and how much it added; what goes past is taken off the
+// end of what was added, as a one-line box cuts a paste to its maximum length, and the box says
+// why.
 class TypingLimiter : public QObject {
 public:
     TypingLimiter(QPlainTextEdit* box, int limit) : QObject(box), box_(box), limit_(limit) {
@@ -43,17 +61,15 @@ private:
 
     void Check() {
         if (showing_) return;
-        const int length = Length();
-        const int excess = std::min(length - allowed_, added_);
+        const int excess = std::min(Length() - allowed_, added_);
         if (excess > 0) {
             QTextCursor cut(box_->document());
             cut.setPosition(changeEnd_ - excess);
             cut.setPosition(changeEnd_, QTextCursor::KeepAnchor);
             added_ = 0;
             cut.removeSelectedText();  // comes back here with the text within bounds
-            return;
+            SayBeside(box_, LimitReason(limit_, allowed_));
         }
-        allowed_ = std::max(limit_, length);
     }
 
     QPlainTextEdit* box_;
@@ -68,15 +84,40 @@ TypingLimiter* LimiterOf(QPlainTextEdit* box) {
     return box->findChild<TypingLimiter*>("typingLimiter", Qt::FindDirectChildrenOnly);
 }
 
+// A one-line box's maximum length refuses a key without a word: this says why.
+class LineLimitTeller : public QObject {
+public:
+    LineLimitTeller(QLineEdit* box, int limit) : QObject(box), box_(box), limit_(limit) {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == box_ && event->type() == QEvent::KeyPress && !box_->isReadOnly()) {
+            const QString typed = static_cast<QKeyEvent*>(event)->text();
+            if (!typed.isEmpty() && typed.at(0).isPrint() &&
+                box_->text().size() - box_->selectedText().size() + typed.size() >
+                    box_->maxLength())
+                SayBeside(box_, LimitReason(limit_, box_->maxLength()));
+        }
+        return false;
+    }
+
+private:
+    QLineEdit* box_;
+    int limit_;
+};
+
 }  // namespace
+
+void SayBeside(QWidget* control, const QString& text) {
+    QToolTip::showText(control->mapToGlobal(QPoint(0, control->height())), text, control);
+}
 
 void LimitTyping(QLineEdit* box, int limit) {
     box->setProperty(kLimitProperty, limit);
     box->setMaxLength(std::max(limit, static_cast<int>(box->text().size())));
-    // Once stored text longer than the limit shrinks, it may not grow back past it.
-    QObject::connect(box, &QLineEdit::textEdited, box, [box, limit](const QString& text) {
-        box->setMaxLength(std::max(limit, static_cast<int>(text.size())));
-    });
+    new LineLimitTeller(box, limit);
 }
 
 void LimitTyping(QPlainTextEdit* box, int limit) {
@@ -94,6 +135,16 @@ void ShowStoredText(QPlainTextEdit* box, const QString& text) {
         limiter->Show(text);
     else
         box->setPlainText(text);
+    // As the box gives it back (its own line breaks), so that only a real edit differs.
+    box->setProperty(kTakenProperty, TypedText(*box));
+}
+
+std::optional<QString> NewTypedText(QPlainTextEdit& box) {
+    QString text = TypedText(box);
+    const QVariant taken = box.property(kTakenProperty);
+    if (taken.isValid() && taken.toString() == text) return std::nullopt;
+    box.setProperty(kTakenProperty, text);
+    return text;
 }
 
 QString TypedText(const QPlainTextEdit& box) {
@@ -114,9 +165,15 @@ void MarkRefusedNumber(QLineEdit* box, const std::optional<std::string>& why) {
     if (box->property(kRefusedProperty).toBool() == refused &&
         (!refused || box->toolTip() == QString::fromStdString(*why)))
         return;
+    const QString previous = box->toolTip();
     box->setProperty(kRefusedProperty, refused);
     box->setStyleSheet(refused ? "QLineEdit { border: 2px solid #d22; }" : QString());
     box->setToolTip(refused ? QString::fromStdString(*why) : QString());
+    // A hover tooltip alone goes unseen by someone typing: the reason opens under the box.
+    if (refused)
+        SayBeside(box, box->toolTip());
+    else if (QToolTip::isVisible() && QToolTip::text() == previous)
+        QToolTip::hideText();
 }
 
 bool IsRefusedNumber(const QLineEdit& box) {
