@@ -11,6 +11,7 @@
 #include "core/editing/CharacterFields.h"
 #include "core/editing/LoadNeighborhood.h"
 #include "core/editing/SaveNeighborhood.h"
+#include "core/editing/SimExport.h"
 #include "core/neighborhoods/Discovery.h"
 #include "core/packages/Utf8.h"
 #include "core/platform/GameProcess.h"
@@ -166,6 +167,9 @@ nlohmann::ordered_json RecordJson(const Character& sim) {
     for (const CharacterField& f : CharacterFields())
         if (!WhyNotStorable(sim, f)) storable.push_back(f.Name);
     j["Storable"] = std::move(storable);
+    // The names and units the window shows, after every stored key, as the export gives them.
+    nlohmann::ordered_json readable = nlohmann::ordered_json::parse(ReadableFieldsJson(sim));
+    for (auto& [name, value] : readable.items()) j[name] = std::move(value);
     return j;
 }
 

@@ -7,6 +7,8 @@
 #include "PackageBuilder.h"
 #include "RunCli.h"
 #include "cli/Cli.h"
+#include "core/editing/CharacterFields.h"
+#include "core/editing/ReadableFields.h"
 #include "core/platform/FileIO.h"
 
 namespace kinloom::cli {
@@ -71,6 +73,44 @@ TEST_F(EditingCliTest, SimsShowAndSetRoundTrip) {
     EXPECT_EQ(after["Cooking"], 901);
     EXPECT_EQ(after["LastName"], "Quill");
     EXPECT_EQ(after["Nice"], record["Nice"]);
+}
+
+// After a save the record gives the stored values as before, every stored key in its place, and
+// then what the window shows for them: days for hundredths, whole reward points, names for codes.
+TEST_F(EditingCliTest, ShowAddsWhatTheWindowShowsAfterTheStoredKeys) {
+    const std::string sim = "N001_User00000.package";
+    RunResult set = RunCli(With({"set", "N001", sim, "PTO=250", "AspirationRewardPoints=123",
+                                 "Aspiration=2", "Career=55651945", "Jobs=5"}));
+    ASSERT_EQ(set.code, kOk) << set.err;
+    RunResult shown = RunCli(With({"show", "N001", sim}));
+    ASSERT_EQ(shown.code, kOk) << shown.err;
+    const auto record = nlohmann::ordered_json::parse(shown.out);
+
+    std::vector<std::string> keys, expected;
+    for (const auto& [key, value] : record.items()) keys.push_back(key);
+    for (const CharacterField& f : CharacterFields()) expected.push_back(f.Name);
+    expected.push_back("Storable");
+    for (const ReadableField& r : ReadableFields()) expected.push_back(r.Name);
+    EXPECT_EQ(keys, expected);
+
+    struct Pair {
+        const char* stored;
+        nlohmann::ordered_json storedValue;
+        const char* readable;
+        nlohmann::ordered_json readableValue;
+    };
+    const Pair pairs[] = {
+        {"PTO", 250, "PTOShown", 2.5},
+        {"AspirationRewardPoints", 123, "AspirationRewardPointsShown", 1230},
+        {"Aspiration", 2, "AspirationName", "Family"},
+        {"Career", "55651945", "CareerName", "Business"},
+        {"Jobs", 5, "JobsName", "Executive"},
+    };
+    for (const Pair& p : pairs) {
+        SCOPED_TRACE(p.readable);
+        EXPECT_EQ(record[p.stored], p.storedValue);
+        EXPECT_EQ(record[p.readable], p.readableValue);
+    }
 }
 
 // A package name longer than the 28 characters shown is listed, found and saved whole.

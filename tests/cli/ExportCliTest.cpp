@@ -10,6 +10,7 @@
 #include "RunCli.h"
 #include "cli/Cli.h"
 #include "core/editing/CharacterFields.h"
+#include "core/editing/ReadableFields.h"
 #include "core/platform/FileIO.h"
 
 namespace kinloom::cli {
@@ -68,6 +69,7 @@ TEST_F(ExportCliTest, CsvHoldsEverySimInListOrderAndReadsBack) {
     std::vector<std::string> expected = {"Label", "Household"};
     for (const CharacterField& f : CharacterFields()) expected.push_back(f.Name);
     expected.push_back("Storable");
+    for (const ReadableField& r : ReadableFields()) expected.push_back(r.Name);
     EXPECT_EQ(header, expected);
     ASSERT_EQ(rows.size(), labels.size() + 1);
     for (std::size_t i = 0; i < labels.size(); ++i) EXPECT_EQ(rows[i + 1][0], labels[i]);

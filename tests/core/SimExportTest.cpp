@@ -4,8 +4,10 @@
 #include <sstream>
 
 #include "CsvReader.h"
+#include "core/careers/Careers.h"
 #include "core/editing/CharacterFields.h"
 #include "core/editing/DescriptionIndex.h"
+#include "core/editing/ReadableFields.h"
 #include "core/editing/SimExport.h"
 #include "core/packages/Utf8.h"
 
@@ -109,6 +111,8 @@ TEST_F(SimExportTest, TheTableHasEveryFieldInOrderAndTypedCells) {
     std::vector<std::string> expected = {"Label", "Household"};
     for (const CharacterField& f : CharacterFields()) expected.push_back(f.Name);
     expected.push_back("Storable");
+    // The readable companions only follow: every stored column keeps its place.
+    for (const ReadableField& r : ReadableFields()) expected.push_back(r.Name);
     EXPECT_EQ(table.Header, expected);
     ASSERT_EQ(table.Rows.size(), 4u);
     for (const auto& row : table.Rows) EXPECT_EQ(row.size(), expected.size());
@@ -196,6 +200,80 @@ TEST_F(SimExportTest, JsonKeepsTextsAndTypesAsShowGivesThem) {
     std::vector<std::string> keys;
     for (const auto& [key, value] : first.items()) keys.push_back(key);
     EXPECT_EQ(keys, SimExportTable(state).Header) << "keys in column order";
+}
+
+// Text, whole number or number with a fraction; nlohmann keeps signed and unsigned apart besides.
+char Kind(const nlohmann::ordered_json& value) {
+    return value.is_string() ? 's' : value.is_number_float() ? 'f' : value.is_number() ? 'i' : '?';
+}
+
+// Each sim's stored values and their readable companions, side by side in both files: the
+// stored columns keep the units and codes the files hold, the companions what the window shows.
+TEST_F(SimExportTest, ReadableColumnsAgreeWithTheStoredOnesInBothFormats) {
+    struct Sim {
+        std::int16_t pto, points, aspiration, jobs;
+        const char* career;
+    };
+    const Sim sims[] = {
+        {500, 123, 2, 5, "55651945"},    // adult business, level 5
+        {250, 0, 0, 0, "00000000"},      // unemployed
+        {7, -5, 1 | 32, 1, "DEADBEEF"},  // a career from a mod
+        {0, 32767, 256, 0, "77051E4C"},  // teen business; an aspiration bit no list has
+    };
+    for (std::size_t i = 0; i < std::size(sims); ++i) {
+        Character& c = *state.Sims[i];
+        c.PTO = sims[i].pto;
+        c.AspirationRewardPoints = sims[i].points;
+        c.Aspiration = sims[i].aspiration;
+        c.Jobs = sims[i].jobs;
+        c.Career = *IdBytes(sims[i].career);
+    }
+    struct Cell {
+        std::size_t sim;
+        const char* column;
+        std::string csv;
+        nlohmann::ordered_json json;
+    };
+    const Cell cells[] = {
+        {0, "PTO", "500", 500},
+        {0, "PTOShown", "5", 5},
+        {1, "PTOShown", "2.5", 2.5},
+        {2, "PTOShown", "0.07", 0.07},
+        {0, "AspirationRewardPoints", "123", 123},
+        {0, "AspirationRewardPointsShown", "1230", 1230},
+        {2, "AspirationRewardPointsShown", "-50", -50},
+        {3, "AspirationRewardPointsShown", "327670", 327670},
+        {0, "Aspiration", "2", 2},
+        {0, "AspirationName", "Family", "Family"},
+        {1, "AspirationName", "-", "-"},  // no formula: nothing follows the minus
+        {2, "AspirationName", "Romance + Knowledge", "Romance + Knowledge"},
+        {3, "AspirationName", "", ""},
+        {0, "Career", "0x55651945", "55651945"},
+        {0, "CareerName", "Business", "Business"},
+        {0, "JobsName", "Executive", "Executive"},
+        {1, "CareerName", "Unemployed", "Unemployed"},
+        {2, "Career", "0xDEADBEEF", "DEADBEEF"},
+        {2, "CareerName", "", ""},
+        {2, "JobsName", "", ""},
+        {3, "CareerName", "Business", "Business"},
+    };
+
+    std::ostringstream csvText, jsonText;
+    ASSERT_TRUE(WriteSimsCsv(state, csvText));
+    ASSERT_TRUE(WriteSimsJson(state, jsonText));
+    const auto rows = ReadCsv(csvText.str());
+    const auto json = nlohmann::ordered_json::parse(jsonText.str());
+    ASSERT_EQ(rows.size(), std::size(sims) + 1);
+    ASSERT_EQ(json.size(), std::size(sims));
+    for (const Cell& c : cells) {
+        SCOPED_TRACE(std::to_string(c.sim) + " " + c.column);
+        EXPECT_EQ(rows[c.sim + 1][Column(c.column)], c.csv);
+        EXPECT_EQ(json[c.sim][c.column], c.json);
+        EXPECT_EQ(Kind(json[c.sim][c.column]), Kind(c.json));
+    }
+    // Whole days stay whole numbers in JSON: 5, not 5.0.
+    EXPECT_EQ(json[0]["PTOShown"].dump(), "5");
+    EXPECT_EQ(json[2]["PTOShown"].dump(), "0.07");
 }
 
 TEST_F(SimExportTest, AnEmptyNeighborhoodGivesTheHeaderAndAnEmptyArray) {

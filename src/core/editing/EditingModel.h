@@ -39,6 +39,9 @@ std::int16_t Low16(std::int64_t value);
 // A sim is a pet only when the Pets expansion is installed; otherwise every sim is a human.
 bool IsPet(const Character& sim, bool hasPets);
 
+// The Character page's gender buttons: the Gender value is the position.
+inline constexpr std::array<const char*, 2> kGenderEntries{"Male", "Female"};
+
 // Life stages as the Character page lists them: six for a human, three for a pet. The list
 // position decides the two codes written.
 struct LifeStage {
@@ -128,6 +131,7 @@ struct HobbyField {
 const std::array<HobbyField, 10>& HobbyFields();
 std::string HobbyCaption(const HobbyField& hobby, int value);
 // The talent list: entry 0 is "-" (no talent, Talent 0), entries 1..10 the hobbies.
+inline constexpr const char* kNoTalentEntry = "-";
 int TalentListEntry(std::int16_t talent);
 std::int16_t TalentOfEntry(int entry);
 

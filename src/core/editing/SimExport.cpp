@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/editing/CharacterFields.h"
+#include "core/editing/ReadableFields.h"
 #include "core/packages/Utf8.h"
 
 namespace kinloom {
@@ -43,9 +44,32 @@ std::string HouseholdOf(const LoadedNeighborhood& state, const Character& sim) {
     return household ? EncodeUtf8(state.HouseholdLabel(*household)) : std::string();
 }
 
-// A text a spreadsheet would take for a formula (or, after a tab or CR, trim to one).
+// The window's digits as a JSON number: "5" stays a whole number, "2.5" gets its fraction. Text
+// that is no number (never made by the tables) stays text rather than throwing.
+nlohmann::ordered_json DecimalJson(const Decimal& value) {
+    nlohmann::ordered_json number = nlohmann::ordered_json::parse(value.Digits, nullptr, false);
+    return number.is_discarded() || !number.is_number() ? nlohmann::ordered_json(value.Digits)
+                                                        : number;
+}
+
+nlohmann::ordered_json CellJson(const SimCell& cell) {
+    return std::visit(
+        [](const auto& value) -> nlohmann::ordered_json {
+            using T = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, HexDigits>)
+                return value.Digits;
+            else if constexpr (std::is_same_v<T, Decimal>)
+                return DecimalJson(value);
+            else
+                return value;
+        },
+        cell);
+}
+
+// A text a spreadsheet would take for a formula (or, after a tab or CR, trim to one). A lone "-",
+// the lists' entry for none, has nothing to calculate and stays as it is.
 bool LooksLikeFormula(const std::string& text) {
-    if (text.empty()) return false;
+    if (text.empty() || text == "-") return false;
     switch (text.front()) {
         case '=':
         case '+':
@@ -80,6 +104,8 @@ void PutCsvCell(std::ostream& out, const SimCell& cell) {
                 out << value;
             } else if constexpr (std::is_same_v<T, bool>) {
                 out << (value ? "true" : "false");
+            } else if constexpr (std::is_same_v<T, Decimal>) {
+                out << value.Digits;
             } else if constexpr (std::is_same_v<T, HexDigits>) {
                 // Bare, "00001E40" reads as 1E+40 and "00000100" as 100 in a spreadsheet; no
                 // spreadsheet reads "0x00001E40" as a number, and the prefix is the usual mark of
@@ -105,6 +131,8 @@ SimTable SimExportTable(const LoadedNeighborhood& state) {
     table.Header = {"Label", "Household"};
     for (const CharacterField& f : CharacterFields()) table.Header.push_back(f.Name);
     table.Header.push_back("Storable");
+    // After every stored column, so each of those keeps its place for scripts that count.
+    for (const ReadableField& r : ReadableFields()) table.Header.push_back(r.Name);
     table.Rows.reserve(state.Sims.size());
     for (const Character* sim : state.Sims) {
         std::vector<SimCell> row;
@@ -117,6 +145,7 @@ SimTable SimExportTable(const LoadedNeighborhood& state) {
             if (!WhyNotStorable(*sim, f)) storable.push_back(f.Name);
         }
         row.push_back(std::move(storable));
+        for (const ReadableField& r : ReadableFields()) row.push_back(r.Value(*sim));
         table.Rows.push_back(std::move(row));
     }
     return table;
@@ -145,17 +174,7 @@ bool WriteSimsJson(const LoadedNeighborhood& state, std::ostream& out) {
     nlohmann::ordered_json sims = nlohmann::ordered_json::array();
     for (const std::vector<SimCell>& row : table.Rows) {
         nlohmann::ordered_json sim = nlohmann::ordered_json::object();
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            std::visit(
-                [&](const auto& value) {
-                    using T = std::decay_t<decltype(value)>;
-                    if constexpr (std::is_same_v<T, HexDigits>)
-                        sim[table.Header[i]] = value.Digits;
-                    else
-                        sim[table.Header[i]] = value;
-                },
-                row[i]);
-        }
+        for (std::size_t i = 0; i < row.size(); ++i) sim[table.Header[i]] = CellJson(row[i]);
         sims.push_back(std::move(sim));
     }
     // Every text is already well-formed UTF-8; replacing is only what the dump does otherwise
@@ -163,6 +182,12 @@ bool WriteSimsJson(const LoadedNeighborhood& state, std::ostream& out) {
     out << sims.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     out.flush();
     return static_cast<bool>(out);
+}
+
+std::string ReadableFieldsJson(const Character& sim) {
+    nlohmann::ordered_json readable = nlohmann::ordered_json::object();
+    for (const ReadableField& r : ReadableFields()) readable[r.Name] = CellJson(r.Value(sim));
+    return readable.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 }  // namespace kinloom

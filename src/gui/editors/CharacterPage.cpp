@@ -66,9 +66,9 @@ void CharacterPage::BuildControls() {
     auto* gender = new QGroupBox("Gender", this);
     gender->setObjectName("gbGender");
     auto* genderRow = new QHBoxLayout(gender);
-    rbMale_ = new QRadioButton("Male", gender);
+    rbMale_ = new QRadioButton(kGenderEntries[0], gender);
     rbMale_->setObjectName("rbMale");
-    rbFemale_ = new QRadioButton("Female", gender);
+    rbFemale_ = new QRadioButton(kGenderEntries[1], gender);
     rbFemale_->setObjectName("rbFemale");
     genderRow->addWidget(rbMale_);
     genderRow->addWidget(rbFemale_);

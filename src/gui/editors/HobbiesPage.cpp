@@ -22,7 +22,7 @@ HobbiesPage::HobbiesPage(PageHost& host, QWidget* parent)
     cbTalent_ = new QComboBox(this);
     cbTalent_->setObjectName("cbTalent");
     StoredIn(cbTalent_, {"Talent"});
-    cbTalent_->addItem("-");
+    cbTalent_->addItem(kNoTalentEntry);
     for (const HobbyField& hobby : HobbyFields()) cbTalent_->addItem(hobby.TalentEntry);
     talent->addWidget(lblTalent_);
     talent->addWidget(cbTalent_);
