@@ -15,6 +15,7 @@
 
 #include "SimPageFixtures.h"
 #include "core/editing/AdvancedSwitch.h"
+#include "core/editing/DescriptionIndex.h"
 #include "core/editing/MoveIn.h"
 #include "core/platform/FileOps.h"
 
@@ -194,6 +195,30 @@ TEST_F(AdvancedWindowTest, MoveInFromTheHouseholdsPageSurvivesSaveAndReload) {
     EXPECT_EQ(HouseholdNumbered(3)->Members.back(), guid);
     ASSERT_NE(FindSim(file), nullptr);
     EXPECT_EQ(FindSim(file)->FamilyNumber, 3);
+}
+
+// A sim whose record has no place for its household number (no description in the neighborhood
+// package) is not offered Move In: it would be listed in one household while naming another.
+TEST_F(AdvancedWindowTest, MoveInIsNotOfferedToASimWithoutADescription) {
+    settings.WriteInteger(kAdvancedSetting, 1);
+    settings.WriteInteger(kAdvancedWarningCountSetting, 5);
+    ASSERT_TRUE(Start());
+    ChooseSim(SimIndex("N001_User00000.package"));                // lives in household 1
+    editor->SelectedSim()->DescriptionInstance = kNoDescription;  // as a sim loaded without one
+    child<QPushButton>("btnHouseHolds")->click();
+    auto* households = child<QComboBox>("cbHouseHold");
+    const auto& list = editor->State().HouseholdList;
+    const int position =
+        static_cast<int>(std::find_if(list.begin(), list.end(),
+                                      [](const Household* h) { return h->Instance == 3; }) -
+                         list.begin());
+    households->setCurrentIndex(position);
+    emit households->activated(position);
+    auto* moveIn = child<QPushButton>("btnMoveIn");
+    ASSERT_TRUE(moveIn->isVisible());
+    EXPECT_FALSE(moveIn->isEnabled());
+    EXPECT_TRUE(moveIn->toolTip().contains("no place for its household"))
+        << moveIn->toolTip().toStdString();
 }
 
 // Move In is one step of the history: undone, the sim is back in its household and both lists
