@@ -168,7 +168,9 @@ void MarkRefusedNumber(QLineEdit* box, const std::optional<std::string>& why) {
     const QString previous = box->toolTip();
     box->setProperty(kRefusedProperty, refused);
     box->setStyleSheet(refused ? "QLineEdit { border: 2px solid #d22; }" : QString());
-    box->setToolTip(refused ? QString::fromStdString(*why) : QString());
+    QString said = refused ? QString::fromStdString(*why) : QString();
+    if (!said.isEmpty()) said[0] = said[0].toUpper();  // it opens a sentence of its own
+    box->setToolTip(said);
     // A hover tooltip alone goes unseen by someone typing: the reason opens under the box.
     if (refused)
         SayBeside(box, box->toolTip());
