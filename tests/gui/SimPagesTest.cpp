@@ -204,6 +204,29 @@ TEST(PersonalityPageTest, RandomAndMaxAllActOnTheirOwnSet) {
     for (const PersonalityTrait& t : PersonalityTraits()) EXPECT_EQ(h.sim.*t.Birth, 1000);
 }
 
+// A value of 0 is shown as its number like any other, on the first sim shown and after one
+// whose value differed: a slider set to the value it had says nothing of itself.
+TEST(PersonalityPageTest, ZeroValuesShowTheirNumber) {
+    PersonalityHarness personality;
+    SkillsHarness skills;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        personality.sim.Nice = 0;
+        personality.sim.OrgNice = 0;
+        personality.Open();
+        EXPECT_EQ(personality.child<QLabel>("lblNiceLevel")->text(), "0");
+        EXPECT_EQ(personality.child<QLabel>("lblOrgNiceLevel")->text(), "0");
+        skills.sim.Cooking = 0;
+        skills.Open();
+        EXPECT_EQ(skills.child<QLabel>("lblCooking")->text(), "Cooking:(0)");
+        // The next sim shown has other values; the round after comes back to 0.
+        personality.sim.Nice = personality.sim.OrgNice = 500;
+        personality.Open();
+        skills.sim.Cooking = 500;
+        skills.Open();
+    }
+}
+
 using InterestsHarness = PageHarness<InterestsPage>;
 using HobbiesHarness = PageHarness<HobbiesPage>;
 
