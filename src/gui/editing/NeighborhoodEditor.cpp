@@ -456,11 +456,11 @@ EditingContext NeighborhoodEditor::Context() {
     EditingContext context{messages_, startup_.GameLanguage, {}, {}};
     // Read from the pictures library once: a neighborhood of sims without pictures asks for it
     // once per sim.
-    context.placeholder = [this]() -> std::optional<Bitmap> {
+    context.placeholder = [this]() -> std::shared_ptr<const Bitmap> {
         if (!placeholder_) {
             std::optional<QImage> picture = pictures_.Take("IMGUnknown");
-            if (!picture) return std::nullopt;
-            placeholder_ = FromQImage(*picture);
+            if (!picture) return nullptr;
+            placeholder_ = std::make_shared<const Bitmap>(FromQImage(*picture));
         }
         return placeholder_;
     };
@@ -576,7 +576,7 @@ void NeighborhoodEditor::SimSelectionChanged() {
     if (!current.isEmpty()) window_.OpenPage(current);
     KeepPainting();
 
-    Bitmap picture = sim->Thumbnail;
+    Bitmap picture = sim->Thumbnail.Picture();
     if (sim->FamilyNumber == 0) GrayscaleBitmap(picture);  // outside every household
     imgChar_->setPixmap(QPixmap::fromImage(ToQImage(picture)));
 }
