@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -64,6 +65,9 @@ constexpr const char* kPictureFilter =
 void KeepPainting() {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
+
+// Often enough for a bar that moves smoothly to the eye.
+constexpr qint64 kProgressInterval = 40;  // milliseconds
 
 }  // namespace
 
@@ -464,12 +468,16 @@ EditingContext NeighborhoodEditor::Context() {
         }
         return placeholder_;
     };
-    // The bar moves in hundredths: a thousand sims would otherwise repaint the window a
-    // thousand times, which took longer than reading them.
-    context.progress = [this, shown = -1](int position, int maximum) mutable {
+    // The bar moves in hundredths, drawn at most every kProgressInterval: a thousand sims would
+    // otherwise repaint the window (and tell a screen reader) a thousand times, or a hundred
+    // within a tenth of a second, which took longer than reading them.
+    context.progress = [this, shown = -1, drawn = QElapsedTimer()](int position,
+                                                                   int maximum) mutable {
         const int step = maximum > 0 ? static_cast<int>(100LL * position / maximum) : 0;
         if (step == shown && position != maximum) return;
+        if (position != maximum && drawn.isValid() && drawn.elapsed() < kProgressInterval) return;
         shown = step;
+        drawn.start();
         host_->ShowProgress(position, maximum);
         KeepPainting();
     };
