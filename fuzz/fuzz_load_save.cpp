@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -130,7 +131,8 @@ void Apply(const std::uint8_t* change, Form& form, Bytes& bytes) {
 }
 
 EditingContext Context(Messages& messages) {
-    return EditingContext{messages, 1, [] { return std::optional<Bitmap>(Bitmap(8, 8)); }, {}};
+    return EditingContext{
+        messages, 1, [] { return std::make_shared<const Bitmap>(Bitmap(8, 8)); }, {}};
 }
 
 }  // namespace
@@ -169,6 +171,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!loaded.Failure && messages.shown.empty()) __builtin_trap();  // refused without a word
         return 0;
     }
+    // Pictures are drawn when first shown: draw every one, as the window may.
+    for (const Character* s : state.Sims) (void)s->Thumbnail.Picture();
 
     Character* sim = nullptr;
     for (Character* s : state.Sims)

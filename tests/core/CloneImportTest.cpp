@@ -460,11 +460,13 @@ protected:
         Neighborhood n;
         n.FolderName = folder;
         n.PackagePath = dir.path() / "Neighborhoods" / folder / (folder + "_Neighborhood.package");
-        EditingContext context{messages, 1, [] { return std::optional<Bitmap>(Bitmap(8, 8)); }, {}};
+        EditingContext context{
+            messages, 1, [] { return std::make_shared<const Bitmap>(Bitmap(8, 8)); }, {}};
         return LoadNeighborhood(n, state, LabelForm::FirstName, context).Loaded;
     }
     bool Save(LoadedNeighborhood& state) {
-        EditingContext context{messages, 1, [] { return std::optional<Bitmap>(Bitmap(8, 8)); }, {}};
+        EditingContext context{
+            messages, 1, [] { return std::make_shared<const Bitmap>(Bitmap(8, 8)); }, {}};
         const SaveOutcome outcome = SaveNeighborhood(state, context);
         EXPECT_FALSE(outcome.Failure) << *outcome.Failure;
         return outcome.Saved;
@@ -593,7 +595,8 @@ TEST_F(CloneNeighborhoodTest, OnlyAPackageWithTheWholeBodyGivesOne) {
         const Bytes targetBefore = ReadWholeFile(characters / targetFile);
         target->BodySourcePath = source->FilePath;
         target->CloneInProgress = target->Modified = true;
-        EditingContext context{messages, 1, [] { return std::optional<Bitmap>(Bitmap(8, 8)); }, {}};
+        EditingContext context{
+            messages, 1, [] { return std::make_shared<const Bitmap>(Bitmap(8, 8)); }, {}};
         const SaveOutcome outcome = SaveNeighborhood(state, context);
         EXPECT_FALSE(outcome.Saved);
         ASSERT_TRUE(outcome.Failure);

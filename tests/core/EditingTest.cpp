@@ -52,7 +52,7 @@ protected:
 
     LoadOutcome Load(LoadedNeighborhood& state) {
         EditingContext context{
-            messages, 1, [] { return std::optional<Bitmap>(Bitmap(128, 128)); },
+            messages, 1, [] { return std::make_shared<const Bitmap>(Bitmap(128, 128)); },
             [this](int position, int maximum) { progress.emplace_back(position, maximum); }};
         return LoadNeighborhood(neighborhood, state, LabelForm::FirstName, context);
     }
@@ -78,7 +78,7 @@ TEST_F(EditingTest, LoadsEveryPartOfTheDemoNeighborhood) {
         SCOPED_TRACE(sim->FileName);
         EXPECT_NE(sim->DescriptionInstance, kNoDescription);
         EXPECT_FALSE(sim->FirstName.empty());
-        EXPECT_EQ(sim->Thumbnail.Width(), 128);
+        EXPECT_EQ(sim->Thumbnail.Picture().Width(), 128);
         EXPECT_FALSE(sim->Modified);
     }
     // List order follows the labels.

@@ -50,7 +50,10 @@ TEST_F(TransactionTest, AFailureAtAnyReplacementChangesNoFile) {
         int call;      // which file's step fails
         int putBacks;  // originals moved aside by then, each put back
     };
+    // A flush that fails (the disk full, say, once every image is written) stops the save before
+    // any target is touched.
     const Case cases[] = {{Step::Write, 0, 0},     {Step::Write, 1, 0},     {Step::Write, 2, 0},
+                          {Step::Flush, 0, 0},     {Step::Flush, 1, 0},     {Step::Flush, 2, 0},
                           {Step::MoveAside, 0, 0}, {Step::MoveAside, 1, 1}, {Step::MoveAside, 2, 2},
                           {Step::Commit, 0, 1},    {Step::Commit, 1, 2},    {Step::Commit, 2, 3}};
     const char* names[] = {"A.package", "B.package", "C.package"};
@@ -61,7 +64,7 @@ TEST_F(TransactionTest, AFailureAtAnyReplacementChangesNoFile) {
         const TransactionOutcome outcome = failing.ReplaceTogether(changes);
         EXPECT_FALSE(outcome.Committed);
         EXPECT_EQ(outcome.FailedFile, dir / names[c.call]);
-        EXPECT_EQ(outcome.Error, c.step == Step::Write
+        EXPECT_EQ(outcome.Error, c.step == Step::Write || c.step == Step::Flush
                                      ? "cannot write " + (dir / names[c.call]).string() +
                                            " (the original is unchanged)"
                                      : "injected failure");

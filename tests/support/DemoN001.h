@@ -21,7 +21,8 @@ inline Neighborhood WriteDemoN001(const std::filesystem::path& folder) {
 }
 
 inline EditingContext BlankPictureContext(Messages& messages) {
-    return EditingContext{messages, 1, [] { return std::optional<Bitmap>(Bitmap(128, 128)); }, {}};
+    return EditingContext{
+        messages, 1, [] { return std::make_shared<const Bitmap>(Bitmap(128, 128)); }, {}};
 }
 
 }  // namespace kinloom::test

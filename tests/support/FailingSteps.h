@@ -3,6 +3,7 @@
 // test can stop a transaction at any replacement or undo step and look at what is on disk.
 
 #include <array>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -12,8 +13,9 @@ namespace kinloom::test {
 
 class FailingSteps : public AtomicFileWriter {
 public:
-    // Write counts the files written (one chunk each: images under 1 MiB).
-    enum class Step { Write, MoveAside, Commit, PutBack, Remove };
+    // Write counts the files written (one chunk each: images under 1 MiB); Flush the files a
+    // transaction puts on the disk once all are written, in their order.
+    enum class Step { Write, Flush, MoveAside, Commit, PutBack, Remove };
 
     FailingSteps() = default;
     FailingSteps(Step step, int call) { Fail(step, call); }
@@ -27,6 +29,12 @@ public:
 protected:
     std::size_t WriteChunk(std::FILE* file, ByteView chunk) override {
         return Fails(Step::Write) ? 0 : AtomicFileWriter::WriteChunk(file, chunk);
+    }
+    std::optional<std::size_t> FlushWritten(
+        std::span<const std::filesystem::path> temporaries) override {
+        for (std::size_t i = 0; i < temporaries.size(); ++i)
+            if (Fails(Step::Flush)) return i;
+        return AtomicFileWriter::FlushWritten(temporaries);
     }
     void Commit(const std::filesystem::path& temporary,
                 const std::filesystem::path& target) override {
@@ -57,7 +65,7 @@ private:
     }
 
     std::set<std::pair<Step, int>> failing_;
-    std::array<int, 5> calls_{};
+    std::array<int, 6> calls_{};
 };
 
 }  // namespace kinloom::test

@@ -11,7 +11,7 @@ namespace {
 // A sim's record without its picture: pictures are not edited, and copying one per step would
 // make the history large.
 Character WithoutPicture(Character& sim) {
-    Bitmap picture;
+    SimThumbnail picture;
     std::swap(sim.Thumbnail, picture);
     Character copy = sim;
     std::swap(sim.Thumbnail, picture);
@@ -19,7 +19,7 @@ Character WithoutPicture(Character& sim) {
 }
 
 bool SameRecord(Character& live, const Character& copy) {
-    Bitmap picture;
+    SimThumbnail picture;
     std::swap(live.Thumbnail, picture);
     const bool same = live == copy;
     std::swap(live.Thumbnail, picture);
@@ -180,7 +180,7 @@ std::vector<Character*> EditHistory::Apply(LoadedNeighborhood& state, const Step
     std::vector<Character*> changed;
     for (const auto& [i, values] : step.Sims) {
         Character& live = *state.Characters[i];
-        Bitmap picture = std::move(live.Thumbnail);
+        SimThumbnail picture = std::move(live.Thumbnail);
         live = after ? values.second : values.first;
         live.Thumbnail = std::move(picture);
         changed.push_back(&live);
@@ -253,7 +253,7 @@ bool EditHistory::RevertSim(LoadedNeighborhood& state, const Character& sim,
         return false;
     const std::size_t i = static_cast<std::size_t>(at - disk_.SimOrder.begin());
     Character& live = *state.Characters[i];
-    Bitmap picture = std::move(live.Thumbnail);
+    SimThumbnail picture = std::move(live.Thumbnail);
     live = disk_.Sims[i];
     live.Thumbnail = std::move(picture);
     if (state.DNAList.size() == disk_.Genes.size()) {

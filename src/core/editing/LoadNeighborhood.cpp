@@ -6,8 +6,6 @@
 #include "core/packages/PropertySet.h"
 #include "core/packages/TextList.h"
 #include "core/packages/Utf8.h"
-#include "core/pictures/ImageCodecs.h"
-#include "core/pictures/MakeThumb.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Messages.h"
 #include "core/records/BodyProperties.h"
@@ -100,7 +98,7 @@ std::unique_ptr<Character> LoadCharacter(const fs::path& file,
         sim->FilePath = file;
         if (context.placeholder) {
             if (auto picture = context.placeholder())
-                sim->Thumbnail = std::move(*picture);
+                sim->Thumbnail = SimThumbnail(std::move(picture));
             else
                 messages.Show("Bad DLL Load");
         }
@@ -143,14 +141,7 @@ std::unique_ptr<Character> LoadCharacter(const fs::path& file,
                     if ((e.Instance & 0xFF) == 0) break;
                     auto content = Content(data, e, messages);
                     if (!content || !IsJpeg(*content)) break;
-                    try {
-                        Bitmap picture = DecodeJpeg(*content);
-                        Bitmap thumb;
-                        MakeThumb(picture, thumb, 128);
-                        sim->Thumbnail = std::move(thumb);
-                    } catch (const ImageError&) {
-                        // A damaged thumbnail costs the sim its picture, not its place in the list.
-                    }
+                    sim->Thumbnail.AddStored(std::move(*content), 128);
                     break;
                 }
                 case types::BodyPresence:

@@ -61,8 +61,9 @@ struct EditingContext {
     Messages& messages;
     int GameLanguage = 1;
     // The placeholder picture of a sim without one of its own ("IMGUnknown" of the pictures
-    // library); nullopt when the library cannot be opened ("Bad DLL Load" is then shown).
-    std::function<std::optional<Bitmap>()> placeholder;
+    // library), shared by every such sim; null when the library cannot be opened ("Bad DLL Load"
+    // is then shown).
+    std::function<std::shared_ptr<const Bitmap>()> placeholder;
     // Loading progress: position of maximum.
     std::function<void(int position, int maximum)> progress;
 };

@@ -286,7 +286,7 @@ SaveOutcome SaveNeighborhood(LoadedNeighborhood& state, EditingContext& context,
         if (!sim->BodySourcePath.empty() || sim->ResetThumbnail) {
             if (context.placeholder) {
                 if (auto picture = context.placeholder())
-                    sim->Thumbnail = std::move(*picture);
+                    sim->Thumbnail = SimThumbnail(std::move(picture));
                 else
                     messages.Show("Bad DLL Load");
             }

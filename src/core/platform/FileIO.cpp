@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <fstream>
+#include <map>
 #include <new>
+#include <set>
 #include <system_error>
 
 #ifdef _WIN32
@@ -17,6 +20,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+#ifdef __linux__
+#include <sys/statfs.h>
+#include <sys/utsname.h>
+#endif
 
 namespace kinloom {
 namespace fs = std::filesystem;
@@ -28,6 +35,11 @@ constexpr std::uintmax_t kLargestFile = 0xFFFFFFFFu;
 
 std::string Describe(const fs::path& p) {
     return p.string();
+}
+
+// What a failed write or flush of a new image says.
+std::string CannotWrite(const fs::path& target) {
+    return "cannot write " + Describe(target) + " (the original is unchanged)";
 }
 
 // A name beside target that no file has yet: prefix, target's name, ".kinloom-", a unique
@@ -82,15 +94,117 @@ void CopyPermissions(const fs::path& from, const fs::path& to) {
     if (!ec && fs::exists(st)) fs::permissions(to, st.permissions(), ec);
 }
 
+// Makes the renames in a folder durable. Windows renames with MOVEFILE_WRITE_THROUGH instead.
+void SyncDirectory([[maybe_unused]] const fs::path& dir) {
 #ifndef _WIN32
-void SyncDirectory(const fs::path& dir) {
     int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
     }
+#endif
+}
+
+// The folder a file is in, as a path that can be opened ("." for a bare name).
+fs::path FolderOf(const fs::path& file) {
+    fs::path folder = file.parent_path();
+    return folder.empty() ? fs::path(".") : folder;
+}
+
+#ifndef _WIN32
+// Flushes a written file again by its name; false when it cannot be opened or flushed. A
+// write-back error no one has been told of yet is reported to the first flush after any open.
+bool FlushFileNamed(const fs::path& file) {
+    int fd = ::open(file.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    const bool flushed = ::fsync(fd) == 0;
+    return (::close(fd) == 0) && flushed;
 }
 #endif
+
+#ifdef __linux__
+// syncfs reports a write-back error of the file system only since Linux 5.8; before, it returned
+// success whatever became of the data, and only a flush of each file tells.
+bool SyncfsReportsErrors() {
+    utsname system{};
+    if (::uname(&system) != 0) return false;
+    int major = 0, minor = 0;
+    if (std::sscanf(system.release, "%d.%d", &major, &minor) != 2) return false;
+    return major > 5 || (major == 5 && minor >= 8);
+}
+
+// File systems whose syncfs puts the data of every file written on the disk, as fsync of each
+// would. Not FUSE (ntfs-3g, where many keep a Windows game's files, and others answer syncfs
+// without flushing anything) nor network file systems: their files are flushed one by one.
+bool SyncfsFlushesFiles(int folder) {
+    struct statfs about {};
+    if (::fstatfs(folder, &about) != 0) return false;
+    switch (static_cast<unsigned long>(about.f_type)) {
+        case 0xEF53UL:      // ext2, ext3, ext4
+        case 0x58465342UL:  // XFS
+        case 0x9123683EUL:  // Btrfs
+        case 0xF2F52010UL:  // F2FS
+            return true;
+        default:
+            return false;
+    }
+}
+#endif
+
+}  // namespace
+
+// The folders a transaction writes into, opened before it writes: syncfs on one of them then
+// reports a write-back error of anything written on its file system since, the new files among
+// it. One open folder per file system is flushed.
+struct AtomicFileWriter::FileSystems {
+    // Each folder's open descriptor, or -1 where its files are flushed one by one.
+    std::map<fs::path, int> folders;
+    std::vector<int> toFlush;  // one descriptor per file system
+
+    explicit FileSystems([[maybe_unused]] std::span<const FileReplacement> files) {
+#ifdef __linux__
+        if (!SyncfsReportsErrors()) return;
+        std::set<dev_t> devices;
+        for (const FileReplacement& f : files) {
+            const fs::path folder = FolderOf(f.Target);
+            if (folders.count(folder)) continue;
+            int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            struct stat about {};
+            if (fd >= 0 && (!SyncfsFlushesFiles(fd) || ::fstat(fd, &about) != 0)) {
+                ::close(fd);
+                fd = -1;
+            }
+            folders[folder] = fd;
+            if (fd >= 0 && devices.insert(about.st_dev).second) toFlush.push_back(fd);
+        }
+#endif
+    }
+    ~FileSystems() {
+#ifndef _WIN32
+        for (const auto& [folder, fd] : folders)
+            if (fd >= 0) ::close(fd);
+#endif
+    }
+    FileSystems(const FileSystems&) = delete;
+    FileSystems& operator=(const FileSystems&) = delete;
+
+    // Whether a file written into target's folder is left for the flush of its file system.
+    bool FlushesLater(const fs::path& target) const {
+        auto it = folders.find(FolderOf(target));
+        return it != folders.end() && it->second >= 0;
+    }
+
+    // Flushes every file system; false when one flush failed.
+    bool Flush() const {
+#ifdef __linux__
+        for (int fd : toFlush)
+            if (::syncfs(fd) != 0) return false;
+#endif
+        return true;
+    }
+};
+
+namespace {
 
 // Renames from to to, replacing to when replace is set; a failure throws FileError saying what.
 void RenameFile(const fs::path& from, const fs::path& to, bool replace, const std::string& what) {
@@ -103,7 +217,6 @@ void RenameFile(const fs::path& from, const fs::path& to, bool replace, const st
     if (!replace && fs::exists(to, ec)) throw FileError(what + ": " + Describe(to) + " exists");
     fs::rename(from, to, ec);
     if (ec) throw FileError(what + ": " + ec.message());
-    SyncDirectory(to.parent_path());
 #endif
 }
 
@@ -176,8 +289,20 @@ void AtomicFileWriter::Commit(const fs::path& temporary, const fs::path& target)
     std::error_code ec;
     fs::rename(temporary, target, ec);
     if (ec) throw FileError("cannot replace " + Describe(target) + ": " + ec.message());
-    SyncDirectory(target.parent_path());
 #endif
+}
+
+std::optional<std::size_t> AtomicFileWriter::FlushWritten(
+    [[maybe_unused]] std::span<const fs::path> temporaries) {
+    if (!fileSystems_) return std::nullopt;  // every file was flushed as it was written
+    // A file system whose flush failed may only hold another program's failed write: each file
+    // of the transaction is then asked on its own.
+    if (fileSystems_->Flush()) return std::nullopt;
+#ifndef _WIN32
+    for (std::size_t i = 0; i < temporaries.size(); ++i)
+        if (fileSystems_->FlushesLater(temporaries[i]) && !FlushFileNamed(temporaries[i])) return i;
+#endif
+    return std::nullopt;
 }
 
 void AtomicFileWriter::MoveAside(const fs::path& original, const fs::path& oldCopy) {
@@ -196,7 +321,7 @@ void AtomicFileWriter::RemoveFile(const fs::path& file) {
     if (ec) throw FileError("cannot delete " + Describe(file) + ": " + ec.message());
 }
 
-fs::path AtomicFileWriter::WriteTemporary(const fs::path& target, ByteView image) {
+fs::path AtomicFileWriter::WriteTemporary(const fs::path& target, ByteView image, bool flushLater) {
     const fs::path temporary = TemporaryBeside(target);
     std::FILE* f = OpenForWriting(temporary);
     if (!f) throw FileError("cannot create a temporary file beside " + Describe(target));
@@ -209,13 +334,13 @@ fs::path AtomicFileWriter::WriteTemporary(const fs::path& target, ByteView image
         ok = written == chunk.size();
         done += written;
     }
-    ok = ok && FlushToDisk(f);
+    ok = ok && (flushLater ? std::fflush(f) == 0 : FlushToDisk(f));
     ok = (std::fclose(f) == 0) && ok;
 
     std::error_code ec;
     if (!ok) {
         fs::remove(temporary, ec);
-        throw FileError("cannot write " + Describe(target) + " (the original is unchanged)");
+        throw FileError(CannotWrite(target));
     }
     CopyPermissions(target, temporary);
     return temporary;
@@ -230,25 +355,51 @@ void AtomicFileWriter::Replace(const fs::path& target, ByteView image) {
         fs::remove(temporary, ec);
         throw;
     }
+    SyncDirectory(FolderOf(target));
 }
 
 TransactionOutcome AtomicFileWriter::ReplaceTogether(std::span<const FileReplacement> files) {
     TransactionOutcome outcome;
     std::error_code ec;
 
-    // Every new image is on disk beside its target before any target is touched.
+    // Every new image is on disk beside its target before any target is touched: all are written,
+    // then flushed together (a thousand flushes, one after another, take seconds on a busy disk).
+    fileSystems_ = std::make_shared<FileSystems>(files);
+    struct Forget {  // the folders are this transaction's only
+        std::shared_ptr<FileSystems>& held;
+        ~Forget() { held.reset(); }
+    } forget{fileSystems_};
     std::vector<fs::path> temporaries;
     temporaries.reserve(files.size());
+    auto removeTemporaries = [&] {
+        for (const fs::path& t : temporaries) fs::remove(t, ec);
+    };
     for (const FileReplacement& f : files) {
         try {
-            temporaries.push_back(WriteTemporary(f.Target, f.Image));
+            temporaries.push_back(
+                WriteTemporary(f.Target, f.Image, fileSystems_->FlushesLater(f.Target)));
         } catch (const std::exception& e) {
-            for (const fs::path& t : temporaries) fs::remove(t, ec);
+            removeTemporaries();
             outcome.FailedFile = f.Target;
             outcome.Error = e.what();
             return outcome;
         }
     }
+    if (const std::optional<std::size_t> unflushed = FlushWritten(temporaries)) {
+        removeTemporaries();
+        outcome.FailedFile = files[*unflushed].Target;
+        outcome.Error = CannotWrite(outcome.FailedFile);
+        return outcome;
+    }
+
+    // Each folder is flushed once its renames are made, rather than after each rename.
+    std::vector<fs::path> folders;
+    for (const FileReplacement& f : files)
+        if (std::find(folders.begin(), folders.end(), FolderOf(f.Target)) == folders.end())
+            folders.push_back(FolderOf(f.Target));
+    auto syncFolders = [&] {
+        for (const fs::path& folder : folders) SyncDirectory(folder);
+    };
 
     // How far each file got: its original moved aside (oldCopy set), its new image in place.
     struct Progress {
@@ -285,11 +436,13 @@ TransactionOutcome AtomicFileWriter::ReplaceTogether(std::span<const FileReplace
             if (!done[i].newInPlace) fs::remove(temporaries[i], ec);
         }
         for (std::size_t i = next + 1; i < files.size(); ++i) fs::remove(temporaries[i], ec);
+        syncFolders();
         std::reverse(outcome.Stranded.begin(), outcome.Stranded.end());
         return outcome;
     }
 
-    // Every file is in place: only now do the originals go.
+    // Every file is in place, and stays there: only now do the originals go.
+    syncFolders();
     outcome.Committed = true;
     for (Progress& p : done) {
         if (p.oldCopy.empty()) continue;

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -58,11 +60,12 @@ public:
     // target is then unchanged and no temporary file is left behind.
     void Replace(const std::filesystem::path& target, ByteView image);
 
-    // Replaces every target together. All images are written to temporary files first; then each
-    // original is moved to a hidden old copy beside it and its new image takes its place; the old
-    // copies are deleted only once the last file is in place. A failure puts every replaced file
-    // back (in reverse order), so the files are either all new or all as they were, unless putting
-    // back fails as well (the outcome then lists the files left changed).
+    // Replaces every target together. All images are written to temporary files first and put on
+    // the disk (FlushWritten); then each original is moved to a hidden old copy beside it and its
+    // new image takes its place; the folders are flushed, and the old copies are deleted only once
+    // the last file is in place. A failure puts every replaced file back (in reverse order), so
+    // the files are either all new or all as they were, unless putting back fails as well (the
+    // outcome then lists the files left changed).
     // An old copy is named after its target with a leading dot and a suffix, so it is hidden and
     // never matches "*.package".
     TransactionOutcome ReplaceTogether(std::span<const FileReplacement> files);
@@ -70,9 +73,17 @@ public:
 protected:
     // Writes one chunk to the open temporary file; returns how many bytes were written.
     virtual std::size_t WriteChunk(std::FILE* file, ByteView chunk);
-    // Moves the finished temporary file over the target.
+    // Moves the finished temporary file over the target. On Linux the folder is flushed by the
+    // caller, once for all the renames it makes there.
     virtual void Commit(const std::filesystem::path& temporary,
                         const std::filesystem::path& target);
+    // Puts a transaction's written temporary files (in the order of its files) on the disk before
+    // any target is touched; returns the position of one that could not be, nothing when all
+    // were. On Linux one flush of each file system holding them (syncfs) stands for a flush of
+    // each file; where that cannot serve, each file is flushed. Elsewhere each file was flushed as
+    // it was written.
+    virtual std::optional<std::size_t> FlushWritten(
+        std::span<const std::filesystem::path> temporaries);
     // Transaction steps; each throws FileError when it fails.
     // Renames an original to its (not yet existing) old copy.
     virtual void MoveAside(const std::filesystem::path& original,
@@ -83,8 +94,15 @@ protected:
     virtual void RemoveFile(const std::filesystem::path& file);
 
 private:
-    // Writes image to a new, flushed temporary file beside target with target's permissions.
-    std::filesystem::path WriteTemporary(const std::filesystem::path& target, ByteView image);
+    struct FileSystems;
+
+    // Writes image to a new temporary file beside target with target's permissions; flushed to
+    // the disk unless flushLater (FlushWritten then does it).
+    std::filesystem::path WriteTemporary(const std::filesystem::path& target, ByteView image,
+                                         bool flushLater = false);
+
+    // While ReplaceTogether runs (Linux): the file systems of the folders it writes into.
+    std::shared_ptr<FileSystems> fileSystems_;
 };
 
 // Atomic replacement with the default writer.

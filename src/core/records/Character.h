@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/packages/PropertySet.h"
-#include "core/pictures/Bitmap.h"
+#include "core/pictures/SimThumbnail.h"
 
 namespace kinloom {
 
@@ -33,7 +33,7 @@ struct Character : SimProperties {
     std::string FileName;                   // package file name as shown, cut to 28 characters
     std::filesystem::path FilePath;         // the package's full path; files are opened by it
     std::string FirstName;                  // names: raw UTF-8 bytes as stored
-    Bitmap Thumbnail;
+    SimThumbnail Thumbnail;                 // drawn when first looked at
     std::string LastName;
     std::string CharacterDescription;
     std::uint16_t FormatVersion = 0;

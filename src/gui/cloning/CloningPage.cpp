@@ -272,7 +272,7 @@ void CloningPage::Fill(const Character& sim) {
 
 void CloningPage::ShowTarget(const Character& sim) {
     // The target's own picture, never grey.
-    imgCloneOld_->setPixmap(QPixmap::fromImage(ToQImage(sim.Thumbnail)));
+    imgCloneOld_->setPixmap(QPixmap::fromImage(ToQImage(sim.Thumbnail.Picture())));
     imgCloneOld_->setToolTip(QString::fromStdU16String(SimName(sim)));
 }
 

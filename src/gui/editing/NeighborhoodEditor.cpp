@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -67,6 +68,9 @@ constexpr const char* kPictureFilter =
 void KeepPainting() {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
+
+// Often enough for a bar that moves smoothly to the eye.
+constexpr qint64 kProgressInterval = 40;  // milliseconds
 
 }  // namespace
 
@@ -480,20 +484,24 @@ EditingContext NeighborhoodEditor::Context() {
     EditingContext context{messages_, startup_.GameLanguage, {}, {}};
     // Read from the pictures library once: a neighborhood of sims without pictures asks for it
     // once per sim.
-    context.placeholder = [this]() -> std::optional<Bitmap> {
+    context.placeholder = [this]() -> std::shared_ptr<const Bitmap> {
         if (!placeholder_) {
             std::optional<QImage> picture = pictures_.Take("IMGUnknown");
-            if (!picture) return std::nullopt;
-            placeholder_ = FromQImage(*picture);
+            if (!picture) return nullptr;
+            placeholder_ = std::make_shared<const Bitmap>(FromQImage(*picture));
         }
         return placeholder_;
     };
-    // The bar moves in hundredths: a thousand sims would otherwise repaint the window a
-    // thousand times, which took longer than reading them.
-    context.progress = [this, shown = -1](int position, int maximum) mutable {
+    // The bar moves in hundredths, drawn at most every kProgressInterval: a thousand sims would
+    // otherwise repaint the window (and tell a screen reader) a thousand times, or a hundred
+    // within a tenth of a second, which took longer than reading them.
+    context.progress = [this, shown = -1, drawn = QElapsedTimer()](int position,
+                                                                   int maximum) mutable {
         const int step = maximum > 0 ? static_cast<int>(100LL * position / maximum) : 0;
         if (step == shown && position != maximum) return;
+        if (position != maximum && drawn.isValid() && drawn.elapsed() < kProgressInterval) return;
         shown = step;
+        drawn.start();
         host_->ShowProgress(position, maximum);
         KeepPainting();
     };
@@ -607,7 +615,7 @@ void NeighborhoodEditor::SimSelectionChanged() {
     if (!current.isEmpty()) window_.OpenPage(current);
     KeepPainting();
 
-    Bitmap picture = sim->Thumbnail;
+    Bitmap picture = sim->Thumbnail.Picture();
     if (sim->FamilyNumber == 0) GrayscaleBitmap(picture);  // outside every household
     imgChar_->setPixmap(QPixmap::fromImage(ToQImage(picture)));
 }

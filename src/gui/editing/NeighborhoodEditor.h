@@ -182,10 +182,9 @@ private:
     HouseholdsPage* householdsPage_;
     CheckPage* checkPage_;
     SimFinder* simFinder_;
-    std::optional<Bitmap> placeholder_;
+    std::shared_ptr<const Bitmap> placeholder_;  // the pictures library's "IMGUnknown", once read
     EditHistory history_;
-    QPointer<QWidget> lastControl_;  // names the history's steps  // the pictures library's
-                                     // "IMGUnknown", once read
+    QPointer<QWidget> lastControl_;  // names the history's steps
     bool checked_ = false;           // the Check page shows the loaded neighborhood's findings
     SimList simList_;
     std::vector<EditingPage*> simPages_;

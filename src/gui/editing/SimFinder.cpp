@@ -61,9 +61,9 @@ QVariant SimFinderModel::data(const QModelIndex& index, int role) const {
             auto it = thumbnails_.find(row);
             if (it == thumbnails_.end()) {
                 const Character* sim = SimAt(row);
-                it = thumbnails_.insert(
-                    row, sim ? QPixmap::fromImage(ThumbImage(sim->Thumbnail, kListPictureSize))
-                             : QPixmap());
+                it = thumbnails_.insert(row, sim ? QPixmap::fromImage(ThumbImage(
+                                                       sim->Thumbnail.Picture(), kListPictureSize))
+                                                 : QPixmap());
             }
             return *it;
         }

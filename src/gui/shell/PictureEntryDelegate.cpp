@@ -56,13 +56,13 @@ void PictureEntryDelegate::Draw(QPainter& painter, const QRect& rect, const QIma
 
 QImage SimPicture(const Character& sim, int size) {
     Bitmap picture;
-    MakeThumb(sim.Thumbnail, picture, size);
+    MakeThumb(sim.Thumbnail.Picture(), picture, size);
     if (DrawnGrey(sim)) GrayscaleBitmap(picture);
     return ToQImage(picture);
 }
 
 QImage SimPortrait(const Character& sim) {
-    Bitmap picture = sim.Thumbnail;
+    Bitmap picture = sim.Thumbnail.Picture();
     if (DrawnGrey(sim)) GrayscaleBitmap(picture);
     return ToQImage(picture);
 }
