@@ -60,6 +60,19 @@ protected:
     const Household* HouseholdNumbered(std::uint32_t instance) {
         return editor->State().FindHousehold(instance);
     }
+    // Opens the Households page on the household of this instance, as choosing it in the list does.
+    void ShowHousehold(std::uint32_t instance) {
+        child<QPushButton>("btnHouseHolds")->click();
+        auto* households = child<QComboBox>("cbHouseHold");
+        const auto& list = editor->State().HouseholdList;
+        const auto found = std::find_if(list.begin(), list.end(), [instance](const Household* h) {
+            return h->Instance == instance;
+        });
+        ASSERT_NE(found, list.end());
+        const int position = static_cast<int>(found - list.begin());
+        households->setCurrentIndex(position);
+        emit households->activated(position);
+    }
     static bool IsMember(const Household& h, const FourBytes& guid) {
         return std::find(h.Members.begin(), h.Members.end(), guid) != h.Members.end();
     }
@@ -205,15 +218,7 @@ TEST_F(AdvancedWindowTest, MoveInIsNotOfferedToASimWithoutADescription) {
     ASSERT_TRUE(Start());
     ChooseSim(SimIndex("N001_User00000.package"));                // lives in household 1
     editor->SelectedSim()->DescriptionInstance = kNoDescription;  // as a sim loaded without one
-    child<QPushButton>("btnHouseHolds")->click();
-    auto* households = child<QComboBox>("cbHouseHold");
-    const auto& list = editor->State().HouseholdList;
-    const int position =
-        static_cast<int>(std::find_if(list.begin(), list.end(),
-                                      [](const Household* h) { return h->Instance == 3; }) -
-                         list.begin());
-    households->setCurrentIndex(position);
-    emit households->activated(position);
+    ShowHousehold(3);
     auto* moveIn = child<QPushButton>("btnMoveIn");
     ASSERT_TRUE(moveIn->isVisible());
     EXPECT_FALSE(moveIn->isEnabled());
@@ -231,15 +236,7 @@ TEST_F(AdvancedWindowTest, MoveInIsUndoneAndRedoneWhole) {
     Character* sim = editor->SelectedSim();
     const Character before = *sim;
     const Household from = *HouseholdNumbered(1), to = *HouseholdNumbered(3);
-    child<QPushButton>("btnHouseHolds")->click();
-    auto* households = child<QComboBox>("cbHouseHold");
-    const auto& list = editor->State().HouseholdList;
-    const int position =
-        static_cast<int>(std::find_if(list.begin(), list.end(),
-                                      [](const Household* h) { return h->Instance == 3; }) -
-                         list.begin());
-    households->setCurrentIndex(position);
-    emit households->activated(position);
+    ShowHousehold(3);
     QTest::mouseClick(child<QPushButton>("btnMoveIn"), Qt::LeftButton);
     ASSERT_EQ(sim->FamilyNumber, 3);
     EXPECT_TRUE(child<QPushButton>("btnUndo")->toolTip().startsWith("Undo Move In"))
