@@ -30,7 +30,7 @@ SimCell AspirationName(const Character& sim) {
     if (bits == 0) return Entry(kAspirationEntries[0]);
     if (bits > 0xFF) return std::string();
     std::string names;
-    for (int bit = 0; bit < 8; ++bit)
+    for (std::size_t bit = 0; bit < 8; ++bit)
         if (bits & (1u << bit))
             names += (names.empty() ? "" : " + ") + Entry(kAspirationEntries[bit + 1]);
     return names;
