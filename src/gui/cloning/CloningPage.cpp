@@ -27,13 +27,13 @@ namespace {
 namespace fs = std::filesystem;
 
 // The tick boxes in the order they are laid out, with the group each stands for.
-struct BoxSpec {
+struct TickBoxKind {
     const char* box;
     const char* label;
     const char* caption;
     bool CloneGroups::*group;
 };
-constexpr BoxSpec kBoxSpecs[] = {
+constexpr TickBoxKind kTickBoxKinds[] = {
     {"ckCharClone", "lblCharClone", "Character (Name, Gender, etc.)", &CloneGroups::Character},
     {"ckPersClone", "lblPersClone", "Personality", &CloneGroups::Personality},
     {"ckAspireClone", "lblAspireClone", "Aspiration", &CloneGroups::Aspiration},
@@ -61,7 +61,7 @@ enum BoxIndex : std::size_t {
     kHobbies,
     kNeeds,
 };
-static_assert(std::size(kBoxSpecs) == kNeeds + 1);
+static_assert(std::size(kTickBoxKinds) == kNeeds + 1);
 
 QLabel* PictureBox(const char* name, QWidget* parent) {
     QLabel* l = Label(name, "", parent);
@@ -147,7 +147,7 @@ void CloningPage::BuildControls() {
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
-        const BoxSpec& tick = kBoxSpecs[i];
+        const TickBoxKind& tick = kTickBoxKinds[i];
         auto* box = new QCheckBox(this);
         box->setObjectName(tick.box);
         QLabel* label = Label(tick.label, tick.caption, this);
@@ -189,9 +189,9 @@ std::optional<std::string> CloningPage::NothingKept(const Character& target) con
     const bool hasGenes = state && state->FindDNA(target.DescriptionInstance) != nullptr;
     const CloneGroups ticked = TickedGroups();
     std::optional<std::string> first;
-    for (const BoxSpec& spec : kBoxSpecs) {
-        if (!(ticked.*spec.group)) continue;
-        std::optional<std::string> why = CloneGroupRefusal(target, hasGenes, spec.group);
+    for (const TickBoxKind& kind : kTickBoxKinds) {
+        if (!(ticked.*kind.group)) continue;
+        std::optional<std::string> why = CloneGroupRefusal(target, hasGenes, kind.group);
         if (!why) return std::nullopt;
         if (!first) first = std::move(why);
     }
@@ -236,14 +236,14 @@ CloneGroups CloningPage::TickedGroups() const {
     // A box the installed packs hide takes nothing over, whatever it was left at.
     CloneGroups groups;
     for (std::size_t i = 0; i < boxes_.size(); ++i)
-        groups.*kBoxSpecs[i].group = !boxes_[i].Box->isHidden() && boxes_[i].Box->isChecked();
+        groups.*kTickBoxKinds[i].group = !boxes_[i].Box->isHidden() && boxes_[i].Box->isChecked();
     return groups;
 }
 
 void CloningPage::Fill(const Character& sim) {
     const CloneGroups offered = OfferedCloneGroups(InstalledFlags());
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
-        const bool shown = offered.*kBoxSpecs[i].group;
+        const bool shown = offered.*kTickBoxKinds[i].group;
         boxes_[i].Box->setVisible(shown);
         boxes_[i].Label->setVisible(shown);
     }
