@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "DemoHome.h"
 #include "core/demo/DemoWriter.h"
 
 extern char** environ;
@@ -25,22 +26,8 @@ namespace kinloom {
 namespace {
 namespace fs = std::filesystem;
 
-// The demo folder, written once per run (not once per repetition) and removed at the end.
-struct DemoHome {
-    fs::path folder;
-    explicit DemoHome(int sims) {
-        folder = fs::temp_directory_path() /
-                 ("kinloom-bench-cli-" + std::to_string(std::random_device{}()));
-        WriteDemoUserData(folder, DemoOptions{sims, 1, false});
-    }
-    ~DemoHome() {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
-};
-
 const fs::path& DemoFolder(int sims) {
-    static const DemoHome demo(sims);
+    static const bench::DemoHome demo(sims, "kinloom-bench-cli");
     return demo.folder;
 }
 

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <random>
 
+#include "DemoHome.h"
 #include "core/demo/DemoWriter.h"
 #include "core/platform/Messages.h"
 #include "core/platform/Settings.h"
@@ -31,19 +32,6 @@ namespace kinloom::gui {
 namespace {
 namespace fs = std::filesystem;
 
-struct DemoHome {
-    fs::path folder;
-    explicit DemoHome(int sims) {
-        folder = fs::temp_directory_path() /
-                 ("kinloom-bench-window-" + std::to_string(std::random_device{}()));
-        WriteDemoUserData(folder, DemoOptions{sims, 1, false});
-    }
-    ~DemoHome() {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
-};
-
 // Whatever the window system still has to do: handled, drawn and, on a real display, taken in by
 // the X server.
 void SettleWindow() {
@@ -54,14 +42,14 @@ void SettleWindow() {
 
 // The window and its editor on the demo, as the start leaves them when the picker opens.
 struct DemoWindow {
-    DemoHome demo;
+    bench::DemoHome demo;
     MemorySettings settings;
     SilentMessages messages;
     PicturesLibrary pictures{QString::fromUtf8(KINLOOM_IMAGES_RCC)};
     MainWindow window{settings, messages, &pictures};
     NeighborhoodEditor editor{window, settings, messages, pictures, [] { return false; }};
 
-    explicit DemoWindow(int sims) : demo(sims) {}
+    explicit DemoWindow(int sims) : demo(sims, "kinloom-bench-window") {}
     bool Start() {
         StartupRequest request;
         request.Arguments = {"--user-data", demo.folder.string()};
@@ -127,7 +115,7 @@ private:
 // never shown before) is shown, the neighborhood loaded, the Advanced switch applied, and
 // everything drawn; until the window system has nothing left to do.
 void PickerOkToUsableWindow(benchmark::State& state) {
-    const DemoHome demo(static_cast<int>(state.range(0)));
+    const bench::DemoHome demo(static_cast<int>(state.range(0)), "kinloom-bench-window");
     for (auto _ : state) {
         MemorySettings settings;
         SilentMessages messages;
